@@ -1,0 +1,40 @@
+# Installation: the shared library, the headers a host includes (with the
+# headers generated from the dialog forms, which the dialog headers include),
+# a CMake package and a pkg-config file.
+
+set(ODU_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/odu-switch-dialogs)
+set(ODU_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/OduSwitchDialogs)
+
+install(TARGETS odu-switch-dialogs EXPORT OduSwitchDialogsTargets
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# Each subdirectory lists its public headers in ODU_PUBLIC_HEADERS_<dir>.
+foreach(dir plugin ui qos vlan)
+    get_property(headers DIRECTORY ${PROJECT_SOURCE_DIR}/${dir} PROPERTY ODU_PUBLIC_HEADERS)
+    if(headers)
+        install(FILES ${headers} DESTINATION ${ODU_INSTALL_INCLUDEDIR}/${dir})
+    endif()
+endforeach()
+install(DIRECTORY ${PROJECT_BINARY_DIR}/odu_switch_objects_autogen/include/
+    DESTINATION ${ODU_INSTALL_INCLUDEDIR}
+    FILES_MATCHING PATTERN "ui_*.h")
+
+install(EXPORT OduSwitchDialogsTargets
+    NAMESPACE OduSwitchDialogs::
+    DESTINATION ${ODU_CMAKEDIR})
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/OduSwitchDialogsConfig.cmake.in
+    ${PROJECT_BINARY_DIR}/OduSwitchDialogsConfig.cmake
+    INSTALL_DESTINATION ${ODU_CMAKEDIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/OduSwitchDialogsConfigVersion.cmake
+    COMPATIBILITY SameMajorVersion)
+install(FILES
+    ${PROJECT_BINARY_DIR}/OduSwitchDialogsConfig.cmake
+    ${PROJECT_BINARY_DIR}/OduSwitchDialogsConfigVersion.cmake
+    DESTINATION ${ODU_CMAKEDIR})
+
+configure_file(${PROJECT_SOURCE_DIR}/cmake/odu-switch-dialogs.pc.in
+    ${PROJECT_BINARY_DIR}/odu-switch-dialogs.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/odu-switch-dialogs.pc
+    DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

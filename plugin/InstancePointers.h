@@ -1,0 +1,14 @@
+#pragma once
+
+#include "plugin/OduSwitchExport.h"
+
+class TQos_form;
+class TVlan_form;
+class TForm3;
+
+// The exported instance pointers. All three are null when the library is
+// loaded. The QoS dialog sets Qos_form1 to null when it closes; nothing in the
+// library reads or writes the other two, which exist for the host.
+extern ODU_SWITCH_EXPORT TQos_form* Qos_form1;
+extern ODU_SWITCH_EXPORT TVlan_form* Vlan_form1;
+extern ODU_SWITCH_EXPORT TForm3* Form3;

@@ -1,0 +1,12 @@
+#pragma once
+
+// One export macro for everything a host reaches: the dialog classes, the
+// catalogue class and the instance pointers. The library is built with
+// hidden visibility, so whatever lacks this macro stays inside it.
+#include <QtCore/qglobal.h>
+
+#if defined(ODU_SWITCH_DIALOGS_BUILDING)
+#  define ODU_SWITCH_EXPORT Q_DECL_EXPORT
+#else
+#  define ODU_SWITCH_EXPORT Q_DECL_IMPORT
+#endif

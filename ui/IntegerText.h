@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Whole-number reading of a typed text: leading blanks are skipped, then an
+// optional sign and decimal digits that must fill the rest of the text and fit
+// a 32-bit signed integer. Anything else (empty, blanks only, trailing
+// characters, hexadecimal) fails.
+std::optional<int> textToInteger(const QString& text);
+
+// The message of a failed reading: "''<text>'' is not a valid integer value".
+QString invalidIntegerMessage(const QString& text);

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "plugin/OduSwitchExport.h"
+
+#include <QGroupBox>
+#include <QList>
+#include <QStringList>
+
+class QButtonGroup;
+class QGridLayout;
+class QRadioButton;
+
+// A captioned group of radio items laid out in a number of columns (filled
+// column by column, as many rows as the items need). At most one item is
+// selected; itemIndex() is -1 when none is. Usable from Designer as a promoted
+// QGroupBox: "items", "columns" and "itemIndex" are properties.
+class ODU_SWITCH_EXPORT RadioGroup : public QGroupBox
+{
+    Q_OBJECT
+    Q_PROPERTY(QStringList items READ items WRITE setItems)
+    Q_PROPERTY(int columns READ columns WRITE setColumns)
+    Q_PROPERTY(int itemIndex READ itemIndex WRITE setItemIndex NOTIFY itemIndexChanged)
+
+public:
+    explicit RadioGroup(QWidget* parent = nullptr);
+
+    QStringList items() const;
+    void setItems(const QStringList& items);
+    int itemCount() const { return int(m_buttons.size()); }
+
+    int columns() const { return m_columns; }
+    void setColumns(int columns);
+
+    int itemIndex() const;
+    // Selects item index, or no item for an index outside the list.
+    void setItemIndex(int index);
+
+    // Replaces the text of one item; the selection stays as it is.
+    void setItemText(int index, const QString& text);
+    QString itemText(int index) const;
+
+    // The radio button of an item, for tests and focus handling.
+    QRadioButton* button(int index) const;
+
+signals:
+    // Emitted on every change of the selected item, by the user or the program.
+    void itemIndexChanged(int index);
+
+private:
+    void relayout();
+    void onButtonToggled(QAbstractButton* button, bool checked);
+
+    QGridLayout* m_layout;
+    QButtonGroup* m_group;
+    QList<QRadioButton*> m_buttons;
+    int m_columns = 1;
+    int m_lastReported = -1;
+};

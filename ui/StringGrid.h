@@ -1,0 +1,93 @@
+#pragma once
+
+#include "plugin/OduSwitchExport.h"
+
+#include <QTableWidget>
+
+#include <functional>
+#include <optional>
+
+// A grid of text cells in the manner of a classic string grid: the fixed
+// (label) rows and columns are ordinary cells of the table, so item(row, col)
+// is the cell, rowCount() the number of rows including fixed ones, and there
+// are no header views. Fixed cells are never editable and are drawn shaded;
+// the other cells are edited in place when editing is enabled. Designer
+// properties: fixedRows, fixedCols, defaultColumnWidth, defaultRowHeight,
+// cellEditing, columnResizing.
+class ODU_SWITCH_EXPORT StringGrid : public QTableWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(int fixedRows READ fixedRows WRITE setFixedRows)
+    Q_PROPERTY(int fixedCols READ fixedCols WRITE setFixedCols)
+    Q_PROPERTY(int defaultColumnWidth READ defaultColumnWidth WRITE setDefaultColumnWidth)
+    Q_PROPERTY(int defaultRowHeight READ defaultRowHeight WRITE setDefaultRowHeight)
+    Q_PROPERTY(bool cellEditing READ cellEditing WRITE setCellEditing)
+    Q_PROPERTY(bool columnResizing READ columnResizing WRITE setColumnResizing)
+
+public:
+    using KeyFilter = std::function<void(QObject* sender, QChar& key)>;
+
+    explicit StringGrid(QWidget* parent = nullptr);
+
+    int fixedRows() const { return m_fixedRows; }
+    void setFixedRows(int rows);
+    int fixedCols() const { return m_fixedCols; }
+    void setFixedCols(int cols);
+
+    // Sets the width of every column (and of columns added later).
+    int defaultColumnWidth() const { return m_defaultColumnWidth; }
+    void setDefaultColumnWidth(int width);
+    int defaultRowHeight() const { return m_defaultRowHeight; }
+    void setDefaultRowHeight(int height);
+
+    bool cellEditing() const { return m_cellEditing; }
+    void setCellEditing(bool on);
+    // Whether the user may drag column borders (with the mouse on a fixed row).
+    bool columnResizing() const { return m_columnResizing; }
+    void setColumnResizing(bool on);
+
+    // Row counts include the fixed rows; every cell always has an item.
+    void setRowCount(int rows);
+    void setColumnCount(int columns);
+
+    // Cell text, addressed column first as the layout tables do.
+    QString cellText(int col, int row) const;
+    void setCellText(int col, int row, const QString& text);
+
+    // The cell under a position in viewport coordinates, if any.
+    struct Cell { int col; int row; };
+    std::optional<Cell> cellAt(const QPoint& viewportPos) const;
+    // A cell's rectangle in viewport coordinates (for tests that click it).
+    QRect cellRect(int col, int row) const;
+
+    // Called for every character typed into the in-place editor, before the
+    // editor takes it; setting key to QChar() drops the character.
+    void setEditorKeyFilter(KeyFilter filter) { m_keyFilter = std::move(filter); }
+    const KeyFilter& editorKeyFilter() const { return m_keyFilter; }
+
+    // Ends in-place editing, storing the editor's text in its cell.
+    void commitEditing();
+
+signals:
+    // A mouse button was released over the grid (viewport coordinates).
+    void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void fillMissingItems();
+    void applyFixedFlags();
+
+    int m_fixedRows = 0;
+    int m_fixedCols = 0;
+    int m_defaultColumnWidth = 64;
+    int m_defaultRowHeight = 24;
+    bool m_cellEditing = false;
+    bool m_columnResizing = false;
+    KeyFilter m_keyFilter;
+    int m_resizingColumn = -1;
+    int m_resizeOrigin = 0;
+};
