@@ -8,9 +8,12 @@
 class QWidget;
 
 // A hook run for each character typed into a control, before the control
-// takes it: the handler may replace the character or set it to QChar() to
-// drop it. Keys that type no character (Enter, Escape, Tab, arrows) and
-// pasting do not pass through it, so Enter and Escape still reach the dialog.
+// takes it: the handler sets the character to QChar() to drop it. Typed
+// characters include backspace (8) and the control characters of Ctrl+letter
+// shortcuts (Ctrl+V is 22). Keys that the dialog and the focus chain need
+// (Enter, Escape, Tab, Delete, arrows) never pass through it, so Enter and
+// Escape still reach the dialog; pasting through a context menu does not
+// pass through it either.
 using KeyPressHandler = std::function<void(QObject* sender, QChar& key)>;
 
 void installKeyFilter(QWidget* control, KeyPressHandler handler);

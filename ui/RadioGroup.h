@@ -6,6 +6,7 @@
 #include <QList>
 #include <QStringList>
 
+class QAbstractButton;
 class QButtonGroup;
 class QGridLayout;
 class QRadioButton;

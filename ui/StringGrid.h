@@ -4,6 +4,8 @@
 
 #include <QTableWidget>
 
+class QKeyEvent;
+
 #include <functional>
 #include <optional>
 
@@ -23,6 +25,10 @@ class ODU_SWITCH_EXPORT StringGrid : public QTableWidget
     Q_PROPERTY(int defaultRowHeight READ defaultRowHeight WRITE setDefaultRowHeight)
     Q_PROPERTY(bool cellEditing READ cellEditing WRITE setCellEditing)
     Q_PROPERTY(bool columnResizing READ columnResizing WRITE setColumnResizing)
+    Q_PROPERTY(bool hotTrackFixed READ hotTrackFixed WRITE setHotTrackFixed)
+    // Redeclared so that forms set the counts through this class.
+    Q_PROPERTY(int rowCount READ rowCount WRITE setRowCount)
+    Q_PROPERTY(int columnCount READ columnCount WRITE setColumnCount)
 
 public:
     using KeyFilter = std::function<void(QObject* sender, QChar& key)>;
@@ -45,6 +51,11 @@ public:
     // Whether the user may drag column borders (with the mouse on a fixed row).
     bool columnResizing() const { return m_columnResizing; }
     void setColumnResizing(bool on);
+    // Whether a fixed cell lights up under the mouse.
+    bool hotTrackFixed() const { return m_hotTrackFixed; }
+    void setHotTrackFixed(bool on);
+
+    bool isFixedCell(int col, int row) const { return row < m_fixedRows || col < m_fixedCols; }
 
     // Row counts include the fixed rows; every cell always has an item.
     void setRowCount(int rows);
@@ -76,10 +87,15 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void fillMissingItems();
     void applyFixedFlags();
+    void styleCell(QTableWidgetItem* item, int col, int row) const;
+    int columnBorderAt(const QPoint& viewportPos) const;
+    void setHotCell(int col, int row);
 
     int m_fixedRows = 0;
     int m_fixedCols = 0;
@@ -87,7 +103,12 @@ private:
     int m_defaultRowHeight = 24;
     bool m_cellEditing = false;
     bool m_columnResizing = false;
+    bool m_hotTrackFixed = false;
     KeyFilter m_keyFilter;
+    class CellDelegate* m_delegate;
     int m_resizingColumn = -1;
     int m_resizeOrigin = 0;
+    int m_resizeStartWidth = 0;
+    int m_hotCol = -1;
+    int m_hotRow = -1;
 };

@@ -1,0 +1,65 @@
+#include "ui/KeyFilter.h"
+
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace {
+
+class KeyFilterObject : public QObject
+{
+public:
+    KeyFilterObject(QWidget* control, KeyPressHandler handler)
+        : QObject(control)
+        , m_handler(std::move(handler))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress)
+            return filterKeyPress(watched, static_cast<QKeyEvent*>(event), m_handler);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    KeyPressHandler m_handler;
+};
+
+bool passesUnfiltered(int key)
+{
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+bool filterKeyPress(QObject* sender, QKeyEvent* event, const KeyPressHandler& handler)
+{
+    if (!handler || passesUnfiltered(event->key()))
+        return false;
+    const QString text = event->text();
+    if (text.isEmpty())
+        return false;
+    for (QChar ch : text) {
+        QChar key = ch;
+        handler(sender, key);
+        if (key.isNull())
+            return true;
+    }
+    return false;
+}
+
+void installKeyFilter(QWidget* control, KeyPressHandler handler)
+{
+    control->installEventFilter(new KeyFilterObject(control, std::move(handler)));
+}
