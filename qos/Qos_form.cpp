@@ -450,6 +450,11 @@ void TQos_form::done(int result)
         FormClose(this);
 }
 
+void TQos_form::reject()
+{
+    done(2);
+}
+
 void TQos_form::FormClose(QObject*)
 {
     Qos_form1 = nullptr;
