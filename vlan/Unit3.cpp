@@ -15,9 +15,22 @@ const QString kSection = QStringLiteral("VLAN");
 
 } // namespace
 
+// Outside any namespace, as the resource initialiser is declared there.
+static void registerResources()
+{
+    Q_INIT_RESOURCE(vlan_dialogs);
+}
+
+void initVlanDialogResources()
+{
+    static const bool registered = (registerResources(), true);
+    Q_UNUSED(registered);
+}
+
 TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
     : QDialog(Owner)
 {
+    initVlanDialogResources();
     setupUi(this);
     // A fixed dialog border: no resizing, no minimise or maximise box.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint

@@ -1,0 +1,546 @@
+#include "vlan/Vlan_form.h"
+
+#include "plugin/IniFile.h"
+#include "plugin/Lookup.h"
+#include "ui/Density.h"
+#include "ui/MessageBoxes.h"
+#include "ui/SystemColours.h"
+#include "vlan/Unit3.h"
+#include "vlan/VlanCommit.h"
+
+#include <QRegularExpressionValidator>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace {
+
+const QString kSection = QStringLiteral("VLAN");
+
+QString text(const TIniFile* langIni, const char* key, const char* english)
+{
+    return lookup(langIni, kSection, QString::fromLatin1(key), QString::fromLatin1(english));
+}
+
+// The dialog opens centred on the screen, not over its owner.
+void centreOnScreen(QWidget* window)
+{
+    if (const QScreen* s = window->screen()) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(s->availableGeometry().center());
+        window->move(frame.topLeft());
+    }
+}
+
+} // namespace
+
+TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned char* cfgPole,
+                       int* cfgSize, bool vlanActiveInEthernet, char modem2Present,
+                       char onePlusZeroInactive, char modem2Mode, char oduCapabilities)
+    : QDialog(Owner)
+{
+    // 1. The window as designed.
+    initVlanDialogResources();
+    setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    // The design's limits are those of the whole window; a classic frame
+    // takes 8 pixels of the width and 34 of the height.
+    setMinimumSize(478 - 8, 388 - 34);
+    resize(546, 384);
+    const int designWidths[8] = {36, 70, 70, 70, 70, 70, 70, 40};
+    for (int c = 0; c < 8; ++c)
+        StringGrid1->setColumnWidth(c, designWidths[c]);
+    ComboBox14->setCurrentIndex(-1);
+    ComboBox14->setEditText(QStringLiteral("0x88A8"));
+    for (QLineEdit* edit : {Edit2, Edit3, Edit4, Edit5, Edit6, Edit7})
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    // Button4 is both the cancel and the default button: Escape and Enter
+    // outside another button end the dialog with 2.
+    Button4->setDefault(true);
+    connectHandlers();
+
+    // 2. The catalogue and the unit facts.
+    m_langIni = langIni;
+    m_modem2Present = modem2Present;
+    m_modem2Mode = modem2Mode;
+    m_hasLine4 = (static_cast<unsigned char>(oduCapabilities) & 0x08) != 0;
+    m_onePlusZeroInactive = onePlusZeroInactive;
+    m_vlanActiveInEthernet = vlanActiveInEthernet;
+
+    // 3. The default image.
+    m_defaultImage = VlanConfigArray::defaultImage();
+
+    // 4. The size, and the host's array.
+    *cfgSize = kVlanConfigSize;
+    m_cfg = VlanConfigArray(cfgPole);
+
+    // 5. A blank array is replaced by the default image.
+    if (VlanConfigArray::isBlank(cfgPole))
+        std::copy(m_defaultImage.begin(), m_defaultImage.end(), cfgPole);
+
+    // 6. Density, title and captions, then every control from the array.
+    adjustToDensity();
+    lookUpCaptions(isLocal);
+    nastav_ovladaci_prvky();
+}
+
+TVlan_form::~TVlan_form() = default;
+
+void TVlan_form::connectHandlers()
+{
+    connect(RadioGroup1, &RadioGroup::itemIndexChanged, this, [this] { RadioGroup1Click(RadioGroup1); });
+    connect(CheckBox13, &QCheckBox::toggled, this, [this] { CheckBox13Click(CheckBox13); });
+    connect(CheckBox14, &QCheckBox::toggled, this, [this] { CheckBox14Click(CheckBox14); });
+    connect(CheckBox15, &QCheckBox::toggled, this, [this] { CheckBox15Click(CheckBox15); });
+    connect(CheckBox16, &QCheckBox::toggled, this, [this] { CheckBox16Click(CheckBox16); });
+    connect(CheckBox17, &QCheckBox::toggled, this, [this] { CheckBox17Click(CheckBox17); });
+    connect(StringGrid1, &StringGrid::mouseReleased, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
+                StringGrid1MouseUp(StringGrid1, button, modifiers, x, y);
+            });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(Button2); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(Button3); });
+    connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(Button5); });
+    connect(Button4, &QPushButton::clicked, this, [this] { done(2); });
+}
+
+void TVlan_form::adjustToDensity()
+{
+    const float f = densityFactor(this);
+    for (int c = 0; c < 8; ++c)
+        StringGrid1->setColumnWidth(c, scaledSize(StringGrid1->columnWidth(c), f));
+    // Rows 0 and 2 of the outer panel: the mode switch and the button strip.
+    // The mode switch is inset by 3 pixels on every side of its row.
+    const int row0 = scaledSize(GridPanel1->rowMinimumHeight(0), f);
+    const int row2 = scaledSize(GridPanel1->rowMinimumHeight(2), f);
+    GridPanel1->setRowMinimumHeight(0, row0);
+    RadioGroup1->setFixedHeight(row0 - 6);
+    GridPanel1->setRowMinimumHeight(2, row2);
+    GridPanel6->setFixedHeight(row2);
+}
+
+void TVlan_form::lookUpCaptions(bool isLocal)
+{
+    const TIniFile* ini = m_langIni;
+    if (isLocal)
+        setWindowTitle(text(ini, "local__vlan_cfg_dlg", "Local VLAN Configuration Dialog"));
+    else
+        setWindowTitle(text(ini, "remote_vlan_cfg_dlg", "Remote VLAN Configuration Dialog"));
+
+    PageControl1->setTabText(0, text(ini, "global_vlan", "&Global VLAN"));
+    RadioGroup1->setTitle(text(ini, "vlan_main_switch", "VLAN Main Switch"));
+    RadioGroup1->setItemText(0, text(ini, "disable_mode", "&Disable"));
+    RadioGroup1->setItemText(1, text(ini, "single_tag", "Si&ngle Tag"));
+    RadioGroup1->setItemText(2, text(ini, "double_tag", "Dou&ble Tag"));
+    Label2->setText(text(ini, "rem_1_prv_tag", "Remove 1 Provider Tag Only"));
+    Label3->setText(text(ini, "line_2", "LINE2"));
+    Label4->setText(text(ini, "line_3", "LINE3"));
+    Label5->setText(text(ini, "line_4", "LINE4"));
+    Label6->setText(text(ini, "modem_1", "Modem 1"));
+    Label7->setText(text(ini, "modem_2", "Modem 2"));
+    Label8->setText(text(ini, "nms", "NMS"));
+    Button3->setText(text(ini, "set_button", "&Set"));
+    Button4->setText(text(ini, "cancel_button", "&Cancel"));
+    Button5->setText(text(ini, "default_button", "De&fault"));
+    Label9->setText(text(ini, "default_vid", "Default VID"));
+    Label10->setText(text(ini, "force_default_vid", "Force Default VID"));
+    Label11->setText(text(ini, "ingress_policy", "Ingress Policy"));
+    Label12->setText(text(ini, "port_double_tag_mode", "Port Double Tag Mode"));
+    Label13->setText(text(ini, "provider_eth_type", "Provider Ether Type"));
+    for (QComboBox* box : {ComboBox2, ComboBox3, ComboBox4, ComboBox5, ComboBox6, ComboBox7}) {
+        box->setItemText(0, text(ini, "admit_all", "Admit All"));
+        box->setItemText(1, text(ini, "tag_only", "Tag only"));
+    }
+    for (QComboBox* box : {ComboBox8, ComboBox9, ComboBox10, ComboBox11, ComboBox12, ComboBox13}) {
+        box->setItemText(0, text(ini, "customer", "Customer"));
+        box->setItemText(1, text(ini, "provider", "Provider"));
+    }
+    PageControl1->setTabText(1, text(ini, "static_vlan", "S&tatic VLAN"));
+    Label1->setText(text(ini, "static_vlan_entr", "Static VLAN Entries:"));
+    Button1->setText(text(ini, "add_vlan", "&Add New VLAN"));
+    Button2->setText(text(ini, "del_vlan", "D&elete VLAN"));
+    PageControl1->setTabText(2, text(ini, "ports_vlan", "&Port Based VLAN"));
+    Label22->setText(text(ini, "separate_user_ports", "Separate User Ports"));
+    Label17->setText(text(ini, "line_2", "LINE 2"));
+    Label18->setText(text(ini, "line_3", "LINE 3"));
+    Label19->setText(text(ini, "line_4", "LINE 4"));
+    Label20->setText(text(ini, "modem_1", "Modem 1"));
+    Label21->setText(text(ini, "modem_2", "Modem 2"));
+    Label14->setText(text(ini, "modem_1", "Modem 1"));
+    Label15->setText(text(ini, "modem_2", "Modem 2"));
+    Label16->setText(text(ini, "nms", "NMS"));
+    PageControl1->setTabText(3, text(ini, "miscellaneous", "&Miscellaneous"));
+    CheckBox20->setText(text(ini, "bpdu_pri_overr", "&BPDU priority Override"));
+    CheckBox21->setText(text(ini, "lacp_pri_overr", "&LACP priority Override"));
+
+    // The labels placed at fixed positions take the size of their text, so a
+    // longer translation is not cut off.
+    for (QLabel* label : {Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10,
+                          Label11, Label12, Label13, Label22})
+        label->adjustSize();
+    for (QCheckBox* box : {CheckBox20, CheckBox21})
+        box->adjustSize();
+}
+
+// ---- Loading ------------------------------------------------------------
+
+void TVlan_form::nastav_ovladaci_prvky()
+{
+    const unsigned char mode = get_vlan_mode();
+    // 1-2. The mode and its colours. A stored mode of 3 names no item; the
+    // group then shows its last item, Double Tag.
+    RadioGroup1->setItemIndex(std::min<int>(mode, RadioGroup1->itemCount() - 1));
+    nastav_barvy(char(mode));
+
+    // 3. Default VIDs.
+    const std::array<QLineEdit*, 6> edits{Edit2, Edit3, Edit4, Edit5, Edit6, Edit7};
+    for (int p = port_line2; p <= port_nms; ++p)
+        edits[p]->setText(QString::number(get_Default_VID(tPortik(p))));
+
+    // 4. Force Default VID.
+    const std::array<QCheckBox*, 5> force{CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5};
+    for (int p = port_line2; p <= port_modem2; ++p)
+        force[p]->setChecked(get_force_DefVID(tPortik(p)) != 0);
+
+    // 5. Ingress policy; NMS always admits all.
+    const std::array<QComboBox*, 5> ingress{ComboBox2, ComboBox3, ComboBox4, ComboBox5, ComboBox6};
+    for (int p = port_line2; p <= port_modem2; ++p)
+        ingress[p]->setCurrentIndex(get_ingress_policy(tPortik(p)));
+    ComboBox7->setCurrentIndex(0);
+
+    // 6-7. Remove one provider tag; provider EtherType.
+    CheckBox6->setChecked(get_remove_1PT() != 0);
+    ComboBox14->setCurrentIndex(get_provEth_type());
+
+    // 8. Double tag mode of the LINE ports; the modems are always provider
+    // ports and NMS a customer port.
+    const std::array<QComboBox*, 3> doubleTag{ComboBox8, ComboBox9, ComboBox10};
+    for (int p = port_line2; p <= port_line4; ++p)
+        doubleTag[p]->setCurrentIndex(get_doubleTag_mode(tPortik(p)));
+    ComboBox11->setCurrentIndex(1);
+    ComboBox12->setCurrentIndex(1);
+    ComboBox13->setCurrentIndex(0);
+
+    // 9. The grid's header row.
+    fillHeaderRow();
+
+    // 10. The static VLAN table, rebuilt from the array.
+    m_vlanPole = loadVlanPole(m_cfg);
+    vlanCount = static_cast<unsigned short>(vlanPoleEntries(m_vlanPole));
+    StringGrid1->setRowCount(vlanCount + 1);
+    napln_mrizku(char(mode));
+
+    // 11. The forwarding matrix; the NMS row's rules run as the boxes change.
+    load_Port_FWD();
+
+    // 12. The switch-wide options of byte 0.
+    CheckBox19->setChecked(m_cfg.disableLearning());
+    CheckBox20->setChecked(m_cfg.bpduPriorityOverride());
+    CheckBox21->setChecked(m_cfg.lacpPriorityOverride());
+}
+
+void TVlan_form::fillHeaderRow()
+{
+    const TIniFile* ini = m_langIni;
+    StringGrid1->setCellText(0, 0, QStringLiteral(" VID"));
+    StringGrid1->setCellText(1, 0, text(ini, "line2_clmn", " LINE2"));
+    StringGrid1->setCellText(2, 0, text(ini, "line3_clmn", " LINE3"));
+    StringGrid1->setCellText(3, 0, text(ini, "line4_clmn", " LINE4"));
+    StringGrid1->setCellText(4, 0, text(ini, "mdm1__clmn", " Modem 1"));
+    StringGrid1->setCellText(5, 0, text(ini, "mdm2__clmn", " Modem 2"));
+    StringGrid1->setCellText(6, 0, text(ini, "nms___clmn", " NMS"));
+    StringGrid1->setCellText(7, 0, text(ini, "delete_clmn", " Delete"));
+}
+
+bool TVlan_form::modem2Usable() const
+{
+    return m_modem2Present != 0 && static_cast<unsigned char>(m_modem2Mode) != 100;
+}
+
+void TVlan_form::nastav_barvy(char mode)
+{
+    if (mode < 0 || mode > 2)
+        return;
+    const bool on = mode != 0;       // applies in Single and Double Tag
+    const bool doubleTag = mode == 2; // applies in Double Tag only
+    const bool line4 = on && m_hasLine4;
+    const bool modem2 = on && modem2Usable();
+
+    for (QLabel* label : {Label3, Label4, Label6, Label8, Label9, Label10, Label11, Label1, Label14,
+                          Label16, Label17, Label18, Label20, Label22})
+        label->setEnabled(on);
+    for (QLabel* label : {Label5, Label19})
+        label->setEnabled(line4);
+    for (QLabel* label : {Label7, Label15, Label21})
+        label->setEnabled(modem2);
+    for (QLabel* label : {Label12, Label13, Label2})
+        label->setEnabled(doubleTag);
+
+    const QColor window = systemColour(COLOR_WINDOW);
+    const QColor inactive = systemColour(COLOR_INACTIVECAPTION);
+    for (QWidget* field : {static_cast<QWidget*>(Edit2), static_cast<QWidget*>(Edit3),
+                           static_cast<QWidget*>(Edit5), static_cast<QWidget*>(Edit7)})
+        setFieldColour(field, on ? window : inactive);
+    setFieldColour(Edit4, line4 ? window : inactive);
+    setFieldColour(Edit6, modem2 ? window : inactive);
+    for (QComboBox* box : {ComboBox2, ComboBox3, ComboBox4, ComboBox5, ComboBox6, ComboBox7})
+        setFieldColour(box, on ? window : inactive);
+    for (QComboBox* box : {ComboBox8, ComboBox9, ComboBox10, ComboBox11, ComboBox12, ComboBox13,
+                           ComboBox14})
+        setFieldColour(box, doubleTag ? window : inactive);
+}
+
+void TVlan_form::RadioGroup1Click(QObject*)
+{
+    const int m = RadioGroup1->itemIndex();
+    napln_mrizku(char(m));
+    nastav_barvy(char(m));
+}
+
+// ---- The NMS row of the forwarding matrix -----------------------------------
+
+void TVlan_form::CheckBox13Click(QObject*)
+{
+    if (CheckBox13->isChecked()) {
+        CheckBox14->setChecked(false);
+        CheckBox15->setChecked(false);
+    } else if (!CheckBox14->isChecked() && !CheckBox15->isChecked()) {
+        CheckBox13->setChecked(true);
+    }
+}
+
+void TVlan_form::CheckBox14Click(QObject*)
+{
+    if (CheckBox14->isChecked()) {
+        CheckBox13->setChecked(false);
+        CheckBox15->setChecked(false);
+    } else if (!CheckBox13->isChecked() && !CheckBox15->isChecked()) {
+        CheckBox14->setChecked(true);
+    }
+}
+
+void TVlan_form::CheckBox15Click(QObject*)
+{
+    if (!m_hasLine4) {
+        CheckBox15->setChecked(false);
+        return;
+    }
+    if (CheckBox15->isChecked()) {
+        CheckBox13->setChecked(false);
+        CheckBox14->setChecked(false);
+    } else if (!CheckBox13->isChecked() && !CheckBox14->isChecked()) {
+        CheckBox15->setChecked(true);
+    }
+}
+
+void TVlan_form::CheckBox16Click(QObject*)
+{
+    if (CheckBox16->isChecked())
+        CheckBox17->setChecked(false);
+}
+
+void TVlan_form::CheckBox17Click(QObject*)
+{
+    if (CheckBox17->isChecked())
+        CheckBox16->setChecked(false);
+}
+
+std::array<QCheckBox*, kPortForwardingBoxes> TVlan_form::portForwardingBoxes() const
+{
+    return {CheckBox7, CheckBox8, CheckBox9, CheckBox10, CheckBox11, CheckBox12,
+            CheckBox13, CheckBox14, CheckBox15, CheckBox16, CheckBox17, CheckBox18};
+}
+
+void TVlan_form::load_Port_FWD()
+{
+    const PortForwarding bits = m_cfg.portForwarding();
+    const auto boxes = portForwardingBoxes();
+    for (int i = 0; i < kPortForwardingBoxes; ++i)
+        boxes[i]->setChecked(bits[i]);
+}
+
+void TVlan_form::save_Port_FWD()
+{
+    PortForwarding bits{};
+    const auto boxes = portForwardingBoxes();
+    for (int i = 0; i < kPortForwardingBoxes; ++i)
+        bits[i] = boxes[i]->isChecked();
+    m_cfg.setPortForwarding(bits);
+}
+
+// ---- Static VLAN table --------------------------------------------------
+
+void TVlan_form::cfgPole2vlanPole(unsigned short n)
+{
+    unpackVlanPole(m_cfg, m_vlanPole, n);
+}
+
+void TVlan_form::vlanPole2cfgPole(unsigned short n)
+{
+    packVlanPole(m_vlanPole, n, m_cfg);
+}
+
+void TVlan_form::napln_mrizku(char mode)
+{
+    const MembershipTexts texts = lookupMembershipTexts(m_langIni);
+    const int entries = std::min<int>(vlanCount, vlanPoleEntries(m_vlanPole));
+    for (int i = 0; i < entries; ++i) {
+        const int row = i + 1;
+        StringGrid1->setCellText(0, row, QString::number(m_vlanPole[vp_vid][i]));
+        for (int c = vp_line2; c <= vp_nms; ++c)
+            StringGrid1->setCellText(c, row, membershipCellText(m_vlanPole[c][i], c, mode, texts));
+        StringGrid1->setCellText(vp_mark, row, QString());
+    }
+}
+
+bool TVlan_form::VID_uz_existuje(short vid) const
+{
+    return vidExists(m_vlanPole, vid);
+}
+
+bool TVlan_form::askForNewVid(short initialVid, short& vid)
+{
+    for (;;) {
+        short typed = 0;
+        int result;
+        {
+            TForm3 entry(this, m_langIni, initialVid, &typed);
+            result = entry.exec();
+        }
+        if (result != 1)
+            return false;
+        if (!VID_uz_existuje(typed)) {
+            vid = typed;
+            return true;
+        }
+        showErrorClose(this, text(m_langIni, "vid_exists", "VLAN ID already exists."));
+    }
+}
+
+void TVlan_form::StringGrid1MouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y)
+{
+    const MembershipTexts texts = lookupMembershipTexts(m_langIni);
+    const std::optional<StringGrid::Cell> cell = StringGrid1->cellAt(QPoint(X, Y));
+    if (!cell)
+        return;
+    const int col = cell->col;
+    const int row = cell->row;
+    const int entry = row - 1;
+
+    // The delete column, any row but the header.
+    if (col == vp_mark) {
+        if (row >= 1 && entry < vlanPoleEntries(m_vlanPole)) {
+            const bool marked = toggleDeleteMark(m_vlanPole, entry);
+            StringGrid1->setCellText(col, row, deleteMarkCellText(marked ? 1 : 0));
+        }
+        return;
+    }
+    if (row < 1 || row > vlanCount || col < 0 || col > vp_nms)
+        return;
+
+    if (col == vp_vid) {
+        short vid = 0;
+        if (!askForNewVid(m_vlanPole[vp_vid][entry], vid))
+            return;
+        m_vlanPole[vp_vid][entry] = vid;
+        StringGrid1->setCellText(col, row, QString::number(vid));
+        return;
+    }
+
+    const int mode = RadioGroup1->itemIndex();
+    for (const VlanPoleChange& change : clickMembershipCell(m_vlanPole, entry, col, mode))
+        StringGrid1->setCellText(change.column, change.entry + 1,
+                                 membershipCellText(change.code, change.column, mode, texts));
+}
+
+void TVlan_form::Button1Click(QObject*)
+{
+    if (!canAddEntry(m_vlanPole)) {
+        showErrorClose(this, text(m_langIni, "no_more_22", "No more than 22 entries possible!"));
+        return;
+    }
+    short vid = 0;
+    if (!askForNewVid(suggestedNewVid(m_vlanPole), vid))
+        return;
+    m_vlanPole = withNewEntry(m_vlanPole, vid);
+    vlanCount = static_cast<unsigned short>(vlanPoleEntries(m_vlanPole));
+    StringGrid1->setRowCount(vlanCount + 1);
+    napln_mrizku(char(RadioGroup1->itemIndex()));
+}
+
+void TVlan_form::Button2Click(QObject*)
+{
+    std::optional<VlanPole> rest = withoutMarkedEntries(m_vlanPole);
+    if (!rest)
+        return;
+    m_vlanPole = std::move(*rest);
+    vlanCount = static_cast<unsigned short>(vlanPoleEntries(m_vlanPole));
+    StringGrid1->setRowCount(vlanCount + 1);
+    napln_mrizku(char(RadioGroup1->itemIndex()));
+}
+
+// ---- Set, Default, closing ---------------------------------------------------
+
+int TVlan_form::selectedItem(const QComboBox* box)
+{
+    const int index = box->currentIndex();
+    if (index >= 0 && box->itemText(index) == box->currentText())
+        return index;
+    return box->findText(box->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+void TVlan_form::Button3Click(QObject*)
+{
+    VlanCommitInput in;
+    in.defaultVidTexts = {Edit2->text(), Edit3->text(), Edit4->text(),
+                          Edit5->text(), Edit6->text(), Edit7->text()};
+    in.forceDefVid = {CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked(),
+                      CheckBox4->isChecked(), CheckBox5->isChecked()};
+    in.ingressPolicy = {selectedItem(ComboBox2), selectedItem(ComboBox3), selectedItem(ComboBox4),
+                        selectedItem(ComboBox5), selectedItem(ComboBox6)};
+    in.doubleTagMode = {selectedItem(ComboBox8), selectedItem(ComboBox9), selectedItem(ComboBox10)};
+    in.remove1PT = CheckBox6->isChecked();
+    in.vlanMode = RadioGroup1->itemIndex();
+    in.provEthType = selectedItem(ComboBox14);
+    const auto boxes = portForwardingBoxes();
+    for (int i = 0; i < kPortForwardingBoxes; ++i)
+        in.portForwarding[i] = boxes[i]->isChecked();
+    in.disableLearning = CheckBox19->isChecked();
+    in.bpduPriorityOverride = CheckBox20->isChecked();
+    in.lacpPriorityOverride = CheckBox21->isChecked();
+    in.table = m_vlanPole;
+    in.vlanCount = vlanCount;
+    in.facts.hasLine4 = m_hasLine4;
+    in.facts.onePlusZeroInactive = m_onePlusZeroInactive != 0;
+    in.facts.vlanActiveInEthernet = m_vlanActiveInEthernet;
+
+    const VlanCommitOutcome outcome = commitVlanSettings(in, m_cfg);
+    if (outcome.accepted()) {
+        done(1);
+        return;
+    }
+    showErrorClose(this, vlanCommitOutcomeText(outcome, m_langIni));
+}
+
+void TVlan_form::Button5Click(QObject*)
+{
+    const QString question = text(m_langIni, "proceed_changes",
+                                  "All changes you have made will be lost.\n\rDo you want to proceed?");
+    if (askYesNoCancel(this, question) != QMessageBox::Yes)
+        return;
+    std::copy(m_defaultImage.begin(), m_defaultImage.end(), m_cfg.data());
+    nastav_ovladaci_prvky();
+}
+
+void TVlan_form::reject()
+{
+    done(2);
+}
+
+void TVlan_form::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    centreOnScreen(this);
+}
