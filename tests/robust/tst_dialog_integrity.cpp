@@ -86,7 +86,7 @@ TVlan_form* openVlan(GuardedHostArray<kVlanConfigSize>& host, const TIniFile& in
 
 int dialogs()
 {
-    return int(envNumber("ROBUST_DIALOGS", 250));
+    return int(envNumber("ROBUST_DIALOGS", 120));
 }
 
 // The input controls of a QoS page, in a shuffled order; a radio group is

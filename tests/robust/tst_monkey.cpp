@@ -108,7 +108,7 @@ void TestMonkey::initTestCase()
     g_previousHandler = qInstallMessageHandler(quietPlatform);
     m_seed = envNumber("MONKEY_SEED", 7001);
     m_fullCatalogue = fullCatalogue();
-    qInfo("MONKEY_SEED=%u MONKEY_STEPS=%d", m_seed, steps(2500));
+    qInfo("MONKEY_SEED=%u MONKEY_STEPS=%d", m_seed, steps(3000));
 }
 
 #define MONKEY_VERIFY(cond, what)                                                                   \
@@ -123,7 +123,7 @@ void TestMonkey::qosDialog()
     host.assign(randomQosArray(monkey.rng()));
     QPointer<TQos_form> dialog;
     int opened = 0, writes = 0;
-    const int total = steps(2500);
+    const int total = steps(3000);
 
     for (int step = 0; step < total; ++step) {
         if (!dialog || !dialog->isVisible()) {
@@ -173,7 +173,7 @@ void TestMonkey::vlanDialog()
     QPointer<TVlan_form> dialog;
     bool hasLine4 = true;
     int opened = 0, writes = 0, maxCount = 0;
-    const int total = steps(2500);
+    const int total = steps(3000);
 
     for (int step = 0; step < total; ++step) {
         if (!dialog || !dialog->isVisible()) {

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Instruction counts of one warm dialog opening (construct, show, first paint)
+# under valgrind's callgrind, ours against the bare-Qt floor: a regression
+# shows here without the noise of timing. Needs valgrind.
+#   bench/callgrind.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+command -v valgrind >/dev/null || { echo "callgrind.sh: valgrind is not installed" >&2; exit 1; }
+build=${BENCH_BUILD_DIR:-build-bench}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DODU_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" --target odu-switch-bench >/dev/null
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+count() {
+    QT_QPA_PLATFORM=offscreen valgrind --tool=callgrind --toggle-collect=benchOpenMeasured \
+        --callgrind-out-file="$out/$1.out" "$build/bench/odu-switch-bench" --open-once "$1" \
+        >/dev/null 2>"$out/$1.log"
+    awk '/^(summary|totals):/ { print $2; exit }' "$out/$1.out"
+}
+
+printf '| %-30s | %15s | %8s |\n' "opening (warm)" "instructions" "/ floor"
+printf '|%s|%s|%s|\n' "--------------------------------" "-----------------" "----------"
+qos_floor=$(count qos-floor)
+vlan_floor=$(count vlan-floor)
+for which in qos qos-catalogue qos-floor vlan vlan-catalogue vlan-floor; do
+    case "$which" in
+        qos-floor) n=$qos_floor ;;
+        vlan-floor) n=$vlan_floor ;;
+        *) n=$(count "$which") ;;
+    esac
+    case "$which" in qos*) floor=$qos_floor ;; *) floor=$vlan_floor ;; esac
+    printf '| %-30s | %15s | %7.2fx |\n' "$which" "$n" "$(awk -v n="$n" -v f="$floor" 'BEGIN { print n / f }')"
+done

@@ -1,0 +1,433 @@
+// odu-switch-bench: how fast the dialogs open and respond, on the offscreen
+// platform. Prints a table and exits; not a test (nothing here passes or
+// fails). Every figure is the median of many runs after warm-up; the floor is
+// a bare QDialog with the same number and kinds of Qt widgets, measured in
+// the same run, so that ours / floor is what the library adds.
+//
+//   odu-switch-bench [--runs N] [--host PATH]   the table
+//   odu-switch-bench --open-once WHICH          one warm opening of qos, vlan,
+//                                               qos-floor or vlan-floor (for callgrind)
+//   odu-switch-bench --leak-cycles N            N open/close cycles of each dialog
+//                                               (for LeakSanitizer)
+
+#include "bench/FloorDialogs.h"
+#include "bench/OpenCloseCycles.h"
+#include "fuzz/CatalogueKeys.h"
+#include "plugin/IniFile.h"
+#include "qos/Qos_form.h"
+#include "vlan/StaticVlanTable.h"
+#include "vlan/Unit3.h"
+#include "vlan/Vlan_form.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Stats
+{
+    double median = 0, low = 0, high = 0; // milliseconds; high is the 90th percentile
+};
+
+Stats measure(int runs, int warmup, const std::function<double()>& once)
+{
+    for (int i = 0; i < warmup; ++i)
+        once();
+    std::vector<double> t;
+    t.reserve(std::size_t(runs));
+    for (int i = 0; i < runs; ++i)
+        t.push_back(once());
+    std::sort(t.begin(), t.end());
+    return {t[t.size() / 2], t.front(), t[std::min(t.size() - 1, t.size() * 9 / 10)]};
+}
+
+// Times one call, in milliseconds.
+template <typename F>
+double timed(F&& f)
+{
+    const auto start = Clock::now();
+    f();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// ---- Arrays and catalogues ------------------------------------------------
+
+std::array<unsigned char, kQosConfigSize> qosDefault()
+{
+    return QosConfigArray::defaultImage();
+}
+
+std::array<unsigned char, kVlanConfigSize> vlanDefault()
+{
+    return VlanConfigArray::defaultImage();
+}
+
+// 22 entries in Single Tag mode that Set accepts: entry 0 (VID 1) is the NMS
+// VLAN with every LINE port a member, every Default VID is 1, NMS reaches the
+// unit through LINE 3.
+std::array<unsigned char, kVlanConfigSize> vlanFull()
+{
+    std::array<unsigned char, kVlanConfigSize> b = VlanConfigArray::defaultImage();
+    VlanConfigArray cfg(b.data());
+    cfg.set_vlan_mode(vlan_mode_single_tag);
+    PortForwarding fwd = cfg.portForwarding();
+    fwd[6] = false;
+    fwd[7] = true;
+    fwd[8] = false;
+    cfg.setPortForwarding(fwd);
+    for (int i = 0; i < kMaxStaticVlans; ++i) {
+        StaticVlanEntry e;
+        e.vid = static_cast<unsigned short>(i + 1);
+        e.codes = {untagged_member, tagged_member, untagged_member, tagged_member, not_a_member,
+                   static_cast<unsigned char>(i == 0 ? untagged_member : not_a_member)};
+        cfg.writeSlot(i, e);
+    }
+    cfg.set_pocet_vlan(kMaxStaticVlans);
+    return b;
+}
+
+QByteArray fullCatalogueText()
+{
+    QByteArray text = "; every key of both sections\n[QOS]\n";
+    for (const auto& k : kQosCatalogueKeys)
+        text += QByteArray(k.key) + "=" + QByteArray(k.english).replace('\n', ' ').replace('\r', ' ') + " (x)\n";
+    text += "[VLAN]\n";
+    for (const auto& k : kVlanCatalogueKeys)
+        if (QByteArray(k.section) == "VLAN" && *k.key && !QByteArray(k.key).contains('\n'))
+            text += QByteArray(k.key) + "=" + QByteArray(k.english).replace('\n', ' ').replace('\r', ' ') + " (x)\n";
+    return text;
+}
+
+// ---- Openings ------------------------------------------------------------------
+
+struct Opening
+{
+    std::function<QDialog*()> make;
+    QString name;
+};
+
+// Construct, show, first paint.
+QDialog* openOnce(const std::function<QDialog*()>& make)
+{
+    QDialog* d = make();
+    d->show();
+    (void)d->grab();
+    return d;
+}
+
+double timedOpening(const std::function<QDialog*()>& make)
+{
+    QDialog* d = nullptr;
+    const double ms = timed([&] { d = openOnce(make); });
+    delete d;
+    QCoreApplication::processEvents();
+    return ms;
+}
+
+// The Qt widget classes a dialog is made of, by count.
+QMap<QString, int> widgetKinds(QWidget* root)
+{
+    static const char* const kinds[] = {"QTableWidget", "QLineEdit", "QComboBox", "QCheckBox", "QRadioButton",
+                                        "QPushButton", "QLabel", "QGroupBox", "QTabWidget"};
+    QMap<QString, int> count;
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        if (qobject_cast<QLineEdit*>(w->parentWidget()) || qobject_cast<QComboBox*>(w->parentWidget()))
+            continue;
+        for (const char* k : kinds)
+            if (w->inherits(k)) {
+                if (QByteArray(k) == "QLineEdit" && qobject_cast<QComboBox*>(w->parentWidget()))
+                    continue;
+                ++count[QString::fromLatin1(k)];
+            }
+    }
+    return count;
+}
+
+QString kindsText(const QMap<QString, int>& kinds)
+{
+    QStringList parts;
+    for (auto it = kinds.begin(); it != kinds.end(); ++it)
+        parts << QStringLiteral("%1 %2").arg(it.value()).arg(it.key().mid(1));
+    return parts.join(QStringLiteral(", "));
+}
+
+// Answers the next message box with Yes, from the event loop it runs in.
+void answerYesSoon()
+{
+    QTimer::singleShot(0, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                yes->click();
+    });
+}
+
+long childPeakRssKb(const QString& program, const QStringList& args)
+{
+    std::fflush(stdout); // a child must not inherit (and flush) what is not yet written
+    std::fflush(stderr);
+    const pid_t pid = fork();
+    if (pid < 0)
+        return -1;
+    if (pid == 0) {
+        std::vector<QByteArray> storage;
+        storage.push_back(program.toLocal8Bit());
+        for (const QString& a : args)
+            storage.push_back(a.toLocal8Bit());
+        std::vector<char*> argv;
+        for (auto& s : storage)
+            argv.push_back(s.data());
+        argv.push_back(nullptr);
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        if (!freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr))
+            _exit(126);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    struct rusage usage {};
+    if (wait4(pid, &status, 0, &usage) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    return usage.ru_maxrss;
+}
+
+void row(const char* what, const Stats& s, const char* target = "")
+{
+    std::printf("| %-58s | %9.3f | %9.3f | %9.3f | %-10s |\n", what, s.median, s.low, s.high, target);
+}
+
+int argNumber(const QStringList& args, const QString& name, int fallback)
+{
+    const int i = args.indexOf(name);
+    return i >= 0 && i + 1 < args.size() ? args[i + 1].toInt() : fallback;
+}
+
+QString argText(const QStringList& args, const QString& name, const QString& fallback)
+{
+    const int i = args.indexOf(name);
+    return i >= 0 && i + 1 < args.size() ? args[i + 1] : fallback;
+}
+
+} // namespace
+
+// Kept out of line under their own names so that callgrind can collect exactly
+// one opening (--toggle-collect=benchOpen*).
+extern "C" __attribute__((noinline)) void benchOpenMeasured(const std::function<QDialog*()>* make)
+{
+    delete openOnce(*make);
+}
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
+        if (type != QtWarningMsg || !msg.startsWith(QLatin1String("This plugin does not support")))
+            std::fprintf(stderr, "%s\n", qPrintable(msg));
+    });
+
+    TIniFile noCatalogue;
+    QTemporaryDir tmp;
+    const QString iniPath = tmp.filePath(QStringLiteral("every_key.ini"));
+    {
+        QFile f(iniPath);
+        if (!f.open(QIODevice::WriteOnly) || f.write(fullCatalogueText()) < 0)
+            return 1;
+    }
+    TIniFile fullCatalogue(iniPath);
+
+    auto qosArray = qosDefault();
+    auto vlanArray = vlanDefault();
+    int size = 0;
+    const auto qos = [&](TIniFile* ini) {
+        return std::function<QDialog*()>([&, ini] {
+            qosArray = qosDefault();
+            return new TQos_form(nullptr, true, ini, qosArray.data(), &size);
+        });
+    };
+    const auto vlan = [&](TIniFile* ini) {
+        return std::function<QDialog*()>([&, ini] {
+            vlanArray = vlanDefault();
+            return new TVlan_form(nullptr, true, ini, vlanArray.data(), &size, false, 1, 0, 0, 0x08);
+        });
+    };
+    const int vlanRows = VlanConfigArray(vlanArray.data()).get_pocet_vlan() + 1;
+    const std::function<QDialog*()> qosFloor = makeQosFloor;
+    const std::function<QDialog*()> vlanFloor = [vlanRows] { return makeVlanFloor(vlanRows); };
+
+    // ---- One opening, for callgrind ------------------------------------------
+    const QString once = argText(args, QStringLiteral("--open-once"), QString());
+    if (!once.isEmpty()) {
+        std::function<QDialog*()> make;
+        if (once == QLatin1String("qos"))
+            make = qos(&noCatalogue);
+        else if (once == QLatin1String("qos-catalogue"))
+            make = qos(&fullCatalogue);
+        else if (once == QLatin1String("vlan"))
+            make = vlan(&noCatalogue);
+        else if (once == QLatin1String("vlan-catalogue"))
+            make = vlan(&fullCatalogue);
+        else if (once == QLatin1String("qos-floor"))
+            make = qosFloor;
+        else if (once == QLatin1String("vlan-floor"))
+            make = vlanFloor;
+        else
+            return 2;
+        delete openOnce(make); // warm: fonts, styles, platform window set up
+        QCoreApplication::processEvents();
+        benchOpenMeasured(&make);
+        return 0;
+    }
+
+    // ---- Open/close cycles, for LeakSanitizer ----------------------------------
+    const int cycles = argNumber(args, QStringLiteral("--leak-cycles"), 0);
+    if (cycles > 0) {
+        const int failed = runOpenCloseCycles(cycles, &noCatalogue, &fullCatalogue);
+        if (failed == 0)
+            std::printf("%d open/close cycles of each dialog, with message boxes and VID entry dialogs\n", cycles);
+        return failed == 0 ? 0 : 1;
+    }
+
+    // ---- The table -------------------------------------------------------------
+    const int runs = argNumber(args, QStringLiteral("--runs"), 41);
+    const int warm = 5;
+    std::printf("odu-switch-bench: median of %d runs after %d warm-up runs, milliseconds, offscreen platform\n\n",
+                runs, warm);
+    std::printf("| %-58s | %9s | %9s | %9s | %-10s |\n", "measurement", "median", "min", "p90", "target");
+    std::printf("|%s|%s|%s|%s|%s|\n", QByteArray(60, '-').constData(), QByteArray(11, '-').constData(),
+                QByteArray(11, '-').constData(), QByteArray(11, '-').constData(), QByteArray(12, '-').constData());
+
+    const Stats qosNo = measure(runs, warm, [&] { return timedOpening(qos(&noCatalogue)); });
+    const Stats qosFull = measure(runs, warm, [&] { return timedOpening(qos(&fullCatalogue)); });
+    const Stats qosBare = measure(runs, warm, [&] { return timedOpening(qosFloor); });
+    const Stats vlanNo = measure(runs, warm, [&] { return timedOpening(vlan(&noCatalogue)); });
+    const Stats vlanFullCat = measure(runs, warm, [&] { return timedOpening(vlan(&fullCatalogue)); });
+    const Stats vlanBare = measure(runs, warm, [&] { return timedOpening(vlanFloor); });
+    row("QoS dialog open-to-painted, no catalogue", qosNo, "< 25");
+    row("QoS dialog open-to-painted, full catalogue", qosFull, "< 25");
+    row("QoS floor (bare QDialog, same widgets)", qosBare);
+    row("VLAN dialog open-to-painted, no catalogue", vlanNo, "< 25");
+    row("VLAN dialog open-to-painted, full catalogue", vlanFullCat, "< 25");
+    row("VLAN floor (bare QDialog, same widgets)", vlanBare);
+
+    // Handlers.
+    {
+        qosArray = qosDefault();
+        std::unique_ptr<TQos_form> d(new TQos_form(nullptr, true, &noCatalogue, qosArray.data(), &size));
+        int flip = 0;
+        row("QoS StringGrid2Exit, 64 changed rows", measure(runs, warm, [&] {
+                ++flip;
+                for (int r = 1; r <= 64; ++r)
+                    d->StringGrid2->setCellText(1, r, QString::number((r + flip) % 4));
+                return timed([&] { d->StringGrid2Exit(d->StringGrid2); });
+            }), "< 2");
+        row("QoS Button2Click, confirmation answered Yes, reload", measure(runs, warm, [&] {
+                return timed([&] {
+                    answerYesSoon();
+                    d->Button2Click(d->Button2);
+                });
+            }), "< 2");
+        row("QoS inicializuj_ovladaci_prvky (the reload alone)",
+            measure(runs, warm, [&] { return timed([&] { d->inicializuj_ovladaci_prvky(); }); }), "< 2");
+    }
+    {
+        auto full = vlanFull();
+        std::unique_ptr<TVlan_form> d(new TVlan_form(nullptr, true, &noCatalogue, full.data(), &size, false, 1, 0, 0, 0x08));
+        int mode = 1;
+        row("VLAN RadioGroup1Click, 22-entry grid (mode switch)", measure(runs, warm, [&] {
+                mode = mode == 1 ? 2 : 1;
+                return timed([&] { d->RadioGroup1->setItemIndex(mode); });
+            }), "< 2");
+        d->RadioGroup1->setItemIndex(1);
+        row("VLAN Button3Click, full Set of a 22-entry table, accepted", measure(runs, warm, [&] {
+                d->setResult(0);
+                const double ms = timed([&] { d->Button3Click(d->Button3); });
+                if (d->result() != 1)
+                    std::fprintf(stderr, "Set was refused\n");
+                return ms;
+            }), "< 2");
+        row("VLAN Button5Click, confirmation answered Yes, reload", measure(runs, warm, [&] {
+                return timed([&] {
+                    answerYesSoon();
+                    d->Button5Click(d->Button5);
+                });
+            }), "< 2");
+        full = vlanFull();
+        row("VLAN nastav_ovladaci_prvky, 22 entries (the reload alone)",
+            measure(runs, warm, [&] { return timed([&] { d->nastav_ovladaci_prvky(); }); }), "< 2");
+    }
+
+    // Catalogue.
+    {
+        const QByteArray text = fullCatalogueText();
+        row("catalogue: TIniFile(file) with every key of both sections",
+            measure(runs, warm, [&] { return timed([&] { TIniFile ini(iniPath); }); }), "< 1");
+        row("catalogue: parse() of the same text in memory", measure(runs, warm, [&] {
+                return timed([&] {
+                    TIniFile ini;
+                    ini.parse(text);
+                });
+            }), "< 1");
+        const QString section = QStringLiteral("VLAN"), key = QStringLiteral("different_nms_vid_2_l4"),
+                      def = QStringLiteral("x");
+        const Stats one = measure(runs, warm, [&] {
+            int n = 0;
+            const double ms = timed([&] {
+                for (int i = 0; i < 1000; ++i)
+                    n += int(fullCatalogue.ReadString(section, key, def).size());
+            });
+            return n > 0 ? ms : ms; // a batch of 1000 in ms is one call in microseconds
+        });
+        row("catalogue: one ReadString, MICROseconds (batches of 1000)", one, "");
+    }
+
+    std::printf("\nours / floor (medians): QoS %.2fx (full catalogue %.2fx), VLAN %.2fx (full catalogue %.2fx); target <= 1.5x\n",
+                qosNo.median / qosBare.median, qosFull.median / qosBare.median, vlanNo.median / vlanBare.median,
+                vlanFullCat.median / vlanBare.median);
+    {
+        std::unique_ptr<QDialog> a(qos(&noCatalogue)()), b(qosFloor()), c(vlan(&noCatalogue)()), e(vlanFloor());
+        std::printf("QoS widgets:   ours  %s\n               floor %s\n", qPrintable(kindsText(widgetKinds(a.get()))),
+                    qPrintable(kindsText(widgetKinds(b.get()))));
+        std::printf("VLAN widgets:  ours  %s\n               floor %s\n", qPrintable(kindsText(widgetKinds(c.get()))),
+                    qPrintable(kindsText(widgetKinds(e.get()))));
+    }
+
+    // Peak memory of the demo host's screenshot run.
+    const QString host = argText(args, QStringLiteral("--host"),
+                                 QCoreApplication::applicationDirPath() + QStringLiteral("/../host/odu-switch-demo"));
+    QTemporaryDir shots;
+    if (QFileInfo::exists(host)) {
+        const long kb = childPeakRssKb(host, {QStringLiteral("--screenshot"), shots.path()});
+        if (kb > 0)
+            std::printf("demo host --screenshot peak resident memory: %.1f MiB (%s)\n", double(kb) / 1024.0,
+                        qPrintable(QFileInfo(host).canonicalFilePath()));
+        else
+            std::printf("demo host --screenshot run failed (%s)\n", qPrintable(host));
+    } else {
+        std::printf("demo host not found at %s (build odu-switch-demo or pass --host)\n", qPrintable(host));
+    }
+    return 0;
+}
