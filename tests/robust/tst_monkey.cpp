@@ -7,7 +7,8 @@
 //        byte 39 change only by a reset;
 //  VLAN: exactly one NMS uplink box (CheckBox13..15) is checked, LINE 4 only
 //        on a unit that has it, at most one of the NMS modem boxes;
-//        vlanCount <= 22 and equal to the grid's row count - 1; the array
+//        vlanCount <= 22 and equal to the grid's row count - 1, every row
+//        showing its entry's VID; the array
 //        changed only by Set (its own bits) or Default (the default image).
 // A dialog that closes is replaced by a new one over the same array (now and
 // then over a fresh random array). MONKEY_STEPS and MONKEY_SEED set the walk.
@@ -215,6 +216,10 @@ void TestMonkey::vlanDialog()
                       QStringLiteral("vlanCount %1, grid rows %2").arg(count).arg(dialog->StringGrid1->rowCount()));
         MONKEY_VERIFY(count == vlanPoleEntries(dialog->vlanPole()),
                       QStringLiteral("vlanCount %1, table %2").arg(count).arg(vlanPoleEntries(dialog->vlanPole())));
+        for (int r = 1; r <= count; ++r)
+            MONKEY_VERIFY(dialog->StringGrid1->cellText(0, r) == QString::number(dialog->vlanPole()[vp_vid][r - 1]),
+                          QStringLiteral("grid row %1 shows VID '%2', the table holds %3")
+                              .arg(r).arg(dialog->StringGrid1->cellText(0, r)).arg(dialog->vlanPole()[vp_vid][r - 1]));
         maxCount = std::max(maxCount, count);
         if (after != before) {
             ++writes;
