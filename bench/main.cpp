@@ -63,6 +63,25 @@ Stats measure(int runs, int warmup, const std::function<double()>& once)
     return {t[t.size() / 2], t.front(), t[std::min(t.size() - 1, t.size() * 9 / 10)]};
 }
 
+// Several measurements taken in turn, run after run, so that a change of the
+// machine's load during the benchmark falls on all of them alike.
+std::vector<Stats> measureInTurn(int runs, int warmup, const std::vector<std::function<double()>>& each)
+{
+    for (int i = 0; i < warmup; ++i)
+        for (const auto& f : each)
+            f();
+    std::vector<std::vector<double>> t(each.size());
+    for (int i = 0; i < runs; ++i)
+        for (std::size_t k = 0; k < each.size(); ++k)
+            t[k].push_back(each[k]());
+    std::vector<Stats> out;
+    for (auto& v : t) {
+        std::sort(v.begin(), v.end());
+        out.push_back({v[v.size() / 2], v.front(), v[std::min(v.size() - 1, v.size() * 9 / 10)]});
+    }
+    return out;
+}
+
 // Times one call, in milliseconds.
 template <typename F>
 double timed(F&& f)
@@ -314,18 +333,23 @@ int main(int argc, char** argv)
     // ---- The table -------------------------------------------------------------
     const int runs = argNumber(args, QStringLiteral("--runs"), 41);
     const int warm = 5;
-    std::printf("odu-switch-bench: median of %d runs after %d warm-up runs, milliseconds, offscreen platform\n\n",
+    std::printf("odu-switch-bench: median of %d runs after %d warm-up runs, milliseconds, offscreen platform\n"
+                "(the six openings are measured in turn, run after run)\n\n",
                 runs, warm);
     std::printf("| %-58s | %9s | %9s | %9s | %-10s |\n", "measurement", "median", "min", "p90", "target");
     std::printf("|%s|%s|%s|%s|%s|\n", QByteArray(60, '-').constData(), QByteArray(11, '-').constData(),
                 QByteArray(11, '-').constData(), QByteArray(11, '-').constData(), QByteArray(12, '-').constData());
 
-    const Stats qosNo = measure(runs, warm, [&] { return timedOpening(qos(&noCatalogue)); });
-    const Stats qosFull = measure(runs, warm, [&] { return timedOpening(qos(&fullCatalogue)); });
-    const Stats qosBare = measure(runs, warm, [&] { return timedOpening(qosFloor); });
-    const Stats vlanNo = measure(runs, warm, [&] { return timedOpening(vlan(&noCatalogue)); });
-    const Stats vlanFullCat = measure(runs, warm, [&] { return timedOpening(vlan(&fullCatalogue)); });
-    const Stats vlanBare = measure(runs, warm, [&] { return timedOpening(vlanFloor); });
+    const std::vector<Stats> openings = measureInTurn(runs, warm, {
+        [&] { return timedOpening(qos(&noCatalogue)); },
+        [&] { return timedOpening(qos(&fullCatalogue)); },
+        [&] { return timedOpening(qosFloor); },
+        [&] { return timedOpening(vlan(&noCatalogue)); },
+        [&] { return timedOpening(vlan(&fullCatalogue)); },
+        [&] { return timedOpening(vlanFloor); },
+    });
+    const Stats &qosNo = openings[0], &qosFull = openings[1], &qosBare = openings[2];
+    const Stats &vlanNo = openings[3], &vlanFullCat = openings[4], &vlanBare = openings[5];
     row("QoS dialog open-to-painted, no catalogue", qosNo, "< 25");
     row("QoS dialog open-to-painted, full catalogue", qosFull, "< 25");
     row("QoS floor (bare QDialog, same widgets)", qosBare);

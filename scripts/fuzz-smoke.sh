@@ -28,7 +28,11 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DODU_BUILD_FUZZ=ON \
     -DODU_BUILD_TESTS=OFF -DODU_BUILD_HOST=OFF -DODU_BUILD_BENCH=OFF >/dev/null
 targets=(qos_config vlan_config catalogue)
-cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
+if ! cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}" >"$build/fuzz-build.log" 2>&1; then
+    cat "$build/fuzz-build.log" >&2
+    echo "fuzz smoke: the fuzz targets did not build" >&2
+    exit 1
+fi
 
 mkdir -p "$build/artifacts"
 # A small quarantine and no malloc fill keep ASan from spending the run on
