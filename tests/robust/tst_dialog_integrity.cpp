@@ -4,8 +4,8 @@
 //    owns (never the reserved bits of byte 0, the Modem double-tag bits or
 //    the slots after vlanCount), whatever the checks answer; and a second
 //    dialog opened on the result and Set again changes nothing more.
-//  - VLAN: Cancel, Escape or the close box right after opening leaves the
-//    array as the blank rule left it.
+//  - VLAN and QoS: Cancel, Escape or the close box right after opening
+//    leaves the array as the blank rule left it.
 //  - QoS: opening the dialog and leaving every control in turn, without
 //    typing, changes nothing but the reserved bits its write groups clear
 //    (byte 0 bits 6-7, byte 1 bits 3-7, byte 38 bits 3-7), and a resolution
@@ -118,6 +118,7 @@ private slots:
     void initTestCase();
     void vlanSetChangesOnlyItsBits();
     void vlanCancelChangesNothing();
+    void qosCancelChangesNothing();
     void qosLeavingWithoutTypingChangesOnlyReservedBits();
 
 private:
@@ -189,6 +190,40 @@ void TestDialogIntegrity::vlanCancelChangesNothing()
         QVERIFY2(host.bytes() == expected, qPrintable(QStringLiteral("seed %1: %2 -> %3")
                                                           .arg(seed).arg(hex(original), hex(host.bytes()))));
         QVERIFY(host.intact());
+    }
+}
+
+void TestDialogIntegrity::qosCancelChangesNothing()
+{
+    for (int a = 0; a < dialogs(); ++a) {
+        const std::uint32_t seed = m_seed + 300000 + std::uint32_t(a);
+        std::mt19937 rng(seed);
+        GuardedHostArray<kQosConfigSize> host;
+        const QosBytes original = randomQosArray(rng);
+        host.assign(original);
+        const QosBytes expected = QosConfigArray::isBlank(original.data()) ? QosConfigArray::defaultImage() : original;
+
+        int size = 0;
+        QPointer<TQos_form> d = new TQos_form(nullptr, a % 2 == 0, &m_noCatalogue, host.data(), &size);
+        d->show();
+        QApplication::setActiveWindow(d);
+        switch (a % 3) {
+        case 0:
+            QTest::mouseClick(d->Button3, Qt::LeftButton);
+            break;
+        case 1:
+            QTest::keyClick(d.data(), Qt::Key_Escape);
+            break;
+        default:
+            d->close();
+            break;
+        }
+        QCOMPARE(d->result(), 2);
+        QVERIFY2(host.bytes() == expected, qPrintable(QStringLiteral("seed %1: %2 -> %3")
+                                                          .arg(seed).arg(hex(original), hex(host.bytes()))));
+        QVERIFY(host.intact());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!d);
     }
 }
 
