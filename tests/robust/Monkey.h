@@ -286,10 +286,24 @@ private:
         const Qt::MouseButton button = buttons[pick(5)];
         const QPoint at = r.topLeft() + QPoint(pick(std::max(1, r.width())), pick(std::max(1, r.height())));
         note(QStringLiteral("click %1 cell col %2 row %3 button %4").arg(nameOf(grid)).arg(col).arg(row).arg(int(button)));
-        if (chance(10))
+        if (chance(10)) {
             QTest::mouseDClick(grid->viewport(), button, {}, at);
-        else
+        } else if (chance(15)) {
+            // A drag, from near a column border (where a fixed row starts a
+            // column resize) to anywhere, even outside the grid.
+            QPoint from = at;
+            if (grid->columnCount() > 0)
+                from.setX(grid->columnViewportPosition(col) + grid->columnWidth(col) + pick(7) - 3);
+            const QPoint to(pick(grid->viewport()->width() * 2) - grid->viewport()->width() / 2,
+                            pick(grid->viewport()->height() * 2) - grid->viewport()->height() / 2);
+            note(QStringLiteral("  drag from %1,%2 to %3,%4").arg(from.x()).arg(from.y()).arg(to.x()).arg(to.y()));
+            QTest::mousePress(grid->viewport(), button, {}, from);
+            QTest::mouseMove(grid->viewport(), (from + to) / 2);
+            QTest::mouseMove(grid->viewport(), to);
+            QTest::mouseRelease(grid->viewport(), button, {}, to);
+        } else {
             QTest::mouseClick(grid->viewport(), button, {}, at);
+        }
     }
 
     void typeKey(QDialog* dialog)
