@@ -753,6 +753,16 @@ void TestVlanForm::deleteMarksAndInertCells()
     QCOMPARE(rowTexts(*d, 0), header);
     QCOMPARE(rowTexts(*d, 1), (QStringList{QStringLiteral("10"), kNotMember, kNotMember, kNotMember,
                                            kNotMember, kNotMember, kUntagged, QString()}));
+
+    // A mode switch empties the delete column but keeps the marks: a
+    // following delete still removes the entry marked before.
+    clickCell(*d, 7, 2);
+    QTest::mouseClick(d->RadioGroup1->button(2), Qt::LeftButton);
+    QCOMPARE(d->StringGrid1->cellText(7, 2), QString());
+    QCOMPARE(int(d->vlanPole()[vp_mark][1]), 1);
+    QTest::mouseClick(d->Button2, Qt::LeftButton);
+    QCOMPARE(int(d->vlanEntryCount()), 1);
+    QCOMPARE(d->StringGrid1->cellText(0, 1), QStringLiteral("10"));
     d->close();
 }
 
