@@ -641,6 +641,8 @@ void TestQosForm::closing_data()
     QTest::newRow("Enter on a grid") << QStringLiteral("enter grid") << 2;
     QTest::newRow("Enter in a grid's cell editor") << QStringLiteral("enter editor") << 2;
     QTest::newRow("close box") << QStringLiteral("close") << 2;
+    QTest::newRow("Enter in a resolution box") << QStringLiteral("enter combo") << 2;
+    QTest::newRow("Escape in a resolution box") << QStringLiteral("escape combo") << 2;
 }
 
 void TestQosForm::closing()
@@ -657,18 +659,24 @@ void TestQosForm::closing()
     QTimer::singleShot(0, dlg, [&] {
         QVERIFY(QTest::qWaitForWindowActive(dlg));
         // A change made and left before closing stays whatever the result.
+        // Clicking a button or a grid leaves the edit; Escape and the close
+        // box move no focus, so there the edit is left first.
         dlg->PageControl1->setCurrentWidget(dlg->TabSheet2);
         typeInto(dlg->Edit6, QStringLiteral("4"));
-        leaveTo(dlg->Edit7);
+        if (how == QLatin1String("escape") || how == QLatin1String("close"))
+            leaveTo(dlg->Edit7);
         if (how == QLatin1String("ok")) {
             QTest::mouseClick(dlg->Button1, Qt::LeftButton);
         } else if (how == QLatin1String("cancel")) {
             QTest::mouseClick(dlg->Button3, Qt::LeftButton);
         } else if (how == QLatin1String("escape")) {
-            QTest::keyClick(dlg->Edit7, Qt::Key_Escape);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         } else if (how == QLatin1String("enter grid")) {
             dlg->StringGrid3->setFocus();
             QTest::keyClick(dlg->StringGrid3, Qt::Key_Return);
+        } else if (how.endsWith(QLatin1String("combo"))) {
+            dlg->ComboBox2->setFocus();
+            QTest::keyClick(dlg->ComboBox2->lineEdit(), how.startsWith(QLatin1String("enter")) ? Qt::Key_Return : Qt::Key_Escape);
         } else if (how == QLatin1String("enter editor")) {
             typeIntoCell(dlg->StringGrid3, 1, QStringLiteral("2"));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
