@@ -78,6 +78,7 @@ public:
 
     // Ends in-place editing, storing the editor's text in its cell.
     void commitEditing();
+    bool isEditing() const { return state() == QAbstractItemView::EditingState; }
 
 signals:
     // A mouse button was released over the grid (viewport coordinates).
