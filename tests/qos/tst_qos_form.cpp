@@ -390,10 +390,10 @@ void TestQosForm::keyFilterOnGridCells()
         grid->setFocus();
         grid->setCurrentCell(row, 1);
         QTest::keyClicks(grid, QStringLiteral("a"));
-        QVERIFY(!isEditing(grid));
+        QVERIFY(!grid->isEditing());
 
         typeIntoCell(grid, row, QStringLiteral("2x- 3"));
-        QVERIFY(isEditing(grid));
+        QVERIFY(grid->isEditing());
         auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(editor);
         QCOMPARE(editor->text(), QStringLiteral("23"));
@@ -429,7 +429,7 @@ void TestQosForm::remapGridLeftWhileEditing()
     TQos_form* dlg = makeDialog(QosConfigArray::defaultImage());
     dlg->PageControl1->setCurrentWidget(dlg->TabSheet2);
     typeIntoCell(dlg->StringGrid5, 2, QStringLiteral("5"));
-    QVERIFY(isEditing(dlg->StringGrid5));
+    QVERIFY(dlg->StringGrid5->isEditing());
     // Moving between the grid's own cells is not a leave.
     dlg->StringGrid5->setCurrentCell(3, 1);
     QCOMPARE(m_cfg, QosConfigArray::defaultImage());
