@@ -175,7 +175,7 @@ void TestQosForm::loadsDefaultImage()
     QCOMPARE(dlg->size(), QSize(564, 376).expandedTo(dlg->minimumSize()));
     QVERIFY(!dlg->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!dlg->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    QVERIFY(!dlg->windowIcon().isNull());
+    QVERIFY(!dlg->windowIcon().pixmap(32, 32).isNull());
     QCOMPARE(dlg->Edit1->maxLength(), 3);
     QCOMPARE(dlg->ComboBox1->insertPolicy(), QComboBox::NoInsert);
     QVERIFY(dlg->ComboBox1->isEditable());
