@@ -131,6 +131,10 @@ void TestQosForm::loadsDefaultImage()
     for (QLineEdit* e : {dlg->Edit5, dlg->Edit6, dlg->Edit7})
         QCOMPARE(e->text(), QStringLiteral("0"));
     for (QComboBox* c : {dlg->ComboBox1, dlg->ComboBox2, dlg->ComboBox3}) {
+        QCOMPARE(c->count(), kResolutionModeCount);
+        for (int i = 0; i < kResolutionModeCount; ++i)
+            QCOMPARE(c->itemText(i), QString::fromUtf8(kResolutionModeNames[i].data(),
+                                                       qsizetype(kResolutionModeNames[i].size())));
         QCOMPARE(c->currentIndex(), 3);
         QCOMPARE(c->currentText(), QStringLiteral("VLAN & DSCP"));
     }
