@@ -92,8 +92,9 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
         installKeyFilter(edit, keyPress);
     for (StringGrid* grid : {StringGrid1, StringGrid2, StringGrid3, StringGrid4, StringGrid5}) {
         grid->setEditorKeyFilter(keyPress);
-        // A grid starts on its first value cell, not on a label.
-        grid->setCurrentCell(grid->fixedRows(), grid->fixedCols());
+        // A grid starts on its first value cell, not on a label, with
+        // nothing selected until the user picks a cell.
+        grid->setCurrentCell(grid->fixedRows(), grid->fixedCols(), QItemSelectionModel::NoUpdate);
     }
 
     m_leave = new FocusLeave(this);
