@@ -1,0 +1,466 @@
+#include "qos/Qos_form.h"
+
+#include "plugin/IniFile.h"
+#include "plugin/InstancePointers.h"
+#include "plugin/Lookup.h"
+#include "ui/Density.h"
+#include "ui/FocusLeave.h"
+#include "ui/IntegerText.h"
+#include "ui/KeyFilter.h"
+#include "ui/MessageBoxes.h"
+
+#include <QCompleter>
+#include <QFontDatabase>
+#include <QScreen>
+
+#include <array>
+
+namespace {
+
+const QString kSection = QStringLiteral("QOS");
+
+const QString kAllChangesDefault =
+    QStringLiteral("All changes you have made will be lost.\n\rDo you want to proceed?");
+const QString kWeightsError =
+    QStringLiteral("Either zero weight have been typed,\n\ror sum of weights is bigger than 128!");
+
+// Design sizes at 96 pixels per inch.
+constexpr int kRemapLabelWidth = 75;
+constexpr int kRemapValueWidth = 65;
+
+// A value cell: six blanks, then the number.
+QString valueCell(unsigned value)
+{
+    return QStringLiteral("      ") + QString::number(value);
+}
+
+// A row label of the queue tables: four blanks, then the number.
+QString rowLabel(int number)
+{
+    return QStringLiteral("    ") + QString::number(number);
+}
+
+// An entered number, accepted when it reads as a whole number from 0 up to
+// (not including) limit. Negative or otherwise unusual texts, which only
+// pasting can bring in, are rejected like any other bad entry.
+std::optional<unsigned> acceptedEntry(const QString& text, unsigned limit)
+{
+    const std::optional<int> value = textToInteger(text);
+    if (!value || *value < 0 || unsigned(*value) >= limit)
+        return std::nullopt;
+    return unsigned(*value);
+}
+
+// Tahoma where the system has it; elsewhere a face of similar width, so that
+// the captions fit the designed column widths and panels.
+QFont dialogFont(const QFont& designFont)
+{
+    QFont font = designFont;
+    QStringList families{QStringLiteral("Tahoma")};
+    if (QFontDatabase::hasFamily(QStringLiteral("DejaVu Sans Condensed")))
+        families << QStringLiteral("DejaVu Sans Condensed");
+    font.setFamilies(families);
+    font.setPointSizeF(8.25); // a character height of 11 pixels at 96 pixels per inch
+    return font;
+}
+
+} // namespace
+
+TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned char* cfgPole, int* cfgSize)
+    : QDialog(Owner)
+    , cfgPole(cfgPole)
+    , langIni(langIni)
+{
+    // 1. The window from its design.
+    Q_INIT_RESOURCE(Qos_form);
+    setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFont(dialogFont(font()));
+    for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3}) {
+        // The list opens as soon as the user types.
+        box->completer()->setCompletionMode(QCompleter::PopupCompletion);
+        box->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    }
+
+    connect(Button1, &QPushButton::clicked, this, [this] { done(1); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(Button2); });
+    connect(Button3, &QPushButton::clicked, this, [this] { done(2); });
+
+    const auto keyPress = [this](QObject* sender, QChar& key) { Edit1KeyPress(sender, key); };
+    for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7})
+        installKeyFilter(edit, keyPress);
+    for (StringGrid* grid : {StringGrid1, StringGrid2, StringGrid3, StringGrid4, StringGrid5}) {
+        grid->setEditorKeyFilter(keyPress);
+        // A grid starts on its first value cell, not on a label, with
+        // nothing selected until the user picks a cell.
+        grid->setCurrentCell(grid->fixedRows(), grid->fixedCols(), QItemSelectionModel::NoUpdate);
+    }
+
+    m_leave = new FocusLeave(this);
+    const auto bind = [this](QWidget* control, void (TQos_form::*handler)(QObject*)) {
+        m_leave->onLeave(control, [this, handler](QObject* sender) { (this->*handler)(sender); });
+    };
+    for (QLineEdit* edit : {Edit5, Edit6, Edit7})
+        bind(edit, &TQos_form::Edit5Exit);
+    for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4})
+        bind(edit, &TQos_form::Edit1Exit);
+    bind(StringGrid1, &TQos_form::StringGrid1Exit);
+    bind(StringGrid2, &TQos_form::StringGrid2Exit);
+    bind(StringGrid3, &TQos_form::StringGrid3Exit);
+    bind(StringGrid4, &TQos_form::StringGrid4Exit);
+    bind(StringGrid5, &TQos_form::StringGrid5Exit);
+    bind(ComboBox1, &TQos_form::ComboBox1Exit);
+    bind(ComboBox2, &TQos_form::ComboBox2Exit);
+    bind(ComboBox3, &TQos_form::ComboBox3Exit);
+    bind(RadioGroup1, &TQos_form::RadioGroup1Exit);
+    bind(RadioGroup2, &TQos_form::RadioGroup2Exit);
+    bind(RadioGroup3, &TQos_form::RadioGroup3Exit);
+
+    const float factor = densityFactor(this);
+    scaleDesignSizes(factor);
+    Button3->setFocus();
+
+    // 2. Size report; the pointers are kept above.
+    allChangesMsg.clear();
+    *cfgSize = kQosConfigSize;
+
+    // 3. Blank rule.
+    QosConfigArray(cfgPole).applyBlankRule();
+
+    // 4. Density scaling of the grids.
+    scaleGrids(factor);
+
+    // 5. Every control from the array.
+    inicializuj_ovladaci_prvky();
+
+    // 6. Title and captions.
+    setCaptions(isLocal);
+
+    placeWindow();
+}
+
+TQos_form::~TQos_form() = default;
+
+QString TQos_form::lookupQos(const QString& key, const QString& def) const
+{
+    return lookup(langIni, kSection, key, def);
+}
+
+// The form is designed at 96 pixels per inch; its fixed sizes grow with the
+// display density as its text does.
+void TQos_form::scaleDesignSizes(float factor)
+{
+    if (factor == 1.0f)
+        return;
+    const auto scale = [factor](int size) { return scaledSize(size, factor); };
+    const auto scaleFixed = [&](QWidget* w) {
+        const QSize min = w->minimumSize();
+        const QSize max = w->maximumSize();
+        w->setMinimumSize(scale(min.width()), scale(min.height()));
+        w->setMaximumSize(max.width() < QWIDGETSIZE_MAX ? scale(max.width()) : max.width(),
+                          max.height() < QWIDGETSIZE_MAX ? scale(max.height()) : max.height());
+    };
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, ComboBox1, ComboBox2, ComboBox3,
+             Button1, Button2, Button3, GridPanel4, RadioGroup1, RadioGroup2, RadioGroup3})
+        scaleFixed(w);
+    const QSize client = size();
+    setMinimumSize(scale(minimumWidth()), scale(minimumHeight()));
+    setMaximumWidth(scale(maximumWidth()));
+    resize(scale(client.width()), scale(client.height()));
+}
+
+void TQos_form::scaleGrids(float factor)
+{
+    StringGrid1->setDefaultColumnWidth(scaledSize(StringGrid1->defaultColumnWidth(), factor));
+    StringGrid2->setDefaultColumnWidth(scaledSize(StringGrid2->defaultColumnWidth(), factor));
+    for (StringGrid* grid : {StringGrid3, StringGrid4, StringGrid5}) {
+        grid->setColumnWidth(0, scaledSize(kRemapLabelWidth, factor));
+        grid->setColumnWidth(1, scaledSize(kRemapValueWidth, factor));
+    }
+}
+
+// Whatever the font and the captions, the window is never smaller than its
+// contents need; it opens centred on the screen.
+void TQos_form::placeWindow()
+{
+    setMinimumSize(minimumSize().expandedTo(layout()->minimumSize()));
+    setMaximumWidth(qMax(maximumWidth(), minimumWidth()));
+    resize(size().expandedTo(minimumSize()));
+    if (const QScreen* screen = this->screen()) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void TQos_form::setCaptions(bool isLocal)
+{
+    const QString title = isLocal ? QStringLiteral("Local QoS Configuration Dialog")
+                                  : QStringLiteral("Remote QoS Configuration Dialog");
+    if (!langIni || langIni->FileName().isEmpty()) {
+        setWindowTitle(title);
+        allChangesMsg = kAllChangesDefault;
+        return;
+    }
+
+    const auto same = [this](const QString& key) { return lookupQos(key, key); };
+    setWindowTitle(same(title));
+    allChangesMsg = lookupQos(QStringLiteral("All_changes_msg"), kAllChangesDefault);
+    PageControl1->setTabText(PageControl1->indexOf(TabSheet1), same(QStringLiteral("&Global Settings")));
+    PageControl1->setTabText(PageControl1->indexOf(TabSheet2), same(QStringLiteral("&User Ports Settings")));
+    PageControl1->setTabText(PageControl1->indexOf(TabSheet3), same(QStringLiteral("&Modem Ports Settings")));
+    RadioGroup1->setTitle(same(QStringLiteral("QoS Main Switch")));
+    RadioGroup1->setItemText(0, same(QStringLiteral("&Disabled")));
+    RadioGroup1->setItemText(1, same(QStringLiteral("&Enabled")));
+    GroupBox1->setTitle(same(QStringLiteral("Queue Mappings Tables")));
+    GroupBox2->setTitle(same(QStringLiteral("Priority Queue Weights")));
+    Label1->setText(same(QStringLiteral("Tx Packets per round (1-125)")));
+    Label2->setText(same(QStringLiteral("Priority Queue 0 Weight")));
+    Label3->setText(same(QStringLiteral("Priority Queue 1 Weight")));
+    Label4->setText(same(QStringLiteral("Priority Queue 2 Weight")));
+    Label5->setText(same(QStringLiteral("Priority Queue 3 Weight")));
+    Button1->setText(same(QStringLiteral("&Ok")));
+    Button2->setText(same(QStringLiteral("&Reset")));
+    Button3->setText(same(QStringLiteral("&Cancel")));
+    GroupBox3->setTitle(same(QStringLiteral("&LINE 2")));
+    GroupBox4->setTitle(same(QStringLiteral("L&INE 3")));
+    GroupBox5->setTitle(same(QStringLiteral("LI&NE 4")));
+    const std::array<std::array<QLabel*, 3>, 3> portLabels{{
+        {Label6, Label7, Label8}, {Label9, Label10, Label11}, {Label12, Label13, Label14}}};
+    for (const auto& labels : portLabels) {
+        labels[0]->setText(same(QStringLiteral("Port Priority (0 Low-7 High)")));
+        labels[1]->setText(same(QStringLiteral("Priority Resolution")));
+        labels[2]->setText(same(QStringLiteral("VLAN Tag Remapping")));
+    }
+    // Both channels read their items under the first channel's keys.
+    for (RadioGroup* group : {RadioGroup2, RadioGroup3}) {
+        group->setTitle(same(group == RadioGroup2 ? QStringLiteral("Channel &1 - Queue scheduling")
+                                                  : QStringLiteral("Channel &2 - Queue scheduling")));
+        group->setItemText(0, same(QStringLiteral("&Weighted round robin")));
+        group->setItemText(1, same(QStringLiteral("&Strict")));
+    }
+}
+
+void TQos_form::inicializuj_ovladaci_prvky()
+{
+    const QosConfigArray cfg(cfgPole);
+
+    showPortPriorities();
+
+    const std::array<QComboBox*, kQosPortCount> boxes{ComboBox1, ComboBox2, ComboBox3};
+    for (int port = 0; port < kQosPortCount; ++port) {
+        const unsigned mode = cfg.priorityResolution(QosPort(port));
+        boxes[port]->setCurrentIndex(mode < unsigned(kResolutionModeCount) ? int(mode) : -1);
+    }
+
+    Init_VlanRemapLine2();
+    Init_VlanRemapLine3();
+    Init_VlanRemapLine4();
+    Init_VlanQueueMapp();
+    Init_DscpQueueMapp();
+
+    for (int row = 0; row < kRemapEntries; ++row) {
+        const QString text = lookupQos(QStringLiteral("TAG_Pri_tab_head"), QStringLiteral(" Tag Priority"))
+                             + QStringLiteral(" ") + QString::number(row);
+        for (StringGrid* grid : {StringGrid3, StringGrid4, StringGrid5})
+            grid->setCellText(0, row, text);
+    }
+
+    StringGrid1->setCellText(0, 0, lookupQos(QStringLiteral("VLAN_Pri_tab_head"), QStringLiteral("802.1Q Priority")));
+    for (int n = 0; n < kVlanQueueEntries; ++n)
+        StringGrid1->setCellText(0, n + 1, rowLabel(n));
+    StringGrid2->setCellText(0, 0, lookupQos(QStringLiteral("DSCP_Pri_tab_head"), QStringLiteral("DSCP Priority")));
+    for (int n = 0; n < kDscpQueueEntries; ++n)
+        StringGrid2->setCellText(0, n + 1, rowLabel(n));
+
+    showQueueWeights();
+
+    RadioGroup2->setItemIndex(cfg.switchBit(ch1_scheduling) ? 1 : 0);
+    RadioGroup3->setItemIndex(cfg.switchBit(ch2_scheduling) ? 1 : 0);
+    RadioGroup1->setItemIndex(cfg.switchBit(qos_main_switch) ? 1 : 0);
+}
+
+void TQos_form::fillRemapGrid(StringGrid* grid, QosPort port)
+{
+    const QosConfigArray cfg(cfgPole);
+    for (int row = 0; row < kRemapEntries; ++row)
+        grid->setCellText(1, row, valueCell(cfg.remapEntry(port, row)));
+}
+
+void TQos_form::Init_VlanRemapLine2() { fillRemapGrid(StringGrid3, qos_line2); }
+void TQos_form::Init_VlanRemapLine3() { fillRemapGrid(StringGrid4, qos_line3); }
+void TQos_form::Init_VlanRemapLine4() { fillRemapGrid(StringGrid5, qos_line4); }
+
+void TQos_form::Init_VlanQueueMapp()
+{
+    const QosConfigArray cfg(cfgPole);
+    StringGrid1->setCellText(1, 0, lookupQos(QStringLiteral("Pri_Queue_tab_head"), QStringLiteral("Priority Queue")));
+    for (int n = 0; n < kVlanQueueEntries; ++n)
+        StringGrid1->setCellText(1, n + 1, valueCell(cfg.vlanQueue(n)));
+}
+
+void TQos_form::Init_DscpQueueMapp()
+{
+    const QosConfigArray cfg(cfgPole);
+    StringGrid2->setCellText(1, 0, lookupQos(QStringLiteral("Pri_Queue_tab_head"), QStringLiteral("Priority Queue")));
+    for (int n = 0; n < kDscpQueueEntries; ++n)
+        StringGrid2->setCellText(1, n + 1, valueCell(cfg.dscpQueue(n)));
+}
+
+void TQos_form::inic_na_vychozi_cfg()
+{
+    QosConfigArray(cfgPole).inic_na_vychozi_cfg();
+}
+
+void TQos_form::showPortPriorities()
+{
+    const QosConfigArray cfg(cfgPole);
+    Edit5->setText(QString::number(cfg.portPriority(qos_line2)));
+    Edit6->setText(QString::number(cfg.portPriority(qos_line3)));
+    Edit7->setText(QString::number(cfg.portPriority(qos_line4)));
+}
+
+void TQos_form::showQueueWeights()
+{
+    const QosConfigArray cfg(cfgPole);
+    const std::array<QLineEdit*, kQueueCount> edits{Edit1, Edit2, Edit3, Edit4};
+    for (int q = 0; q < kQueueCount; ++q)
+        edits[q]->setText(QString::number(cfg.queueWeight(q)));
+}
+
+void TQos_form::Edit1KeyPress(QObject*, QChar& Key)
+{
+    const bool digit = Key >= QLatin1Char('0') && Key <= QLatin1Char('9');
+    if (!digit && Key != QChar(8))
+        Key = QChar();
+}
+
+void TQos_form::Edit5Exit(QObject*)
+{
+    constexpr unsigned limit = 8;
+    QosConfigArray(cfgPole).writePortPriorities({acceptedEntry(Edit5->text(), limit),
+                                                  acceptedEntry(Edit6->text(), limit),
+                                                  acceptedEntry(Edit7->text(), limit)});
+    showPortPriorities();
+}
+
+void TQos_form::Edit1Exit(QObject*)
+{
+    const std::array<QLineEdit*, kQueueCount> edits{Edit1, Edit2, Edit3, Edit4};
+    std::array<long long, kQueueCount> weights{};
+    bool readable = true;
+    for (int q = 0; q < kQueueCount; ++q) {
+        const std::optional<int> value = textToInteger(edits[q]->text());
+        // A negative weight (only pasting can bring one in) is as unreadable
+        // as a letter: the set is dropped without a message.
+        if (!value || *value < 0)
+            readable = false;
+        else
+            weights[q] = *value;
+    }
+    if (readable && !QosConfigArray(cfgPole).writeQueueWeights(weights))
+        showErrorOkCancel(this, kWeightsError);
+    showQueueWeights();
+}
+
+void TQos_form::StringGrid1Exit(QObject*)
+{
+    std::array<std::optional<unsigned>, kVlanQueueEntries> queues;
+    for (int n = 0; n < kVlanQueueEntries; ++n)
+        queues[n] = acceptedEntry(StringGrid1->cellText(1, n + 1), kQueueCount);
+    QosConfigArray(cfgPole).writeVlanQueueMap(queues);
+    Init_VlanQueueMapp();
+}
+
+void TQos_form::StringGrid2Exit(QObject*)
+{
+    QosConfigArray cfg(cfgPole);
+    for (int half = 0; half < 2; ++half) {
+        std::array<std::optional<unsigned>, kDscpHalfEntries> queues;
+        for (int k = 0; k < kDscpHalfEntries; ++k)
+            queues[k] = acceptedEntry(StringGrid2->cellText(1, 1 + half * kDscpHalfEntries + k), kQueueCount);
+        cfg.writeDscpQueueMapHalf(half, queues);
+    }
+    Init_DscpQueueMapp();
+}
+
+void TQos_form::remapGridExit(StringGrid* grid, QosPort port)
+{
+    std::array<std::optional<unsigned>, kRemapEntries> entries;
+    for (int row = 0; row < kRemapEntries; ++row)
+        entries[row] = acceptedEntry(grid->cellText(1, row), kRemapEntries);
+    QosConfigArray(cfgPole).writeRemapTable(port, entries);
+}
+
+void TQos_form::StringGrid3Exit(QObject*)
+{
+    remapGridExit(StringGrid3, qos_line2);
+    Init_VlanRemapLine2();
+}
+
+void TQos_form::StringGrid4Exit(QObject*)
+{
+    remapGridExit(StringGrid4, qos_line3);
+    Init_VlanRemapLine3();
+}
+
+void TQos_form::StringGrid5Exit(QObject*)
+{
+    remapGridExit(StringGrid5, qos_line4);
+    Init_VlanRemapLine4();
+}
+
+// The selected item is the one whose text the box's field shows. A box left
+// with no item selected (a stored value of 5 to 7, or a typed text that names
+// no mode) keeps the stored field.
+void TQos_form::comboBoxExit(QComboBox* box, QosPort port)
+{
+    const int index = box->findText(box->currentText(), Qt::MatchFixedString);
+    if (index < 0)
+        return;
+    QosConfigArray(cfgPole).writePriorityResolution(port, unsigned(index));
+}
+
+void TQos_form::ComboBox1Exit(QObject*) { comboBoxExit(ComboBox1, qos_line2); }
+void TQos_form::ComboBox2Exit(QObject*) { comboBoxExit(ComboBox2, qos_line3); }
+void TQos_form::ComboBox3Exit(QObject*) { comboBoxExit(ComboBox3, qos_line4); }
+
+void TQos_form::radioGroupExit(RadioGroup* group, QosSwitch which)
+{
+    const int index = group->itemIndex();
+    if (index == 0 || index == 1)
+        QosConfigArray(cfgPole).writeSwitch(which, index == 1);
+}
+
+void TQos_form::RadioGroup1Exit(QObject*) { radioGroupExit(RadioGroup1, qos_main_switch); }
+void TQos_form::RadioGroup2Exit(QObject*) { radioGroupExit(RadioGroup2, ch1_scheduling); }
+void TQos_form::RadioGroup3Exit(QObject*) { radioGroupExit(RadioGroup3, ch2_scheduling); }
+
+void TQos_form::Button2Click(QObject*)
+{
+    if (askYesNoCancel(this, allChangesMsg) != QMessageBox::Yes)
+        return;
+    inic_na_vychozi_cfg();
+    inicializuj_ovladaci_prvky();
+}
+
+void TQos_form::done(int result)
+{
+    const bool closing = isVisible();
+    QDialog::done(result);
+    if (closing)
+        FormClose(this);
+}
+
+void TQos_form::reject()
+{
+    done(2);
+}
+
+void TQos_form::FormClose(QObject*)
+{
+    Qos_form1 = nullptr;
+    deleteLater();
+}

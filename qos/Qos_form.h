@@ -1,0 +1,89 @@
+#pragma once
+
+#include "plugin/OduSwitchExport.h"
+#include "qos/QosConfig.h"
+#include "ui_Qos_form.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <optional>
+
+class FocusLeave;
+class QComboBox;
+class TIniFile;
+
+// The QoS dialog over a host's 40-byte QoS configuration array. It writes
+// through: each control's leave handler checks the entry, stores what it
+// accepts in the host's bytes at once and shows the stored value again, so
+// rejected input reverts. "&Ok" gives 1, "&Cancel", Escape, Enter and the
+// close box give 2; the array is never restored.
+//
+// The controls come from Qos_form.ui and are public members under their
+// design names (Edit5, StringGrid2, RadioGroup3, ...), as are the handlers.
+class ODU_SWITCH_EXPORT TQos_form : public QDialog, public Ui::TQos_form
+{
+    Q_OBJECT
+
+public:
+    // Reports 40 through cfgSize, replaces a never-configured array by the
+    // default image, loads every control from cfgPole and sets the captions
+    // from section "QOS" of langIni (the English ones when it has no file).
+    TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned char* cfgPole, int* cfgSize);
+    ~TQos_form() override;
+
+    // Loading the controls from the array.
+    void inicializuj_ovladaci_prvky();
+    void Init_VlanRemapLine2();
+    void Init_VlanRemapLine3();
+    void Init_VlanRemapLine4();
+    void Init_VlanQueueMapp();
+    void Init_DscpQueueMapp();
+    // Writes the QoS default image over the array (the controls are not
+    // reloaded here).
+    void inic_na_vychozi_cfg();
+
+    // Handlers.
+    void Edit1KeyPress(QObject* Sender, QChar& Key);
+    void Edit5Exit(QObject* Sender);
+    void Edit1Exit(QObject* Sender);
+    void StringGrid1Exit(QObject* Sender);
+    void StringGrid2Exit(QObject* Sender);
+    void StringGrid3Exit(QObject* Sender);
+    void StringGrid4Exit(QObject* Sender);
+    void StringGrid5Exit(QObject* Sender);
+    void ComboBox1Exit(QObject* Sender);
+    void ComboBox2Exit(QObject* Sender);
+    void ComboBox3Exit(QObject* Sender);
+    void RadioGroup1Exit(QObject* Sender);
+    void RadioGroup2Exit(QObject* Sender);
+    void RadioGroup3Exit(QObject* Sender);
+    void Button2Click(QObject* Sender);
+    // Runs once whenever the dialog closes (either button, Escape, Enter,
+    // the close box): clears Qos_form1 and schedules the dialog's deletion.
+    void FormClose(QObject* Sender);
+
+    // Every way of closing ends here; a visible dialog that closes runs
+    // FormClose.
+    void done(int result) override;
+    // Escape and the close box cancel with 2.
+    void reject() override;
+
+private:
+    void scaleDesignSizes(float factor);
+    void scaleGrids(float factor);
+    void placeWindow();
+    void setCaptions(bool isLocal);
+    void remapGridExit(StringGrid* grid, QosPort port);
+    void comboBoxExit(QComboBox* box, QosPort port);
+    void radioGroupExit(RadioGroup* group, QosSwitch which);
+    void showPortPriorities();
+    void showQueueWeights();
+    void fillRemapGrid(StringGrid* grid, QosPort port);
+    QString lookupQos(const QString& key, const QString& def) const;
+
+    unsigned char* cfgPole;
+    QString allChangesMsg; // the reset confirmation text
+    TIniFile* langIni;
+    FocusLeave* m_leave;
+};
