@@ -3,6 +3,7 @@
 #include "plugin/IniFile.h"
 #include "plugin/InstancePointers.h"
 #include "plugin/Lookup.h"
+#include "ui/DialogFont.h"
 #include "ui/Density.h"
 #include "ui/FocusLeave.h"
 #include "ui/IntegerText.h"
@@ -10,7 +11,6 @@
 #include "ui/MessageBoxes.h"
 
 #include <QCompleter>
-#include <QFontDatabase>
 #include <QScreen>
 
 #include <array>
@@ -51,19 +51,6 @@ std::optional<unsigned> acceptedEntry(const QString& text, unsigned limit)
     return unsigned(*value);
 }
 
-// Tahoma where the system has it; elsewhere a face of similar width, so that
-// the captions fit the designed column widths and panels.
-QFont dialogFont(const QFont& designFont)
-{
-    QFont font = designFont;
-    QStringList families{QStringLiteral("Tahoma")};
-    if (QFontDatabase::hasFamily(QStringLiteral("DejaVu Sans Condensed")))
-        families << QStringLiteral("DejaVu Sans Condensed");
-    font.setFamilies(families);
-    font.setPointSizeF(8.25); // a character height of 11 pixels at 96 pixels per inch
-    return font;
-}
-
 } // namespace
 
 TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned char* cfgPole, int* cfgSize)
@@ -76,7 +63,7 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFont(dialogFont(font()));
+    applyDialogFont(this);
     for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3}) {
         // The list opens as soon as the user types.
         box->completer()->setCompletionMode(QCompleter::PopupCompletion);

@@ -3,6 +3,7 @@
 #include "plugin/IniFile.h"
 #include "plugin/Lookup.h"
 #include "ui/Density.h"
+#include "ui/DialogFont.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SystemColours.h"
 #include "vlan/Unit3.h"
@@ -42,7 +43,7 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     // 1. The window as designed.
     initVlanDialogResources();
     setupUi(this);
-    applyVlanDialogFont(this);
+    applyDialogFont(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     // The design's limits are those of the whole window; a classic frame
