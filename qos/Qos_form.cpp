@@ -90,8 +90,12 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     const auto keyPress = [this](QObject* sender, QChar& key) { Edit1KeyPress(sender, key); };
     for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7})
         installKeyFilter(edit, keyPress);
-    for (StringGrid* grid : {StringGrid1, StringGrid2, StringGrid3, StringGrid4, StringGrid5})
+    for (StringGrid* grid : {StringGrid1, StringGrid2, StringGrid3, StringGrid4, StringGrid5}) {
         grid->setEditorKeyFilter(keyPress);
+        // A grid starts on its first value cell, not on a label, with
+        // nothing selected until the user picks a cell.
+        grid->setCurrentCell(grid->fixedRows(), grid->fixedCols(), QItemSelectionModel::NoUpdate);
+    }
 
     m_leave = new FocusLeave(this);
     const auto bind = [this](QWidget* control, void (TQos_form::*handler)(QObject*)) {
@@ -448,6 +452,11 @@ void TQos_form::done(int result)
     QDialog::done(result);
     if (closing)
         FormClose(this);
+}
+
+void TQos_form::reject()
+{
+    done(2);
 }
 
 void TQos_form::FormClose(QObject*)

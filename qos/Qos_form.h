@@ -66,6 +66,8 @@ public:
     // Every way of closing ends here; a visible dialog that closes runs
     // FormClose.
     void done(int result) override;
+    // Escape and the close box cancel with 2.
+    void reject() override;
 
 private:
     void scaleDesignSizes(float factor);
