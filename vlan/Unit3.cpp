@@ -21,7 +21,7 @@ static void registerResources()
     Q_INIT_RESOURCE(vlan_dialogs);
 }
 
-void useDesignFont(QWidget* dialog)
+void applyVlanDialogFont(QWidget* dialog)
 {
     // The forms are designed in Tahoma 8 pt, and the static VLAN grid's
     // columns are just wide enough for its texts in that face. Where Tahoma is
@@ -44,7 +44,7 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
 {
     initVlanDialogResources();
     setupUi(this);
-    useDesignFont(this);
+    applyVlanDialogFont(this);
     // A fixed dialog border: no resizing, no minimise or maximise box.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

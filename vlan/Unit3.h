@@ -44,4 +44,4 @@ extern QString vidOutOfRangeText;
 void initVlanDialogResources();
 
 // Sets the forms' design font, Tahoma 8 pt, with narrow faces to fall back on.
-void useDesignFont(QWidget* dialog);
+void applyVlanDialogFont(QWidget* dialog);

@@ -42,7 +42,7 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     // 1. The window as designed.
     initVlanDialogResources();
     setupUi(this);
-    useDesignFont(this);
+    applyVlanDialogFont(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     // The design's limits are those of the whole window; a classic frame
