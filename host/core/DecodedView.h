@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// Every field of a configuration array in words, read through the library's
+// own array modules (QosConfigArray, VlanConfigArray), so what is shown is
+// what the dialogs read.
+
+struct DecodedField
+{
+    QString group; // e.g. "Port priority"
+    QString name;  // e.g. "LINE 3"
+    QString value; // e.g. "5"
+    friend bool operator==(const DecodedField&, const DecodedField&) = default;
+};
+
+// The fields of a 40-byte QoS array, in array order, grouped. An array of
+// another size decodes to one "Array" field saying so.
+QList<DecodedField> decodeQos(const QByteArray& cfg);
+
+// The fields of an 82-byte VLAN array.
+QList<DecodedField> decodeVlan(const QByteArray& cfg);
+
+// The value of a field, or a null string when there is none.
+QString decodedValue(const QList<DecodedField>& fields, const QString& group, const QString& name);
+
+// "Group / name: value" lines, for printing and for comparing decodings.
+QString decodedText(const QList<DecodedField>& fields);
+
+// A number list in short form: runs of three or more consecutive numbers as
+// "a–b", others separated by ", "; "none" when empty. {0,1,2,3,7} -> "0–3, 7".
+QString numberRuns(const QList<int>& numbers);

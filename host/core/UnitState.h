@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The two configuration arrays of a unit and the facts about it that the VLAN
+// dialog takes besides its array.
+
+enum class ArrayKind { Qos, Vlan };
+
+constexpr int kQosArrayBytes = 40;
+constexpr int kVlanArrayBytes = 82;
+
+constexpr int arrayBytes(ArrayKind kind)
+{
+    return kind == ArrayKind::Qos ? kQosArrayBytes : kVlanArrayBytes;
+}
+
+// "QoS" or "VLAN".
+QString arrayName(ArrayKind kind);
+
+// The five unit facts, as the VLAN dialog's constructor takes them.
+struct UnitFacts
+{
+    static constexpr char kLine4Bit = 0x08;  // bit 3 of oduCapabilities
+    static constexpr char kModem2Unusable = 100; // modem2Mode value that rules Modem 2 out
+
+    bool vlanActiveInEthernet = false;
+    char modem2Present = 1;
+    char onePlusZeroInactive = 0;
+    char modem2Mode = 0;
+    char oduCapabilities = kLine4Bit;
+
+    bool hasLine4() const { return (oduCapabilities & kLine4Bit) != 0; }
+    void setHasLine4(bool on)
+    {
+        oduCapabilities = char(on ? (oduCapabilities | kLine4Bit) : (oduCapabilities & ~kLine4Bit));
+    }
+    bool modem2Usable() const { return modem2Present != 0 && modem2Mode != kModem2Unusable; }
+};
+
+// One radio unit as the host keeps it. A new unit is unconfigured: every byte
+// 0xFF, so the first dialog opened on it replaces the array by its defaults.
+struct Unit
+{
+    QByteArray qos = QByteArray(kQosArrayBytes, char(0xFF));
+    QByteArray vlan = QByteArray(kVlanArrayBytes, char(0xFF));
+    UnitFacts facts;
+
+    QByteArray& array(ArrayKind kind) { return kind == ArrayKind::Qos ? qos : vlan; }
+    const QByteArray& array(ArrayKind kind) const { return kind == ArrayKind::Qos ? qos : vlan; }
+};

@@ -1,0 +1,526 @@
+// The demo host's own logic, without any dialog: command line, array files,
+// the cancel copy, the hex view and the decoded view.
+
+#include "host/core/ArrayFile.h"
+#include "host/core/CancelCopy.h"
+#include "host/core/CommandLine.h"
+#include "host/core/DecodedView.h"
+#include "host/core/HexView.h"
+
+#include "qos/QosConfig.h"
+#include "vlan/VlanConfig.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray image(const auto& bytes)
+{
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return "<unreadable>";
+    return f.readAll();
+}
+
+} // namespace
+
+class TestHostLogic : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void commandLine_data();
+    void commandLine();
+    void screenshotDirChecks();
+    void catalogueChecks();
+
+    void loadRefusesWrongSizes_data();
+    void loadRefusesWrongSizes();
+    void loadAcceptsExactSize();
+    void loadRefusesFolderAndMissingFile();
+    void saveRefusesWrongSizeAndKeepsOldFile_data();
+    void saveRefusesWrongSizeAndKeepsOldFile();
+    void saveFailureKeepsOldFile();
+    void saveReplacesFile();
+
+    void cancelCopy_data();
+    void cancelCopy();
+    void cancelCopySurvivesWritesThroughEarlierPointer();
+
+    void hexView();
+
+    void decodedQosDefaultImage_data();
+    void decodedQosDefaultImage();
+    void decodedVlanDefaultImage_data();
+    void decodedVlanDefaultImage();
+    void decodedUnconfiguredArrays();
+    void decodedForwardingAndMemberships();
+    void numberRuns_data();
+    void numberRuns();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// ---- Command line -------------------------------------------------------------
+
+void TestHostLogic::commandLine_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QString>("dir");
+    QTest::addColumn<QString>("catalogue");
+    QTest::addColumn<bool>("remote");
+    QTest::addColumn<QString>("error"); // part of the message
+
+    using A = DemoOptions::Action;
+    QTest::newRow("no arguments: window") << QStringList{} << int(A::RunWindow) << QString() << QString() << false << QString();
+    QTest::newRow("window with catalogue and remote")
+        << QStringList{u"--catalogue"_s, u"cz.ini"_s, u"--remote"_s} << int(A::RunWindow) << QString()
+        << u"cz.ini"_s << true << QString();
+    QTest::newRow("screenshot, separate value")
+        << QStringList{u"--screenshot"_s, u"out"_s} << int(A::Screenshot) << u"out"_s << QString() << false << QString();
+    QTest::newRow("screenshot, inline values")
+        << QStringList{u"--screenshot=out dir"_s, u"--catalogue=de.ini"_s, u"--remote"_s} << int(A::Screenshot)
+        << u"out dir"_s << u"de.ini"_s << true << QString();
+    QTest::newRow("help") << QStringList{u"--help"_s} << int(A::Help) << QString() << QString() << false << QString();
+    QTest::newRow("-h wins over screenshot")
+        << QStringList{u"--screenshot"_s, u"x"_s, u"-h"_s} << int(A::Help) << u"x"_s << QString() << false << QString();
+    QTest::newRow("version") << QStringList{u"-v"_s} << int(A::Version) << QString() << QString() << false << QString();
+
+    QTest::newRow("unknown option") << QStringList{u"--screenshots"_s, u"x"_s} << int(A::Error) << QString()
+                                    << QString() << false << u"unknown option '--screenshots'"_s;
+    QTest::newRow("missing value") << QStringList{u"--screenshot"_s} << int(A::Error) << QString() << QString()
+                                   << false << u"option '--screenshot' needs a value"_s;
+    QTest::newRow("empty value") << QStringList{u"--catalogue="_s} << int(A::Error) << QString() << QString()
+                                 << false << u"needs a non-empty value"_s;
+    QTest::newRow("value for a flag") << QStringList{u"--remote=yes"_s} << int(A::Error) << QString() << QString()
+                                      << false << u"option '--remote' takes no value"_s;
+    QTest::newRow("repeated option")
+        << QStringList{u"--screenshot"_s, u"a"_s, u"--screenshot"_s, u"b"_s} << int(A::Error) << QString()
+        << QString() << false << u"given more than once"_s;
+    QTest::newRow("stray argument") << QStringList{u"out"_s} << int(A::Error) << QString() << QString() << false
+                                    << u"unexpected argument 'out'"_s;
+    QTest::newRow("error before help") << QStringList{u"--bogus"_s, u"--help"_s} << int(A::Error) << QString()
+                                       << QString() << false << u"unknown option '--bogus'"_s;
+    QTest::newRow("qt option is not ours") << QStringList{u"-platform"_s, u"xcb"_s} << int(A::Error) << QString()
+                                           << QString() << false << u"unknown option '-platform'"_s;
+}
+
+void TestHostLogic::commandLine()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, action);
+    QFETCH(QString, dir);
+    QFETCH(QString, catalogue);
+    QFETCH(bool, remote);
+    QFETCH(QString, error);
+
+    args.prepend(u"odu-switch-demo"_s);
+    const DemoOptions o = parseCommandLine(args);
+    QCOMPARE(int(o.action), action);
+    if (o.action == DemoOptions::Action::Error) {
+        QVERIFY2(o.error.contains(error), qPrintable(o.error));
+        return;
+    }
+    QVERIFY(o.error.isEmpty());
+    QCOMPARE(o.screenshotDir, dir);
+    QCOMPARE(o.catalogue, catalogue);
+    QCOMPARE(o.remote, remote);
+}
+
+void TestHostLogic::screenshotDirChecks()
+{
+    QVERIFY(m_dir.isValid());
+    QCOMPARE(checkScreenshotDir(m_dir.path()), QString());
+    // The probe file is gone again.
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+
+    const QString missing = m_dir.filePath(u"missing"_s);
+    QVERIFY(checkScreenshotDir(missing).contains(u"does not exist"_s));
+    const QString file = m_dir.filePath(u"plain-file"_s);
+    writeFile(file, "x");
+    QVERIFY(checkScreenshotDir(file).contains(u"is not a folder"_s));
+    QFile::remove(file);
+    // Not even a privileged user can create files under /proc.
+    if (QFileInfo(u"/proc/self"_s).isDir())
+        QVERIFY(checkScreenshotDir(u"/proc"_s).contains(u"is not writable"_s));
+}
+
+void TestHostLogic::catalogueChecks()
+{
+    const QString file = m_dir.filePath(u"cat.ini"_s);
+    writeFile(file, "[QOS]\n");
+    QCOMPARE(checkCatalogueFile(file), QString());
+    QVERIFY(checkCatalogueFile(m_dir.filePath(u"nope.ini"_s)).contains(u"does not exist"_s));
+    QVERIFY(checkCatalogueFile(m_dir.path()).contains(u"is not a file"_s));
+    QFile::remove(file);
+}
+
+// ---- Array files ----------------------------------------------------------------
+
+void TestHostLogic::loadRefusesWrongSizes_data()
+{
+    QTest::addColumn<bool>("qos");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("held");
+
+    QTest::newRow("QoS, empty file") << true << 0 << u"holds 0 bytes"_s;
+    QTest::newRow("QoS, one byte") << true << 1 << u"holds 1 byte;"_s;
+    QTest::newRow("QoS, 39") << true << 39 << u"holds 39 bytes"_s;
+    QTest::newRow("QoS, 41") << true << 41 << u"holds more than 40 bytes"_s;
+    QTest::newRow("QoS, a VLAN file") << true << 82 << u"holds more than 40 bytes"_s;
+    QTest::newRow("VLAN, a QoS file") << false << 40 << u"holds 40 bytes"_s;
+    QTest::newRow("VLAN, 81") << false << 81 << u"holds 81 bytes"_s;
+    QTest::newRow("VLAN, 83") << false << 83 << u"holds more than 82 bytes"_s;
+    QTest::newRow("VLAN, large") << false << 100000 << u"holds more than 82 bytes"_s;
+}
+
+void TestHostLogic::loadRefusesWrongSizes()
+{
+    QFETCH(bool, qos);
+    QFETCH(int, size);
+    QFETCH(QString, held);
+
+    const QString path = m_dir.filePath(u"wrong.bin"_s);
+    writeFile(path, QByteArray(size, '\x11'));
+    const ArrayKind kind = qos ? ArrayKind::Qos : ArrayKind::Vlan;
+    const ArrayFileLoad load = loadArrayFile(path, kind);
+    QVERIFY(!load.ok());
+    QVERIFY(load.bytes.isEmpty());
+    QVERIFY2(load.error.contains(held), qPrintable(load.error));
+    QVERIFY(load.error.contains(qos ? u"a QoS array file holds exactly 40 bytes"_s
+                                    : u"a VLAN array file holds exactly 82 bytes"_s));
+    QVERIFY(load.error.contains(path));
+    QVERIFY(load.error.contains(u"Nothing was loaded"_s));
+    QFile::remove(path);
+}
+
+void TestHostLogic::loadAcceptsExactSize()
+{
+    for (ArrayKind kind : {ArrayKind::Qos, ArrayKind::Vlan}) {
+        QByteArray bytes(arrayBytes(kind), '\0');
+        for (int i = 0; i < bytes.size(); ++i)
+            bytes[i] = char(i * 7);
+        const QString path = m_dir.filePath(u"good.bin"_s);
+        writeFile(path, bytes);
+        const ArrayFileLoad load = loadArrayFile(path, kind);
+        QVERIFY2(load.ok(), qPrintable(load.error));
+        QCOMPARE(load.bytes, bytes);
+        QFile::remove(path);
+    }
+}
+
+void TestHostLogic::loadRefusesFolderAndMissingFile()
+{
+    ArrayFileLoad load = loadArrayFile(m_dir.path(), ArrayKind::Qos);
+    QVERIFY(load.error.contains(u"is a folder"_s));
+    load = loadArrayFile(m_dir.filePath(u"missing.bin"_s), ArrayKind::Vlan);
+    QVERIFY(load.error.contains(u"cannot be read"_s));
+    QVERIFY(load.bytes.isEmpty());
+}
+
+void TestHostLogic::saveRefusesWrongSizeAndKeepsOldFile_data()
+{
+    QTest::addColumn<bool>("qos");
+    QTest::addColumn<int>("size");
+    QTest::newRow("QoS with 39 bytes") << true << 39;
+    QTest::newRow("QoS with 82 bytes") << true << 82;
+    QTest::newRow("VLAN with 40 bytes") << false << 40;
+    QTest::newRow("VLAN with nothing") << false << 0;
+}
+
+void TestHostLogic::saveRefusesWrongSizeAndKeepsOldFile()
+{
+    QFETCH(bool, qos);
+    QFETCH(int, size);
+    const QString path = m_dir.filePath(u"old.bin"_s);
+    writeFile(path, "old contents");
+    const QString error = saveArrayFile(path, QByteArray(size, '\x22'), qos ? ArrayKind::Qos : ArrayKind::Vlan);
+    QVERIFY(error.contains(u"was not written"_s));
+    QCOMPARE(readFile(path), QByteArray("old contents"));
+    QFile::remove(path);
+}
+
+void TestHostLogic::saveFailureKeepsOldFile()
+{
+    // The target is a folder: refused, the folder and its contents stay.
+    const QString folder = m_dir.filePath(u"folder.bin"_s);
+    QVERIFY(QDir().mkpath(folder));
+    writeFile(folder + u"/inner"_s, "keep");
+    QVERIFY(saveArrayFile(folder, QByteArray(40, '\0'), ArrayKind::Qos).contains(u"is a folder"_s));
+    QCOMPARE(readFile(folder + u"/inner"_s), QByteArray("keep"));
+
+    // The folder of the target does not exist.
+    QVERIFY(!saveArrayFile(m_dir.filePath(u"no/such/dir/a.bin"_s), QByteArray(82, '\0'), ArrayKind::Vlan).isEmpty());
+    QVERIFY(!QFileInfo::exists(m_dir.filePath(u"no"_s)));
+}
+
+void TestHostLogic::saveReplacesFile()
+{
+    const QString path = m_dir.filePath(u"unit.bin"_s);
+    writeFile(path, "old contents that are longer than forty bytes, to be replaced entirely");
+    QByteArray bytes(40, '\0');
+    bytes[0] = 0x12;
+    bytes[39] = char(0xFE);
+    QCOMPARE(saveArrayFile(path, bytes, ArrayKind::Qos), QString());
+    QCOMPARE(readFile(path), bytes);
+    // Nothing left behind besides the file.
+    const QStringList left = QDir(m_dir.path()).entryList({u"unit.bin*"_s}, QDir::Files | QDir::Hidden);
+    QCOMPARE(left, QStringList{u"unit.bin"_s});
+    QCOMPARE(loadArrayFile(path, ArrayKind::Qos).bytes, bytes);
+    QFile::remove(path);
+}
+
+// ---- Cancel copy --------------------------------------------------------------------
+
+void TestHostLogic::cancelCopy_data()
+{
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<bool>("restored");
+    QTest::newRow("off, cancel: the dialog's writes stay") << false << 2 << false;
+    QTest::newRow("off, OK") << false << 1 << false;
+    QTest::newRow("on, cancel: put back") << true << 2 << true;
+    QTest::newRow("on, OK: kept") << true << 1 << false;
+    QTest::newRow("on, other result: kept") << true << 0 << false;
+}
+
+void TestHostLogic::cancelCopy()
+{
+    QFETCH(bool, enabled);
+    QFETCH(int, result);
+    QFETCH(bool, restored);
+
+    QByteArray host(40, char(0xFF));
+    const QByteArray original = host;
+    CancelCopy copy(host, enabled);
+    // What a dialog does: construct over the bytes (blank rule), then edit.
+    auto* p = reinterpret_cast<unsigned char*>(host.data());
+    QosConfigArray(p).applyBlankRule();
+    p[0] = 0x2A;
+    const QByteArray written = host;
+
+    QCOMPARE(copy.finish(result), restored);
+    QCOMPARE(host, restored ? original : written);
+    QCOMPARE(host.size(), 40);
+}
+
+void TestHostLogic::cancelCopySurvivesWritesThroughEarlierPointer()
+{
+    // The host takes the buffer pointer before it keeps its copy; the copy
+    // must not share that buffer.
+    QByteArray host(82, char(0xFF));
+    auto* p = reinterpret_cast<unsigned char*>(host.data());
+    CancelCopy copy(host, true);
+    VlanConfigArray(p).applyBlankRule();
+    QVERIFY(copy.finish(2));
+    QCOMPARE(host, QByteArray(82, char(0xFF)));
+    QCOMPARE(reinterpret_cast<unsigned char*>(host.data()), p); // restored in place
+}
+
+// ---- Hex view -------------------------------------------------------------------------
+
+void TestHostLogic::hexView()
+{
+    const QByteArray before = QByteArray::fromHex("00011BFF");
+    const QByteArray after = QByteArray::fromHex("00021BFE");
+    QCOMPARE(changedOffsets(before, after), (QList<int>{1, 3}));
+    QCOMPARE(changedOffsets(before, before), QList<int>{});
+    QCOMPARE(changedOffsets(before, before.left(2)), (QList<int>{2, 3}));
+    QCOMPARE(hexBytes(after), u"00 02 1B FE"_s);
+    QCOMPARE(hexBytes(image(QosConfigArray::defaultImage())),
+             u"00 00 1B 03 10 32 54 76 10 32 54 76 10 32 54 76 50 FA 00 00 00 00 55 55 55 55 "
+             "AA AA AA AA FF FF FF FF 01 02 04 08 00 00"_s);
+
+    const QString html = hexDumpHtml(after, before);
+    QCOMPARE(html.count(u"background-color"_s), 2);
+    QVERIFY(html.contains(u">02</span>"_s));
+    QVERIFY(html.contains(u">FE</span>"_s));
+    QCOMPARE(hexDumpHtml(after, QByteArray()).count(u"background-color"_s), 0);
+
+    // Rows of 16 bytes with their offsets.
+    QTextDocument doc;
+    doc.setHtml(hexDumpHtml(image(VlanConfigArray::defaultImage()), QByteArray()));
+    const QStringList rows = doc.toPlainText().split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(rows.size(), 6);
+    QCOMPARE(rows.first(), u" 0  00 00 00 FB AB 01 10 00 01 10 00 01 10 00 01 00"_s);
+    QCOMPARE(rows.last(), u"80  00 00"_s);
+}
+
+// ---- Decoded view -------------------------------------------------------------------------
+
+void TestHostLogic::decodedQosDefaultImage_data()
+{
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("state") << u"Array"_s << u"State"_s << u"configured"_s;
+    for (const QString& port : {u"LINE 2"_s, u"LINE 3"_s, u"LINE 4"_s}) {
+        QTest::addRow("priority %s", qPrintable(port)) << u"Port priority"_s << port << u"0"_s;
+        QTest::addRow("resolution %s", qPrintable(port)) << u"Priority resolution"_s << port << u"VLAN & DSCP"_s;
+        QTest::addRow("remap %s", qPrintable(port)) << u"Tag priority remapping"_s << port
+                                                    << u"0→0 1→1 2→2 3→3 4→4 5→5 6→6 7→7"_s;
+    }
+    const QString vlanQueue = u"802.1Q priority to queue"_s;
+    QTest::newRow("802.1Q queue 0") << vlanQueue << u"Queue 0"_s << u"priorities 0, 1"_s;
+    QTest::newRow("802.1Q queue 1") << vlanQueue << u"Queue 1"_s << u"priorities 2, 3"_s;
+    QTest::newRow("802.1Q queue 2") << vlanQueue << u"Queue 2"_s << u"priorities 4, 5"_s;
+    QTest::newRow("802.1Q queue 3") << vlanQueue << u"Queue 3"_s << u"priorities 6, 7"_s;
+    QTest::newRow("DSCP queue 0") << u"DSCP to queue"_s << u"Queue 0"_s << u"DSCP 0–15"_s;
+    QTest::newRow("DSCP queue 1") << u"DSCP to queue"_s << u"Queue 1"_s << u"DSCP 16–31"_s;
+    QTest::newRow("DSCP queue 2") << u"DSCP to queue"_s << u"Queue 2"_s << u"DSCP 32–47"_s;
+    QTest::newRow("DSCP queue 3") << u"DSCP to queue"_s << u"Queue 3"_s << u"DSCP 48–63"_s;
+    QTest::newRow("weight 0") << u"Queue weights"_s << u"Queue 0"_s << u"1"_s;
+    QTest::newRow("weight 1") << u"Queue weights"_s << u"Queue 1"_s << u"2"_s;
+    QTest::newRow("weight 2") << u"Queue weights"_s << u"Queue 2"_s << u"4"_s;
+    QTest::newRow("weight 3") << u"Queue weights"_s << u"Queue 3"_s << u"8"_s;
+    QTest::newRow("weight sum") << u"Queue weights"_s << u"Sum"_s << u"15"_s;
+    QTest::newRow("QoS switch") << u"Switches"_s << u"QoS"_s << u"disabled"_s;
+    QTest::newRow("channel 1") << u"Switches"_s << u"Radio channel 1 scheduling"_s << u"weighted round robin"_s;
+    QTest::newRow("channel 2") << u"Switches"_s << u"Radio channel 2 scheduling"_s << u"weighted round robin"_s;
+    QTest::newRow("byte 39") << u"Reserved"_s << u"Byte 39"_s << u"0x00"_s;
+}
+
+void TestHostLogic::decodedQosDefaultImage()
+{
+    QFETCH(QString, group);
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    QCOMPARE(decodedValue(decodeQos(image(QosConfigArray::defaultImage())), group, name), value);
+}
+
+void TestHostLogic::decodedVlanDefaultImage_data()
+{
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("state") << u"Array"_s << u"State"_s << u"configured"_s;
+    QTest::newRow("mode") << u"General"_s << u"VLAN mode"_s << u"Disable"_s;
+    QTest::newRow("EtherType") << u"General"_s << u"Provider EtherType"_s << u"0x9100"_s;
+    QTest::newRow("remove 1PT") << u"General"_s << u"Remove one provider tag only"_s << u"off"_s;
+    QTest::newRow("version") << u"General"_s << u"Array version"_s << u"0"_s;
+    QTest::newRow("learning") << u"Miscellaneous"_s << u"Disable Learning"_s << u"off"_s;
+    QTest::newRow("BPDU") << u"Miscellaneous"_s << u"BPDU priority Override"_s << u"off"_s;
+    QTest::newRow("LACP") << u"Miscellaneous"_s << u"LACP priority Override"_s << u"off"_s;
+    const QStringList ports{u"LINE 2"_s, u"LINE 3"_s, u"LINE 4"_s, u"Modem 1"_s, u"Modem 2"_s, u"NMS"_s};
+    for (const QString& port : ports)
+        QTest::addRow("Default VID %s", qPrintable(port)) << u"Default VID"_s << port << u"1"_s;
+    for (int p = 0; p < 5; ++p) {
+        const QString& port = ports.at(p);
+        QTest::addRow("force %s", qPrintable(port)) << u"Force Default VID"_s << port << u"off"_s;
+        QTest::addRow("ingress %s", qPrintable(port)) << u"Ingress policy"_s << port << u"Admit All"_s;
+        QTest::addRow("double tag %s", qPrintable(port))
+            << u"Double tag mode"_s << port << (p < 3 ? u"Customer"_s : u"Provider"_s);
+    }
+    QTest::newRow("no force for NMS") << u"Force Default VID"_s << u"NMS"_s << QString();
+    QTest::newRow("entries") << u"Static VLANs"_s << u"Entries"_s << u"1"_s;
+    QTest::newRow("entry 1") << u"Static VLANs"_s << u"Entry 1"_s
+                             << u"VID 1: LINE 2 not a member, LINE 3 untagged, LINE 4 not a member, "
+                                "Modem 1 tagged, Modem 2 not a member, NMS member"_s;
+    QTest::newRow("no entry 2") << u"Static VLANs"_s << u"Entry 2"_s << QString();
+    QTest::newRow("Modem 1") << u"Port forwarding"_s << u"Modem 1 with"_s << u"LINE 2, LINE 3, LINE 4"_s;
+    QTest::newRow("Modem 2") << u"Port forwarding"_s << u"Modem 2 with"_s << u"LINE 2, LINE 3, LINE 4"_s;
+    QTest::newRow("NMS") << u"Port forwarding"_s << u"NMS with"_s << u"LINE 3, Modem 1"_s;
+    QTest::newRow("separate") << u"Port forwarding"_s << u"Separate User Ports"_s << u"on"_s;
+}
+
+void TestHostLogic::decodedVlanDefaultImage()
+{
+    QFETCH(QString, group);
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    QCOMPARE(decodedValue(decodeVlan(image(VlanConfigArray::defaultImage())), group, name), value);
+}
+
+void TestHostLogic::decodedUnconfiguredArrays()
+{
+    const QList<DecodedField> qos = decodeQos(QByteArray(40, char(0xFF)));
+    QVERIFY(decodedValue(qos, u"Array"_s, u"State"_s).startsWith(u"unconfigured"_s));
+    QCOMPARE(decodedValue(qos, u"Priority resolution"_s, u"LINE 3"_s), u"7 (no mode)"_s);
+    QCOMPARE(decodedValue(qos, u"Queue weights"_s, u"Sum"_s), u"1020 (more than 128: the dialog would refuse it)"_s);
+    QCOMPARE(decodedValue(qos, u"DSCP to queue"_s, u"Queue 3"_s), u"DSCP 0–63"_s);
+    QCOMPARE(decodedValue(qos, u"DSCP to queue"_s, u"Queue 0"_s), u"DSCP none"_s);
+    QCOMPARE(decodedValue(qos, u"Switches"_s, u"QoS"_s), u"enabled"_s);
+
+    const QList<DecodedField> vlan = decodeVlan(QByteArray(82, char(0xFF)));
+    QVERIFY(decodedValue(vlan, u"Array"_s, u"State"_s).startsWith(u"unconfigured"_s));
+    QCOMPARE(decodedValue(vlan, u"General"_s, u"VLAN mode"_s), u"3 (no mode)"_s);
+    QCOMPARE(decodedValue(vlan, u"Static VLANs"_s, u"Entries"_s),
+             u"255 stored; the array has room for 22, which are shown"_s);
+    QCOMPARE(decodedValue(vlan, u"Static VLANs"_s, u"Entry 22"_s),
+             u"VID 4095: LINE 2 not a member, LINE 3 not a member, LINE 4 not a member, "
+             "Modem 1 not a member, Modem 2 not a member, NMS not a member"_s);
+    QCOMPARE(decodedValue(vlan, u"Static VLANs"_s, u"Entry 23"_s), QString());
+    QCOMPARE(decodedValue(vlan, u"Default VID"_s, u"NMS"_s), u"4095"_s);
+
+    // A wrong size decodes to one line that says so.
+    QCOMPARE(decodeQos(QByteArray(82, '\0')).size(), 1);
+    QCOMPARE(decodedValue(decodeVlan(QByteArray(40, '\0')), u"Array"_s, u"Size"_s),
+             u"40 bytes; a VLAN array has 82"_s);
+}
+
+void TestHostLogic::decodedForwardingAndMemberships()
+{
+    QByteArray bytes(82, '\0');
+    bytes[4] = char(0x40);                 // NMS with Modem 2 only
+    bytes[3] = char(0x80);                 // Modem 2 with LINE 2
+    bytes[14] = 2;                         // two entries
+    bytes[16 + 3] = char(0xFE);            // entry 2: VID 0xAFE
+    bytes[17 + 3] = char(0x8A);            //   LINE 2 code 0, LINE 3 code 2
+    bytes[18 + 3] = char(0x24);            //   LINE 4 0, Modem 1 1, Modem 2 2, NMS code 0 (a member)
+    bytes[1] = char(0x80 | 0x20 | 0x01);   // Double Tag, remove 1PT, LINE 2 tag only
+    const QList<DecodedField> f = decodeVlan(bytes);
+    QCOMPARE(decodedValue(f, u"Port forwarding"_s, u"NMS with"_s), u"Modem 2"_s);
+    QCOMPARE(decodedValue(f, u"Port forwarding"_s, u"Modem 2 with"_s), u"LINE 2"_s);
+    QCOMPARE(decodedValue(f, u"Port forwarding"_s, u"Modem 1 with"_s), u"none"_s);
+    QCOMPARE(decodedValue(f, u"Port forwarding"_s, u"Separate User Ports"_s), u"off"_s);
+    QCOMPARE(decodedValue(f, u"Static VLANs"_s, u"Entry 2"_s),
+             u"VID 2814: LINE 2 unmodified, LINE 3 tagged, LINE 4 unmodified, Modem 1 untagged, "
+             "Modem 2 tagged, NMS member"_s);
+    QCOMPARE(decodedValue(f, u"General"_s, u"VLAN mode"_s), u"Double Tag"_s);
+    QCOMPARE(decodedValue(f, u"General"_s, u"Remove one provider tag only"_s), u"on"_s);
+    QCOMPARE(decodedValue(f, u"Ingress policy"_s, u"LINE 2"_s), u"Tag only"_s);
+    QCOMPARE(decodedValue(f, u"Ingress policy"_s, u"LINE 3"_s), u"Admit All"_s);
+}
+
+void TestHostLogic::numberRuns_data()
+{
+    QTest::addColumn<QList<int>>("numbers");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("none") << QList<int>{} << u"none"_s;
+    QTest::newRow("one") << QList<int>{5} << u"5"_s;
+    QTest::newRow("pair stays a list") << QList<int>{0, 1} << u"0, 1"_s;
+    QTest::newRow("run and single") << QList<int>{0, 1, 2, 3, 7} << u"0–3, 7"_s;
+    QTest::newRow("two runs") << QList<int>{1, 2, 3, 10, 11, 12, 13} << u"1–3, 10–13"_s;
+}
+
+void TestHostLogic::numberRuns()
+{
+    QFETCH(QList<int>, numbers);
+    QFETCH(QString, text);
+    QCOMPARE(::numberRuns(numbers), text);
+}
+
+QTEST_MAIN(TestHostLogic)
+#include "tst_host_logic.moc"
