@@ -4,6 +4,7 @@
 #include "plugin/InstancePointers.h"
 #include "plugin/Lookup.h"
 #include "ui/DialogFont.h"
+#include "ui/PlainTexts.h"
 #include "ui/Density.h"
 #include "ui/FocusLeave.h"
 #include "ui/IntegerText.h"
@@ -61,6 +62,7 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     // 1. The window from its design.
     Q_INIT_RESOURCE(Qos_form);
     setupUi(this);
+    makeLabelsPlainText(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     applyDialogFont(this);

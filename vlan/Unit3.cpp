@@ -2,6 +2,7 @@
 
 #include "plugin/Lookup.h"
 #include "ui/DialogFont.h"
+#include "ui/PlainTexts.h"
 #include "ui/IntegerText.h"
 
 #include <QEvent>
@@ -33,6 +34,7 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
 {
     initVlanDialogResources();
     setupUi(this);
+    makeLabelsPlainText(this);
     applyDialogFont(this);
     // A fixed dialog border: no resizing, no minimise or maximise box.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint

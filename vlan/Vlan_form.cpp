@@ -4,6 +4,7 @@
 #include "plugin/Lookup.h"
 #include "ui/Density.h"
 #include "ui/DialogFont.h"
+#include "ui/PlainTexts.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SystemColours.h"
 #include "vlan/Unit3.h"
@@ -43,6 +44,7 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     // 1. The window as designed.
     initVlanDialogResources();
     setupUi(this);
+    makeLabelsPlainText(this);
     applyDialogFont(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
