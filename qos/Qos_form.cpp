@@ -3,6 +3,8 @@
 #include "plugin/IniFile.h"
 #include "plugin/InstancePointers.h"
 #include "plugin/Lookup.h"
+#include "ui/DialogFont.h"
+#include "ui/PlainTexts.h"
 #include "ui/Density.h"
 #include "ui/FocusLeave.h"
 #include "ui/IntegerText.h"
@@ -10,7 +12,6 @@
 #include "ui/MessageBoxes.h"
 
 #include <QCompleter>
-#include <QFontDatabase>
 #include <QScreen>
 
 #include <array>
@@ -51,19 +52,6 @@ std::optional<unsigned> acceptedEntry(const QString& text, unsigned limit)
     return unsigned(*value);
 }
 
-// Tahoma where the system has it; elsewhere a face of similar width, so that
-// the captions fit the designed column widths and panels.
-QFont dialogFont(const QFont& designFont)
-{
-    QFont font = designFont;
-    QStringList families{QStringLiteral("Tahoma")};
-    if (QFontDatabase::hasFamily(QStringLiteral("DejaVu Sans Condensed")))
-        families << QStringLiteral("DejaVu Sans Condensed");
-    font.setFamilies(families);
-    font.setPointSizeF(8.25); // a character height of 11 pixels at 96 pixels per inch
-    return font;
-}
-
 } // namespace
 
 TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned char* cfgPole, int* cfgSize)
@@ -74,9 +62,10 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     // 1. The window from its design.
     Q_INIT_RESOURCE(Qos_form);
     setupUi(this);
+    makeLabelsPlainText(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFont(dialogFont(font()));
+    applyDialogFont(this);
     for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3}) {
         // The list opens as soon as the user types.
         box->completer()->setCompletionMode(QCompleter::PopupCompletion);
@@ -90,8 +79,12 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     const auto keyPress = [this](QObject* sender, QChar& key) { Edit1KeyPress(sender, key); };
     for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7})
         installKeyFilter(edit, keyPress);
-    for (StringGrid* grid : {StringGrid1, StringGrid2, StringGrid3, StringGrid4, StringGrid5})
+    for (StringGrid* grid : {StringGrid1, StringGrid2, StringGrid3, StringGrid4, StringGrid5}) {
         grid->setEditorKeyFilter(keyPress);
+        // A grid starts on its first value cell, not on a label, with
+        // nothing selected until the user picks a cell.
+        grid->setCurrentCell(grid->fixedRows(), grid->fixedCols(), QItemSelectionModel::NoUpdate);
+    }
 
     m_leave = new FocusLeave(this);
     const auto bind = [this](QWidget* control, void (TQos_form::*handler)(QObject*)) {

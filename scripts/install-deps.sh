@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     clang libclang-rt-14-dev
-    fontconfig fonts-dejavu-core
+    fontconfig fonts-dejavu-core fonts-dejavu-extra fonts-liberation
 )
 
 missing=()

@@ -86,6 +86,7 @@ StringGrid::StringGrid(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setWordWrap(false);
+    setTextElideMode(Qt::ElideNone); // a cell shows its text as it is, never shortened
     setCellEditing(false);
     setMouseTracking(true);
 }

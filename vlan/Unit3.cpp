@@ -1,6 +1,8 @@
 #include "vlan/Unit3.h"
 
 #include "plugin/Lookup.h"
+#include "ui/DialogFont.h"
+#include "ui/PlainTexts.h"
 #include "ui/IntegerText.h"
 
 #include <QEvent>
@@ -21,18 +23,6 @@ static void registerResources()
     Q_INIT_RESOURCE(vlan_dialogs);
 }
 
-void useDesignFont(QWidget* dialog)
-{
-    // The forms are designed in Tahoma 8 pt, and the static VLAN grid's
-    // columns are just wide enough for its texts in that face. Where Tahoma is
-    // missing, a narrow sans serif keeps every caption and cell text within
-    // its designed place; the wide default faces would not.
-    QFont font = dialog->font();
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans Narrow"),
-                      QStringLiteral("DejaVu Sans Condensed")});
-    dialog->setFont(font);
-}
-
 void initVlanDialogResources()
 {
     static const bool registered = (registerResources(), true);
@@ -44,7 +34,8 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
 {
     initVlanDialogResources();
     setupUi(this);
-    useDesignFont(this);
+    makeLabelsPlainText(this);
+    applyDialogFont(this);
     // A fixed dialog border: no resizing, no minimise or maximise box.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

@@ -42,6 +42,3 @@ extern QString vidOutOfRangeText;
 // Registers the icons of the two VLAN dialogs (once; the dialogs' constructors
 // call it, which also keeps the icons in a statically linked library).
 void initVlanDialogResources();
-
-// Sets the forms' design font, Tahoma 8 pt, with narrow faces to fall back on.
-void useDesignFont(QWidget* dialog);

@@ -3,6 +3,8 @@
 #include "plugin/IniFile.h"
 #include "plugin/Lookup.h"
 #include "ui/Density.h"
+#include "ui/DialogFont.h"
+#include "ui/PlainTexts.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SystemColours.h"
 #include "vlan/Unit3.h"
@@ -42,7 +44,8 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     // 1. The window as designed.
     initVlanDialogResources();
     setupUi(this);
-    useDesignFont(this);
+    makeLabelsPlainText(this);
+    applyDialogFont(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     // The design's limits are those of the whole window; a classic frame
@@ -56,9 +59,8 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     ComboBox14->setEditText(QStringLiteral("0x88A8"));
     for (QLineEdit* edit : {Edit2, Edit3, Edit4, Edit5, Edit6, Edit7})
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
-    // Button4 is both the cancel and the default button: Escape and Enter
+    // Button4 (the form's default button) also cancels: Escape and Enter
     // outside another button end the dialog with 2.
-    Button4->setDefault(true);
     connectHandlers();
 
     // 2. The catalogue and the unit facts.

@@ -105,11 +105,14 @@ void DemoWindow::buildUi()
     factsLayout->addWidget(m_onePlusZeroInactive, 0, 2, 1, 2);
     factsLayout->addWidget(m_modem2Present, 1, 0, 1, 2);
     factsLayout->addWidget(new QLabel(QStringLiteral("Modem 2 mode (modem2Mode):"), facts), 1, 2);
-    factsLayout->addWidget(m_modem2Mode, 1, 3);
+    factsLayout->addWidget(m_modem2Mode, 1, 3, Qt::AlignLeft);
     factsLayout->addWidget(new QLabel(QStringLiteral("ODU capabilities (oduCapabilities):"), facts), 2, 0);
-    factsLayout->addWidget(m_capabilities, 2, 1);
+    factsLayout->addWidget(m_capabilities, 2, 1, Qt::AlignLeft);
     factsLayout->addWidget(m_line4, 2, 2);
     factsLayout->addWidget(m_derived, 2, 3);
+    m_modem2Mode->setMinimumWidth(80);
+    m_capabilities->setMinimumWidth(80);
+    factsLayout->setColumnStretch(4, 1);
     layout->addWidget(facts);
 
     // Dialogs and files.
@@ -304,6 +307,8 @@ QString DemoWindow::resultText() const
                              : QStringLiteral(" Discard on Cancel: the copy was put back, so the unit keeps its old array.");
     else if (run.result == 2 && written != 0)
         text += QStringLiteral(" Cancel does not undo what the dialog already wrote; the unit keeps it.");
+    if (written != 0 && !run.restored)
+        text += QStringLiteral(" Highlighted below: the bytes and fields that differ from before the run.");
     return text;
 }
 

@@ -16,62 +16,65 @@ unsigned char* bytesOf(QByteArray& cfg)
     return reinterpret_cast<unsigned char*>(cfg.data());
 }
 
+QByteArray copyOf(const QByteArray& cfg)
+{
+    return QByteArray(cfg.constData(), cfg.size()); // a deep copy, never shared
+}
+
+// The host contract, the same for both dialogs: keep a copy, construct with
+// new (the constructor reports the size and may replace a blank array), run
+// the modal loop, read the result and the array, destroy the dialog, and put
+// the copy back on cancel when the user asked for that.
+template <typename Dialog, typename Construct>
+DialogRun runDialog(ArrayKind kind, bool isLocal, QByteArray& cfg, bool discardOnCancel,
+                    Dialog*& instancePointer, Construct construct)
+{
+    DialogRun run;
+    run.kind = kind;
+    run.isLocal = isLocal;
+    run.before = copyOf(cfg);
+
+    CancelCopy copy(cfg, discardOnCancel);
+    int size = 0;
+    // The QoS dialog schedules its own deletion when it closes and clears
+    // Qos_form1; the guarded pointer tells whether the dialog still exists
+    // when the host destroys it.
+    QPointer<Dialog> dialog = construct(bytesOf(cfg), &size);
+    instancePointer = dialog;
+    run.reportedSize = size;
+    run.afterConstruction = copyOf(cfg);
+
+    run.result = dialog->exec();
+    run.written = copyOf(cfg);
+    delete dialog.data(); // a null pointer when the dialog is already gone
+    instancePointer = nullptr;
+
+    run.restored = copy.finish(run.result);
+    run.kept = copyOf(cfg);
+    return run;
+}
+
 } // namespace
 
 DialogRun runQosDialog(QWidget* owner, bool isLocal, TIniFile* langIni, QByteArray& cfg,
                        bool discardOnCancel)
 {
     Q_ASSERT(cfg.size() == kQosArrayBytes);
-    DialogRun run;
-    run.kind = ArrayKind::Qos;
-    run.isLocal = isLocal;
-    run.before = QByteArray(cfg.constData(), cfg.size());
-
-    CancelCopy copy(cfg, discardOnCancel);
-    int size = 0;
-    // The dialog schedules its own deletion when it closes and clears
-    // Qos_form1; the guarded pointer tells whether it still exists when the
-    // host destroys it.
-    QPointer<TQos_form> dialog = new TQos_form(owner, isLocal, langIni, bytesOf(cfg), &size);
-    Qos_form1 = dialog;
-    run.reportedSize = size;
-    run.afterConstruction = QByteArray(cfg.constData(), cfg.size());
-
-    run.result = dialog->exec();
-    run.written = QByteArray(cfg.constData(), cfg.size());
-    delete dialog.data(); // a null pointer when the dialog is already gone
-    Qos_form1 = nullptr;
-
-    run.restored = copy.finish(run.result);
-    run.kept = QByteArray(cfg.constData(), cfg.size());
-    return run;
+    return runDialog(ArrayKind::Qos, isLocal, cfg, discardOnCancel, Qos_form1,
+                     [&](unsigned char* bytes, int* size) {
+                         return new TQos_form(owner, isLocal, langIni, bytes, size);
+                     });
 }
 
 DialogRun runVlanDialog(QWidget* owner, bool isLocal, TIniFile* langIni, QByteArray& cfg,
                         const UnitFacts& facts, bool discardOnCancel)
 {
     Q_ASSERT(cfg.size() == kVlanArrayBytes);
-    DialogRun run;
-    run.kind = ArrayKind::Vlan;
-    run.isLocal = isLocal;
-    run.before = QByteArray(cfg.constData(), cfg.size());
-
-    CancelCopy copy(cfg, discardOnCancel);
-    int size = 0;
-    QPointer<TVlan_form> dialog =
-        new TVlan_form(owner, isLocal, langIni, bytesOf(cfg), &size, facts.vlanActiveInEthernet,
-                       facts.modem2Present, facts.onePlusZeroInactive, facts.modem2Mode,
-                       facts.oduCapabilities);
-    Vlan_form1 = dialog;
-    run.reportedSize = size;
-    run.afterConstruction = QByteArray(cfg.constData(), cfg.size());
-
-    run.result = dialog->exec();
-    run.written = QByteArray(cfg.constData(), cfg.size());
-    delete dialog.data();
-    Vlan_form1 = nullptr;
-
-    run.restored = copy.finish(run.result);
-    run.kept = QByteArray(cfg.constData(), cfg.size());
-    return run;
+    return runDialog(ArrayKind::Vlan, isLocal, cfg, discardOnCancel, Vlan_form1,
+                     [&](unsigned char* bytes, int* size) {
+                         return new TVlan_form(owner, isLocal, langIni, bytes, size,
+                                               facts.vlanActiveInEthernet, facts.modem2Present,
+                                               facts.onePlusZeroInactive, facts.modem2Mode,
+                                               facts.oduCapabilities);
+                     });
 }

@@ -58,13 +58,6 @@ inline void typeIntoCell(StringGrid* grid, int row, const QString& text)
     }
 }
 
-// Whether a grid's in-place editor is open and has the focus.
-inline bool isEditing(const StringGrid* grid)
-{
-    QWidget* focus = QApplication::focusWidget();
-    return focus && focus != grid && grid->isAncestorOf(focus);
-}
-
 // What a message box showed.
 struct SeenBox
 {

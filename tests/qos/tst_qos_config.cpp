@@ -9,7 +9,6 @@
 
 using Bytes = std::array<unsigned char, kQosConfigSize>;
 Q_DECLARE_METATYPE(Bytes)
-Q_DECLARE_METATYPE(std::optional<unsigned>)
 
 namespace {
 
@@ -69,18 +68,10 @@ private slots:
     void blankRule_data();
     void blankRule();
     void defaultImageDecodes();
-    void portPrioritiesRebuildBothBytes_data();
-    void portPrioritiesRebuildBothBytes();
-    void remapWriteKeepsGapBits();
-    void switchWriteClearsReservedBits_data();
-    void switchWriteClearsReservedBits();
-    void resolutionKeepsEverythingElse_data();
-    void resolutionKeepsEverythingElse();
-    void dscpHalvesMeetAtByte26();
+    void documentedExamples();
     void weightsAcceptance_data();
     void weightsAcceptance();
     void byte39OnlyChangedByDefaultImage();
-    void resolutionModeNames();
 
     void roundTripPortPriority();
     void roundTripResolution();
@@ -149,164 +140,46 @@ void TestQosConfig::defaultImageDecodes()
 }
 
 using Priorities = std::array<std::optional<unsigned>, kQosPortCount>;
-Q_DECLARE_METATYPE(Priorities)
 
-void TestQosConfig::portPrioritiesRebuildBothBytes_data()
+// The layout's worked examples, one write each.
+void TestQosConfig::documentedExamples()
 {
-    QTest::addColumn<int>("byte0");
-    QTest::addColumn<int>("byte1");
-    QTest::addColumn<Priorities>("entered");
-    QTest::addColumn<int>("expected0");
-    QTest::addColumn<int>("expected1");
-
-    // 0xC2: LINE 2 = 2, LINE 3 = 0, reserved bits set; 0xFF: LINE 4 = 7.
-    QTest::newRow("LINE 3 = 5, others kept")
-        << 0xC2 << 0xFF << Priorities{2u, 5u, 7u} << 0b0010'1010 /* LINE 3 = 5, LINE 2 = 2 */ << 0x07;
-    QTest::newRow("all rejected still clears reserved bits")
-        << 0xC2 << 0xFF << Priorities{} << 0x02 << 0x07;
-    QTest::newRow("8 for LINE 3 is rejected, LINE 2 keeps 6")
-        << 0x1E << 0x03 << Priorities{6u, 8u, 3u} << 0x1E << 0x03;
-    QTest::newRow("every value rejected")
-        << 0xFF << 0xFF << Priorities{8u, 9u, 100u} << 0x3F << 0x07;
-    QTest::newRow("all zero")
-        << 0xFF << 0xFF << Priorities{0u, 0u, 0u} << 0x00 << 0x00;
-}
-
-void TestQosConfig::portPrioritiesRebuildBothBytes()
-{
-    QFETCH(int, byte0);
-    QFETCH(int, byte1);
-    QFETCH(Priorities, entered);
-    QFETCH(int, expected0);
-    QFETCH(int, expected1);
-
-    Bytes b = filled(0xA5);
-    b[0] = static_cast<unsigned char>(byte0);
-    b[1] = static_cast<unsigned char>(byte1);
-    Bytes expected = b;
-    expected[0] = static_cast<unsigned char>(expected0);
-    expected[1] = static_cast<unsigned char>(expected1);
-
-    QosConfigArray(b.data()).writePortPriorities(entered);
-    COMPARE_BYTES(b, expected);
-}
-
-void TestQosConfig::remapWriteKeepsGapBits()
-{
-    Bytes b = QosConfigArray::defaultImage();
-    b[4] = 0x18; // entry 0 = 0, bit 3 set
-    QosConfigArray cfg(b.data());
-    std::array<std::optional<unsigned>, kRemapEntries> entries{};
-    entries[3] = 0u;
-    cfg.writeRemapTable(qos_line2, entries);
-    QCOMPARE(int(b[4]), 0x18);
-    QCOMPARE(int(b[5]), 0x02);
-    QCOMPARE(int(b[6]), 0x54);
-    QCOMPARE(int(b[7]), 0x76);
-
-    // Reading masks the gap bits off, so bit 3 does not leak into entry 0
-    // and bit 7 not into entry 1.
-    b[8] = 0xFF;
-    QCOMPARE(cfg.remapEntry(qos_line3, 0), 7u);
-    QCOMPARE(cfg.remapEntry(qos_line3, 1), 7u);
-    b[8] = 0x88;
-    QCOMPARE(cfg.remapEntry(qos_line3, 0), 0u);
-    QCOMPARE(cfg.remapEntry(qos_line3, 1), 0u);
-
-    // Gap bits survive a full rewrite, values of 8 and more are rejected.
-    b[12] = b[13] = b[14] = b[15] = 0x88;
-    cfg.writeRemapTable(qos_line4, {7u, 7u, 7u, 7u, 8u, 9u, 0u, 0u});
-    QCOMPARE(int(b[12]), 0xFF);
-    QCOMPARE(int(b[13]), 0xFF);
-    QCOMPARE(int(b[14]), 0x88);
-    QCOMPARE(int(b[15]), 0x88);
-}
-
-void TestQosConfig::switchWriteClearsReservedBits_data()
-{
-    QTest::addColumn<int>("which");
-    QTest::addColumn<bool>("on");
-    QTest::addColumn<int>("before");
-    QTest::addColumn<int>("after");
-
-    QTest::newRow("main switch on over 0xFB") << int(qos_main_switch) << true << 0xFB << 0x07;
-    QTest::newRow("main switch off over 0xFF") << int(qos_main_switch) << false << 0xFF << 0x03;
-    QTest::newRow("channel 1 strict over 0xF8") << int(ch1_scheduling) << true << 0xF8 << 0x01;
-    QTest::newRow("channel 1 round robin over 0x0F") << int(ch1_scheduling) << false << 0x0F << 0x06;
-    QTest::newRow("channel 2 strict over 0x05") << int(ch2_scheduling) << true << 0x05 << 0x07;
-    QTest::newRow("channel 2 round robin over 0xAA") << int(ch2_scheduling) << false << 0xAA << 0x00;
-}
-
-void TestQosConfig::switchWriteClearsReservedBits()
-{
-    QFETCH(int, which);
-    QFETCH(bool, on);
-    QFETCH(int, before);
-    QFETCH(int, after);
-
-    Bytes b = filled(0x3C);
-    b[38] = static_cast<unsigned char>(before);
-    Bytes expected = b;
-    expected[38] = static_cast<unsigned char>(after);
-    QosConfigArray(b.data()).writeSwitch(QosSwitch(which), on);
-    COMPARE_BYTES(b, expected);
-}
-
-void TestQosConfig::resolutionKeepsEverythingElse_data()
-{
-    QTest::addColumn<int>("port");
-    QTest::addColumn<std::optional<unsigned>>("mode");
-    QTest::addColumn<int>("byte2");
-    QTest::addColumn<int>("byte3");
-
-    // Stored: byte 2 = 0xFF (LINE 2 = 7, LINE 3 = 7, reserved set), byte 3 = 0xFF.
-    QTest::newRow("LINE 2 = 0") << int(qos_line2) << std::optional<unsigned>(0u) << 0xF8 << 0xFF;
-    QTest::newRow("LINE 3 = 4") << int(qos_line3) << std::optional<unsigned>(4u) << 0xE7 << 0xFF;
-    QTest::newRow("LINE 4 = 1") << int(qos_line4) << std::optional<unsigned>(1u) << 0xFF << 0xF9;
-    QTest::newRow("no mode chosen") << int(qos_line2) << std::optional<unsigned>() << 0xFF << 0xFF;
-    QTest::newRow("5 names no mode") << int(qos_line3) << std::optional<unsigned>(5u) << 0xFF << 0xFF;
-}
-
-void TestQosConfig::resolutionKeepsEverythingElse()
-{
-    QFETCH(int, port);
-    QFETCH(std::optional<unsigned>, mode);
-    QFETCH(int, byte2);
-    QFETCH(int, byte3);
-
-    Bytes b = filled(0xFF);
-    Bytes expected = b;
-    expected[2] = static_cast<unsigned char>(byte2);
-    expected[3] = static_cast<unsigned char>(byte3);
-    QosConfigArray(b.data()).writePriorityResolution(QosPort(port), mode);
-    COMPARE_BYTES(b, expected);
-}
-
-void TestQosConfig::dscpHalvesMeetAtByte26()
-{
+    // LINE 3 = 5 while LINE 2 and LINE 4 keep 2 and 7; reserved bits go.
     Bytes b = filled(0x00);
+    b[0] = 0xC2;
+    b[1] = 0xFF;
     QosConfigArray cfg(b.data());
+    cfg.writePortPriorities(Priorities{std::nullopt, 5u, std::nullopt});
+    QCOMPARE(int(b[0]), 0b0010'1010); // LINE 3 = 5, LINE 2 = 2
+    QCOMPARE(int(b[1]), 0x07);
+
+    // Remap entry 3 of LINE 2 = 0: bit 3 of byte 4 survives.
+    b[4] = 0x18; b[5] = 0x32; b[6] = 0x54; b[7] = 0x76;
+    std::array<std::optional<unsigned>, kRemapEntries> remap{};
+    remap[3] = 0u;
+    cfg.writeRemapTable(qos_line2, remap);
+    QCOMPARE(hex(b).mid(12, 11), QStringLiteral("18 02 54 76"));
+
+    // QoS main switch on over 0xFB.
+    b[38] = 0xFB;
+    cfg.writeSwitch(qos_main_switch, true);
+    QCOMPARE(int(b[38]), 0x07);
+
+    // DSCP 31 is the last entry of byte 25, DSCP 32 the first of byte 26.
     std::array<std::optional<unsigned>, kDscpHalfEntries> half{};
     half[31] = 3u;
     cfg.writeDscpQueueMapHalf(0, half);
-    QCOMPARE(int(b[25]), 0b1100'0000); // DSCP 31 = 3
-    QCOMPARE(int(b[26]), 0x00);
-
     half = {};
     half[0] = 2u;
     cfg.writeDscpQueueMapHalf(1, half);
-    QCOMPARE(int(b[26]), 0b0000'0010); // DSCP 32 = 2
     QCOMPARE(int(b[25]), 0b1100'0000);
-    QCOMPARE(cfg.dscpQueue(31), 3u);
-    QCOMPARE(cfg.dscpQueue(32), 2u);
+    QCOMPARE(int(b[26]), 0b0000'0010);
 
-    // A half never reaches into the other half's bytes or the weights.
-    Bytes before = filled(0xFF);
-    b = before;
-    half.fill(0u);
-    cfg.writeDscpQueueMapHalf(1, half);
-    for (int i = 0; i < kQosConfigSize; ++i)
-        QCOMPARE(int(b[i]), (i >= 26 && i <= 33) ? 0x00 : 0xFF);
+    // A resolution with no mode chosen, or a value naming none, writes nothing.
+    b[2] = 0xFF;
+    cfg.writePriorityResolution(qos_line2, std::nullopt);
+    cfg.writePriorityResolution(qos_line3, 5u);
+    QCOMPARE(int(b[2]), 0xFF);
 }
 
 using Weights = std::array<long long, kQueueCount>;
@@ -358,13 +231,6 @@ void TestQosConfig::byte39OnlyChangedByDefaultImage()
     QCOMPARE(int(b[39]), 0x5C);
     cfg.inic_na_vychozi_cfg();
     QCOMPARE(int(b[39]), 0x00);
-}
-
-void TestQosConfig::resolutionModeNames()
-{
-    QCOMPARE(kResolutionModeNames[0], std::string_view("Port's"));
-    QCOMPARE(kResolutionModeNames[3], std::string_view("VLAN & DSCP"));
-    QCOMPARE(kResolutionModeNames[4], std::string_view("DSCP & VLAN"));
 }
 
 // Round trips: every value of every field, written over random storage,

@@ -131,6 +131,10 @@ void TestQosForm::loadsDefaultImage()
     for (QLineEdit* e : {dlg->Edit5, dlg->Edit6, dlg->Edit7})
         QCOMPARE(e->text(), QStringLiteral("0"));
     for (QComboBox* c : {dlg->ComboBox1, dlg->ComboBox2, dlg->ComboBox3}) {
+        QCOMPARE(c->count(), kResolutionModeCount);
+        for (int i = 0; i < kResolutionModeCount; ++i)
+            QCOMPARE(c->itemText(i), QString::fromUtf8(kResolutionModeNames[i].data(),
+                                                       qsizetype(kResolutionModeNames[i].size())));
         QCOMPARE(c->currentIndex(), 3);
         QCOMPARE(c->currentText(), QStringLiteral("VLAN & DSCP"));
     }
@@ -175,7 +179,7 @@ void TestQosForm::loadsDefaultImage()
     QCOMPARE(dlg->size(), QSize(564, 376).expandedTo(dlg->minimumSize()));
     QVERIFY(!dlg->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!dlg->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    QVERIFY(!dlg->windowIcon().isNull());
+    QVERIFY(!dlg->windowIcon().pixmap(32, 32).isNull());
     QCOMPARE(dlg->Edit1->maxLength(), 3);
     QCOMPARE(dlg->ComboBox1->insertPolicy(), QComboBox::NoInsert);
     QVERIFY(dlg->ComboBox1->isEditable());
@@ -390,10 +394,10 @@ void TestQosForm::keyFilterOnGridCells()
         grid->setFocus();
         grid->setCurrentCell(row, 1);
         QTest::keyClicks(grid, QStringLiteral("a"));
-        QVERIFY(!isEditing(grid));
+        QVERIFY(!grid->isEditing());
 
         typeIntoCell(grid, row, QStringLiteral("2x- 3"));
-        QVERIFY(isEditing(grid));
+        QVERIFY(grid->isEditing());
         auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(editor);
         QCOMPARE(editor->text(), QStringLiteral("23"));
@@ -429,7 +433,7 @@ void TestQosForm::remapGridLeftWhileEditing()
     TQos_form* dlg = makeDialog(QosConfigArray::defaultImage());
     dlg->PageControl1->setCurrentWidget(dlg->TabSheet2);
     typeIntoCell(dlg->StringGrid5, 2, QStringLiteral("5"));
-    QVERIFY(isEditing(dlg->StringGrid5));
+    QVERIFY(dlg->StringGrid5->isEditing());
     // Moving between the grid's own cells is not a leave.
     dlg->StringGrid5->setCurrentCell(3, 1);
     QCOMPARE(m_cfg, QosConfigArray::defaultImage());
@@ -641,6 +645,8 @@ void TestQosForm::closing_data()
     QTest::newRow("Enter on a grid") << QStringLiteral("enter grid") << 2;
     QTest::newRow("Enter in a grid's cell editor") << QStringLiteral("enter editor") << 2;
     QTest::newRow("close box") << QStringLiteral("close") << 2;
+    QTest::newRow("Enter in a resolution box") << QStringLiteral("enter combo") << 2;
+    QTest::newRow("Escape in a resolution box") << QStringLiteral("escape combo") << 2;
 }
 
 void TestQosForm::closing()
@@ -657,18 +663,24 @@ void TestQosForm::closing()
     QTimer::singleShot(0, dlg, [&] {
         QVERIFY(QTest::qWaitForWindowActive(dlg));
         // A change made and left before closing stays whatever the result.
+        // Clicking a button or a grid leaves the edit; Escape and the close
+        // box move no focus, so there the edit is left first.
         dlg->PageControl1->setCurrentWidget(dlg->TabSheet2);
         typeInto(dlg->Edit6, QStringLiteral("4"));
-        leaveTo(dlg->Edit7);
+        if (how == QLatin1String("escape") || how == QLatin1String("close"))
+            leaveTo(dlg->Edit7);
         if (how == QLatin1String("ok")) {
             QTest::mouseClick(dlg->Button1, Qt::LeftButton);
         } else if (how == QLatin1String("cancel")) {
             QTest::mouseClick(dlg->Button3, Qt::LeftButton);
         } else if (how == QLatin1String("escape")) {
-            QTest::keyClick(dlg->Edit7, Qt::Key_Escape);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         } else if (how == QLatin1String("enter grid")) {
             dlg->StringGrid3->setFocus();
             QTest::keyClick(dlg->StringGrid3, Qt::Key_Return);
+        } else if (how.endsWith(QLatin1String("combo"))) {
+            dlg->ComboBox2->setFocus();
+            QTest::keyClick(dlg->ComboBox2->lineEdit(), how.startsWith(QLatin1String("enter")) ? Qt::Key_Return : Qt::Key_Escape);
         } else if (how == QLatin1String("enter editor")) {
             typeIntoCell(dlg->StringGrid3, 1, QStringLiteral("2"));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);

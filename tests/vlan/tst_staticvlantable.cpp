@@ -2,6 +2,8 @@
 
 #include "plugin/IniFile.h"
 
+#include "VlanTableRows.h"
+
 #include <QTest>
 
 #include <memory>
@@ -13,32 +15,7 @@ using Bytes = std::array<unsigned char, kVlanConfigSize>;
 using Codes = std::array<short, 6>; // LINE 2 .. NMS
 using Changes = std::vector<VlanPoleChange>;
 
-constexpr short U = unmodified_member;
-constexpr short T1 = untagged_member;
-constexpr short T2 = tagged_member;
-constexpr short N = not_a_member;
-
-// A table from rows of {VID, six codes, mark}.
-struct Row
-{
-    short vid;
-    Codes codes;
-    short mark = 0;
-};
-
-VlanPole table(std::initializer_list<Row> rows)
-{
-    VlanPole pole = makeVlanPole(int(rows.size()));
-    int i = 0;
-    for (const Row& r : rows) {
-        pole[vp_vid][i] = r.vid;
-        for (int c = 0; c < 6; ++c)
-            pole[vp_line2 + c][i] = r.codes[c];
-        pole[vp_mark][i] = r.mark;
-        ++i;
-    }
-    return pole;
-}
+using namespace vlan_rows;
 
 Codes codesOf(const VlanPole& pole, int entry)
 {

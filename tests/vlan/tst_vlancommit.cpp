@@ -2,6 +2,8 @@
 
 #include "plugin/IniFile.h"
 
+#include "VlanTableRows.h"
+
 #include <QTest>
 
 #include <functional>
@@ -13,31 +15,7 @@ namespace {
 using Bytes = std::array<unsigned char, kVlanConfigSize>;
 using M = VlanCommitMessage;
 
-constexpr short U = unmodified_member;
-constexpr short T1 = untagged_member;
-constexpr short T2 = tagged_member;
-constexpr short N = not_a_member;
-
-struct Row
-{
-    short vid;
-    std::array<short, 6> codes; // LINE 2 .. NMS
-    short mark = 0;
-};
-
-VlanPole table(std::initializer_list<Row> rows)
-{
-    VlanPole pole = makeVlanPole(int(rows.size()));
-    int i = 0;
-    for (const Row& r : rows) {
-        pole[vp_vid][i] = r.vid;
-        for (int c = 0; c < 6; ++c)
-            pole[vp_line2 + c][i] = r.codes[c];
-        pole[vp_mark][i] = r.mark;
-        ++i;
-    }
-    return pole;
-}
+using namespace vlan_rows;
 
 void setTable(VlanCommitInput& in, VlanPole pole)
 {

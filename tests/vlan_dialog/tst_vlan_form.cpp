@@ -152,6 +152,7 @@ private slots:
     void setStopsAtFieldThatIsNoInteger();
     void setPassesMinusOneForTypedComboText();
     void defaultYesThenSet();
+    void defaultLooksUpNoCaptions();
     void defaultNotConfirmed_data();
     void defaultNotConfirmed();
     void closingWays_data();
@@ -752,6 +753,16 @@ void TestVlanForm::deleteMarksAndInertCells()
     QCOMPARE(rowTexts(*d, 0), header);
     QCOMPARE(rowTexts(*d, 1), (QStringList{QStringLiteral("10"), kNotMember, kNotMember, kNotMember,
                                            kNotMember, kNotMember, kUntagged, QString()}));
+
+    // A mode switch empties the delete column but keeps the marks: a
+    // following delete still removes the entry marked before.
+    clickCell(*d, 7, 2);
+    QTest::mouseClick(d->RadioGroup1->button(2), Qt::LeftButton);
+    QCOMPARE(d->StringGrid1->cellText(7, 2), QString());
+    QCOMPARE(int(d->vlanPole()[vp_mark][1]), 1);
+    QTest::mouseClick(d->Button2, Qt::LeftButton);
+    QCOMPARE(int(d->vlanEntryCount()), 1);
+    QCOMPARE(d->StringGrid1->cellText(0, 1), QStringLiteral("10"));
     d->close();
 }
 
@@ -1079,6 +1090,36 @@ void TestVlanForm::defaultYesThenSet()
     QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     QCOMPARE(icon, QMessageBox::Question);
     QCOMPARE(a.bytes, VlanConfigArray::defaultImage());
+}
+
+void TestVlanForm::defaultLooksUpNoCaptions()
+{
+    RecordingCatalogue cat;
+    cat.values = {{QStringLiteral("proceed_changes"), QStringLiteral("Opravdu?")},
+                  {QStringLiteral("line2_clmn"), QStringLiteral(" L2")}};
+    VlanArray a;
+    a.mode(1);
+    auto d = makeDialog(a, {}, &cat);
+    cat.values.insert(QStringLiteral("global_vlan"), QStringLiteral("&Zmeneno"));
+    cat.values.insert(QStringLiteral("line3_clmn"), QStringLiteral(" L3"));
+    cat.lookups.clear();
+    QString question;
+    ModalScript script{[&](QWidget* w) { question = answerBox(w, QMessageBox::Yes); }};
+    d->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d.get()));
+    QTest::mouseClick(d->Button5, Qt::LeftButton);
+    QVERIFY(script.finished());
+    QCOMPARE(question, QStringLiteral("Opravdu?"));
+    const QStringList keys = cat.keys();
+    QCOMPARE(keys.first(), QStringLiteral("proceed_changes"));
+    QVERIFY(!keys.contains(QStringLiteral("global_vlan")));
+    QVERIFY(!keys.contains(QStringLiteral("local__vlan_cfg_dlg")));
+    // The reload looks up the grid's header row again, and only that changes.
+    QCOMPARE(d->PageControl1->tabText(0), QStringLiteral("&Global VLAN"));
+    QCOMPARE(d->StringGrid1->cellText(1, 0), QStringLiteral(" L2"));
+    QCOMPARE(d->StringGrid1->cellText(2, 0), QStringLiteral(" L3"));
+    QCOMPARE(d->RadioGroup1->itemIndex(), 0);
+    d->close();
 }
 
 void TestVlanForm::defaultNotConfirmed_data()

@@ -1,0 +1,227 @@
+// The demo program as a user starts it: exit codes, messages, and the
+// screenshot mode end to end.
+
+#include "host/core/Screenshots.h"
+
+#include "plugin/IniFile.h"
+#include "plugin/InstancePointers.h"
+#include "qos/Qos_form.h"
+#include "vlan/Vlan_form.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Outcome
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Outcome runDemo(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(ODU_DEMO_EXE), args);
+    Outcome o;
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished();
+        o.err = u"the program did not finish normally"_s;
+        return o;
+    }
+    o.exitCode = process.exitCode();
+    o.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    o.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return o;
+}
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+QSize pictureSize(QWidget* window)
+{
+    return QSize(window->width(), window->height() + titleStripHeight(window)) * window->devicePixelRatio();
+}
+
+int distinctColours(const QImage& image)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3) {
+        for (int x = 0; x < image.width(); x += 3)
+            colours.insert(image.pixel(x, y));
+    }
+    return int(colours.size());
+}
+
+} // namespace
+
+class TestHostProgram : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void helpAndVersion();
+    void usageErrors_data();
+    void usageErrors();
+    void windowNeedsDisplay();
+    void screenshots();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestHostProgram::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(QFileInfo(QStringLiteral(ODU_DEMO_EXE)).isExecutable());
+}
+
+void TestHostProgram::helpAndVersion()
+{
+    Outcome o = runDemo({u"--help"_s});
+    QCOMPARE(o.exitCode, 0);
+    QVERIFY(o.out.contains(u"Usage: odu-switch-demo"_s));
+    QVERIFY(o.out.contains(u"--screenshot DIR"_s));
+    QVERIFY(o.out.contains(u"--catalogue FILE"_s));
+
+    o = runDemo({u"--version"_s});
+    QCOMPARE(o.exitCode, 0);
+    QVERIFY2(o.out.startsWith(u"odu-switch-demo "_s), qPrintable(o.out));
+}
+
+void TestHostProgram::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+
+    const QString dir = m_dir.path();
+    const QString notADir = m_dir.filePath(u"file.txt"_s);
+    QFile f(notADir);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.close();
+
+    QTest::newRow("unknown option") << QStringList{u"--bogus"_s} << u"unknown option '--bogus'"_s;
+    QTest::newRow("missing folder name") << QStringList{u"--screenshot"_s} << u"needs a value"_s;
+    QTest::newRow("stray argument") << QStringList{u"shots"_s} << u"unexpected argument 'shots'"_s;
+    QTest::newRow("folder missing") << QStringList{u"--screenshot"_s, m_dir.filePath(u"none"_s)}
+                                    << u"does not exist"_s;
+    QTest::newRow("folder is a file") << QStringList{u"--screenshot"_s, notADir} << u"is not a folder"_s;
+    QTest::newRow("folder not writable") << QStringList{u"--screenshot"_s, u"/proc"_s} << u"is not writable"_s;
+    QTest::newRow("catalogue missing")
+        << QStringList{u"--screenshot"_s, dir, u"--catalogue"_s, m_dir.filePath(u"no.ini"_s)}
+        << u"does not exist"_s;
+}
+
+void TestHostProgram::usageErrors()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    const Outcome o = runDemo(args);
+    QCOMPARE(o.exitCode, 2);
+    QVERIFY2(o.err.contains(message), qPrintable(o.err));
+    QVERIFY(o.err.contains(u"--help"_s));
+    QCOMPARE(o.out, QString());
+    QCOMPARE(QDir(m_dir.path()).entryList({u"*.png"_s}), QStringList());
+}
+
+void TestHostProgram::windowNeedsDisplay()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(u"DISPLAY"_s);
+    env.remove(u"WAYLAND_DISPLAY"_s);
+    env.remove(u"QT_QPA_PLATFORM"_s);
+    const Outcome o = runDemo({}, env);
+    QCOMPARE(o.exitCode, 1);
+    QVERIFY2(o.err.contains(u"no display available"_s), qPrintable(o.err));
+    QVERIFY(o.err.contains(u"--screenshot DIR"_s));
+}
+
+void TestHostProgram::screenshots()
+{
+    const QString shots = m_dir.filePath(u"shots"_s);
+    QVERIFY(QDir().mkpath(shots));
+    const QString catalogue = m_dir.filePath(u"cat.ini"_s);
+    {
+        QFile f(catalogue);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[QOS]\nRemote QoS Configuration Dialog=Vzdálený dialog QoS\n"
+                "[VLAN]\nremote_vlan_cfg_dlg=Vzdálený dialog VLAN\n");
+    }
+
+    const Outcome o = runDemo({u"--screenshot"_s, shots, u"--catalogue"_s, catalogue, u"--remote"_s});
+    QVERIFY2(o.exitCode == 0, qPrintable(o.err));
+
+    // The sizes the pictures must have: the same dialogs, built here.
+    TIniFile ini(catalogue);
+    QList<QPair<QString, QSize>> expected;
+    {
+        QByteArray cfg(40, char(0xFF));
+        int size = 0;
+        auto qos = std::make_unique<TQos_form>(nullptr, false, &ini, reinterpret_cast<unsigned char*>(cfg.data()), &size);
+        qos->show();
+        settle();
+        for (int page = 1; page <= qos->PageControl1->count(); ++page)
+            expected.append({u"qos-page%1.png"_s.arg(page), pictureSize(qos.get())});
+        qos->Button3->click();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    {
+        QByteArray cfg(82, char(0xFF));
+        int size = 0;
+        auto vlan = std::make_unique<TVlan_form>(nullptr, false, &ini, reinterpret_cast<unsigned char*>(cfg.data()),
+                                                 &size, false, 1, 0, 0, 0x08);
+        vlan->show();
+        settle();
+        for (int page = 1; page <= vlan->PageControl1->count(); ++page)
+            expected.append({u"vlan-page%1.png"_s.arg(page), pictureSize(vlan.get())});
+        QSize vidEntry;
+        QTimer::singleShot(0, vlan.get(), [&vidEntry] {
+            QWidget* modal = QApplication::activeModalWidget();
+            QVERIFY(modal);
+            settle();
+            vidEntry = pictureSize(modal);
+            modal->close();
+        });
+        vlan->Button1->click();
+        QVERIFY(vidEntry.isValid());
+        expected.append({u"vid-entry.png"_s, vidEntry});
+    }
+    QCOMPARE(expected.size(), 3 + 4 + 1);
+
+    QStringList printed = o.out.split(u'\n', Qt::SkipEmptyParts);
+    QStringList wanted;
+    for (const auto& e : expected)
+        wanted.append(QDir(shots).absoluteFilePath(e.first));
+    QCOMPARE(printed, wanted);
+
+    for (const auto& e : expected) {
+        const QString path = QDir(shots).filePath(e.first);
+        QVERIFY2(QFileInfo(path).size() > 0, qPrintable(path));
+        QImage picture(path);
+        QVERIFY2(!picture.isNull(), qPrintable(path));
+        QCOMPARE(picture.size(), e.second);
+        QVERIFY2(distinctColours(picture) > 8, qPrintable(path)); // drawn, not a blank rectangle
+    }
+}
+
+QTEST_MAIN(TestHostProgram)
+#include "tst_host_program.moc"
