@@ -404,6 +404,17 @@ int main(int argc, char** argv)
             measure(runs, warm, [&] { return timed([&] { d->nastav_ovladaci_prvky(); }); }), "< 2");
     }
 
+    // The confirmation box alone: what the two reload handlers pay to Qt
+    // before they do any work of their own.
+    row("floor: a Yes/No/Cancel QMessageBox shown and answered Yes", measure(runs, warm, [&] {
+            return timed([&] {
+                QMessageBox box(QMessageBox::Question, QString(), QStringLiteral("All changes you have made will be lost."),
+                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+                answerYesSoon();
+                box.exec();
+            });
+        }));
+
     // Catalogue.
     {
         const QByteArray text = fullCatalogueText();
