@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The test command: installs what is missing, then builds and runs the whole
-# suite twice, once as a normal build and once with AddressSanitizer and
-# UndefinedBehaviorSanitizer (any finding stops the run).
+# The test command: installs what is missing, runs the fuzz targets for a
+# minute, then builds and runs the whole suite twice, once as a normal build
+# and once with AddressSanitizer and UndefinedBehaviorSanitizer (any finding
+# stops the run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,5 +21,6 @@ run_suite() {
     ctest --test-dir "$dir" --output-on-failure -j"$jobs"
 }
 
+scripts/fuzz-smoke.sh
 run_suite build
 run_suite build-sanitize -DODU_SANITIZE=ON

@@ -11,13 +11,13 @@
 
 namespace {
 
-struct OptionSpec
+struct KnownOption
 {
     const char* name;
     bool takesValue;
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr KnownOption kOptions[] = {
     {"--screenshot", true},
     {"--catalogue", true},
     {"--remote", false},
@@ -64,18 +64,18 @@ DemoOptions parseCommandLine(const QStringList& args)
             inlineValue = true;
         }
 
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& s : kOptions) {
+        const KnownOption* known = nullptr;
+        for (const KnownOption& s : kOptions) {
             if (name == QLatin1String(s.name))
-                spec = &s;
+                known = &s;
         }
-        if (!spec)
+        if (!known)
             return failure(QStringLiteral("unknown option '%1'").arg(name));
         if (seen.contains(name))
             return failure(QStringLiteral("option '%1' given more than once").arg(name));
         seen.append(name);
 
-        if (spec->takesValue) {
+        if (known->takesValue) {
             if (!inlineValue) {
                 if (i + 1 >= args.size())
                     return failure(QStringLiteral("option '%1' needs a value").arg(name));
