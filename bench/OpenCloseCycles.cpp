@@ -12,14 +12,11 @@
 #include <array>
 #include <cstdio>
 
-namespace {
-
-// 22 entries in Single Tag mode that Set accepts (see the benchmark).
-std::array<unsigned char, kVlanConfigSize> acceptedFullTable()
+std::array<unsigned char, kVlanConfigSize> acceptedFullVlanTable()
 {
     std::array<unsigned char, kVlanConfigSize> b = VlanConfigArray::defaultImage();
     VlanConfigArray cfg(b.data());
-    cfg.set_vlan_mode(1);
+    cfg.set_vlan_mode(1); // Single Tag
     PortForwarding fwd = cfg.portForwarding();
     fwd[6] = false;
     fwd[7] = true;
@@ -35,8 +32,6 @@ std::array<unsigned char, kVlanConfigSize> acceptedFullTable()
     cfg.set_pocet_vlan(kMaxStaticVlans);
     return b;
 }
-
-} // namespace
 
 int runOpenCloseCycles(int cycles, TIniFile* catalogueA, TIniFile* catalogueB)
 {
@@ -82,7 +77,7 @@ int runOpenCloseCycles(int cycles, TIniFile* catalogueA, TIniFile* catalogueB)
         const int qosResult = q->exec();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-        auto full = acceptedFullTable();
+        auto full = acceptedFullVlanTable();
         auto* v = new TVlan_form(nullptr, false, ini, full.data(), &size, false, 1, 0, 0, 0x08);
         QTimer::singleShot(0, v, [v] {
             v->Button5->click();

@@ -1,6 +1,15 @@
 #pragma once
 
+#include "vlan/VlanConfig.h"
+
+#include <array>
+
 class TIniFile;
+
+// A VLAN array with 22 entries in Single Tag mode that Set accepts: entry 0
+// (VID 1) is the NMS VLAN with every LINE port a member, every Default VID is
+// 1, NMS reaches the unit through LINE 3.
+std::array<unsigned char, kVlanConfigSize> acceptedFullVlanTable();
 
 // Opens and closes each dialog `cycles` times, alternating between the two
 // catalogues, with every kind of modal window on the way: QoS reset
