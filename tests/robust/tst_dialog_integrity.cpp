@@ -108,6 +108,22 @@ QList<QWidget*> inputControls(TQos_form* d, int page, std::mt19937& rng)
     return list;
 }
 
+// Cancels a dialog by its cancel button, Escape or the close box, chosen by n.
+void cancelOneOfThreeWays(QDialog* dialog, QPushButton* cancel, int n)
+{
+    switch (n % 3) {
+    case 0:
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        break;
+    case 1:
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        break;
+    default:
+        dialog->close();
+        break;
+    }
+}
+
 } // namespace
 
 class TestDialogIntegrity : public QObject
@@ -175,17 +191,7 @@ void TestDialogIntegrity::vlanCancelChangesNothing()
         const VlanBytes expected = VlanConfigArray::isBlank(original.data()) ? VlanConfigArray::defaultImage() : original;
 
         std::unique_ptr<TVlan_form> d(openVlan(host, m_noCatalogue, randomFacts(rng)));
-        switch (a % 3) {
-        case 0:
-            QTest::mouseClick(d->Button4, Qt::LeftButton);
-            break;
-        case 1:
-            QTest::keyClick(d.get(), Qt::Key_Escape);
-            break;
-        default:
-            d->close();
-            break;
-        }
+        cancelOneOfThreeWays(d.get(), d->Button4, a);
         QCOMPARE(d->result(), 2);
         QVERIFY2(host.bytes() == expected, qPrintable(QStringLiteral("seed %1: %2 -> %3")
                                                           .arg(seed).arg(hex(original), hex(host.bytes()))));
@@ -207,17 +213,7 @@ void TestDialogIntegrity::qosCancelChangesNothing()
         QPointer<TQos_form> d = new TQos_form(nullptr, a % 2 == 0, &m_noCatalogue, host.data(), &size);
         d->show();
         QApplication::setActiveWindow(d);
-        switch (a % 3) {
-        case 0:
-            QTest::mouseClick(d->Button3, Qt::LeftButton);
-            break;
-        case 1:
-            QTest::keyClick(d.data(), Qt::Key_Escape);
-            break;
-        default:
-            d->close();
-            break;
-        }
+        cancelOneOfThreeWays(d.data(), d->Button3, a);
         QCOMPARE(d->result(), 2);
         QVERIFY2(host.bytes() == expected, qPrintable(QStringLiteral("seed %1: %2 -> %3")
                                                           .arg(seed).arg(hex(original), hex(host.bytes()))));
