@@ -173,6 +173,19 @@ unsigned asByte(char v)
     return static_cast<unsigned char>(v);
 }
 
+// One port's bit of a per-port field; a port without one reads 0 and writes
+// nothing.
+unsigned char readPortBit(const FieldAccess (&field)[5], const std::uint8_t* cfg, tPortik p)
+{
+    return hasPortBit(p) ? (unsigned char)field[p].get(cfg) : 0;
+}
+
+void writePortBit(const FieldAccess (&field)[5], std::uint8_t* cfg, tPortik p, char v)
+{
+    if (hasPortBit(p))
+        field[p].set(cfg, asByte(v));
+}
+
 // Default VIDs: port p is value p % 2 of the pair starting at byte 5 + 3 * (p / 2).
 constexpr int kFirstDefaultVidByte = 5;
 
@@ -274,13 +287,12 @@ void VlanConfigArray::setMiscFlags(bool disableLearning, bool bpduOverride, bool
 
 unsigned char VlanConfigArray::get_ingress_policy(tPortik p) const
 {
-    return hasPortBit(p) ? (unsigned char)kIngress[p].get(m_cfg) : 0;
+    return readPortBit(kIngress, m_cfg, p);
 }
 
 void VlanConfigArray::set_ingress_policy(tPortik p, char v)
 {
-    if (hasPortBit(p))
-        kIngress[p].set(m_cfg, asByte(v));
+    writePortBit(kIngress, m_cfg, p, v);
 }
 
 unsigned char VlanConfigArray::get_remove_1PT() const
@@ -305,24 +317,22 @@ void VlanConfigArray::set_vlan_mode(char v)
 
 unsigned char VlanConfigArray::get_force_DefVID(tPortik p) const
 {
-    return hasPortBit(p) ? (unsigned char)kForce[p].get(m_cfg) : 0;
+    return readPortBit(kForce, m_cfg, p);
 }
 
 void VlanConfigArray::set_force_DefVID(tPortik p, char v)
 {
-    if (hasPortBit(p))
-        kForce[p].set(m_cfg, asByte(v));
+    writePortBit(kForce, m_cfg, p, v);
 }
 
 unsigned char VlanConfigArray::get_doubleTag_mode(tPortik p) const
 {
-    return hasPortBit(p) ? (unsigned char)kDoubleTag[p].get(m_cfg) : 0;
+    return readPortBit(kDoubleTag, m_cfg, p);
 }
 
 void VlanConfigArray::set_doubleTag_mode(tPortik p, char v)
 {
-    if (hasPortBit(p))
-        kDoubleTag[p].set(m_cfg, asByte(v));
+    writePortBit(kDoubleTag, m_cfg, p, v);
 }
 
 unsigned char VlanConfigArray::get_provEth_type() const
