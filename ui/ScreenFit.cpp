@@ -1,0 +1,126 @@
+#include "ui/ScreenFit.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QScreen>
+#include <QTabWidget>
+#include <QWidget>
+
+namespace {
+
+const char* const kFullText = "odu_fullCaption";
+const char* const kShownText = "odu_elidedCaption";
+
+// Captions below this width are never elided further.
+constexpr int kShortestCaption = 48;
+
+// The text a caption is elided to, or the text itself when it fits. A text of
+// more characters than pixels is cut first (no character is narrower than a
+// pixel), so an enormous text is never measured whole.
+QString elided(const QFontMetrics& fm, const QString& full, int maxWidth)
+{
+    const QString head = full.size() > maxWidth ? full.left(maxWidth + 1) : full;
+    if (head.size() == full.size() && fm.horizontalAdvance(full) <= maxWidth)
+        return full;
+    return fm.elidedText(head, Qt::ElideRight, maxWidth);
+}
+
+// Elides the caption of one control through its getter and setter; the full
+// text is kept on the control until the control shows a text of its own.
+template<typename Get, typename Set>
+void elideOne(QWidget* control, const QFontMetrics& fm, int maxWidth, Get get, Set set)
+{
+    const QString shown = get();
+    QString full = shown;
+    if (control->property(kShownText).toString() == shown && control->property(kFullText).isValid())
+        full = control->property(kFullText).toString();
+    const QString text = elided(fm, full, maxWidth);
+    if (text == shown)
+        return;
+    control->setProperty(kFullText, full);
+    control->setProperty(kShownText, text);
+    set(text);
+    control->setToolTip(text == full ? QString() : full);
+}
+
+QSize contentMinimum(QWidget* window)
+{
+    QLayout* layout = window->layout();
+    if (!layout)
+        return window->minimumSizeHint().expandedTo(QSize(0, 0));
+    layout->invalidate();
+    layout->activate();
+    return layout->totalMinimumSize();
+}
+
+} // namespace
+
+QSize availableArea(const QWidget* window)
+{
+    if (const QScreen* screen = window->screen())
+        return screen->availableGeometry().size();
+    return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+void elideCaptions(QWidget* window, int maxWidth)
+{
+    for (QLabel* label : window->findChildren<QLabel*>())
+        elideOne(label, label->fontMetrics(), maxWidth, [label] { return label->text(); },
+                 [label](const QString& t) { label->setText(t); });
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        elideOne(button, button->fontMetrics(), maxWidth, [button] { return button->text(); },
+                 [button](const QString& t) { button->setText(t); });
+    for (QGroupBox* group : window->findChildren<QGroupBox*>())
+        elideOne(group, group->fontMetrics(), maxWidth, [group] { return group->title(); },
+                 [group](const QString& t) { group->setTitle(t); });
+    for (QTabWidget* pages : window->findChildren<QTabWidget*>()) {
+        const QFontMetrics fm = pages->tabBar()->fontMetrics();
+        for (int i = 0; i < pages->count(); ++i) {
+            const QString tip = pages->tabToolTip(i);
+            const QString full = tip.isEmpty() ? pages->tabText(i) : tip;
+            const QString text = elided(fm, full, maxWidth);
+            pages->setTabText(i, text);
+            pages->setTabToolTip(i, text == full ? QString() : full);
+        }
+    }
+    for (QComboBox* box : window->findChildren<QComboBox*>()) {
+        const QFontMetrics fm = box->fontMetrics();
+        for (int i = 0; i < box->count(); ++i) {
+            const QString tip = box->itemData(i, Qt::ToolTipRole).toString();
+            const QString full = tip.isEmpty() ? box->itemText(i) : tip;
+            const QString text = elided(fm, full, maxWidth);
+            if (text != box->itemText(i))
+                box->setItemText(i, text);
+            box->setItemData(i, text == full ? QVariant() : QVariant(full), Qt::ToolTipRole);
+        }
+    }
+}
+
+void fitToScreen(QWidget* window, QSize designSize, QSize designMinimum,
+                 const std::function<void()>& resizeControls)
+{
+    const auto elide = [&](int maxWidth) {
+        elideCaptions(window, maxWidth);
+        if (resizeControls)
+            resizeControls();
+    };
+    const QSize available = availableArea(window);
+    // Texts longer than the screen is wide are cut at once, without measuring
+    // them whole; then the limit narrows until the content fits.
+    int limit = available.width();
+    elide(limit);
+    QSize need = contentMinimum(window);
+    while ((need.width() > available.width() || need.height() > available.height())
+           && limit > kShortestCaption) {
+        limit = std::max(kShortestCaption, limit * 3 / 4);
+        elide(limit);
+        need = contentMinimum(window);
+    }
+    const QSize minimum = designMinimum.expandedTo(need).boundedTo(available);
+    window->setMinimumSize(minimum);
+    window->setMaximumSize(window->maximumSize().expandedTo(minimum));
+    window->resize(designSize.expandedTo(need).boundedTo(available));
+}
