@@ -13,9 +13,21 @@ namespace {
 
 const char* const kFullText = "odu_fullCaption";
 const char* const kShownText = "odu_elidedCaption";
+constexpr int kFullItemRole = Qt::UserRole + 0x0D0;
 
 // Captions below this width are never elided further.
 constexpr int kShortestCaption = 48;
+
+// A tooltip shows at most this many characters of a caption: a tooltip sized
+// to an enormous text would fail to paint just as the window did.
+constexpr int kLongestTooltip = 1024;
+
+QString tooltipFor(const QString& full, const QString& shown)
+{
+    if (shown == full)
+        return QString();
+    return full.size() > kLongestTooltip ? full.left(kLongestTooltip) + QChar(0x2026) : full;
+}
 
 // The text a caption is elided to, or the text itself when it fits. A text of
 // more characters than pixels is cut first (no character is narrower than a
@@ -43,7 +55,7 @@ void elideOne(QWidget* control, const QFontMetrics& fm, int maxWidth, Get get, S
     control->setProperty(kFullText, full);
     control->setProperty(kShownText, text);
     set(text);
-    control->setToolTip(text == full ? QString() : full);
+    control->setToolTip(tooltipFor(full, text));
 }
 
 QSize contentMinimum(QWidget* window)
@@ -79,22 +91,28 @@ void elideCaptions(QWidget* window, int maxWidth)
     for (QTabWidget* pages : window->findChildren<QTabWidget*>()) {
         const QFontMetrics fm = pages->tabBar()->fontMetrics();
         for (int i = 0; i < pages->count(); ++i) {
-            const QString tip = pages->tabToolTip(i);
-            const QString full = tip.isEmpty() ? pages->tabText(i) : tip;
+            const QString key = QStringLiteral("odu_fullTab%1").arg(i);
+            const QVariant kept = pages->property(key.toLatin1());
+            const QString full = kept.isValid() ? kept.toString() : pages->tabText(i);
             const QString text = elided(fm, full, maxWidth);
+            if (text == pages->tabText(i))
+                continue;
+            pages->setProperty(key.toLatin1(), full);
             pages->setTabText(i, text);
-            pages->setTabToolTip(i, text == full ? QString() : full);
+            pages->setTabToolTip(i, tooltipFor(full, text));
         }
     }
     for (QComboBox* box : window->findChildren<QComboBox*>()) {
         const QFontMetrics fm = box->fontMetrics();
         for (int i = 0; i < box->count(); ++i) {
-            const QString tip = box->itemData(i, Qt::ToolTipRole).toString();
-            const QString full = tip.isEmpty() ? box->itemText(i) : tip;
+            const QVariant kept = box->itemData(i, kFullItemRole);
+            const QString full = kept.isValid() ? kept.toString() : box->itemText(i);
             const QString text = elided(fm, full, maxWidth);
-            if (text != box->itemText(i))
-                box->setItemText(i, text);
-            box->setItemData(i, text == full ? QVariant() : QVariant(full), Qt::ToolTipRole);
+            if (text == box->itemText(i))
+                continue;
+            box->setItemData(i, full, kFullItemRole);
+            box->setItemData(i, tooltipFor(full, text), Qt::ToolTipRole);
+            box->setItemText(i, text);
         }
     }
 }

@@ -73,6 +73,7 @@ void TForm3::fitWindow()
 void TForm3::Edit1Enter(QObject*)
 {
     Label2->setText(QString());
+    Label2->setToolTip(QString());
 }
 
 void TForm3::Button1Click(QObject*)
