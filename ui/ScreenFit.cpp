@@ -60,6 +60,13 @@ void elideOne(QWidget* control, const QFontMetrics& fm, int maxWidth, Get get, S
 
 QSize contentMinimum(QWidget* window)
 {
+    // Before the window is shown a changed caption does not reach the layouts
+    // around it, so every size the layouts keep is forgotten here.
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        w->updateGeometry();
+        if (QLayout* inner = w->layout())
+            inner->invalidate();
+    }
     QLayout* layout = window->layout();
     if (!layout)
         return window->minimumSizeHint().expandedTo(QSize(0, 0));
