@@ -133,17 +133,25 @@ void fitToScreen(QWidget* window, QSize designSize, QSize designMinimum,
             resizeControls();
     };
     const QSize available = availableArea(window);
-    // Texts longer than the screen is wide are cut at once, without measuring
-    // them whole; then the limit narrows until the content fits.
-    int limit = available.width();
-    elide(limit);
-    QSize need = contentMinimum(window);
-    while ((need.width() > available.width() || need.height() > available.height())
-           && limit > kShortestCaption) {
-        limit = std::max(kShortestCaption, limit * 3 / 4);
-        elide(limit);
-        need = contentMinimum(window);
+    // The first try, at the screen's width, cuts texts longer than the screen
+    // is wide without measuring them whole.
+    const auto fitsAt = [&](int maxWidth) {
+        elide(maxWidth);
+        const QSize need = contentMinimum(window);
+        return need.width() <= available.width() && need.height() <= available.height();
+    };
+    // The widest caption width at which the content fits, to a few pixels:
+    // only the captions wider than that are elided.
+    if (!fitsAt(available.width()) && fitsAt(kShortestCaption)) {
+        int fits = kShortestCaption;
+        int tooWide = available.width();
+        while (tooWide - fits > kShortestCaption / 8) {
+            const int middle = (fits + tooWide) / 2;
+            (fitsAt(middle) ? fits : tooWide) = middle;
+        }
+        fitsAt(fits);
     }
+    const QSize need = contentMinimum(window);
     const QSize minimum = designMinimum.expandedTo(need).boundedTo(available);
     window->setMinimumSize(minimum);
     window->setMaximumSize(window->maximumSize().expandedTo(minimum));
