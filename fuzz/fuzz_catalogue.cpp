@@ -6,8 +6,8 @@
 
 #include "fuzz/CatalogueKeys.h"
 #include "fuzz/FuzzSupport.h"
-#include "plugin/IniFile.h"
-#include "plugin/Lookup.h"
+#include "core/IniFile.h"
+#include "core/Lookup.h"
 
 #include <QByteArray>
 #include <QString>

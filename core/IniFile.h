@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plugin/OduSwitchExport.h"
+#include "core/OduSwitchCoreExport.h"
 
 #include <QHash>
 #include <QString>
@@ -19,7 +19,7 @@
 //
 // The reader is our own: the common small INI parsers cut long lines and
 // treat ';' inside a value as a comment, which would break translations.
-class ODU_SWITCH_EXPORT TIniFile
+class ODU_SWITCH_CORE_EXPORT TIniFile
 {
 public:
     TIniFile() = default;

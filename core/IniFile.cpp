@@ -1,4 +1,4 @@
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 
 #include <QFile>
 
