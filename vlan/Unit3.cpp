@@ -1,12 +1,13 @@
 #include "vlan/Unit3.h"
 
+#include "core/IntegerText.h"
+#include "core/UnitConstants.h"
 #include "plugin/CaptionTables.h"
-#include "ui/DialogCaptions.h"
 #include "ui/Density.h"
 #include "ui/DesignLayout.h"
+#include "ui/DialogCaptions.h"
 #include "ui/DialogFont.h"
 #include "ui/PlainTexts.h"
-#include "ui/IntegerText.h"
 #include "ui/ScreenFit.h"
 
 #include <QEvent>
@@ -87,7 +88,7 @@ void TForm3::Button1Click(QObject*)
     // The caller's variable is 16 bits wide; it receives the number cut to
     // that width even when the range check below refuses it.
     *vidOut = short(*number);
-    if (*vidOut < 1 || *vidOut > 4094) {
+    if (*vidOut < kMinVid || *vidOut > kMaxVid) {
         showStatus(vidOutOfRangeText);
         return;
     }
