@@ -6,6 +6,8 @@
 #include "core/VlanConfig.h"
 #include "core/VlanLayout.h"
 
+#include <QHash>
+
 #include <array>
 
 namespace {
@@ -272,10 +274,15 @@ const QList<FieldSpec>& fieldCatalogue(ArrayKind kind)
 
 const FieldSpec* findField(ArrayKind kind, const QString& name)
 {
-    for (const FieldSpec& f : fieldCatalogue(kind))
-        if (f.name == name)
-            return &f;
-    return nullptr;
+    const auto index = [](ArrayKind k) {
+        QHash<QString, const FieldSpec*> byName;
+        for (const FieldSpec& f : fieldCatalogue(k))
+            byName.insert(f.name, &f);
+        return byName;
+    };
+    static const QHash<QString, const FieldSpec*> qos = index(ArrayKind::Qos);
+    static const QHash<QString, const FieldSpec*> vlan = index(ArrayKind::Vlan);
+    return (kind == ArrayKind::Qos ? qos : vlan).value(name, nullptr);
 }
 
 unsigned readField(const FieldSpec& field, const unsigned char* cfg)
