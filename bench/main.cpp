@@ -4,12 +4,14 @@
 // a bare QDialog with the same number and kinds of Qt widgets, measured in
 // the same run, so that ours / floor is what the library adds.
 //
-//   odu-switch-bench [--runs N] [--host PATH]   the table
+//   odu-switch-bench [--runs N] [--host PATH] [--tool PATH]   the table
+//   odu-switch-bench --check-only [--tool PATH] the array check rows alone
 //   odu-switch-bench --open-once WHICH          one warm opening of qos, vlan,
 //                                               qos-floor or vlan-floor (for callgrind)
 //   odu-switch-bench --leak-cycles N            N open/close cycles of each dialog
 //                                               (for LeakSanitizer)
 
+#include "bench/CheckThroughput.h"
 #include "bench/FloorDialogs.h"
 #include "bench/OpenCloseCycles.h"
 #include "fuzz/CatalogueKeys.h"
@@ -244,6 +246,13 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s\n", qPrintable(msg));
     });
 
+    const QString toolPath = argText(args, QStringLiteral("--tool"),
+                                     QCoreApplication::applicationDirPath() + QStringLiteral("/../cli/odu-switch"));
+    if (args.contains(QStringLiteral("--check-only"))) {
+        printCheckThroughput(toolPath);
+        return 0;
+    }
+
     TIniFile noCatalogue;
     QTemporaryDir tmp;
     const QString iniPath = tmp.filePath(QStringLiteral("every_key.ini"));
@@ -425,6 +434,9 @@ int main(int argc, char** argv)
         std::printf("VLAN widgets:  ours  %s\n               floor %s\n", qPrintable(kindsText(widgetKinds(c.get()))),
                     qPrintable(kindsText(widgetKinds(e.get()))));
     }
+
+    std::printf("\n");
+    printCheckThroughput(toolPath);
 
     // Peak memory of the demo host's screenshot run.
     const QString host = argText(args, QStringLiteral("--host"),

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
+#include <vector>
 
 namespace {
 
@@ -26,12 +26,26 @@ ArrayFinding warning(const QString& text)
     return {ArrayFinding::Warning, text};
 }
 
+// The reserved fields of a kind, gathered once.
+const std::vector<const FieldSpec*>& reservedFields(ArrayKind kind)
+{
+    const auto gather = [](ArrayKind k) {
+        std::vector<const FieldSpec*> list;
+        for (const FieldSpec& f : fieldCatalogue(k))
+            if (f.kind == FieldKind::Reserved)
+                list.push_back(&f);
+        return list;
+    };
+    static const std::vector<const FieldSpec*> qos = gather(ArrayKind::Qos);
+    static const std::vector<const FieldSpec*> vlan = gather(ArrayKind::Vlan);
+    return kind == ArrayKind::Qos ? qos : vlan;
+}
+
 // Bits that no field of the dialogs uses.
 void addReservedBits(ArrayKind kind, const unsigned char* cfg, QList<ArrayFinding>& out)
 {
-    for (const FieldSpec& f : fieldCatalogue(kind)) {
-        if (f.kind != FieldKind::Reserved)
-            continue;
+    for (const FieldSpec* field : reservedFields(kind)) {
+        const FieldSpec& f = *field;
         const unsigned v = readField(f, cfg);
         if (v != 0)
             out.append(warning(QStringLiteral("reserved bits %1 of byte %2 are set (%3)")
@@ -115,25 +129,20 @@ QString qosWeightsRefusalText()
     return QString::fromLatin1(kQosWeightsError).replace(QLatin1String("\n\r"), QLatin1String(" "));
 }
 
-PortForwarding portForwardingAsLoaded(const PortForwarding& stored, bool hasLine4)
-{
-    // The boxes as designed: Modem 1 and Modem 2 to every LINE, NMS to LINE 3
-    // and to Modem 1; "Separate User Ports" clear.
-    PortForwarding box = {true, true, true, true, true, true, false, true, false, true, false, false};
+namespace {
 
-    // A change of state runs the box's rule at once, as a toggled signal does.
-    std::function<void(int, bool)> set = [&](int i, bool on) {
+// The forwarding boxes while they load: a change of state runs the box's
+// rule at once, as the box's toggled signal does in the dialog.
+struct LoadingBoxes
+{
+    PortForwarding box;
+    bool hasLine4;
+
+    void set(int i, bool on)
+    {
         if (box[std::size_t(i)] == on)
             return;
         box[std::size_t(i)] = on;
-        const auto nmsUplink = [&](int self, int a, int b) {
-            if (box[std::size_t(self)]) {
-                set(a, false);
-                set(b, false);
-            } else if (!box[std::size_t(a)] && !box[std::size_t(b)]) {
-                set(self, true);
-            }
-        };
         switch (i) {
         case kFwdNmsLine2: nmsUplink(kFwdNmsLine2, kFwdNmsLine3, kFwdNmsLine4); break;
         case kFwdNmsLine3: nmsUplink(kFwdNmsLine3, kFwdNmsLine2, kFwdNmsLine4); break;
@@ -153,18 +162,40 @@ PortForwarding portForwardingAsLoaded(const PortForwarding& stored, bool hasLine
             break;
         default: break;
         }
-    };
-    for (int i = 0; i < kPortForwardingBoxes; ++i)
-        set(i, stored[std::size_t(i)]);
-    return box;
+    }
+
+    // One of the three NMS uplink boxes: on, it clears the other two; off,
+    // it comes back on unless one of the others is on.
+    void nmsUplink(int self, int a, int b)
+    {
+        if (box[std::size_t(self)]) {
+            set(a, false);
+            set(b, false);
+        } else if (!box[std::size_t(a)] && !box[std::size_t(b)]) {
+            set(self, true);
+        }
+    }
+};
+
+// The default VIDs as the edits show them, made once: 0 to 4095.
+const QString& vidText(unsigned vid)
+{
+    static const std::vector<QString> texts = [] {
+        std::vector<QString> t;
+        for (unsigned v = 0; v <= 0xFFF; ++v)
+            t.push_back(QString::number(v));
+        return t;
+    }();
+    return texts[vid & 0xFFF];
 }
 
-VlanCommitInput vlanCommitInputAsLoaded(const unsigned char* cfg, const VlanHostFacts& facts)
+// Fills `in` as the dialog's controls hold the array right after loading;
+// the table's columns keep their storage, so a reused input allocates nothing.
+void fillAsLoaded(VlanCommitInput& in, const unsigned char* cfg, const VlanHostFacts& facts)
 {
     const VlanConfigArray vlan(const_cast<unsigned char*>(cfg));
-    VlanCommitInput in;
     for (int p = port_line2; p <= port_nms; ++p)
-        in.defaultVidTexts[std::size_t(p)] = QString::number(vlan.get_Default_VID(tPortik(p)));
+        in.defaultVidTexts[std::size_t(p)] = vidText(vlan.get_Default_VID(tPortik(p)));
     for (int p = port_line2; p <= port_modem2; ++p) {
         in.forceDefVid[std::size_t(p)] = vlan.get_force_DefVID(tPortik(p)) != 0;
         in.ingressPolicy[std::size_t(p)] = vlan.get_ingress_policy(tPortik(p));
@@ -178,9 +209,31 @@ VlanCommitInput vlanCommitInputAsLoaded(const unsigned char* cfg, const VlanHost
     in.disableLearning = vlan.disableLearning();
     in.bpduPriorityOverride = vlan.bpduPriorityOverride();
     in.lacpPriorityOverride = vlan.lacpPriorityOverride();
-    in.table = loadVlanPole(vlan);
-    in.vlanCount = vlanPoleEntries(in.table);
+    // As loadVlanPole builds it: the stored count of zeroed entries, unpacked.
+    const int n = vlan.storedEntryCount();
+    for (auto& column : in.table)
+        column.assign(std::size_t(n), 0);
+    unpackVlanPole(vlan, in.table, n);
+    in.vlanCount = n;
     in.facts = facts;
+}
+
+} // namespace
+
+PortForwarding portForwardingAsLoaded(const PortForwarding& stored, bool hasLine4)
+{
+    // The boxes as designed: Modem 1 and Modem 2 to every LINE, NMS to LINE 3
+    // and to Modem 1; "Separate User Ports" clear.
+    LoadingBoxes boxes{{true, true, true, true, true, true, false, true, false, true, false, false}, hasLine4};
+    for (int i = 0; i < kPortForwardingBoxes; ++i)
+        boxes.set(i, stored[std::size_t(i)]);
+    return boxes.box;
+}
+
+VlanCommitInput vlanCommitInputAsLoaded(const unsigned char* cfg, const VlanHostFacts& facts)
+{
+    VlanCommitInput in;
+    fillAsLoaded(in, cfg, facts);
     return in;
 }
 
@@ -190,7 +243,9 @@ VlanCommitOutcome vlanSetOutcome(const unsigned char* cfg, const VlanHostFacts& 
     std::copy(cfg, cfg + kVlanConfigSize, copy.begin());
     VlanConfigArray vlan(copy.data());
     vlan.applyBlankRule();
-    const VlanCommitInput in = vlanCommitInputAsLoaded(copy.data(), facts);
+    // One input per thread, reused: checking many arrays allocates little.
+    thread_local VlanCommitInput in;
+    fillAsLoaded(in, copy.data(), facts);
     return commitVlanSettings(in, vlan);
 }
 
