@@ -12,7 +12,7 @@
 //   { "format": 1, "kind": "qos" | "vlan", "size": 40 | 82, "blank": bool,
 //     "fields": { "<field name>": <value>, ... } }
 //
-// with every field of the catalogue in array order. A Flag is true or false;
+// with every field of the catalogue (keys in alphabetical order). A Flag is true or false;
 // a Choice is its item name, or its number when the item has none; a Number
 // or Reserved field is a number. The fields cover every bit, so turning the
 // JSON back into bytes gives the array it came from.
