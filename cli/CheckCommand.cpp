@@ -2,9 +2,9 @@
 #include "cli/ToolIo.h"
 
 #include "core/ArrayJson.h"
+#include "core/CatalogueFile.h"
 #include "core/IniFile.h"
 
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -18,8 +18,11 @@ int checkCommand(const QStringList& files, const ToolOptions& options)
     }
     std::unique_ptr<TIniFile> catalogue;
     if (!options.catalogue.isEmpty()) {
-        if (!QFileInfo(options.catalogue).isReadable()) {
-            toolError(QStringLiteral("%1: cannot read the catalogue").arg(options.catalogue));
+        // A catalogue named on the command line must be there: a typing
+        // error would otherwise give English messages without a word.
+        const CatalogueFile file = readCatalogueFile(options.catalogue);
+        if (file.status != CatalogueFileStatus::Read) {
+            toolError(catalogueFileProblem(file.status, options.catalogue));
             return ExitTrouble;
         }
         catalogue = std::make_unique<TIniFile>(options.catalogue);
