@@ -41,16 +41,20 @@ const std::vector<const FieldSpec*>& reservedFields(ArrayKind kind)
     return kind == ArrayKind::Qos ? qos : vlan;
 }
 
-// Bits that no field of the dialogs uses.
+// Bits that no field of the dialogs uses: one finding that lists them.
 void addReservedBits(ArrayKind kind, const unsigned char* cfg, QList<ArrayFinding>& out)
 {
-    for (const FieldSpec* field : reservedFields(kind)) {
-        const FieldSpec& f = *field;
-        const unsigned v = readField(f, cfg);
-        if (v != 0)
-            out.append(warning(QStringLiteral("reserved bits %1 of byte %2 are set (%3)")
-                                   .arg(fieldValueText(f, f.mask)).arg(f.byte).arg(fieldValueText(f, v))));
+    QString set;
+    for (const FieldSpec* f : reservedFields(kind)) {
+        const unsigned v = readField(*f, cfg);
+        if (v == 0)
+            continue;
+        if (!set.isEmpty())
+            set += QLatin1String(", ");
+        set += QLatin1String("byte ") + QString::number(f->byte) + QLatin1Char(' ') + fieldValueText(*f, v);
     }
+    if (!set.isEmpty())
+        out.append(warning(QLatin1String("reserved bits are set: ") + set));
 }
 
 void checkQos(const unsigned char* cfg, QList<ArrayFinding>& out)

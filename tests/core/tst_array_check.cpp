@@ -159,7 +159,7 @@ void TestArrayCheck::vlanFindings_data()
         << QString() << QStringList{u"the entry count is 30; the array has room for 22, and the dialog shows only those"_s};
     QTest::newRow("reserved bits of byte 0")
         << Change([](VlanConfigArray& c) { c.data()[0] |= 0x80; }) << QString()
-        << QStringList{u"reserved bits 0x88 of byte 0 are set (0x80)"_s};
+        << QStringList{u"reserved bits are set: byte 0 0x80"_s};
     QTest::newRow("refusal comes before the warnings")
         << Change([](VlanConfigArray& c) {
                StaticVlanEntry e = c.readSlot(0);
@@ -204,6 +204,14 @@ void TestArrayCheck::qosWeights()
     std::copy(weights.begin(), weights.end(), b.begin() + 34);
     const QList<ArrayFinding> found = checkArray(ArrayKind::Qos, b.data(), UnitFactsForCheck{});
     QCOMPARE(found.size(), refused ? 1 : 0);
+    if (refused && weights[0] == 255) {
+        // The QoS array's reserved bits, several bytes in one finding.
+        b[0] = 0xC0;
+        b[4] = 0x88;
+        b[39] = 0x01;
+        const QList<ArrayFinding> reserved = checkArray(ArrayKind::Qos, b.data(), UnitFactsForCheck{});
+        QCOMPARE(reserved.constLast().text, u"reserved bits are set: byte 0 0xC0, byte 4 0x88, byte 39 0x01"_s);
+    }
     if (refused) {
         QCOMPARE(found.first().severity, ArrayFinding::Refusal);
         QVERIFY(found.first().text.startsWith(qosWeightsRefusalText()));
