@@ -276,7 +276,7 @@ int main(int argc, char** argv)
     const auto vlan = [&](TIniFile* ini) {
         return std::function<QDialog*()>([&, ini] {
             vlanArray = vlanDefault();
-            return new TVlan_form(nullptr, true, ini, vlanArray.data(), &size, false, 1, 0, 0, 0x08);
+            return new TVlan_form(nullptr, true, ini, vlanArray.data(), &size, false, 1, 0, 0, kLine4CapabilityBit);
         });
     };
     const int vlanRows = VlanConfigArray(vlanArray.data()).get_pocet_vlan() + 1;
@@ -365,7 +365,7 @@ int main(int argc, char** argv)
     }
     {
         auto full = acceptedFullVlanTable();
-        std::unique_ptr<TVlan_form> d(new TVlan_form(nullptr, true, &noCatalogue, full.data(), &size, false, 1, 0, 0, 0x08));
+        std::unique_ptr<TVlan_form> d(new TVlan_form(nullptr, true, &noCatalogue, full.data(), &size, false, 1, 0, 0, kLine4CapabilityBit));
         int mode = 1;
         row("VLAN RadioGroup1Click, 22-entry grid (mode switch)", measure(runs, warm, [&] {
                 mode = mode == 1 ? 2 : 1;

@@ -108,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const bool replaced = cfg.applyBlankRule();
     host.checkFences();
-    FUZZ_CHECK(replaced == (ff >= 36), "blank rule with %ld bytes of 0xFF", ff);
+    FUZZ_CHECK(replaced == (ff >= kQosBlankThreshold), "blank rule with %ld bytes of 0xFF", ff);
     const Bytes loaded = host.snapshot();
     FUZZ_CHECK(loaded == (replaced ? QosConfigArray::defaultImage() : original),
                "blank rule left the wrong bytes");

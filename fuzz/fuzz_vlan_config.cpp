@@ -231,7 +231,7 @@ void editTable(FuzzReader& in, VlanPole& pole)
                 continue;
             short vid = suggestedNewVid(pole);
             if (in.flag())
-                vid = short(1 + in.raw<unsigned short>() % 4094);
+                vid = short(kMinVid + in.raw<unsigned short>() % kMaxVid);
             if (vidExists(pole, vid))
                 continue;
             pole = withNewEntry(pole, vid);
@@ -351,7 +351,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const bool replaced = cfg.applyBlankRule();
     host.checkFences();
-    FUZZ_CHECK(replaced == (ff > 40), "blank rule with %ld bytes of 0xFF", ff);
+    FUZZ_CHECK(replaced == (ff >= kVlanBlankThreshold), "blank rule with %ld bytes of 0xFF", ff);
     FUZZ_CHECK(host.snapshot() == (replaced ? VlanConfigArray::defaultImage() : original),
                "blank rule left the wrong bytes");
     readEveryAccessor(cfg);
