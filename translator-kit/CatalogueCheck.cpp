@@ -8,6 +8,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <map>
 
@@ -52,6 +53,74 @@ struct Entry
     int line = 0;
 };
 
+// Two or more keys whose captions are reachable at the same time (one page
+// with the parts always visible: mode switch, tab row, button strip) and
+// share an accelerator letter.
+struct Clash
+{
+    QString dialog;
+    QString where;
+    QChar letter;
+    QString section;
+    QStringList keys;
+    QStringList places;
+    QString id() const { return dialog + QLatin1Char('\n') + letter + QLatin1Char('\n') + keys.join(QLatin1Char('\n')); }
+};
+
+std::vector<Clash> acceleratorClashes(const CaptionIndex& index,
+                                      const std::function<QString(const KnownKey&)>& textOf)
+{
+    struct Shown
+    {
+        const KnownKey* key;
+        QString control;
+        QString page;
+    };
+    std::map<QString, std::vector<Shown>> byDialog;
+    for (const KnownKey& key : index.keys()) {
+        for (const CaptionUse& use : key.uses) {
+            if (!use.message)
+                byDialog[use.dialog].push_back({&key, use.control, use.page});
+        }
+    }
+    std::vector<Clash> clashes;
+    QSet<QString> seen;
+    for (const auto& [dialog, shown] : byDialog) {
+        QStringList pages{QString()};
+        for (const Shown& s : shown) {
+            if (!pages.contains(s.page))
+                pages.append(s.page);
+        }
+        for (const QString& page : pages) {
+            std::map<QChar, std::vector<const Shown*>> byLetter;
+            for (const Shown& s : shown) {
+                if (!s.page.isEmpty() && s.page != page)
+                    continue;
+                const QChar letter = acceleratorOf(textOf(*s.key));
+                if (!letter.isNull())
+                    byLetter[letter].push_back(&s);
+            }
+            for (const auto& [letter, users] : byLetter) {
+                // One key shown on several controls (the same item in two
+                // groups) is the design, not a clash.
+                Clash clash{dialog, page.isEmpty() ? dialog : QStringLiteral("%1, page \"%2\"").arg(dialog, page),
+                            letter, users.front()->key->section, {}, {}};
+                for (const Shown* s : users) {
+                    if (clash.keys.contains(s->key->key))
+                        continue;
+                    clash.keys.append(s->key->key);
+                    clash.places.append(QStringLiteral("%1 (%2 %3)").arg(s->key->key, s->control, quoted(textOf(*s->key))));
+                }
+                if (clash.keys.size() < 2 || seen.contains(clash.id()))
+                    continue;
+                seen.insert(clash.id());
+                clashes.push_back(std::move(clash));
+            }
+        }
+    }
+    return clashes;
+}
+
 // Accelerator checks: lost or added against the English text, and two
 // captions reachable at the same time that share a letter.
 void checkAccelerators(const QHash<QString, Entry>& values, const CaptionIndex& index,
@@ -82,65 +151,22 @@ void checkAccelerators(const QHash<QString, Entry>& values, const CaptionIndex& 
                                 true});
     }
 
-    // Captions reachable at the same time: one page with the parts always
-    // visible (mode switch, tab row, button strip).
-    struct Shown
-    {
-        const KnownKey* key;
-        QString control;
-        QString page;
-    };
-    std::map<QString, std::vector<Shown>> byDialog;
-    for (const KnownKey& key : index.keys()) {
-        for (const CaptionUse& use : key.uses) {
-            if (!use.message)
-                byDialog[use.dialog].push_back({&key, use.control, use.page});
-        }
-    }
-    QSet<QString> reported;
-    for (const auto& [dialog, shown] : byDialog) {
-        QStringList pages{QString()};
-        for (const Shown& s : shown) {
-            if (!pages.contains(s.page))
-                pages.append(s.page);
-        }
-        for (const QString& page : pages) {
-            std::map<QChar, std::vector<const Shown*>> byLetter;
-            for (const Shown& s : shown) {
-                if (!s.page.isEmpty() && s.page != page)
-                    continue;
-                const QChar letter = acceleratorOf(shownText(*s.key, s.key->englishTexts.value(0)));
-                if (!letter.isNull())
-                    byLetter[letter].push_back(&s);
-            }
-            for (const auto& [letter, users] : byLetter) {
-                // One key shown on several controls (the same item in two
-                // groups) is the design, not a clash.
-                QStringList keys;
-                QStringList places;
-                for (const Shown* s : users) {
-                    if (!keys.contains(s->key->key)) {
-                        keys.append(s->key->key);
-                        places.append(QStringLiteral("%1 (%2 %3)")
-                                          .arg(s->key->key, s->control,
-                                               quoted(shownText(*s->key, s->key->englishTexts.value(0)))));
-                    }
-                }
-                if (keys.size() < 2)
-                    continue;
-                const QString id = dialog + QLatin1Char('\n') + letter + QLatin1Char('\n') + keys.join(QLatin1Char('\n'));
-                if (reported.contains(id))
-                    continue;
-                reported.insert(id);
-                const QString where = page.isEmpty() ? dialog : QStringLiteral("%1, page \"%2\"").arg(dialog, page);
-                const auto line = values.constFind(idOf(users.front()->key->section, keys.front()));
-                findings.push_back({line == values.constEnd() ? 0 : line->line, users.front()->key->section,
-                                    keys.front(),
-                                    QStringLiteral("accelerator clash on '%1' in %2: %3")
-                                        .arg(letter, where, places.join(QStringLiteral(", "))),
-                                    true});
-            }
-        }
+    const std::vector<Clash> english = acceleratorClashes(index, [](const KnownKey& key) {
+        return key.englishTexts.value(0);
+    });
+    QSet<QString> inEnglish;
+    for (const Clash& clash : english)
+        inEnglish.insert(clash.id());
+    for (const Clash& clash : acceleratorClashes(index, [&](const KnownKey& key) {
+             return shownText(key, key.englishTexts.value(0));
+         })) {
+        const bool designed = inEnglish.contains(clash.id());
+        const auto line = values.constFind(idOf(clash.section, clash.keys.front()));
+        findings.push_back({line == values.constEnd() ? 0 : line->line, clash.section, clash.keys.front(),
+                            QStringLiteral("accelerator clash on '%1' in %2: %3%4")
+                                .arg(clash.letter, clash.where, clash.places.join(QStringLiteral(", ")),
+                                     designed ? QStringLiteral(" (as in the English texts)") : QString()),
+                            !designed});
     }
 }
 

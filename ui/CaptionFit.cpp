@@ -371,7 +371,7 @@ void Examiner::checkOverlaps(const std::vector<Placed>& placed)
             defect.other = theirs.name;
             defect.needed = mine.ink.size();
             defect.had = overlap.size();
-            defect.area = inWindow(mine.widget->parentWidget(), overlap);
+            defect.area = inWindow(mine.widget->parentWidget(), mine.ink);
             defect.widget = mine.widget;
             m_defects.push_back(std::move(defect));
         }

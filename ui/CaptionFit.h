@@ -34,7 +34,7 @@ struct CaptionDefect
     QSize needed;   // Clipped: the size the text needs; Outside/Overlaps: the text's size
     QSize had;      // Clipped: the size it has; Outside: the holder's size;
                     // Overlaps: the size of the overlap
-    QRect area;     // where the fault is, in the window's coordinates
+    QRect area;     // the caption (tab, item or cell) at fault, in the window's coordinates
     QPointer<QWidget> widget; // the control (the holder for tabs, items, cells)
 };
 
