@@ -80,7 +80,7 @@ private:
     void showPortPriorities();
     void showQueueWeights();
     void fillRemapGrid(StringGrid* grid, QosPort port);
-    QString lookupQos(const QString& key, const QString& def) const;
+    void showTableHeading(const char* control);
 
     unsigned char* cfgPole;
     QString allChangesMsg; // the reset confirmation text

@@ -1,37 +1,12 @@
 #include "translator-kit/CaptionIndex.h"
 
-#include "fuzz/CatalogueKeys.h"
+#include "plugin/CaptionTables.h"
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace {
-
-struct TableRow
-{
-    const char* section;
-    const char* key;
-    const char* english;
-    const char* dialog;
-    const char* page;
-    const char* control;
-    bool message;
-};
-
-// Every row of the library's caption tables.
-std::vector<TableRow> tableRows()
-{
-    std::vector<TableRow> rows;
-    for (const auto& k : kQosCatalogueKeys)
-        rows.push_back({k.section, k.key, k.english, "QoS dialog", "", k.key, false});
-    for (const auto& k : kVlanCatalogueKeys) {
-        if (QByteArray(k.key) == "cancel_button" && QByteArray(k.english) == "Cancel") {
-            rows.push_back({k.section, k.key, k.english, "VID entry dialog", "", k.key, false});
-            break;
-        }
-        rows.push_back({k.section, k.key, k.english, "VLAN dialog", "", k.key, false});
-    }
-    return rows;
-}
 
 QString lookupKey(const QString& section, const QString& key)
 {
@@ -58,22 +33,29 @@ const CaptionIndex& CaptionIndex::library()
 CaptionIndex::CaptionIndex()
 {
     QHash<QString, size_t> seen;
-    for (const TableRow& row : tableRows()) {
-        const QString section = QString::fromUtf8(row.section);
-        const QString key = QString::fromUtf8(row.key);
-        const QString english = QString::fromUtf8(row.english);
-        const QString id = lookupKey(section, key);
-        auto at = seen.constFind(id);
-        if (at == seen.constEnd()) {
-            at = seen.insert(id, m_keys.size());
-            m_keys.push_back({section, key, {}, {}});
+    for (std::span<const CaptionRow> table : allCaptionTables()) {
+        for (const CaptionRow& row : table) {
+            const QString section = QString::fromUtf8(row.section);
+            const QString key = QString::fromUtf8(row.key);
+            const QString english = QString::fromUtf8(row.english);
+            const QString id = lookupKey(section, key);
+            auto at = seen.constFind(id);
+            if (at == seen.constEnd()) {
+                at = seen.insert(id, m_keys.size());
+                m_keys.push_back({section, key, {}, {}});
+            }
+            KnownKey& entry = m_keys[*at];
+            if (!entry.englishTexts.contains(english))
+                entry.englishTexts.append(english);
+            entry.uses.push_back({QString::fromUtf8(row.dialog), QString::fromUtf8(row.page),
+                                  QString::fromUtf8(row.control), english,
+                                  row.kind == CaptionKind::Message});
         }
-        KnownKey& entry = m_keys[*at];
-        if (!entry.englishTexts.contains(english))
-            entry.englishTexts.append(english);
-        entry.uses.push_back({QString::fromUtf8(row.dialog), QString::fromUtf8(row.page),
-                              QString::fromUtf8(row.control), english, row.message});
     }
+    // Catalogue order: section "QOS" first, whichever table a key came from.
+    std::stable_sort(m_keys.begin(), m_keys.end(), [](const KnownKey& a, const KnownKey& b) {
+        return a.section == QLatin1String("QOS") && b.section != QLatin1String("QOS");
+    });
 }
 
 QStringList CaptionIndex::sections() const

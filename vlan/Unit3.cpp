@@ -1,6 +1,7 @@
 #include "vlan/Unit3.h"
 
-#include "plugin/Lookup.h"
+#include "plugin/CaptionTables.h"
+#include "ui/DialogCaptions.h"
 #include "ui/DialogFont.h"
 #include "ui/PlainTexts.h"
 #include "ui/IntegerText.h"
@@ -10,12 +11,6 @@
 #include <QScreen>
 
 QString vidOutOfRangeText;
-
-namespace {
-
-const QString kSection = QStringLiteral("VLAN");
-
-} // namespace
 
 // Outside any namespace, as the resource initialiser is declared there.
 static void registerResources()
@@ -49,13 +44,15 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
     Edit1->setText(QString::number(vid));
     this->vidOut = vidOut;
     Label2->setText(QString());
-    vidOutOfRangeText = lookup(langIni, kSection, QStringLiteral("vid_id_out"),
-                               QStringLiteral("VID is out of range. The valid range is 1 to 4094."));
-    setWindowTitle(lookup(langIni, kSection, QStringLiteral("entry_vid"), QStringLiteral("Entry VID")));
-    Label1->setText(lookup(langIni, kSection, QStringLiteral("entry_vid"), QStringLiteral("Entry VID")));
+    // The out-of-range message, the title and the captions, in table order.
+    for (const CaptionRow& row : vidEntryCaptionRows()) {
+        const QString text = captionText(langIni, row);
+        if (row.kind == CaptionKind::Message)
+            vidOutOfRangeText = text;
+        else
+            showCaption(this, row, text);
+    }
     Label1->adjustSize();
-    Button1->setText(lookup(langIni, kSection, QStringLiteral("ok_button"), QStringLiteral("OK")));
-    Button2->setText(lookup(langIni, kSection, QStringLiteral("cancel_button"), QStringLiteral("Cancel")));
 }
 
 void TForm3::Edit1Enter(QObject*)
