@@ -31,13 +31,26 @@ QString pageOf(QWidget* widget)
 
 QString defectLine(const QString& dialog, const CaptionDefect& defect)
 {
+    // The tables name a grid's row labels together.
+    static const QRegularExpression rowLabel(QStringLiteral("^(.*) row label \\d+$"));
+    QString control = defect.control;
+    control.replace(rowLabel, QStringLiteral("\\1 row labels"));
+    const CaptionIndex& index = CaptionIndex::library();
+    const KnownKey* key = index.keyOfControl(dialog, control);
+
+    // The page by its English caption where the tables know the control, as
+    // a translated catalogue may rename the tabs.
+    QString page;
+    if (!defect.control.contains(QStringLiteral(" tab ")))
+        page = key ? index.pageOfControl(dialog, control) : QString();
+    if (page.isEmpty() && !defect.control.contains(QStringLiteral(" tab ")))
+        page = pageOf(defect.widget);
+
     QString line = dialog;
-    const QString page = defect.widget && defect.control.contains(QStringLiteral(" tab ")) ? QString()
-                                                                                           : pageOf(defect.widget);
     if (!page.isEmpty())
         line += QStringLiteral(", page \"%1\"").arg(page);
     line += QStringLiteral(": ") + describeCaptionDefect(defect);
-    if (const KnownKey* key = CaptionIndex::library().keyOfControl(dialog, defect.control))
+    if (key)
         line += QStringLiteral(" [key %1/%2]").arg(key->section, key->key);
     return line;
 }
