@@ -57,6 +57,9 @@ private:
 
     void addClipped(QWidget* widget, const QString& name, const QString& text, QSize needed,
                     QSize had, const QRect& areaInWidget);
+    // A caption shown shortened: frame is what the control adds to its text.
+    void addElided(QWidget* widget, const QString& name, const QString& shown, const QString& toolTip,
+                   const QFontMetrics& metrics, QSize frame, QSize had, const QRect& areaInWidget);
     QRect inWindow(QWidget* widget, const QRect& rect) const
     {
         return QRect(widget->mapTo(m_window, rect.topLeft()), rect.size());
@@ -112,6 +115,15 @@ QRect glyphExtent(const QFontMetrics& metrics, const QString& text, const QRect&
     return QRect(box.left(), baseline + glyphs.top(), box.width(), glyphs.height());
 }
 
+// The full text of a caption shown shortened with an ellipsis, which a
+// dialog keeps in the tooltip; empty when the caption is shown whole.
+QString fullTextOfElided(const QString& shown, const QString& toolTip)
+{
+    if (toolTip.isEmpty() || toolTip == shown || !shown.endsWith(QChar(0x2026)))
+        return {};
+    return toolTip;
+}
+
 // "RadioGroup1 item 2" for the radio items a RadioGroup makes itself.
 QString buttonName(QAbstractButton* button)
 {
@@ -140,6 +152,25 @@ void Examiner::addClipped(QWidget* widget, const QString& name, const QString& t
     m_defects.push_back(std::move(defect));
 }
 
+void Examiner::addElided(QWidget* widget, const QString& name, const QString& shown, const QString& toolTip,
+                         const QFontMetrics& metrics, QSize frame, QSize had, const QRect& areaInWidget)
+{
+    const QString full = fullTextOfElided(shown, toolTip);
+    if (full.isEmpty())
+        return;
+    CaptionDefect defect;
+    defect.kind = CaptionDefect::Kind::Elided;
+    defect.control = name;
+    defect.text = full;
+    // An enormous text is measured no further than a few screens wide.
+    const QSize text = textSize(metrics, full.left(4000));
+    defect.needed = QSize(text.width() + frame.width(), had.height());
+    defect.had = had;
+    defect.area = inWindow(widget, areaInWidget);
+    defect.widget = widget;
+    m_defects.push_back(std::move(defect));
+}
+
 void Examiner::checkLabel(QLabel* label, Placed& placed)
 {
     if (label->text().isEmpty())
@@ -159,6 +190,8 @@ void Examiner::checkLabel(QLabel* label, Placed& placed)
     ink = ink.intersected(label->rect());
     placed.ink = ink.translated(label->pos());
     addClipped(label, placed.name, placed.text, needed, label->size(), label->rect());
+    addElided(label, placed.name, label->text(), label->toolTip(), label->fontMetrics(),
+              label->size() - contents.size(), label->size(), label->rect());
 }
 
 void Examiner::checkButton(QAbstractButton* button, Placed& placed)
@@ -195,6 +228,8 @@ void Examiner::checkButton(QAbstractButton* button, Placed& placed)
     const QSize frame = button->size() - contents.size();
     const QSize needed(text.width() + iconRoom + frame.width(), text.height() + frame.height());
     addClipped(button, placed.name, placed.text, needed, button->size(), button->rect());
+    addElided(button, placed.name, button->text(), button->toolTip(), button->fontMetrics(),
+              needed - text, button->size(), button->rect());
 
     // A button's whole area takes clicks: two buttons must not share any of it.
     placed.ink = button->geometry();
@@ -223,6 +258,8 @@ void Examiner::checkGroupBox(QGroupBox* box, Placed& placed)
     // The title keeps the same distance from both edges of the frame.
     const QSize needed(label.left() + text.width() + label.left(), box->height());
     addClipped(box, placed.name, placed.text, needed, box->size(), label);
+    addElided(box, placed.name, box->title(), box->toolTip(), box->fontMetrics(),
+              QSize(2 * label.left(), 0), box->size(), label);
 }
 
 void Examiner::checkComboItems(QComboBox* combo)
@@ -245,8 +282,10 @@ void Examiner::checkComboItems(QComboBox* combo)
         const QSize size = combo->fontMetrics().size(0, text);
         // Only the width: the inner editor centres one line in whatever height it has.
         const QSize needed(size.width() + textMargins + frame.width(), combo->height());
-        addClipped(combo, QStringLiteral("%1 item %2").arg(nameOf(combo)).arg(i), text, needed,
-                   combo->size(), field);
+        const QString name = QStringLiteral("%1 item %2").arg(nameOf(combo)).arg(i);
+        addClipped(combo, name, text, needed, combo->size(), field);
+        addElided(combo, name, text, combo->itemData(i, Qt::ToolTipRole).toString(), combo->fontMetrics(),
+                  QSize(textMargins + frame.width(), 0), combo->size(), field);
     }
 }
 
@@ -289,6 +328,7 @@ void Examiner::checkTabs(QTabWidget* tabs)
         const QSize needed(size.width() + space, size.height());
         const QRect inTabs(bar->mapTo(tabs, rect.topLeft()), rect.size());
         addClipped(tabs, name, text, needed, rect.size(), inTabs);
+        addElided(tabs, name, text, bar->tabToolTip(i), bar->fontMetrics(), QSize(space, 0), rect.size(), inTabs);
         // A tab row too long for its control scrolls: the last tabs are out of sight.
         if (!bar->rect().contains(rect) || !tabs->rect().contains(inTabs)) {
             CaptionDefect defect;
@@ -423,6 +463,7 @@ QString kindWord(CaptionDefect::Kind kind)
     case CaptionDefect::Kind::Clipped: return QStringLiteral("clipped");
     case CaptionDefect::Kind::Overlaps: return QStringLiteral("runs into");
     case CaptionDefect::Kind::Outside: return QStringLiteral("outside");
+    case CaptionDefect::Kind::Elided: return QStringLiteral("elided");
     }
     return {};
 }
@@ -445,7 +486,8 @@ std::vector<CaptionDefect> findCaptionDefects(QWidget* window)
 
 QString describeCaptionDefect(const CaptionDefect& defect)
 {
-    QString text = defect.text;
+    // A caption of any length reads as its start.
+    QString text = defect.text.size() > 80 ? defect.text.left(77) + QStringLiteral("...") : defect.text;
     text.replace(QLatin1Char('\n'), QStringLiteral("\\n")).replace(QLatin1Char('\r'), QStringLiteral("\\r"));
     const QString head = QStringLiteral("%1 \"%2\": ").arg(defect.control, text);
     switch (defect.kind) {
@@ -457,6 +499,9 @@ QString describeCaptionDefect(const CaptionDefect& defect)
     case CaptionDefect::Kind::Outside:
         return head + QStringLiteral("outside %1, needs %2 px, has %3")
                           .arg(defect.other, sizeText(defect.needed), sizeText(defect.had));
+    case CaptionDefect::Kind::Elided:
+        return head + QStringLiteral("elided to fit the screen, needs %1 px, has %2")
+                          .arg(sizeText(defect.needed), sizeText(defect.had));
     }
     return head;
 }

@@ -17,22 +17,24 @@ class QWidget;
 //   - clipped: its text needs more pixels than its control gives it;
 //   - overlapping: its text runs into a sibling control;
 //   - outside: it lies (partly) outside the widget that holds it, so the page
-//     or the window cuts it off.
+//     or the window cuts it off;
+//   - elided: it is shown shortened with an ellipsis, its full text in its
+//     tooltip (what a dialog does when even the screen is too small).
 // Every page of every tab control is examined, hidden ones included.
 
 struct CaptionDefect
 {
-    enum class Kind { Clipped, Overlaps, Outside };
+    enum class Kind { Clipped, Overlaps, Outside, Elided };
 
     Kind kind = Kind::Clipped;
     // The control as the caption tables name it: its object name, or
     // "<tabs> tab <i>", "<combo> item <i>", "<radio group> item <i>",
     // "<grid> heading <column>".
     QString control;
-    QString text;   // the caption as shown
+    QString text;   // the caption as shown (Elided: the full text)
     QString other;  // Overlaps: the control it runs into; Outside: the holder
-    QSize needed;   // Clipped: the size the text needs; Outside/Overlaps: the text's size
-    QSize had;      // Clipped: the size it has; Outside: the holder's size;
+    QSize needed;   // Clipped, Elided: the size the text needs; Outside/Overlaps: the text's size
+    QSize had;      // Clipped, Elided: the size it has; Outside: the holder's size;
                     // Overlaps: the size of the overlap
     QRect area;     // the caption (tab, item or cell) at fault, in the window's coordinates
     QPointer<QWidget> widget; // the control (the holder for tabs, items, cells)

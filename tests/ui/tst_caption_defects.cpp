@@ -89,7 +89,7 @@ QString listOf(const std::vector<CaptionDefect>& defects)
 Q_DECLARE_METATYPE(Plant)
 Q_DECLARE_METATYPE(CaptionDefect::Kind)
 
-class TestCaptionFit : public QObject
+class TestCaptionDefects : public QObject
 {
     Q_OBJECT
 
@@ -101,7 +101,7 @@ private slots:
     void hiddenControlsAreLeftOut();
 };
 
-void TestCaptionFit::roomyFormHasNoDefect()
+void TestCaptionDefects::roomyFormHasNoDefect()
 {
     Form form;
     form.show();
@@ -109,7 +109,7 @@ void TestCaptionFit::roomyFormHasNoDefect()
     QVERIFY2(defects.empty(), qPrintable(listOf(defects)));
 }
 
-void TestCaptionFit::plantedDefectIsFound_data()
+void TestCaptionDefects::plantedDefectIsFound_data()
 {
     QTest::addColumn<Plant>("plant");
     QTest::addColumn<CaptionDefect::Kind>("kind");
@@ -140,6 +140,12 @@ void TestCaptionFit::plantedDefectIsFound_data()
         << Plant([](Form& f) { f.radios->setItemText(1, kLong); }) << K::Clipped << "radios item 1" << "";
     QTest::newRow("grid heading wider than its column")
         << Plant([](Form& f) { f.grid->setCellText(1, 0, kLong); }) << K::Clipped << "grid heading 1" << "";
+    QTest::newRow("caption elided, its full text in the tooltip")
+        << Plant([](Form& f) {
+               f.label->setText(QStringLiteral("A capt") + QChar(0x2026));
+               f.label->setToolTip(kLong);
+           })
+        << K::Elided << "label" << "";
     QTest::newRow("tab row longer than the tab control")
         << Plant([](Form& f) {
                f.tabs->setTabText(1, kLong + kLong);
@@ -148,7 +154,7 @@ void TestCaptionFit::plantedDefectIsFound_data()
         << K::Outside << "tabs tab 1" << "tabs";
 }
 
-void TestCaptionFit::plantedDefectIsFound()
+void TestCaptionDefects::plantedDefectIsFound()
 {
     QFETCH(Plant, plant);
     QFETCH(CaptionDefect::Kind, kind);
@@ -165,7 +171,7 @@ void TestCaptionFit::plantedDefectIsFound()
     QVERIFY2(found != defects.end(), qPrintable(QStringLiteral("not found among:\n") + listOf(defects)));
 
     // The finding gives what the text needs against what it has, and where.
-    if (kind == CaptionDefect::Kind::Clipped)
+    if (kind == CaptionDefect::Kind::Clipped || kind == CaptionDefect::Kind::Elided)
         QVERIFY(found->needed.width() > found->had.width() || found->needed.height() > found->had.height());
     if (kind == CaptionDefect::Kind::Outside)
         QVERIFY(!QRect(QPoint(), found->had).contains(QRect(QPoint(), found->needed)));
@@ -173,7 +179,7 @@ void TestCaptionFit::plantedDefectIsFound()
     QVERIFY(describeCaptionDefect(*found).startsWith(control + QStringLiteral(" \"")));
 }
 
-void TestCaptionFit::examiningLeavesThePageShown()
+void TestCaptionDefects::examiningLeavesThePageShown()
 {
     Form form;
     form.show();
@@ -185,7 +191,7 @@ void TestCaptionFit::examiningLeavesThePageShown()
     QCOMPARE(switches, 0); // the dialog never sees the pages go by
 }
 
-void TestCaptionFit::hiddenControlsAreLeftOut()
+void TestCaptionDefects::hiddenControlsAreLeftOut()
 {
     // A control the dialog hides (a port the unit lacks) is not shown, so its
     // caption cannot be at fault.
@@ -197,5 +203,5 @@ void TestCaptionFit::hiddenControlsAreLeftOut()
     QVERIFY2(defects.empty(), qPrintable(listOf(defects)));
 }
 
-QTEST_MAIN(TestCaptionFit)
-#include "tst_caption_fit.moc"
+QTEST_MAIN(TestCaptionDefects)
+#include "tst_caption_defects.moc"
