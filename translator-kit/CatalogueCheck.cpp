@@ -197,6 +197,9 @@ std::vector<CatalogueFinding> checkCatalogueText(const QString& text, const Capt
     QHash<QString, Entry> values;   // the value each key reads as: the first non-empty one
     QHash<QString, int> firstLine;  // the first line of each key
     QSet<QString> unknownSections;
+    // Suggestions are worked out for this many unknown keys; a file of
+    // nothing but unknown keys is reported in full, just without them.
+    int suggestionsLeft = 500;
 
     forEachCatalogueLine(text, [&](const CatalogueLine& l) {
         const QString section = l.section.toString();
@@ -225,9 +228,11 @@ std::vector<CatalogueFinding> checkCatalogueText(const QString& text, const Capt
                     break;
                 }
             }
-            const QString nearest = nearestKey(section, key, index);
-            if (!message.contains(QLatin1Char(';')) && !nearest.isEmpty())
-                message += QStringLiteral("; nearest known key: %1").arg(nearest);
+            if (!message.contains(QLatin1Char(';')) && key.size() <= 200 && suggestionsLeft-- > 0) {
+                const QString nearest = nearestKey(section, key, index);
+                if (!nearest.isEmpty())
+                    message += QStringLiteral("; nearest known key: %1").arg(nearest);
+            }
             findings.push_back({l.lineNumber, section, key, message, true});
             return;
         }

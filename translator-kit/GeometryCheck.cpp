@@ -65,8 +65,9 @@ DensityReport measureAtDensity(const QString& program, const QString& catalogue,
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_ENABLE_HIGHDPI_SCALING"), QStringLiteral("0"));
     env.insert(QStringLiteral("QT_FONT_DPI"), QString::number(dpi));
-    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // Measured offscreen whatever the session: no window appears, and the
+    // results do not depend on a desktop's screen.
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::SeparateChannels);
     child.start(program, {QString::fromLatin1(kMeasureCommand), catalogue});
