@@ -19,8 +19,15 @@ QString idOf(const QString& section, const QString& key)
     return section.toLower() + QLatin1Char('\n') + key.toLower();
 }
 
+// A text of any length as its start, for a line of the report.
+QString shortened(const QString& text)
+{
+    return text.size() > 80 ? text.left(77) + QStringLiteral("...") : text;
+}
+
 QString quoted(QString text)
 {
+    text = shortened(text);
     text.replace(QLatin1Char('\n'), QStringLiteral("\\n")).replace(QLatin1Char('\r'), QStringLiteral("\\r"));
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
@@ -281,7 +288,7 @@ QString describeFinding(const CatalogueFinding& finding)
     QString out;
     if (finding.line > 0)
         out = QStringLiteral("line %1: ").arg(finding.line);
-    out += QStringLiteral("[%1] %2: %3").arg(finding.section, finding.key, finding.message);
+    out += QStringLiteral("[%1] %2: %3").arg(shortened(finding.section), shortened(finding.key), finding.message);
     if (!finding.counts)
         out = QStringLiteral("note: ") + out;
     return out;

@@ -110,7 +110,7 @@ QString kitHelpText(const QString& programName)
                "      and has.\n"
                "  pseudo [--expand PCT] [-o FILE]\n"
                "      Writes a pseudo-translation: accented letters, each text in brackets and\n"
-               "      PCT %% longer than English (default 40); accelerators and line breaks are kept.\n"
+               "      PCT % longer than English (default 40); accelerators and line breaks are kept.\n"
                "      Check it or preview it to see how a long translation will look.\n"
                "  help, --help\n"
                "      This text.\n"
