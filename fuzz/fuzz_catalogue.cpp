@@ -6,10 +6,10 @@
 // lookup as a plain first-wins table of the walk would answer it.
 
 #include "fuzz/FuzzSupport.h"
-#include "plugin/CatalogueFile.h"
+#include "core/CatalogueFile.h"
 #include "plugin/CaptionTables.h"
-#include "plugin/IniFile.h"
-#include "plugin/Lookup.h"
+#include "core/IniFile.h"
+#include "core/Lookup.h"
 
 #include <QByteArray>
 #include <QHash>

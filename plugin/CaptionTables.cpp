@@ -1,7 +1,7 @@
 #include "plugin/CaptionTables.h"
 
-#include "vlan/StaticVlanTable.h"
-#include "vlan/VlanCommit.h"
+#include "core/StaticVlanTable.h"
+#include "core/VlanCommit.h"
 #include "vlan/VlanDialogTexts.h"
 
 #include <array>

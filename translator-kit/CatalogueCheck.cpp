@@ -1,6 +1,6 @@
 #include "translator-kit/CatalogueCheck.h"
 
-#include "plugin/CatalogueFile.h"
+#include "core/CatalogueFile.h"
 #include "translator-kit/Accelerators.h"
 #include "translator-kit/CaptionIndex.h"
 

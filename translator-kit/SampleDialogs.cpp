@@ -1,11 +1,11 @@
 #include "translator-kit/SampleDialogs.h"
 
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 #include "plugin/InstancePointers.h"
-#include "qos/QosConfig.h"
+#include "core/QosConfig.h"
 #include "qos/Qos_form.h"
 #include "vlan/Unit3.h"
-#include "vlan/VlanConfig.h"
+#include "core/VlanConfig.h"
 #include "vlan/Vlan_form.h"
 
 #include <QCoreApplication>

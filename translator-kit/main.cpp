@@ -1,6 +1,6 @@
 // odu-switch-translate: the translator kit for the QoS and VLAN dialogs.
 
-#include "plugin/CatalogueFile.h"
+#include "core/CatalogueFile.h"
 #include "translator-kit/CaptionIndex.h"
 #include "translator-kit/CatalogueCheck.h"
 #include "translator-kit/CatalogueWriter.h"

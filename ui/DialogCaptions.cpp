@@ -1,6 +1,6 @@
 #include "ui/DialogCaptions.h"
 
-#include "plugin/Lookup.h"
+#include "core/Lookup.h"
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
 

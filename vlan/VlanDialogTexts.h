@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vlan/StaticVlanTable.h"
+#include "core/StaticVlanTable.h"
 
 // The messages that the VLAN dialog's own handlers show (the messages of
 // "&Set" are those of VlanCommit.h): key in section "VLAN" and English text.

@@ -1,7 +1,7 @@
 #include "KitProcess.h"
 
 #include "plugin/CaptionTables.h"
-#include "plugin/CatalogueFile.h"
+#include "core/CatalogueFile.h"
 #include "translator-kit/PseudoText.h"
 #include "translator-kit/SampleDialogs.h"
 #include "ui/StringGrid.h"

@@ -3,11 +3,11 @@
 // Opening the three dialogs with a chosen catalogue, and walking every page of
 // a dialog to read what each named control looks like once laid out.
 
-#include "plugin/IniFile.h"
-#include "qos/QosConfig.h"
+#include "core/IniFile.h"
+#include "core/QosConfig.h"
 #include "qos/Qos_form.h"
 #include "vlan/Unit3.h"
-#include "vlan/VlanConfig.h"
+#include "core/VlanConfig.h"
 #include "vlan/Vlan_form.h"
 
 #include <QApplication>
