@@ -135,10 +135,9 @@ void fitToScreen(QWidget* window, QSize designSize, QSize designMinimum,
     const QSize available = availableArea(window);
     // The first try, at the screen's width, cuts texts longer than the screen
     // is wide without measuring them whole.
-    QSize need;
     const auto fitsAt = [&](int maxWidth) {
         elide(maxWidth);
-        need = contentMinimum(window);
+        const QSize need = contentMinimum(window);
         return need.width() <= available.width() && need.height() <= available.height();
     };
     // The widest caption width at which the content fits, to a few pixels:
@@ -152,6 +151,7 @@ void fitToScreen(QWidget* window, QSize designSize, QSize designMinimum,
         }
         fitsAt(fits);
     }
+    const QSize need = contentMinimum(window);
     const QSize minimum = designMinimum.expandedTo(need).boundedTo(available);
     window->setMinimumSize(minimum);
     window->setMaximumSize(window->maximumSize().expandedTo(minimum));
