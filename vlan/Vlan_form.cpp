@@ -10,6 +10,7 @@
 #include "vlan/Unit3.h"
 #include "vlan/VlanCommit.h"
 
+#include <QPointer>
 #include <QRegularExpressionValidator>
 #include <QScreen>
 
@@ -405,20 +406,26 @@ bool TVlan_form::VID_uz_existuje(short vid) const
 
 bool TVlan_form::askForNewVid(short initialVid, short& vid)
 {
+    // The entry dialog and the error box are children of this dialog on the
+    // heap: a host that destroys this dialog while either is open takes them
+    // with it, and then nothing here may touch this dialog again.
+    const QPointer<TVlan_form> alive(this);
     for (;;) {
         short typed = 0;
-        int result;
-        {
-            TForm3 entry(this, m_langIni, initialVid, &typed);
-            result = entry.exec();
-        }
+        const QPointer<TForm3> entry = new TForm3(this, m_langIni, initialVid, &typed);
+        const int result = entry->exec();
+        if (!alive)
+            return false;
+        delete entry;
         if (result != 1)
             return false;
         if (!VID_uz_existuje(typed)) {
             vid = typed;
             return true;
         }
-        showErrorClose(this, text(m_langIni, "vid_exists", "VLAN ID already exists."));
+        if (showErrorClose(this, text(m_langIni, "vid_exists", "VLAN ID already exists."))
+            == QMessageBox::NoButton)
+            return false;
     }
 }
 
@@ -531,6 +538,7 @@ void TVlan_form::Button5Click(QObject*)
 {
     const QString question = text(m_langIni, "proceed_changes",
                                   "All changes you have made will be lost.\n\rDo you want to proceed?");
+    // NoButton: the host destroyed the dialog while the box was open.
     if (askYesNoCancel(this, question) != QMessageBox::Yes)
         return;
     std::copy(m_defaultImage.begin(), m_defaultImage.end(), m_cfg.data());
