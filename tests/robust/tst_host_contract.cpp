@@ -34,8 +34,14 @@ enum class Nested {
     VlanSetError,
     VlanDefaultQuestion,
     VidEntryDialog,
+    VidEntryFromGrid,
     VidExistsError,
 };
+
+void clickButton(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+}
 
 // Calls `act` with each new modal window other than the dialogs in `skip`,
 // from the event loop, until `act` returns true.
@@ -120,6 +126,7 @@ private slots:
         QTest::newRow("VLAN Set error box") << Nested::VlanSetError;
         QTest::newRow("VLAN default question") << Nested::VlanDefaultQuestion;
         QTest::newRow("VID entry dialog") << Nested::VidEntryDialog;
+        QTest::newRow("VID entry dialog from a grid click") << Nested::VidEntryFromGrid;
         QTest::newRow("VID exists error box, after the entry dialog") << Nested::VidExistsError;
     }
 
@@ -140,7 +147,7 @@ private slots:
             if (nested == Nested::QosResetQuestion) {
                 d->Edit5->setText(QStringLiteral("3"));
                 d->Edit5Exit(d->Edit5); // a change the reset would undo
-                trigger = [d] { d->Button2->click(); };
+                trigger = [d] { clickButton(d->Button2); };
             } else {
                 // Through the focus change that runs the leave handler.
                 trigger = [d] {
@@ -156,13 +163,19 @@ private slots:
             switch (nested) {
             case Nested::VlanSetError:
                 d->Edit2->setText(QStringLiteral("0"));
-                trigger = [d] { d->Button3->click(); };
+                trigger = [d] { clickButton(d->Button3); };
                 break;
             case Nested::VlanDefaultQuestion:
-                trigger = [d] { d->Button5->click(); };
+                trigger = [d] { clickButton(d->Button5); };
+                break;
+            case Nested::VidEntryFromGrid:
+                trigger = [d] {
+                    const QRect cell = d->StringGrid1->cellRect(vp_vid, 1);
+                    QTest::mouseClick(d->StringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+                };
                 break;
             default:
-                trigger = [d] { d->Button1->click(); };
+                trigger = [d] { clickButton(d->Button1); };
                 break;
             }
         }
@@ -188,7 +201,8 @@ private slots:
         QVERIFY(watch.done());
         QVERIFY(dialog.isNull());
         QCOMPARE(result, int(QDialog::Rejected));
-        QCOMPARE(seen, nested == Nested::VidEntryDialog ? QStringLiteral("TForm3") : QStringLiteral("QMessageBox"));
+        const bool entryDialog = nested == Nested::VidEntryDialog || nested == Nested::VidEntryFromGrid;
+        QCOMPARE(seen, entryDialog ? QStringLiteral("TForm3") : QStringLiteral("QMessageBox"));
         QVERIFY(QApplication::activeModalWidget() == nullptr);
         if (nested != Nested::VlanSetError) // Set writes while it checks
             QVERIFY(vlan == vlanBefore);
