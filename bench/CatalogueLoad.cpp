@@ -1,6 +1,6 @@
 #include "bench/CatalogueLoad.h"
 
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 
 #include <QFile>
 

@@ -14,9 +14,9 @@
 #include "bench/FloorDialogs.h"
 #include "bench/OpenCloseCycles.h"
 #include "fuzz/CatalogueKeys.h"
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 #include "qos/Qos_form.h"
-#include "vlan/StaticVlanTable.h"
+#include "core/StaticVlanTable.h"
 #include "vlan/Unit3.h"
 #include "vlan/Vlan_form.h"
 

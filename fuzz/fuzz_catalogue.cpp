@@ -7,9 +7,9 @@
 
 #include "fuzz/CatalogueKeys.h"
 #include "fuzz/FuzzSupport.h"
-#include "plugin/CatalogueFile.h"
-#include "plugin/IniFile.h"
-#include "plugin/Lookup.h"
+#include "core/CatalogueFile.h"
+#include "core/IniFile.h"
+#include "core/Lookup.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -1,6 +1,6 @@
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 #include "plugin/InstancePointers.h"
-#include "plugin/Lookup.h"
+#include "core/Lookup.h"
 
 #include <QRandomGenerator>
 #include <QSysInfo>

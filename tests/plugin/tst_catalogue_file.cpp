@@ -1,8 +1,8 @@
 // What a catalogue path may lead to, and the line walk that the catalogue's
 // lookups and the translator tools share.
 
-#include "plugin/CatalogueFile.h"
-#include "plugin/IniFile.h"
+#include "core/CatalogueFile.h"
+#include "core/IniFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plugin/OduSwitchExport.h"
+#include "core/OduSwitchCoreExport.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -36,16 +36,16 @@ struct CatalogueFile
 // Reads the catalogue at path. Never blocks on a pipe or device: the file is
 // opened without waiting and checked to be a regular file before a byte is
 // read.
-ODU_SWITCH_EXPORT CatalogueFile readCatalogueFile(const QString& path);
+ODU_SWITCH_CORE_EXPORT CatalogueFile readCatalogueFile(const QString& path);
 
 // Catalogue bytes as text: UTF-8 with or without a byte order mark, or
 // UTF-16 little- or big-endian with one (what Windows editors save as
 // "Unicode"). The byte order mark is not part of the text.
-ODU_SWITCH_EXPORT QString decodeCatalogueText(QByteArrayView bytes);
+ODU_SWITCH_CORE_EXPORT QString decodeCatalogueText(QByteArrayView bytes);
 
 // Why a catalogue file was not read, in plain English for a person; empty
 // when status is Read.
-ODU_SWITCH_EXPORT QString catalogueFileProblem(CatalogueFileStatus status, const QString& path);
+ODU_SWITCH_CORE_EXPORT QString catalogueFileProblem(CatalogueFileStatus status, const QString& path);
 
 // One key=value line. The views point into the text that was walked; section
 // is the name of the nearest [section] heading above the line (a null view
@@ -68,5 +68,5 @@ struct CatalogueLine
 //   nothing but blanks before it, is skipped;
 // - key and value lose surrounding blanks, and a value wrapped in one pair of
 //   double quotes loses them (so a value may keep a leading blank).
-ODU_SWITCH_EXPORT void forEachCatalogueLine(QStringView text,
+ODU_SWITCH_CORE_EXPORT void forEachCatalogueLine(QStringView text,
                                             const std::function<void(const CatalogueLine&)>& visit);

@@ -1,8 +1,9 @@
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -67,16 +68,60 @@ bool sameName(QStringView a, QStringView b)
 
 } // namespace
 
+// A stored line is the hash of its folded section and key names and where the
+// line starts in the text. Sorted by hash, then by position, so the first of
+// duplicate keys is met first.
+struct TIniFile::Table
+{
+    struct Entry
+    {
+        quint32 hash;
+        quint32 line;
+    };
+    // A heading that has stored lines below it: where its name lies in text.
+    struct Heading
+    {
+        quint32 nameStart;
+        quint32 nameLength;
+    };
+
+    QStringView sectionOf(quint32 line) const;
+
+    CatalogueFileStatus fileStatus = CatalogueFileStatus::NoFile;
+    QString text;                  // the whole catalogue; the entries point into it
+    std::vector<Entry> entries;    // one per key line with a value
+    std::vector<Heading> headings; // in file order
+};
+
+// Hosts built against the earlier header allocate the object themselves: a
+// virtual table pointer, the file name and one pointer-sized member.
+static_assert(sizeof(TIniFile) == 2 * sizeof(void*) + sizeof(QString));
+
+TIniFile::Table& TIniFile::table()
+{
+    if (!m_table)
+        m_table = new Table;
+    return *m_table;
+}
+
+CatalogueFileStatus TIniFile::fileStatus() const
+{
+    return m_table ? m_table->fileStatus : CatalogueFileStatus::NoFile;
+}
+
 TIniFile::TIniFile(const QString& fileName)
     : m_fileName(fileName)
 {
     CatalogueFile file = readCatalogueFile(fileName);
-    m_fileStatus = file.status;
+    table().fileStatus = file.status;
     if (file.status == CatalogueFileStatus::Read)
         parseText(std::move(file.text));
 }
 
-TIniFile::~TIniFile() = default;
+TIniFile::~TIniFile()
+{
+    delete m_table;
+}
 
 void TIniFile::parse(const QByteArray& content)
 {
@@ -85,55 +130,59 @@ void TIniFile::parse(const QByteArray& content)
 
 void TIniFile::parseText(QString text)
 {
-    m_entries.clear();
-    m_headings.clear();
+    Table& t = table();
+    t.entries.clear();
+    t.headings.clear();
     // Offsets are 32 bits; far beyond the file size limit, but text handed in
     // by a host is cut rather than misread.
     constexpr qsizetype limit = std::numeric_limits<qint32>::max();
     if (text.size() > limit)
         text.truncate(limit);
-    m_text = std::move(text);
+    t.text = std::move(text);
 
-    const QChar* base = m_text.constData();
+    const QChar* base = t.text.constData();
     const QChar* lastHeading = nullptr;
-    forEachCatalogueLine(m_text, [&](const CatalogueLine& l) {
+    forEachCatalogueLine(t.text, [&](const CatalogueLine& l) {
         if (l.value.isEmpty())
             return;
         if (!l.section.isNull() && l.section.data() != lastHeading) {
             lastHeading = l.section.data();
-            m_headings.push_back({quint32(l.section.data() - base), quint32(l.section.size())});
+            t.headings.push_back({quint32(l.section.data() - base), quint32(l.section.size())});
         }
         // The line starts at or before its key; find its start from the key.
         const QChar* start = l.key.data();
         while (start > base && start[-1] != QLatin1Char('\n') && start[-1] != QLatin1Char('\r'))
             --start;
-        m_entries.push_back({entryHash(l.section, l.key), quint32(start - base)});
+        t.entries.push_back({entryHash(l.section, l.key), quint32(start - base)});
     });
-    m_headings.shrink_to_fit();
-    sortByHash(m_entries);
+    t.headings.shrink_to_fit();
+    sortByHash(t.entries);
 }
 
-QStringView TIniFile::sectionOf(quint32 line) const
+QStringView TIniFile::Table::sectionOf(quint32 line) const
 {
-    const auto after = std::upper_bound(m_headings.begin(), m_headings.end(), line,
+    const auto after = std::upper_bound(headings.begin(), headings.end(), line,
                                         [](quint32 l, const Heading& h) { return l < h.nameStart; });
-    if (after == m_headings.begin())
+    if (after == headings.begin())
         return {};
     const Heading& h = *(after - 1);
-    return QStringView(m_text).sliced(h.nameStart, h.nameLength);
+    return QStringView(text).sliced(h.nameStart, h.nameLength);
 }
 
 QString TIniFile::ReadString(const QString& section, const QString& key,
                              const QString& def) const
 {
+    if (!m_table)
+        return def;
+    const Table& t = *m_table;
     const QStringView wantedSection = QStringView(section).trimmed();
     const QStringView wantedKey = QStringView(key).trimmed();
     const quint32 hash = entryHash(wantedSection, wantedKey);
-    auto it = std::lower_bound(m_entries.begin(), m_entries.end(), hash,
-                               [](const Entry& e, quint32 h) { return e.hash < h; });
-    const QStringView text(m_text);
-    for (; it != m_entries.end() && it->hash == hash; ++it) {
-        if (!sameName(sectionOf(it->line), wantedSection))
+    auto it = std::lower_bound(t.entries.begin(), t.entries.end(), hash,
+                               [](const Table::Entry& e, quint32 h) { return e.hash < h; });
+    const QStringView text(t.text);
+    for (; it != t.entries.end() && it->hash == hash; ++it) {
+        if (!sameName(t.sectionOf(it->line), wantedSection))
             continue;
         qsizetype end = it->line;
         while (end < text.size() && text[end] != QLatin1Char('\n') && text[end] != QLatin1Char('\r'))

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "plugin/CatalogueFile.h"
-#include "plugin/OduSwitchExport.h"
+#include "core/CatalogueFile.h"
+#include "core/OduSwitchCoreExport.h"
 
 #include <QString>
-
-#include <vector>
 
 // The language catalogue a host hands to the dialogs: an INI file of
 // [section] headings and key=value lines, parsed once when it is constructed.
@@ -31,7 +29,7 @@
 //
 // The reader is our own: the common small INI parsers cut long lines and
 // treat ';' inside a value as a comment, which would break translations.
-class ODU_SWITCH_EXPORT TIniFile
+class ODU_SWITCH_CORE_EXPORT TIniFile
 {
 public:
     TIniFile() = default;
@@ -46,7 +44,7 @@ public:
 
     // Whether the file was read, and if not, why (catalogueFileProblem()
     // words it). NoFile for a catalogue made without a file name.
-    CatalogueFileStatus fileStatus() const { return m_fileStatus; }
+    CatalogueFileStatus fileStatus() const;
 
     // The value stored under key in section, or def when there is none.
     // Virtual, so that a host can back the catalogue by a store of its own.
@@ -59,26 +57,12 @@ public:
     void parseText(QString text);
 
 private:
-    // A stored line: the hash of its folded section and key names, and where
-    // the line starts in m_text. Sorted by hash, then by position, so the
-    // first of duplicate keys is met first.
-    struct Entry
-    {
-        quint32 hash;
-        quint32 line;
-    };
-    // A heading that has stored lines below it: where its name lies in m_text.
-    struct Heading
-    {
-        quint32 nameStart;
-        quint32 nameLength;
-    };
-
-    QStringView sectionOf(quint32 line) const;
+    // The parsed catalogue lives behind one pointer, so that an object a host
+    // compiled against an earlier version of this header keeps its size and
+    // layout (the file name, then one pointer).
+    struct Table;
+    Table& table();
 
     QString m_fileName;
-    CatalogueFileStatus m_fileStatus = CatalogueFileStatus::NoFile;
-    QString m_text;                 // the whole catalogue; the entries point into it
-    std::vector<Entry> m_entries;   // one per key line with a value
-    std::vector<Heading> m_headings; // in file order
+    Table* m_table = nullptr;
 };

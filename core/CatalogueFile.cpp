@@ -1,4 +1,4 @@
-#include "plugin/CatalogueFile.h"
+#include "core/CatalogueFile.h"
 
 #include <QByteArray>
 #include <QFile>
