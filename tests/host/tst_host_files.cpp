@@ -3,8 +3,11 @@
 // refused with a message and left exactly as it was; nothing blocks.
 
 #include "host/core/ArrayFile.h"
+#include "host/core/CommandLine.h"
 #include "host/core/RegularFile.h"
 #include "host/core/Screenshots.h"
+
+#include "core/CatalogueFile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -136,6 +139,30 @@ private slots:
         QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
         QCOMPARE(st.st_mode & 0777, mode_t(0600));
         QCOMPARE(contents(path), QByteArray(40, '\x02'));
+    }
+
+    // A catalogue the library would not read is refused up front, so the
+    // user is not left wondering why the texts stay English.
+    void catalogueRefusals_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("pipe") << m_fifo << u"is not a file"_s;
+        QTest::newRow("device") << u"/dev/zero"_s << u"is not a file"_s;
+        QTest::newRow("past the size limit") << m_dir.filePath(u"huge.ini"_s) << u"is larger than"_s;
+    }
+
+    void catalogueRefusals()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, said);
+        if (path.endsWith(u"huge.ini"_s)) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(kCatalogueFileSizeLimit + 1)); // sparse
+        }
+        const QString problem = checkCatalogueFile(path);
+        QVERIFY2(problem.contains(said), qPrintable(problem));
     }
 
     // A link planted under a picture's name stops the run; the link's
