@@ -13,8 +13,8 @@
 #include "bench/CatalogueLoad.h"
 #include "bench/FloorDialogs.h"
 #include "bench/OpenCloseCycles.h"
-#include "fuzz/CatalogueKeys.h"
 #include "core/IniFile.h"
+#include "plugin/CaptionTables.h"
 #include "qos/Qos_form.h"
 #include "core/StaticVlanTable.h"
 #include "vlan/Unit3.h"
@@ -27,6 +27,7 @@
 #include <QMap>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -106,13 +107,18 @@ std::array<unsigned char, kVlanConfigSize> vlanDefault()
 
 QByteArray fullCatalogueText()
 {
-    QByteArray text = "; every key of both sections\n[QOS]\n";
-    for (const auto& k : kQosCatalogueKeys)
-        text += QByteArray(k.key) + "=" + QByteArray(k.english).replace('\n', ' ').replace('\r', ' ') + " (x)\n";
-    text += "[VLAN]\n";
-    for (const auto& k : kVlanCatalogueKeys)
-        if (QByteArray(k.section) == "VLAN" && *k.key && !QByteArray(k.key).contains('\n'))
-            text += QByteArray(k.key) + "=" + QByteArray(k.english).replace('\n', ' ').replace('\r', ' ') + " (x)\n";
+    QByteArray text = "; every key of both sections\n";
+    for (const char* section : {"QOS", "VLAN"}) {
+        text += QByteArray("[") + section + "]\n";
+        QSet<QByteArray> written;
+        for (const auto table : allCaptionTables())
+            for (const CaptionRow& row : table)
+                if (qstrcmp(row.section, section) == 0 && !written.contains(row.key)) {
+                    written.insert(row.key);
+                    text += QByteArray(row.key) + "="
+                            + QByteArray(row.english).replace('\n', ' ').replace('\r', ' ') + " (x)\n";
+                }
+    }
     return text;
 }
 

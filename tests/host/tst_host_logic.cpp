@@ -119,6 +119,8 @@ void TestHostLogic::commandLine_data()
         << QString() << false << u"given more than once"_s;
     QTest::newRow("stray argument") << QStringList{u"out"_s} << int(A::Error) << QString() << QString() << false
                                     << u"unexpected argument 'out'"_s;
+    QTest::newRow("frames without pictures") << QStringList{u"--mark-defects"_s} << int(A::Error) << QString()
+                                            << QString() << false << u"'--mark-defects' needs --screenshot"_s;
     QTest::newRow("error before help") << QStringList{u"--bogus"_s, u"--help"_s} << int(A::Error) << QString()
                                        << QString() << false << u"unknown option '--bogus'"_s;
     QTest::newRow("qt option is not ours") << QStringList{u"-platform"_s, u"xcb"_s} << int(A::Error) << QString()
