@@ -7,11 +7,13 @@
 #include "ui/DialogCaptions.h"
 #include "ui/DialogFont.h"
 #include "ui/PlainTexts.h"
+#include "ui/CaptionRoom.h"
 #include "ui/Density.h"
 #include "ui/FocusLeave.h"
 #include "core/IntegerText.h"
 #include "ui/KeyFilter.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ScreenFit.h"
 
 #include <QCompleter>
 #include <QScreen>
@@ -106,6 +108,9 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
 
     const float factor = densityFactor(this);
     scaleDesignSizes(factor);
+    for (QPushButton* button : {Button1, Button2, Button3})
+        m_buttonDesigns.push_back({button, button->minimumSize()});
+    PageControl1->tabBar()->setUsesScrollButtons(false);
     Button3->setFocus();
 
     // 2. Size report; the pointers are kept above.
@@ -123,6 +128,7 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
 
     // 6. Title and captions.
     setCaptions(isLocal);
+    fitButtonsToCaptions();
 
     placeWindow();
 }
@@ -171,17 +177,21 @@ void TQos_form::scaleGrids(float factor)
 }
 
 // Whatever the font and the captions, the window is never smaller than its
-// contents need; it opens centred on the screen.
+// contents need, nor bigger than the screen; it opens centred on the screen.
 void TQos_form::placeWindow()
 {
-    setMinimumSize(minimumSize().expandedTo(layout()->minimumSize()));
-    setMaximumWidth(qMax(maximumWidth(), minimumWidth()));
-    resize(size().expandedTo(minimumSize()));
+    fitToScreen(this, size(), minimumSize(), [this] { fitButtonsToCaptions(); });
     if (const QScreen* screen = this->screen()) {
         QRect frame(QPoint(), size());
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+}
+
+void TQos_form::fitButtonsToCaptions()
+{
+    for (const auto& [button, design] : m_buttonDesigns)
+        fitButtonToCaption(button, design);
 }
 
 void TQos_form::setCaptions(bool isLocal)

@@ -34,6 +34,11 @@ ControlPlace parsePlace(const char* control)
     return place;
 }
 
+// No screen shows more characters than this on one line (every character is
+// at least a pixel wide); a longer catalogue text is cut before any control
+// measures, sorts or lays it out.
+constexpr int kLongestCaption = 8192;
+
 } // namespace
 
 QString captionText(const TIniFile* langIni, const CaptionRow& row)
@@ -42,10 +47,11 @@ QString captionText(const TIniFile* langIni, const CaptionRow& row)
                   QString::fromUtf8(row.english));
 }
 
-bool showCaption(QWidget* dialog, const CaptionRow& row, const QString& text)
+bool showCaption(QWidget* dialog, const CaptionRow& row, const QString& fullText)
 {
     if (row.kind != CaptionKind::Caption)
         return false;
+    const QString text = fullText.left(kLongestCaption);
     if (qstrcmp(row.control, "window title") == 0) {
         dialog->setWindowTitle(text);
         return true;

@@ -16,6 +16,7 @@ QString captionText(const TIniFile* langIni, const CaptionRow& row);
 // title, a label, button or check box, a group's title, a page's tab, a list
 // or radio item, or a grid heading. Returns false for rows that name no such
 // place (messages, grid texts that the loading step composes, unknown names).
+// A text longer than any screen could show on a line is cut first.
 bool showCaption(QWidget* dialog, const CaptionRow& row, const QString& text);
 
 // Texts the loading step writes into a grid (headings, row labels, cells),

@@ -2,10 +2,13 @@
 
 #include "plugin/CaptionTables.h"
 #include "ui/DialogCaptions.h"
+#include "ui/Density.h"
+#include "ui/DesignLayout.h"
 #include "ui/DialogFont.h"
 #include "ui/PlainTexts.h"
 #include "core/IntegerText.h"
 #include "core/UnitConstants.h"
+#include "ui/ScreenFit.h"
 
 #include <QEvent>
 #include <QRegularExpressionValidator>
@@ -35,7 +38,9 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
     // A fixed dialog border: no resizing, no minimise or maximise box.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(306, 103);
+    // The controls follow the density and their captions; the window is
+    // as big as they need.
+    new DesignLayout(this, densityFactor(this), kDesignSize);
     // Digits only; the field already takes at most four characters.
     Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), Edit1));
     Edit1->installEventFilter(this);
@@ -53,12 +58,23 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
         else
             showCaption(this, row, text);
     }
-    Label1->adjustSize();
+    fitWindow();
+}
+
+void TForm3::fitWindow()
+{
+    const float f = densityFactor(this);
+    const QSize design(scaledSize(kDesignSize.width(), f), scaledSize(kDesignSize.height(), f));
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    fitToScreen(this, design, design);
+    setFixedSize(size());
 }
 
 void TForm3::Edit1Enter(QObject*)
 {
     Label2->setText(QString());
+    Label2->setToolTip(QString());
 }
 
 void TForm3::Button1Click(QObject*)
@@ -66,19 +82,24 @@ void TForm3::Button1Click(QObject*)
     const QString text = Edit1->text();
     const std::optional<int> number = textToInteger(text);
     if (!number) {
-        Label2->setText(invalidIntegerMessage(text));
-        Label2->adjustSize();
+        showStatus(invalidIntegerMessage(text));
         return;
     }
     // The caller's variable is 16 bits wide; it receives the number cut to
     // that width even when the range check below refuses it.
     *vidOut = short(*number);
     if (*vidOut < kMinVid || *vidOut > kMaxVid) {
-        Label2->setText(vidOutOfRangeText);
-        Label2->adjustSize();
+        showStatus(vidOutOfRangeText);
         return;
     }
     done(1);
+}
+
+void TForm3::showStatus(const QString& text)
+{
+    Label2->setToolTip(QString());
+    Label2->setText(text);
+    fitWindow();
 }
 
 void TForm3::reject()

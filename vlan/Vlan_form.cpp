@@ -3,10 +3,13 @@
 #include "plugin/CaptionTables.h"
 #include "core/IniFile.h"
 #include "core/Lookup.h"
+#include "ui/CaptionRoom.h"
 #include "ui/Density.h"
+#include "ui/DesignLayout.h"
 #include "ui/DialogCaptions.h"
 #include "ui/DialogFont.h"
 #include "ui/PlainTexts.h"
+#include "ui/ScreenFit.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SystemColours.h"
 #include "vlan/Unit3.h"
@@ -53,8 +56,10 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
                    | Qt::WindowCloseButtonHint);
     // The design's limits are those of the whole window; a classic frame
     // takes 8 pixels of the width and 34 of the height.
-    setMinimumSize(478 - 8, 388 - 34);
-    resize(546, 384);
+    setMinimumSize(kDesignMinimum);
+    resize(kDesignSize);
+    for (QPushButton* button : {Button1, Button2, Button3, Button4, Button5})
+        m_buttonDesigns.push_back({button, button->minimumSize()});
     const int designWidths[8] = {36, 70, 70, 70, 70, 70, 70, 40};
     for (int c = 0; c < 8; ++c)
         StringGrid1->setColumnWidth(c, designWidths[c]);
@@ -89,6 +94,7 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     adjustToDensity();
     lookUpCaptions(isLocal);
     nastav_ovladaci_prvky();
+    placeWindow();
 }
 
 TVlan_form::~TVlan_form() = default;
@@ -125,6 +131,30 @@ void TVlan_form::adjustToDensity()
     RadioGroup1->setFixedHeight(row0 - 6);
     GridPanel1->setRowMinimumHeight(2, row2);
     GridPanel6->setFixedHeight(row2);
+
+    // The panels whose controls the form places at fixed positions follow
+    // the density and their captions (see DesignLayout).
+    for (QWidget* panel : {TabSheet1, TabSheet4, Panel4})
+        new DesignLayout(panel, f);
+    // All page tabs stay visible side by side.
+    PageControl1->tabBar()->setUsesScrollButtons(false);
+}
+
+void TVlan_form::fitButtonsToCaptions()
+{
+    const float f = densityFactor(this);
+    for (const auto& [button, design] : m_buttonDesigns)
+        fitButtonToCaption(button, QSize(scaledSize(design.width(), f), scaledSize(design.height(), f)));
+}
+
+// The window opens at its designed size grown by the density factor, or
+// larger when the captions need it, within the screen.
+void TVlan_form::placeWindow()
+{
+    fitButtonsToCaptions();
+    const float f = densityFactor(this);
+    const auto scale = [f](QSize s) { return QSize(scaledSize(s.width(), f), scaledSize(s.height(), f)); };
+    fitToScreen(this, scale(kDesignSize), scale(kDesignMinimum), [this] { fitButtonsToCaptions(); });
 }
 
 void TVlan_form::lookUpCaptions(bool isLocal)
@@ -139,14 +169,6 @@ void TVlan_form::lookUpCaptions(bool isLocal)
             continue;
         showCaption(this, row, captionText(m_langIni, row));
     }
-
-    // The labels placed at fixed positions take the size of their text, so a
-    // longer translation is not cut off.
-    for (QLabel* label : {Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10,
-                          Label11, Label12, Label13, Label22})
-        label->adjustSize();
-    for (QCheckBox* box : {CheckBox20, CheckBox21})
-        box->adjustSize();
 }
 
 // ---- Loading ------------------------------------------------------------
