@@ -7,9 +7,9 @@
 
 #include "fuzz/FuzzSupport.h"
 #include "core/CatalogueFile.h"
-#include "plugin/CaptionTables.h"
 #include "core/IniFile.h"
 #include "core/Lookup.h"
+#include "plugin/CaptionTables.h"
 
 #include <QByteArray>
 #include <QHash>

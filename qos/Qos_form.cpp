@@ -1,9 +1,9 @@
 #include "qos/Qos_form.h"
 
-#include "plugin/CaptionTables.h"
 #include "core/IniFile.h"
-#include "plugin/InstancePointers.h"
 #include "core/Lookup.h"
+#include "plugin/CaptionTables.h"
+#include "plugin/InstancePointers.h"
 #include "ui/DialogCaptions.h"
 #include "ui/DialogFont.h"
 #include "ui/PlainTexts.h"

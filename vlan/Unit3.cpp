@@ -1,13 +1,13 @@
 #include "vlan/Unit3.h"
 
-#include "plugin/CaptionTables.h"
-#include "ui/DialogCaptions.h"
-#include "ui/Density.h"
-#include "ui/DesignLayout.h"
-#include "ui/DialogFont.h"
-#include "ui/PlainTexts.h"
 #include "core/IntegerText.h"
 #include "core/UnitConstants.h"
+#include "plugin/CaptionTables.h"
+#include "ui/Density.h"
+#include "ui/DesignLayout.h"
+#include "ui/DialogCaptions.h"
+#include "ui/DialogFont.h"
+#include "ui/PlainTexts.h"
 #include "ui/ScreenFit.h"
 
 #include <QEvent>

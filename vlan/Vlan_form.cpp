@@ -1,8 +1,8 @@
 #include "vlan/Vlan_form.h"
 
-#include "plugin/CaptionTables.h"
 #include "core/IniFile.h"
 #include "core/Lookup.h"
+#include "plugin/CaptionTables.h"
 #include "ui/CaptionRoom.h"
 #include "ui/Density.h"
 #include "ui/DesignLayout.h"

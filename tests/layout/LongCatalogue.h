@@ -24,8 +24,8 @@ inline QString paddedText(const QString& english, int percent)
     return padded;
 }
 
-// Every key of the tables with the text makeText gives its English default
-// (the first row of a key decides).
+// Every key of the tables with the text makeText gives for its first row
+// (an empty text leaves the key out).
 template<typename MakeText>
 std::unique_ptr<TIniFile> catalogueFromTables(MakeText makeText)
 {
@@ -40,8 +40,8 @@ std::unique_ptr<TIniFile> catalogueFromTables(MakeText makeText)
                 written.insert(row.key);
                 // Quotes keep leading blanks; a line break is written as is
                 // only where the English text has none.
-                const QString value = makeText(QString::fromUtf8(row.english));
-                if (value.contains(QLatin1Char('\n')))
+                const QString value = makeText(row);
+                if (value.isEmpty() || value.contains(QLatin1Char('\n')))
                     continue;
                 text += QByteArray(row.key) + "=\"" + value.toUtf8() + "\"\n";
             }
@@ -58,5 +58,6 @@ std::unique_ptr<TIniFile> catalogueFromTables(MakeText makeText)
 
 inline std::unique_ptr<TIniFile> longCatalogue()
 {
-    return catalogueFromTables([](const QString& english) { return paddedText(english, 40); });
+    return catalogueFromTables(
+        [](const CaptionRow& row) { return paddedText(QString::fromUtf8(row.english), 40); });
 }

@@ -204,7 +204,8 @@ void TestCaptionFit::everyCaptionFits()
 void TestCaptionFit::captionRowsNameTheirControls()
 {
     const auto marked = [](const QString& english) { return QStringLiteral("<%1>").arg(english); };
-    const std::unique_ptr<TIniFile> catalogue = catalogueFromTables(marked);
+    const std::unique_ptr<TIniFile> catalogue =
+        catalogueFromTables([&](const CaptionRow& row) { return marked(QString::fromUtf8(row.english)); });
     QVERIFY(catalogue);
     OpenDialogs dialogs(catalogue.get());
     const std::array<std::pair<QDialog*, std::span<const CaptionRow>>, 3> tables{{

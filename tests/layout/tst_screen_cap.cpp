@@ -20,18 +20,27 @@ private slots:
 void TestScreenCap::hugeCaptionsStayOnScreen_data()
 {
     QTest::addColumn<int>("length");
-    QTest::newRow("10 KB, one word") << -10 * 1024;
-    QTest::newRow("10 KB, words") << 10 * 1024;
-    QTest::newRow("1 MB, words") << 1024 * 1024;
+    QTest::addColumn<bool>("everyText");
+    QTest::newRow("10 KB, one word, every text") << -10 * 1024 << true;
+    QTest::newRow("10 KB, words, every text") << 10 * 1024 << true;
+    // A catalogue file may hold 4 MB: one label of each dialog gets 1 MB.
+    QTest::newRow("1 MB, words, a label of each dialog") << 1024 * 1024 << false;
 }
 
 void TestScreenCap::hugeCaptionsStayOnScreen()
 {
     QFETCH(int, length);
+    QFETCH(bool, everyText);
     // Words let a wrapping label break its text into thousands of lines.
     const QString unit = length < 0 ? QStringLiteral("W") : QStringLiteral("Wide ");
     const QString huge = unit.repeated(qAbs(length) / unit.size());
-    const std::unique_ptr<TIniFile> catalogue = catalogueFromTables([&](const QString&) { return huge; });
+    const std::array<const CaptionRow*, 3> chosen{findCaptionRow(qosCaptionRows(), "Label1"),
+                                                  findCaptionRow(vlanCaptionRows(), "Label10"),
+                                                  findCaptionRow(vidEntryCaptionRows(), "Label2")};
+    const std::unique_ptr<TIniFile> catalogue = catalogueFromTables([&](const CaptionRow& row) {
+        const bool isChosen = std::find(chosen.begin(), chosen.end(), &row) != chosen.end();
+        return everyText || isChosen ? huge : QString();
+    });
     QVERIFY(catalogue);
 
     OpenDialogs dialogs(catalogue.get());
@@ -64,7 +73,9 @@ void TestScreenCap::hugeCaptionsStayOnScreen()
             QVERIFY(tip.size() <= 2048); // never the enormous text itself
             QVERIFY(huge.startsWith(tip.endsWith(ellipsis) ? tip.chopped(1) : tip));
         }
-        QVERIFY2(elided > 0, qPrintable(OpenDialogs::nameOf(d)));
+        // (The VID entry dialog empties its status line when it opens.)
+        if (everyText || d != dialogs.vidEntry)
+            QVERIFY2(elided > 0, qPrintable(OpenDialogs::nameOf(d)));
         d->hide();
     }
 }

@@ -9,8 +9,8 @@
 // <img src="a 300x200 picture">; a label that shows the picture instead of
 // the text is as tall as the picture.
 
-#include "plugin/CaptionTables.h"
 #include "core/IniFile.h"
+#include "plugin/CaptionTables.h"
 #include "qos/Qos_form.h"
 #include "vlan/Unit3.h"
 #include "vlan/Vlan_form.h"

@@ -13,8 +13,8 @@
 // A dialog that closes is replaced by a new one over the same array (now and
 // then over a fresh random array). MONKEY_STEPS and MONKEY_SEED set the walk.
 
-#include "plugin/CaptionTables.h"
 #include "core/IniFile.h"
+#include "plugin/CaptionTables.h"
 #include "qos/Qos_form.h"
 #include "tests/robust/Monkey.h"
 #include "tests/robust/RobustSupport.h"
