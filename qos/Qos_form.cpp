@@ -3,6 +3,7 @@
 #include "plugin/IniFile.h"
 #include "plugin/InstancePointers.h"
 #include "plugin/Lookup.h"
+#include "qos/QosAccessibility.h"
 #include "ui/DialogFont.h"
 #include "ui/PlainTexts.h"
 #include "ui/Density.h"
@@ -125,6 +126,7 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
 
     // 6. Title and captions.
     setCaptions(isLocal);
+    makeQosDialogAccessible(*this);
 
     placeWindow();
 }

@@ -4,6 +4,7 @@
 #include "ui/DialogFont.h"
 #include "ui/PlainTexts.h"
 #include "ui/IntegerText.h"
+#include "vlan/VlanAccessibility.h"
 
 #include <QEvent>
 #include <QRegularExpressionValidator>
@@ -56,6 +57,7 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
     Label1->adjustSize();
     Button1->setText(lookup(langIni, kSection, QStringLiteral("ok_button"), QStringLiteral("OK")));
     Button2->setText(lookup(langIni, kSection, QStringLiteral("cancel_button"), QStringLiteral("Cancel")));
+    makeVidEntryAccessible(*this);
 }
 
 void TForm3::Edit1Enter(QObject*)

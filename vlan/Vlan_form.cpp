@@ -8,6 +8,7 @@
 #include "ui/MessageBoxes.h"
 #include "ui/SystemColours.h"
 #include "vlan/Unit3.h"
+#include "vlan/VlanAccessibility.h"
 #include "vlan/VlanCommit.h"
 
 #include <QRegularExpressionValidator>
@@ -86,6 +87,7 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     adjustToDensity();
     lookUpCaptions(isLocal);
     nastav_ovladaci_prvky();
+    makeVlanDialogAccessible(*this);
 }
 
 TVlan_form::~TVlan_form() = default;

@@ -1,0 +1,25 @@
+#include "ui/TabChain.h"
+
+#include "ui/RadioGroup.h"
+
+#include <QRadioButton>
+#include <QWidget>
+
+#include <vector>
+
+void setTabChain(std::initializer_list<QWidget*> controls)
+{
+    std::vector<QWidget*> chain;
+    for (QWidget* control : controls) {
+        if (auto* group = qobject_cast<RadioGroup*>(control)) {
+            for (int i = 0; i < group->itemCount(); ++i)
+                chain.push_back(group->button(i));
+        } else {
+            chain.push_back(control);
+        }
+    }
+    for (std::size_t i = 0; i + 1 < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i], chain[i + 1]);
+    if (chain.size() > 1)
+        QWidget::setTabOrder(chain.back(), chain.front());
+}
