@@ -25,7 +25,9 @@ void nameTabBarAfterPage(QTabWidget* pages)
 
 void makeQosDialogAccessible(TQos_form& f)
 {
-    setTabChain({f.Button3, f.Button1, f.Button2, f.PageControl1,
+    // The form orders the button strip and the page control; the pages
+    // follow the tabs.
+    setTabChain({f.PageControl1,
                  f.RadioGroup1, f.StringGrid1, f.StringGrid2, f.Edit1, f.Edit2, f.Edit3, f.Edit4,
                  f.Edit5, f.ComboBox1, f.StringGrid3,
                  f.Edit6, f.ComboBox2, f.StringGrid4,

@@ -361,13 +361,18 @@ void StringGrid::keyPressEvent(QKeyEvent* event)
     if (state() != QAbstractItemView::EditingState
         && filterKeyPress(this, event, m_keyFilter))
         return;
-    QTableWidget::keyPressEvent(event);
+    // Space acts on the current cell, as a click selects and acts on it; it
+    // never searches for a cell text that starts with a blank.
     const QModelIndex current = currentIndex();
     if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && !m_cellEditing
         && current.isValid()) {
         event->accept();
+        if (current.flags() & Qt::ItemIsSelectable)
+            selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
         emit spacePressed(current.column(), current.row());
+        return;
     }
+    QTableWidget::keyPressEvent(event);
 }
 
 void StringGrid::inputMethodEvent(QInputMethodEvent* event)

@@ -76,7 +76,9 @@ void namePortBasedPage(TVlan_form& f)
 
 void makeVlanDialogAccessible(TVlan_form& f)
 {
-    setTabChain({f.RadioGroup1, f.PageControl1,
+    // The form puts the mode switch before the page control; the pages
+    // follow the tabs, the button strip comes last.
+    setTabChain({f.PageControl1,
                  f.Edit2, f.Edit3, f.Edit4, f.Edit5, f.Edit6, f.Edit7,
                  f.CheckBox1, f.CheckBox2, f.CheckBox3, f.CheckBox4, f.CheckBox5,
                  f.ComboBox2, f.ComboBox3, f.ComboBox4, f.ComboBox5, f.ComboBox6, f.ComboBox7,
