@@ -1,27 +1,12 @@
 #include "qos/QosAccessibility.h"
 
 #include "qos/Qos_form.h"
+#include "ui/AccessibleName.h"
 #include "ui/ListEnterKey.h"
 #include "ui/SpokenCaption.h"
 #include "ui/TabChain.h"
 
-#include <QTabBar>
-
 #include <array>
-
-namespace {
-
-void nameTabBarAfterPage(QTabWidget* pages)
-{
-    QTabBar* bar = pages->tabBar();
-    const auto follow = [pages, bar](int index) {
-        bar->setAccessibleName(spokenCaption(pages->tabText(index)));
-    };
-    QObject::connect(pages, &QTabWidget::currentChanged, bar, follow);
-    follow(pages->currentIndex());
-}
-
-} // namespace
 
 void makeQosDialogAccessible(TQos_form& f)
 {
@@ -34,18 +19,18 @@ void makeQosDialogAccessible(TQos_form& f)
                  f.Edit7, f.ComboBox3, f.StringGrid5,
                  f.RadioGroup2, f.RadioGroup3});
 
-    nameTabBarAfterPage(f.PageControl1);
+    nameTabRowAfterPage(f.PageControl1);
     for (RadioGroup* group : {f.RadioGroup1, f.RadioGroup2, f.RadioGroup3})
         group->nameItemsAfterTitle();
 
     // Global Settings: the two queue tables by their heading, the weights by
     // their labels.
-    f.StringGrid1->setAccessibleName(spokenCaption(f.StringGrid1->cellText(0, 0)));
-    f.StringGrid2->setAccessibleName(spokenCaption(f.StringGrid2->cellText(0, 0)));
+    setSpokenName(f.StringGrid1, spokenCaption(f.StringGrid1->cellText(0, 0)));
+    setSpokenName(f.StringGrid2, spokenCaption(f.StringGrid2->cellText(0, 0)));
     const std::array<QLineEdit*, 4> weights{f.Edit1, f.Edit2, f.Edit3, f.Edit4};
     const std::array<QLabel*, 4> weightLabels{f.Label2, f.Label3, f.Label4, f.Label5};
     for (std::size_t q = 0; q < weights.size(); ++q)
-        weights[q]->setAccessibleName(spokenCaption(weightLabels[q]->text()));
+        setSpokenName(weights[q], spokenCaption(weightLabels[q]->text()));
 
     // User Ports Settings: each control by its port and its label.
     struct PortControls
@@ -64,9 +49,9 @@ void makeQosDialogAccessible(TQos_form& f)
         {f.GroupBox5, f.Edit7, f.Label12, f.ComboBox3, f.Label13, f.StringGrid5, f.Label14},
     }};
     for (const PortControls& p : ports) {
-        p.priority->setAccessibleName(spokenPair(p.port->title(), p.priorityLabel->text()));
-        p.resolution->setAccessibleName(spokenPair(p.port->title(), p.resolutionLabel->text()));
-        p.remap->setAccessibleName(spokenPair(p.port->title(), p.remapLabel->text()));
+        setSpokenName(p.priority, spokenPair(p.port->title(), p.priorityLabel->text()));
+        setSpokenName(p.resolution, spokenPair(p.port->title(), p.resolutionLabel->text()));
+        setSpokenName(p.remap, spokenPair(p.port->title(), p.remapLabel->text()));
     }
 
     for (QLineEdit* edit : {f.Edit1, f.Edit2, f.Edit3, f.Edit4, f.Edit5, f.Edit6, f.Edit7})
@@ -74,6 +59,5 @@ void makeQosDialogAccessible(TQos_form& f)
     for (QComboBox* box : {f.ComboBox1, f.ComboBox2, f.ComboBox3})
         passEnterToDialog(box);
 
-    // The focus is drawn from the start, not only after the first Tab.
-    f.setAttribute(Qt::WA_KeyboardFocusChange);
+    showFocusFromTheStart(&f);
 }

@@ -14,7 +14,7 @@ void setTabChain(std::initializer_list<QWidget*> controls)
     std::vector<QWidget*> chain;
     for (QWidget* control : controls) {
         if (auto* pages = qobject_cast<QTabWidget*>(control)) {
-            chain.push_back(pages->findChild<QTabBar*>());
+            chain.push_back(pages->tabBar());
         } else if (auto* group = qobject_cast<RadioGroup*>(control)) {
             for (int i = 0; i < group->itemCount(); ++i)
                 chain.push_back(group->button(i));

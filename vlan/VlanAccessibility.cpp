@@ -1,26 +1,15 @@
 #include "vlan/VlanAccessibility.h"
 
+#include "ui/AccessibleName.h"
 #include "ui/ListEnterKey.h"
 #include "ui/SpokenCaption.h"
 #include "ui/TabChain.h"
 #include "vlan/Unit3.h"
 #include "vlan/Vlan_form.h"
 
-#include <QTabBar>
-
 #include <array>
 
 namespace {
-
-void nameTabBarAfterPage(QTabWidget* pages)
-{
-    QTabBar* bar = pages->tabBar();
-    const auto follow = [pages, bar](int index) {
-        bar->setAccessibleName(spokenCaption(pages->tabText(index)));
-    };
-    QObject::connect(pages, &QTabWidget::currentChanged, bar, follow);
-    follow(pages->currentIndex());
-}
 
 // Space on a cell does what a click on that cell does, through the same
 // handler.
@@ -45,14 +34,14 @@ void nameGlobalPage(TVlan_form& f)
                                               f.ComboBox11, f.ComboBox12, f.ComboBox13};
     for (std::size_t p = 0; p < ports.size(); ++p) {
         const QString port = ports[p]->text();
-        defaultVids[p]->setAccessibleName(spokenPair(port, f.Label9->text()));
+        setSpokenName(defaultVids[p], spokenPair(port, f.Label9->text()));
         if (p < forced.size())
-            forced[p]->setAccessibleName(spokenQualified(f.Label10->text(), port));
-        ingress[p]->setAccessibleName(spokenPair(port, f.Label11->text()));
-        doubleTag[p]->setAccessibleName(spokenPair(port, f.Label12->text()));
+            setSpokenName(forced[p], spokenQualified(f.Label10->text(), port));
+        setSpokenName(ingress[p], spokenPair(port, f.Label11->text()));
+        setSpokenName(doubleTag[p], spokenPair(port, f.Label12->text()));
     }
-    f.ComboBox14->setAccessibleName(spokenCaption(f.Label13->text()));
-    f.CheckBox6->setAccessibleName(spokenCaption(f.Label2->text()));
+    setSpokenName(f.ComboBox14, spokenCaption(f.Label13->text()));
+    setSpokenName(f.CheckBox6, spokenCaption(f.Label2->text()));
 }
 
 // Each box of the forwarding matrix by its row port and its column port.
@@ -68,8 +57,8 @@ void namePortBasedPage(TVlan_form& f)
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (std::size_t c = 0; c < columns.size(); ++c)
             if (QCheckBox* box = matrix[r][c])
-                box->setAccessibleName(spokenQualified(rows[r]->text(), columns[c]->text()));
-    f.CheckBox18->setAccessibleName(spokenCaption(f.Label22->text()));
+                setSpokenName(box, spokenQualified(rows[r]->text(), columns[c]->text()));
+    setSpokenName(f.CheckBox18, spokenCaption(f.Label22->text()));
 }
 
 } // namespace
@@ -91,9 +80,9 @@ void makeVlanDialogAccessible(TVlan_form& f)
                  f.Button3, f.Button5, f.Button4});
 
     f.RadioGroup1->nameItemsAfterTitle();
-    nameTabBarAfterPage(f.PageControl1);
+    nameTabRowAfterPage(f.PageControl1);
     nameGlobalPage(f);
-    f.StringGrid1->setAccessibleName(spokenCaption(f.Label1->text()));
+    setSpokenName(f.StringGrid1, spokenCaption(f.Label1->text()));
     namePortBasedPage(f);
 
     for (QLineEdit* edit : {f.Edit2, f.Edit3, f.Edit4, f.Edit5, f.Edit6, f.Edit7})
@@ -104,14 +93,13 @@ void makeVlanDialogAccessible(TVlan_form& f)
         passEnterToDialog(box);
     clickCellsWithSpace(f);
 
-    // The focus is drawn from the start, not only after the first Tab.
-    f.setAttribute(Qt::WA_KeyboardFocusChange);
+    showFocusFromTheStart(&f);
 }
 
 void makeVidEntryAccessible(TForm3& f)
 {
-    f.Edit1->setAccessibleName(spokenCaption(f.Label1->text()));
+    setSpokenName(f.Edit1, spokenCaption(f.Label1->text()));
     f.Edit1->setInputMethodHints(Qt::ImhDigitsOnly);
     setTabChain({f.Edit1, f.Button1, f.Button2});
-    f.setAttribute(Qt::WA_KeyboardFocusChange);
+    showFocusFromTheStart(&f);
 }
