@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vlan/VlanConfig.h"
+#include "core/VlanConfig.h"
 
 #include <array>
 

@@ -10,12 +10,13 @@
 //   odu-switch-bench --leak-cycles N            N open/close cycles of each dialog
 //                                               (for LeakSanitizer)
 
+#include "bench/CatalogueLoad.h"
 #include "bench/FloorDialogs.h"
 #include "bench/OpenCloseCycles.h"
 #include "fuzz/CatalogueKeys.h"
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 #include "qos/Qos_form.h"
-#include "vlan/StaticVlanTable.h"
+#include "core/StaticVlanTable.h"
 #include "vlan/Unit3.h"
 #include "vlan/Vlan_form.h"
 
@@ -413,6 +414,25 @@ int main(int argc, char** argv)
             return n > 0 ? ms : ms; // a batch of 1000 in ms is one call in microseconds
         });
         row("catalogue: one ReadString, MICROseconds (batches of 1000)", one, "");
+
+        // Throughput and memory at the size limit, where a wrong or hostile
+        // file would take the most.
+        const qsizetype limit = qsizetype(kCatalogueFileSizeLimit) - 1024;
+        const QString bigPath = tmp.filePath(QStringLiteral("big.ini"));
+        const struct
+        {
+            const char* what;
+            QByteArray text;
+        } loads[] = {{"short keys (k123=v123 lines)", shortKeyCatalogue(limit)},
+                     {"every key, repeated under numbered sections", repeatedCatalogue(text, limit)}};
+        std::printf("\n");
+        for (const auto& load : loads) {
+            const CatalogueLoadFigures f = measureCatalogueLoad(bigPath, load.text, std::max(5, runs / 4));
+            std::printf("catalogue file of %.1f MB, %s: %s%.1f ms, %.0f MB/s (target >= 50); "
+                        "held %.2fx the file, peak %.2fx (target <= 4x)\n",
+                        f.fileMegabytes, load.what, f.read ? "" : "NOT READ, ", f.medianMs, f.megabytesPerSecond,
+                        f.heldRatio, f.peakRatio);
+        }
     }
 
     std::printf("\nours / floor (medians): QoS %.2fx (full catalogue %.2fx), VLAN %.2fx (full catalogue %.2fx); target <= 1.5x\n",

@@ -1,20 +1,29 @@
-# Installation: the shared library, the headers a host includes (with the
+# Installation: the shared libraries (the window-free core and the dialogs),
+# the odu-switch tool and its manual page, the headers a host or tool includes (with the
 # headers generated from the dialog forms, which the dialog headers include),
 # a CMake package and a pkg-config file.
 
 set(ODU_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/odu-switch-dialogs)
 set(ODU_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/OduSwitchDialogs)
 
-install(TARGETS odu-switch-dialogs EXPORT OduSwitchDialogsTargets
+install(TARGETS odu-switch-core odu-switch-dialogs EXPORT OduSwitchDialogsTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Each subdirectory lists its public headers in ODU_PUBLIC_HEADERS_<dir>.
-foreach(dir plugin ui qos vlan)
+foreach(dir core plugin ui qos vlan)
     get_property(headers DIRECTORY ${PROJECT_SOURCE_DIR}/${dir} PROPERTY ODU_PUBLIC_HEADERS)
     if(headers)
         install(FILES ${headers} DESTINATION ${ODU_INSTALL_INCLUDEDIR}/${dir})
+    endif()
+endforeach()
+# The earlier paths of the headers that moved into core/ (not ui/, which was
+# never installed).
+foreach(old IN LISTS ODU_COMPAT_HEADERS)
+    get_filename_component(dir ${old} DIRECTORY)
+    if(NOT dir STREQUAL "ui")
+        install(FILES ${ODU_COMPAT_INCLUDE_DIR}/${old} DESTINATION ${ODU_INSTALL_INCLUDEDIR}/${dir})
     endif()
 endforeach()
 install(DIRECTORY ${PROJECT_BINARY_DIR}/odu_switch_objects_autogen/include/
@@ -34,7 +43,7 @@ install(FILES
     ${PROJECT_BINARY_DIR}/OduSwitchDialogsConfigVersion.cmake
     DESTINATION ${ODU_CMAKEDIR})
 
-configure_file(${PROJECT_SOURCE_DIR}/cmake/odu-switch-dialogs.pc.in
-    ${PROJECT_BINARY_DIR}/odu-switch-dialogs.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/odu-switch-dialogs.pc
-    DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+foreach(pc odu-switch-dialogs odu-switch-core)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/${pc}.pc.in ${PROJECT_BINARY_DIR}/${pc}.pc @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/${pc}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endforeach()

@@ -1,15 +1,18 @@
 // Any bytes as a language catalogue, then every lookup the dialogs make.
 // Checked: a lookup never returns an empty text (an empty value reads as
 // absent), a key missing from the text gives the English default, letter case
-// of section and key does not matter, and parsing the text a second time
-// changes no answer.
+// of section and key does not matter, parsing the text a second time changes
+// no answer, and every key line the line walk reports is answered by the
+// lookup as a plain first-wins table of the walk would answer it.
 
 #include "fuzz/CatalogueKeys.h"
 #include "fuzz/FuzzSupport.h"
-#include "plugin/IniFile.h"
-#include "plugin/Lookup.h"
+#include "core/CatalogueFile.h"
+#include "core/IniFile.h"
+#include "core/Lookup.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 #include <vector>
@@ -45,9 +48,8 @@ const std::vector<Lookup>& lookups()
     return all;
 }
 
-void lookUpEveryKey(const TIniFile& ini, const QByteArray& text)
+void lookUpEveryKey(const TIniFile& ini, const QString& decoded)
 {
-    const QString decoded = QString::fromUtf8(text);
     for (const Lookup& l : lookups()) {
         const CatalogueKey& k = *l.source;
         const QString value = lookup(&ini, l.section, l.key, l.def);
@@ -65,17 +67,52 @@ void lookUpEveryKey(const TIniFile& ini, const QByteArray& text)
     FUZZ_CHECK(ini.FileName().isEmpty(), "a parsed catalogue has no file name");
 }
 
+bool isAscii(QStringView s)
+{
+    for (QChar c : s)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+// The lookup against the simplest reading of the walk: the first non-empty
+// value of each (section, key), names compared without letter case. Only
+// ASCII names, whose case folding is plain.
+void matchesTheWalk(const TIniFile& ini, const QString& decoded)
+{
+    QHash<QString, QString> first;
+    std::vector<std::pair<QString, QString>> names;
+    forEachCatalogueLine(decoded, [&](const CatalogueLine& l) {
+        if (l.value.isEmpty() || !isAscii(l.section) || !isAscii(l.key))
+            return;
+        const QString name = l.section.toString().toLower() + QLatin1Char('\n') + l.key.toString().toLower();
+        if (!first.contains(name)) {
+            first.insert(name, l.value.toString());
+            names.emplace_back(l.section.toString(), l.key.toString());
+        }
+    });
+    for (const auto& [section, key] : names) {
+        const QString name = section.toLower() + QLatin1Char('\n') + key.toLower();
+        FUZZ_CHECK(ini.ReadString(section, key, QString()) == first.value(name),
+                   "lookup and line walk disagree on a key");
+        FUZZ_CHECK(ini.ReadString(section.toUpper(), key.toUpper(), QString()) == first.value(name),
+                   "letter case matters for a key of the file");
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray text(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QString decoded = decodeCatalogueText(text);
     TIniFile ini;
     ini.parse(text);
-    lookUpEveryKey(ini, text);
+    lookUpEveryKey(ini, decoded);
+    matchesTheWalk(ini, decoded);
 
-    // Parsing twice adds to the catalogue; the first value of a key wins, so
-    // every answer stays the same.
+    // Parsing again replaces the catalogue with the same text: every answer
+    // stays the same.
     ini.parse(text);
     TIniFile once;
     once.parse(text);

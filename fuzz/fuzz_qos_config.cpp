@@ -5,7 +5,7 @@
 // back and rejected ones kept their stored values.
 
 #include "fuzz/FuzzSupport.h"
-#include "qos/QosConfig.h"
+#include "core/QosConfig.h"
 
 #include <algorithm>
 

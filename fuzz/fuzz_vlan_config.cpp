@@ -5,9 +5,9 @@
 // only the bits it owns; the table never outgrows its 22 slots.
 
 #include "fuzz/FuzzSupport.h"
-#include "vlan/StaticVlanTable.h"
-#include "vlan/VlanCommit.h"
-#include "vlan/VlanConfig.h"
+#include "core/StaticVlanTable.h"
+#include "core/VlanCommit.h"
+#include "core/VlanConfig.h"
 
 #include <QString>
 

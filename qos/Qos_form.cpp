@@ -1,14 +1,14 @@
 #include "qos/Qos_form.h"
 
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 #include "plugin/InstancePointers.h"
-#include "plugin/Lookup.h"
+#include "core/Lookup.h"
 #include "qos/QosAccessibility.h"
 #include "ui/DialogFont.h"
 #include "ui/PlainTexts.h"
 #include "ui/Density.h"
 #include "ui/FocusLeave.h"
-#include "ui/IntegerText.h"
+#include "core/IntegerText.h"
 #include "ui/KeyFilter.h"
 #include "ui/MessageBoxes.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "plugin/OduSwitchExport.h"
-#include "qos/QosConfig.h"
+#include "core/QosConfig.h"
 #include "ui_Qos_form.h"
 
 #include <QDialog>

@@ -6,6 +6,7 @@
 #
 #   scripts/fuzz-smoke.sh            # 20 s per target, a minute in all
 #   scripts/fuzz-smoke.sh 600        # ten minutes per target
+#   scripts/fuzz-smoke.sh 1200 catalogue   # twenty minutes, one target only
 #
 # FUZZ_BUILD_DIR chooses the build tree (default build-fuzz). New inputs that
 # the runs discover go into <build>/corpus/<target>/, never into fuzz/corpus.
@@ -15,8 +16,19 @@ cd "$(dirname "$0")/.."
 seconds=${1:-20}
 build=${FUZZ_BUILD_DIR:-build-fuzz}
 case "$seconds" in
-    '' | *[!0-9]*) echo "usage: $0 [seconds per target]" >&2; exit 2 ;;
+    '' | *[!0-9]*) echo "usage: $0 [seconds per target] [target...]" >&2; exit 2 ;;
 esac
+shift $(( $# > 0 ? 1 : 0 ))
+targets=(qos_config vlan_config catalogue)
+if [ $# -gt 0 ]; then
+    for t in "$@"; do
+        case " ${targets[*]} " in
+            *" $t "*) ;;
+            *) echo "fuzz-smoke: no target $t (choose from ${targets[*]})" >&2; exit 2 ;;
+        esac
+    done
+    targets=("$@")
+fi
 
 if ! command -v clang++ >/dev/null; then
     echo "fuzz-smoke: clang++ is missing (scripts/install-deps.sh installs it)" >&2
@@ -27,7 +39,6 @@ echo "== Building the fuzz targets in ${build} =="
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DODU_BUILD_FUZZ=ON \
     -DODU_BUILD_TESTS=OFF -DODU_BUILD_HOST=OFF -DODU_BUILD_BENCH=OFF >/dev/null
-targets=(qos_config vlan_config catalogue)
 if ! cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}" >"$build/fuzz-build.log" 2>&1; then
     cat "$build/fuzz-build.log" >&2
     echo "fuzz smoke: the fuzz targets did not build" >&2

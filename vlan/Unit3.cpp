@@ -1,9 +1,10 @@
 #include "vlan/Unit3.h"
 
-#include "plugin/Lookup.h"
+#include "core/Lookup.h"
 #include "ui/DialogFont.h"
 #include "ui/PlainTexts.h"
-#include "ui/IntegerText.h"
+#include "core/IntegerText.h"
+#include "core/UnitConstants.h"
 #include "vlan/VlanAccessibility.h"
 
 #include <QEvent>
@@ -77,7 +78,7 @@ void TForm3::Button1Click(QObject*)
     // The caller's variable is 16 bits wide; it receives the number cut to
     // that width even when the range check below refuses it.
     *vidOut = short(*number);
-    if (*vidOut < 1 || *vidOut > 4094) {
+    if (*vidOut < kMinVid || *vidOut > kMaxVid) {
         Label2->setText(vidOutOfRangeText);
         Label2->adjustSize();
         return;

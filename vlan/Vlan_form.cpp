@@ -1,15 +1,15 @@
 #include "vlan/Vlan_form.h"
 
-#include "plugin/IniFile.h"
-#include "plugin/Lookup.h"
+#include "core/IniFile.h"
+#include "core/Lookup.h"
 #include "ui/Density.h"
 #include "ui/DialogFont.h"
 #include "ui/PlainTexts.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SystemColours.h"
 #include "vlan/Unit3.h"
+#include "core/VlanCommit.h"
 #include "vlan/VlanAccessibility.h"
-#include "vlan/VlanCommit.h"
 
 #include <QRegularExpressionValidator>
 #include <QScreen>
@@ -68,7 +68,7 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     m_langIni = langIni;
     m_modem2Present = modem2Present;
     m_modem2Mode = modem2Mode;
-    m_hasLine4 = (static_cast<unsigned char>(oduCapabilities) & 0x08) != 0;
+    m_hasLine4 = unitHasLine4(oduCapabilities);
     m_onePlusZeroInactive = onePlusZeroInactive;
     m_vlanActiveInEthernet = vlanActiveInEthernet;
 
@@ -261,7 +261,7 @@ void TVlan_form::fillHeaderRow()
 
 bool TVlan_form::modem2Usable() const
 {
-    return m_modem2Present != 0 && static_cast<unsigned char>(m_modem2Mode) != 100;
+    return unitModem2Usable(m_modem2Present, m_modem2Mode);
 }
 
 void TVlan_form::nastav_barvy(char mode)

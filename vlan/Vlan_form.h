@@ -2,8 +2,8 @@
 
 #include "plugin/OduSwitchExport.h"
 #include "ui_Vlan_form.h"
-#include "vlan/StaticVlanTable.h"
-#include "vlan/VlanConfig.h"
+#include "core/StaticVlanTable.h"
+#include "core/VlanConfig.h"
 
 #include <QDialog>
 

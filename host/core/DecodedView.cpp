@@ -2,8 +2,8 @@
 
 #include "host/core/UnitState.h"
 
-#include "qos/QosConfig.h"
-#include "vlan/VlanConfig.h"
+#include "core/QosConfig.h"
+#include "core/VlanConfig.h"
 
 #include <array>
 

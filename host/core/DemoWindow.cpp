@@ -4,7 +4,7 @@
 #include "host/core/CommandLine.h"
 #include "host/core/HexView.h"
 
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -5,11 +5,11 @@
 #include "host/core/DialogRun.h"
 #include "host/core/HexView.h"
 
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 #include "plugin/InstancePointers.h"
-#include "qos/QosConfig.h"
+#include "core/QosConfig.h"
 #include "qos/Qos_form.h"
-#include "vlan/VlanConfig.h"
+#include "core/VlanConfig.h"
 #include "vlan/Vlan_form.h"
 
 #include <QPushButton>

@@ -7,8 +7,8 @@
 #include "host/core/DecodedView.h"
 #include "host/core/HexView.h"
 
-#include "qos/QosConfig.h"
-#include "vlan/VlanConfig.h"
+#include "core/QosConfig.h"
+#include "core/VlanConfig.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 
 #include "host/core/Screenshots.h"
 
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 #include "plugin/InstancePointers.h"
 #include "qos/Qos_form.h"
 #include "vlan/Vlan_form.h"

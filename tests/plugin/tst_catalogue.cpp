@@ -1,16 +1,33 @@
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 #include "plugin/InstancePointers.h"
-#include "plugin/Lookup.h"
+#include "core/Lookup.h"
 
 #include <QRandomGenerator>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <string>
 
 class CatalogueTest : public QObject
 {
     Q_OBJECT
 
 private:
+    static QByteArray utf16(const char16_t* text, QSysInfo::Endian order)
+    {
+        QByteArray bytes;
+        const std::u16string s = std::u16string(u"\uFEFF") + text;
+        for (char16_t c : s) {
+            const char high = char(c >> 8), low = char(c & 0xFF);
+            if (order == QSysInfo::LittleEndian)
+                bytes.append(low).append(high);
+            else
+                bytes.append(high).append(low);
+        }
+        return bytes;
+    }
+
     QTemporaryDir m_dir;
     QString write(const QByteArray& content)
     {
@@ -72,6 +89,26 @@ private slots:
         QTest::newRow("lines before any section belong to no section")
             << QByteArray("nms=x\n[VLAN]\n") << "VLAN" << "nms" << "default";
         QTest::newRow("no final line end") << QByteArray("[VLAN]\nnms=x") << "VLAN" << "nms" << "x";
+        QTest::newRow("CR line ends, as old Mac editors save")
+            << QByteArray("[VLAN]\rnms=x\rok_button=y\r") << "VLAN" << "ok_button" << "y";
+        QTest::newRow("mixed line ends")
+            << QByteArray("[QOS]\r\n&Ok=a\r[VLAN]\nnms=b\r\n") << "VLAN" << "nms" << "b";
+        QTest::newRow("UTF-16 LE with byte order mark")
+            << utf16(u"[VLAN]\r\nnms=Řízení\r\n", QSysInfo::LittleEndian) << "VLAN"
+            << "nms" << QString::fromUtf8("Řízení");
+        QTest::newRow("UTF-16 BE with byte order mark")
+            << utf16(u"[VLAN]\nnms=Řízení\n", QSysInfo::BigEndian) << "VLAN" << "nms"
+            << QString::fromUtf8("Řízení");
+        QTest::newRow("non-ASCII names ignore letter case")
+            << QByteArray("[Čeština]\nŽluť=ano\n") << QString::fromUtf8("ČEŠTINA")
+            << QString::fromUtf8("žLUŤ") << "ano";
+        QTest::newRow("first value wins across a repeated section")
+            << QByteArray("[VLAN]\nnms=first\n[QOS]\nnms=other\n[vlan]\nNMS=second\n") << "VLAN"
+            << "nms" << "first";
+        QTest::newRow("an empty value does not hide a later one")
+            << QByteArray("[VLAN]\nnms=\nnms=later\n") << "VLAN" << "nms" << "later";
+        QTest::newRow("a heading without a closing bracket keeps the section")
+            << QByteArray("[VLAN]\n[QOS\nnms=x\n") << "VLAN" << "nms" << "x";
     }
 
     void reading()

@@ -1,6 +1,6 @@
 // The QoS configuration array without any window: layout, default image,
 // blank rule and the seven write groups, checked byte by byte.
-#include "qos/QosConfig.h"
+#include "core/QosConfig.h"
 
 #include <QRandomGenerator>
 #include <QTest>

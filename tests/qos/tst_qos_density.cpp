@@ -2,7 +2,7 @@
 // 96, 120 and 144 pixels per inch): grid column widths and captions that fit.
 #include "QosDialogDriver.h"
 
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 
 #include <QFontInfo>
 #include <QLabel>

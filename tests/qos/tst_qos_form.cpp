@@ -2,7 +2,7 @@
 // write rules, the key filter, reset, closing and captions.
 #include "QosDialogDriver.h"
 
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 #include "plugin/InstancePointers.h"
 
 #include <QClipboard>
@@ -227,8 +227,8 @@ void TestQosForm::blankRuleAtConstruction_data()
 {
     QTest::addColumn<int>("blankBytes");
     QTest::addColumn<bool>("replaced");
-    QTest::newRow("35 of 0xFF") << 35 << false;
-    QTest::newRow("36 of 0xFF") << 36 << true;
+    QTest::newRow("one short of the threshold") << kQosBlankThreshold - 1 << false;
+    QTest::newRow("threshold") << kQosBlankThreshold << true;
 }
 
 void TestQosForm::blankRuleAtConstruction()

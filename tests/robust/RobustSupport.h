@@ -3,8 +3,8 @@
 // Shared by the robustness tests: host arrays fenced by guard bytes, seeded
 // random arrays of the shapes units send, and the bits each writer owns.
 
-#include "qos/QosConfig.h"
-#include "vlan/VlanConfig.h"
+#include "core/QosConfig.h"
+#include "core/VlanConfig.h"
 
 #include <QByteArray>
 #include <QString>

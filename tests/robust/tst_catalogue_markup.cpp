@@ -10,7 +10,7 @@
 // the text is as tall as the picture.
 
 #include "fuzz/CatalogueKeys.h"
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 #include "qos/Qos_form.h"
 #include "vlan/Unit3.h"
 #include "vlan/Vlan_form.h"
@@ -84,7 +84,7 @@ void TestCatalogueMarkup::labelsShowMarkupAsText()
         d->setAttribute(Qt::WA_DeleteOnClose, false);
         break;
     case 1:
-        d.reset(new TVlan_form(nullptr, true, m_ini.get(), bytes.data(), &size, false, 1, 0, 0, 0x08));
+        d.reset(new TVlan_form(nullptr, true, m_ini.get(), bytes.data(), &size, false, 1, 0, 0, kLine4CapabilityBit));
         break;
     default: {
         auto* entry = new TForm3(nullptr, m_ini.get(), 9999, &vid);

@@ -11,7 +11,7 @@
 //    (byte 0 bits 6-7, byte 1 bits 3-7, byte 38 bits 3-7), and a resolution
 //    that names no mode (5 to 7) at most within its own three bits.
 
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 #include "qos/Qos_form.h"
 #include "tests/robust/RobustSupport.h"
 #include "vlan/Vlan_form.h"
@@ -69,7 +69,7 @@ struct VlanFacts
 
 VlanFacts randomFacts(std::mt19937& rng)
 {
-    return {rng() % 4 == 0, char(rng() % 2), char(rng() % 4 == 0), char(rng() % 3 ? rng() : 100),
+    return {rng() % 4 == 0, char(rng() % 2), char(rng() % 4 == 0), char(rng() % 3 ? rng() : kModem2UnusableMode),
             char(rng())};
 }
 

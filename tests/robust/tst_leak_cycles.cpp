@@ -3,7 +3,7 @@
 // LeakSanitizer on, so anything the dialogs fail to free fails it there.
 
 #include "bench/OpenCloseCycles.h"
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 
 #include <QTest>
 

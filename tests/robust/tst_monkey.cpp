@@ -14,7 +14,7 @@
 // then over a fresh random array). MONKEY_STEPS and MONKEY_SEED set the walk.
 
 #include "fuzz/CatalogueKeys.h"
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 #include "qos/Qos_form.h"
 #include "tests/robust/Monkey.h"
 #include "tests/robust/RobustSupport.h"
@@ -187,10 +187,10 @@ void TestMonkey::vlanDialog()
             int size = 0;
             TIniFile* ini = monkey.chance(50) ? m_noCatalogue.get() : m_fullCatalogue.get();
             const char capabilities = char(monkey.pick(256));
-            hasLine4 = (static_cast<unsigned char>(capabilities) & 0x08) != 0;
+            hasLine4 = unitHasLine4(capabilities);
             dialog = new TVlan_form(nullptr, monkey.chance(50), ini, host.data(), &size, monkey.chance(25),
                                     char(monkey.pick(3)), char(monkey.chance(25)),
-                                    char(monkey.chance(30) ? 100 : monkey.pick(256)), capabilities);
+                                    char(monkey.chance(30) ? kModem2UnusableMode : monkey.pick(256)), capabilities);
             MONKEY_VERIFY(size == kVlanConfigSize, QStringLiteral("size %1").arg(size));
             monkey.note(QStringLiteral("-- new VLAN dialog, LINE 4 %1, over %2").arg(hasLine4).arg(hex(host.bytes())));
             showAndActivate(dialog);

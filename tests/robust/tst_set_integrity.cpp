@@ -6,8 +6,8 @@
 // nothing more. ROBUST_ARRAYS and ROBUST_SEED change the number and the seed.
 
 #include "tests/robust/RobustSupport.h"
-#include "vlan/StaticVlanTable.h"
-#include "vlan/VlanCommit.h"
+#include "core/StaticVlanTable.h"
+#include "core/VlanCommit.h"
 
 #include <QTest>
 
@@ -46,7 +46,7 @@ QString randomVidText(std::mt19937& rng, unsigned short stored)
         return QString::fromLatin1(odd[rng() % (sizeof odd / sizeof *odd)]);
     case 1:
     case 2:
-        return QString::number(1 + rng() % 4094);
+        return QString::number(kMinVid + rng() % kMaxVid);
     default:
         return QString::number(stored); // as loaded: 0 and 4095 are refused
     }
@@ -86,7 +86,7 @@ VlanCommitInput inputAfterLoading(const VlanConfigArray& cfg, std::mt19937& rng)
             break;
         case 1:
             if (canAddEntry(in.table)) {
-                const short vid = short(1 + rng() % 4094);
+                const short vid = short(kMinVid + rng() % kMaxVid);
                 if (!vidExists(in.table, vid))
                     in.table = withNewEntry(in.table, vid);
             }

@@ -1,6 +1,6 @@
 #include "ui/Density.h"
 #include "ui/FocusLeave.h"
-#include "ui/IntegerText.h"
+#include "core/IntegerText.h"
 #include "ui/KeyFilter.h"
 #include "ui/MessageBoxes.h"
 #include "ui/RadioGroup.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vlan/StaticVlanTable.h"
+#include "core/StaticVlanTable.h"
 
 #include <array>
 #include <initializer_list>

@@ -1,6 +1,6 @@
-#include "vlan/StaticVlanTable.h"
+#include "core/StaticVlanTable.h"
 
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 
 #include "VlanTableRows.h"
 
@@ -246,8 +246,8 @@ void TestStaticVlanTable::suggestedVid_data()
     QTest::addColumn<int>("suggested");
     QTest::newRow("empty table") << std::vector<short>{} << 1;
     QTest::newRow("last 5") << std::vector<short>{9, 5} << 6;
-    QTest::newRow("last 4093") << std::vector<short>{4093} << 4094;
-    QTest::newRow("last 4094") << std::vector<short>{1, 4094} << 4094;
+    QTest::newRow("last one below the limit") << std::vector<short>{kMaxVid - 1} << kMaxVid;
+    QTest::newRow("last at the limit") << std::vector<short>{1, kMaxVid} << kMaxVid;
     QTest::newRow("last 0") << std::vector<short>{0} << 1;
 }
 

@@ -1,6 +1,6 @@
-#include "vlan/VlanCommit.h"
+#include "core/VlanCommit.h"
 
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 
 #include "VlanTableRows.h"
 

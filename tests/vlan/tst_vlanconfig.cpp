@@ -1,4 +1,4 @@
-#include "vlan/VlanConfig.h"
+#include "core/VlanConfig.h"
 
 #include <QTest>
 
@@ -332,8 +332,8 @@ void TestVlanConfig::blankRule_data()
     QTest::addColumn<int>("ffCount");
     QTest::addColumn<bool>("replaced");
     QTest::newRow("none") << 0 << false;
-    QTest::newRow("40 of 82") << 40 << false;
-    QTest::newRow("41 of 82") << 41 << true;
+    QTest::newRow("one short of the threshold") << kVlanBlankThreshold - 1 << false;
+    QTest::newRow("threshold") << kVlanBlankThreshold << true;
     QTest::newRow("81 of 82") << 81 << true;
     QTest::newRow("all 82") << 82 << true;
 }

@@ -4,8 +4,8 @@
 // lookups, a script that answers modal windows as they open, and arrays built
 // through the array's own accessors.
 
-#include "plugin/IniFile.h"
-#include "vlan/VlanConfig.h"
+#include "core/IniFile.h"
+#include "core/VlanConfig.h"
 
 #include <QAbstractButton>
 #include <QApplication>

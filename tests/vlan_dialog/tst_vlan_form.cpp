@@ -26,7 +26,7 @@ struct Facts
     char modem2Present = 1;
     char onePlusZeroInactive = 0;
     char modem2Mode = 0;
-    char oduCapabilities = 0x08; // has LINE 4
+    char oduCapabilities = kLine4CapabilityBit; // has LINE 4
 };
 
 std::unique_ptr<TVlan_form> makeDialog(VlanArray& a, const Facts& f = {}, TIniFile* ini = nullptr,
@@ -358,8 +358,8 @@ void TestVlanForm::sizeAndBlankRule_data()
 {
     QTest::addColumn<int>("ffBytes");
     QTest::addColumn<bool>("replaced");
-    QTest::newRow("40 of 82 kept") << 40 << false;
-    QTest::newRow("41 of 82 replaced") << 41 << true;
+    QTest::newRow("one short of the threshold kept") << kVlanBlankThreshold - 1 << false;
+    QTest::newRow("threshold replaced") << kVlanBlankThreshold << true;
     QTest::newRow("all 82 replaced") << 82 << true;
 }
 
@@ -455,7 +455,7 @@ void TestVlanForm::nmsRowLoading()
         fwd[6 + i] = (bits >> i) & 1;
     a.cfg().setPortForwarding(fwd);
     Facts f;
-    f.oduCapabilities = hasLine4 ? 0x08 : 0x00;
+    f.oduCapabilities = hasLine4 ? char(kLine4CapabilityBit) : 0;
     auto d = makeDialog(a, f);
     const QCheckBox* row[5] = {d->CheckBox13, d->CheckBox14, d->CheckBox15, d->CheckBox16, d->CheckBox17};
     for (int i = 0; i < 5; ++i)
@@ -530,7 +530,7 @@ void TestVlanForm::colouring_data()
     QTest::addColumn<int>("modem2Mode");
     QTest::addColumn<bool>("hasLine4");
     for (int mode : {0, 1, 2})
-        for (int m2 : {99, 100, 101})
+        for (int m2 : {int(kModem2UnusableMode) - 1, int(kModem2UnusableMode), int(kModem2UnusableMode) + 1})
             for (bool l4 : {true, false})
                 QTest::addRow("mode %d, modem2Mode %d, %s", mode, m2, l4 ? "LINE 4" : "no LINE 4")
                     << mode << m2 << l4;
@@ -546,11 +546,11 @@ void TestVlanForm::colouring()
     Facts f;
     f.modem2Present = 1;
     f.modem2Mode = char(modem2Mode);
-    f.oduCapabilities = hasLine4 ? 0x0F : 0x07;
+    f.oduCapabilities = char(hasLine4 ? 0x07 | kLine4CapabilityBit : 0x07 & ~kLine4CapabilityBit);
     auto d = makeDialog(a, f);
 
     const bool on = mode != 0;
-    const bool modem2 = on && modem2Mode != 100;
+    const bool modem2 = on && modem2Mode != int(kModem2UnusableMode);
     const bool line4 = on && hasLine4;
     const QColor window = systemColour(COLOR_WINDOW);
     const QColor inactive = systemColour(COLOR_INACTIVECAPTION);
@@ -629,7 +629,7 @@ void TestVlanForm::uplinkAndRadioRules()
     for (bool hasLine4 : {true, false}) {
         VlanArray a; // NMS to LINE 3 and to Modem 1 set
         Facts f;
-        f.oduCapabilities = hasLine4 ? 0x08 : 0x00;
+        f.oduCapabilities = hasLine4 ? char(kLine4CapabilityBit) : 0;
         auto d = makeDialog(a, f);
         d->show();
         QVERIFY(QTest::qWaitForWindowExposed(d.get()));

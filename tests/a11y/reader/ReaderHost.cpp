@@ -1,6 +1,6 @@
 // Shows the VLAN dialog on its Global page for a screen-reader client to
 // read, then quits after the number of seconds given as the first argument.
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 #include "vlan/Vlan_form.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "ui/IntegerText.h"
+#include "core/IntegerText.h"
 
 #include <limits>
 

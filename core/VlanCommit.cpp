@@ -1,14 +1,11 @@
-#include "vlan/VlanCommit.h"
+#include "core/VlanCommit.h"
 
-#include "plugin/Lookup.h"
-#include "ui/IntegerText.h"
+#include "core/Lookup.h"
+#include "core/IntegerText.h"
 
 #include <algorithm>
 
 namespace {
-
-constexpr int kMinVid = 1;
-constexpr int kMaxVid = 4094;
 
 // The range message of each Default VID field, in tPortik order.
 constexpr VlanCommitMessage kVidOutOfRange[6] = {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/OduSwitchCoreExport.h"
+
 #include <QString>
 
 #include <optional>
@@ -8,7 +10,7 @@
 // optional sign and decimal digits that must fill the rest of the text and fit
 // a 32-bit signed integer. Anything else (empty, blanks only, trailing
 // characters, hexadecimal) fails.
-std::optional<int> textToInteger(const QString& text);
+ODU_SWITCH_CORE_EXPORT std::optional<int> textToInteger(const QString& text);
 
 // The message of a failed reading: "''<text>'' is not a valid integer value".
-QString invalidIntegerMessage(const QString& text);
+ODU_SWITCH_CORE_EXPORT QString invalidIntegerMessage(const QString& text);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "vlan/VlanConfig.h"
+#include "core/OduSwitchCoreExport.h"
+#include "core/VlanConfig.h"
 
 #include <QString>
 
@@ -43,57 +44,57 @@ enum VlanMode : int {
 // ---- The table and the array --------------------------------------------
 
 // A table of `entries` entries (negative counts as 0), every element zero.
-VlanPole makeVlanPole(int entries);
+ODU_SWITCH_CORE_EXPORT VlanPole makeVlanPole(int entries);
 
 // The number of entries (the length of column 0).
-int vlanPoleEntries(const VlanPole& pole);
+ODU_SWITCH_CORE_EXPORT int vlanPoleEntries(const VlanPole& pole);
 
 // Unpacks slots 0..n-1 of the array's static VLAN region into entries 0..n-1,
 // columns 0..6; column 7 is not touched. n is bounded by the 22 slots and by
 // the table's entries, so nothing outside the array or the table is touched.
 // An NMS code other than 3 is read as 1 (untagged member).
-void unpackVlanPole(const VlanConfigArray& cfg, VlanPole& pole, int n);
+ODU_SWITCH_CORE_EXPORT void unpackVlanPole(const VlanConfigArray& cfg, VlanPole& pole, int n);
 
 // The table as loading builds it: as many zero-filled entries as the array's
 // count (bounded at 22), then unpacked from the array; all marks 0.
-VlanPole loadVlanPole(const VlanConfigArray& cfg);
+ODU_SWITCH_CORE_EXPORT VlanPole loadVlanPole(const VlanConfigArray& cfg);
 
 // Packs entries 0..n-1 into slots 0..n-1, rewriting all three bytes of each
 // slot (codes stored as they are, NMS included; marks play no part). n is
 // bounded by 22 and by the table's entries; the other slots keep their bytes.
 // The count field is not written here.
-void packVlanPole(const VlanPole& pole, int n, VlanConfigArray& cfg);
+ODU_SWITCH_CORE_EXPORT void packVlanPole(const VlanPole& pole, int n, VlanConfigArray& cfg);
 
 // ---- Lookups -------------------------------------------------------------
 
 // True when column 0 of any entry equals vid (`VID_uz_existuje`).
-bool vidExists(const VlanPole& pole, short vid);
+ODU_SWITCH_CORE_EXPORT bool vidExists(const VlanPole& pole, short vid);
 
 // The NMS VLAN: the index of the first entry among 0..n-1 (n bounded by the
 // table) whose NMS code is not 3; -1 when there is none.
-int firstNmsEntry(const VlanPole& pole, int n);
+ODU_SWITCH_CORE_EXPORT int firstNmsEntry(const VlanPole& pole, int n);
 
 // ---- Add and delete --------------------------------------------------------
 
 // Whether one more entry fits (fewer than 22 entries).
-bool canAddEntry(const VlanPole& pole);
+ODU_SWITCH_CORE_EXPORT bool canAddEntry(const VlanPole& pole);
 
 // The VID offered when adding: the last entry's VID + 1, or 4094 when the last
 // VID is 4094; 1 on an empty table.
-short suggestedNewVid(const VlanPole& pole);
+ODU_SWITCH_CORE_EXPORT short suggestedNewVid(const VlanPole& pole);
 
 // A new table with one entry more: columns 0..6 of the existing entries
 // copied, every delete mark 0; the new last entry has `vid`, the five port
 // codes of the previous last entry (not_a_member on an empty table) and NMS
 // not_a_member. The caller checks canAddEntry and vidExists first.
-VlanPole withNewEntry(const VlanPole& pole, short vid);
+ODU_SWITCH_CORE_EXPORT VlanPole withNewEntry(const VlanPole& pole, short vid);
 
 // The number of entries whose delete mark is not 0.
-int markedEntries(const VlanPole& pole);
+ODU_SWITCH_CORE_EXPORT int markedEntries(const VlanPole& pole);
 
 // A new table holding columns 0..6 of the unmarked entries in their order,
 // marks 0; nullopt (nothing to do) when no entry or every entry is marked.
-std::optional<VlanPole> withoutMarkedEntries(const VlanPole& pole);
+ODU_SWITCH_CORE_EXPORT std::optional<VlanPole> withoutMarkedEntries(const VlanPole& pole);
 
 // ---- Clicks on the grid -----------------------------------------------------
 
@@ -108,7 +109,7 @@ struct VlanPoleChange
 
 // Toggles the delete mark of an entry: 0 becomes 1, anything else 0. Returns
 // the new mark (true = marked). An entry outside the table: nothing, false.
-bool toggleDeleteMark(VlanPole& pole, int entry);
+ODU_SWITCH_CORE_EXPORT bool toggleDeleteMark(VlanPole& pole, int entry);
 
 // A click on membership column 1..6 of an entry with the dialog's current mode
 // (RadioGroup1's item index). Returns the cells that changed, clicked cell
@@ -118,7 +119,7 @@ bool toggleDeleteMark(VlanPole& pole, int entry);
 //    becomes 3 in columns 1..5 and stays in the NMS column.
 //  Any other mode: in the NMS column only code 3 reacts, becoming 1, and every
 //    other NMS member becomes 3; columns 1..5 step 0 -> 1 -> 2 -> 3 -> 0.
-std::vector<VlanPoleChange> clickMembershipCell(VlanPole& pole, int entry, int column, int mode);
+ODU_SWITCH_CORE_EXPORT std::vector<VlanPoleChange> clickMembershipCell(VlanPole& pole, int entry, int column, int mode);
 
 // ---- Cell texts ----------------------------------------------------------------
 
@@ -144,11 +145,11 @@ inline constexpr const char* kDeleteMarkText = "   X";
 using MembershipTexts = std::array<QString, 4>;
 
 // The English defaults.
-MembershipTexts englishMembershipTexts();
+ODU_SWITCH_CORE_EXPORT MembershipTexts englishMembershipTexts();
 
 // The four texts looked up in section "VLAN" of the catalogue now (a null
 // catalogue gives the defaults). The dialog does this at each fill and click.
-MembershipTexts lookupMembershipTexts(const TIniFile* langIni);
+ODU_SWITCH_CORE_EXPORT MembershipTexts lookupMembershipTexts(const TIniFile* langIni);
 
 // The text of a membership cell (column 1..6) for a code in a mode:
 //  Double Tag: "Not a member" for 3, " Unmodified" for any other code;
@@ -156,7 +157,7 @@ MembershipTexts lookupMembershipTexts(const TIniFile* langIni);
 //  other modes, columns 1..5: the text of the code (a code outside 0..3, which
 //    no table built from the array holds, shows as its two low bits, the way
 //    it would be packed).
-QString membershipCellText(short code, int column, int mode, const MembershipTexts& texts);
+ODU_SWITCH_CORE_EXPORT QString membershipCellText(short code, int column, int mode, const MembershipTexts& texts);
 
 // The delete column's text for a mark: "   X" when marked, else empty.
-QString deleteMarkCellText(short mark);
+ODU_SWITCH_CORE_EXPORT QString deleteMarkCellText(short mark);

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "vlan/StaticVlanTable.h"
-#include "vlan/VlanConfig.h"
+#include "core/OduSwitchCoreExport.h"
+#include "core/StaticVlanTable.h"
+#include "core/VlanConfig.h"
 
 #include <QString>
 
@@ -113,11 +114,6 @@ struct VlanCommitInput
     VlanHostFacts facts;
 };
 
-// Indices of the NMS uplink boxes in PortForwarding (CheckBox13..CheckBox15).
-constexpr int kFwdNmsLine2 = 6;
-constexpr int kFwdNmsLine3 = 7;
-constexpr int kFwdNmsLine4 = 8;
-
 struct VlanCommitOutcome
 {
     enum Kind { Accepted, Refused, NotAnInteger };
@@ -131,9 +127,9 @@ struct VlanCommitOutcome
 };
 
 // Runs the 30 steps over the array (see the top of this file).
-VlanCommitOutcome commitVlanSettings(const VlanCommitInput& in, VlanConfigArray cfg);
+ODU_SWITCH_CORE_EXPORT VlanCommitOutcome commitVlanSettings(const VlanCommitInput& in, VlanConfigArray cfg);
 
 // The text to show for a refusal or a conversion failure: the message looked
 // up now in section "VLAN" (a null catalogue gives the English default), or
 // "''<text>'' is not a valid integer value". Empty for an accepted outcome.
-QString vlanCommitOutcomeText(const VlanCommitOutcome& outcome, const TIniFile* langIni);
+ODU_SWITCH_CORE_EXPORT QString vlanCommitOutcomeText(const VlanCommitOutcome& outcome, const TIniFile* langIni);

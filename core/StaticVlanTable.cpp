@@ -1,6 +1,6 @@
-#include "vlan/StaticVlanTable.h"
+#include "core/StaticVlanTable.h"
 
-#include "plugin/Lookup.h"
+#include "core/Lookup.h"
 
 #include <algorithm>
 
@@ -104,7 +104,7 @@ short suggestedNewVid(const VlanPole& pole)
     if (n == 0)
         return 1;
     const short last = pole[vp_vid][n - 1];
-    return last == 4094 ? last : short(last + 1);
+    return last == kMaxVid ? last : short(last + 1);
 }
 
 VlanPole withNewEntry(const VlanPole& pole, short vid)

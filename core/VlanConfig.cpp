@@ -1,6 +1,6 @@
-#include "vlan/VlanConfig.h"
+#include "core/VlanConfig.h"
 
-#include "plugin/BitField.h"
+#include "core/BitField.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -156,6 +156,7 @@ constexpr FieldAccess kDoubleTag[] = {access<DoubleTagLine2>(), access<DoubleTag
 
 // In the order of CheckBox7 .. CheckBox18.
 constexpr FieldAccess kForwarding[kPortForwardingBoxes] = {
+    // kFwdModem1Line2 .. kFwdSeparateUserPorts
     access<FwdModem1Line2>(), access<FwdModem1Line3>(), access<FwdModem1Line4>(),
     access<FwdModem2Line2>(), access<FwdModem2Line3>(), access<FwdModem2Line4>(),
     access<FwdNmsLine2>(),    access<FwdNmsLine3>(),    access<FwdNmsLine4>(),
@@ -238,7 +239,7 @@ const std::array<unsigned char, kVlanConfigSize>& VlanConfigArray::defaultImage(
 
 bool VlanConfigArray::isBlank(const unsigned char* cfg)
 {
-    return std::count(cfg, cfg + kVlanConfigSize, 0xFF) > 40;
+    return std::count(cfg, cfg + kVlanConfigSize, 0xFF) >= kVlanBlankThreshold;
 }
 
 bool VlanConfigArray::applyBlankRule()

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "plugin/OduSwitchExport.h"
+#include "core/OduSwitchCoreExport.h"
+#include "core/UnitConstants.h"
 
 #include <array>
 #include <cstdint>
@@ -39,6 +40,22 @@ struct StaticVlanEntry
     friend bool operator==(const StaticVlanEntry&, const StaticVlanEntry&) = default;
 };
 
+// Positions in PortForwarding, the order of CheckBox7..CheckBox18.
+enum PortForwardingBox : int {
+    kFwdModem1Line2 = 0,
+    kFwdModem1Line3 = 1,
+    kFwdModem1Line4 = 2,
+    kFwdModem2Line2 = 3,
+    kFwdModem2Line3 = 4,
+    kFwdModem2Line4 = 5,
+    kFwdNmsLine2 = 6,
+    kFwdNmsLine3 = 7,
+    kFwdNmsLine4 = 8,
+    kFwdNmsModem1 = 9,
+    kFwdNmsModem2 = 10,
+    kFwdSeparateUserPorts = 11,
+};
+
 // The port forwarding bits in the order of CheckBox7..CheckBox18: Modem 1 to
 // LINE 2/3/4, Modem 2 to LINE 2/3/4, NMS to LINE 2/3/4/Modem 1/Modem 2, and
 // "Separate User Ports".
@@ -47,7 +64,7 @@ using PortForwarding = std::array<bool, kPortForwardingBoxes>;
 // A view of a host's array; every read goes to the host's bytes at the time of
 // the call and every write changes them at once. A setter changes only its
 // field's bits and cuts the value to the field's width.
-class ODU_SWITCH_EXPORT VlanConfigArray
+class ODU_SWITCH_CORE_EXPORT VlanConfigArray
 {
 public:
     explicit VlanConfigArray(unsigned char* cfgPole = nullptr) : m_cfg(cfgPole) {}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 
 // The one catalogue lookup every dialog uses: the catalogue's text for key in
 // section, or the built-in English text. A host must pass a catalogue; a null

@@ -1,4 +1,5 @@
-#include "qos/QosConfig.h"
+#include "core/QosConfig.h"
+#include "core/QosLayout.h"
 
 #include <algorithm>
 #include <numeric>

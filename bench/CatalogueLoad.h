@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// How fast, and in how much memory, a catalogue of a given text loads from a
+// file: the figures behind the benchmark's catalogue throughput rows.
+struct CatalogueLoadFigures
+{
+    double fileMegabytes = 0;
+    double medianMs = 0;
+    double megabytesPerSecond = 0;
+    double heldRatio = 0; // heap the loaded catalogue keeps, per byte of file
+    double peakRatio = 0; // peak resident growth while loading, per byte of file
+    bool read = false;    // the file was read (it is within the size limit)
+};
+
+// Catalogue texts of about `bytes` bytes: short keys ("k123=v123" lines under
+// a few sections) and the real catalogue's every key, repeated under
+// numbered sections.
+QByteArray shortKeyCatalogue(qsizetype bytes);
+QByteArray repeatedCatalogue(const QByteArray& oneCopy, qsizetype bytes);
+
+// Writes text to path and loads it `runs` times.
+CatalogueLoadFigures measureCatalogueLoad(const QString& path, const QByteArray& text, int runs);

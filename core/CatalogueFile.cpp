@@ -1,0 +1,206 @@
+#include "core/CatalogueFile.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QStringDecoder>
+
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#  include <fcntl.h>
+#  include <sys/stat.h>
+#  include <unistd.h>
+#else
+#  include <QFileInfo>
+#endif
+
+namespace {
+
+CatalogueFileStatus statusOfOpenError(int error)
+{
+    return error == ENOENT || error == ENOTDIR ? CatalogueFileStatus::Missing
+                                               : CatalogueFileStatus::Unreadable;
+}
+
+#ifdef Q_OS_UNIX
+
+// Reads at most kCatalogueFileSizeLimit bytes; one byte more means the file
+// grew past the limit after it was measured.
+CatalogueFileStatus readRegularFile(int fd, QByteArray& bytes)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return CatalogueFileStatus::Unreadable;
+    if (!S_ISREG(st.st_mode))
+        return CatalogueFileStatus::NotRegular;
+    if (st.st_size > kCatalogueFileSizeLimit)
+        return CatalogueFileStatus::TooLarge;
+
+    bytes.resize(qsizetype(st.st_size) + 1);
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return CatalogueFileStatus::Unreadable;
+        if (n == 0)
+            break;
+        got += n;
+        if (got > kCatalogueFileSizeLimit)
+            return CatalogueFileStatus::TooLarge;
+        if (got == bytes.size())
+            bytes.resize(std::min<qsizetype>(bytes.size() * 2, kCatalogueFileSizeLimit + 1));
+    }
+    bytes.resize(got);
+    return CatalogueFileStatus::Read;
+}
+
+CatalogueFileStatus readBytes(const QString& path, QByteArray& bytes)
+{
+    const QByteArray name = QFile::encodeName(path);
+    // Look before opening: opening a device can itself do something (a tape
+    // rewinds, a terminal becomes ours), so only what is a regular file now
+    // is opened. fstat below settles a swap in between.
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0)
+        return statusOfOpenError(errno);
+    if (!S_ISREG(st.st_mode))
+        return CatalogueFileStatus::NotRegular;
+
+    int fd;
+    do
+        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return statusOfOpenError(errno);
+    const CatalogueFileStatus status = readRegularFile(fd, bytes);
+    ::close(fd);
+    return status;
+}
+
+#else
+
+CatalogueFileStatus readBytes(const QString& path, QByteArray& bytes)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return CatalogueFileStatus::Missing;
+    if (!info.isFile())
+        return CatalogueFileStatus::NotRegular;
+    if (info.size() > kCatalogueFileSizeLimit)
+        return CatalogueFileStatus::TooLarge;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return CatalogueFileStatus::Unreadable;
+    bytes = file.read(kCatalogueFileSizeLimit + 1);
+    if (bytes.size() > kCatalogueFileSizeLimit)
+        return CatalogueFileStatus::TooLarge;
+    return file.error() == QFileDevice::NoError ? CatalogueFileStatus::Read
+                                                : CatalogueFileStatus::Unreadable;
+}
+
+#endif
+
+bool isLineEnd(QChar c)
+{
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r');
+}
+
+} // namespace
+
+QString decodeCatalogueText(QByteArrayView bytes)
+{
+    const auto startsWith = [&](const char* mark, qsizetype n) {
+        return bytes.size() >= n && QByteArrayView(bytes.data(), n) == QByteArrayView(mark, n);
+    };
+    if (startsWith("\xFF\xFE", 2)) {
+        QStringDecoder decoder(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
+        return decoder.decode(bytes.sliced(2));
+    }
+    if (startsWith("\xFE\xFF", 2)) {
+        QStringDecoder decoder(QStringDecoder::Utf16BE, QStringDecoder::Flag::Stateless);
+        return decoder.decode(bytes.sliced(2));
+    }
+    if (startsWith("\xEF\xBB\xBF", 3))
+        bytes = bytes.sliced(3);
+    return QString::fromUtf8(bytes);
+}
+
+CatalogueFile readCatalogueFile(const QString& path)
+{
+    if (path.isEmpty())
+        return {CatalogueFileStatus::NoFile, {}};
+    QByteArray bytes;
+    const CatalogueFileStatus status = readBytes(path, bytes);
+    if (status != CatalogueFileStatus::Read)
+        return {status, {}};
+    return {status, decodeCatalogueText(bytes)};
+}
+
+QString catalogueFileProblem(CatalogueFileStatus status, const QString& path)
+{
+    switch (status) {
+    case CatalogueFileStatus::Read:
+        return {};
+    case CatalogueFileStatus::NoFile:
+        return QStringLiteral("No catalogue file was named.");
+    case CatalogueFileStatus::Missing:
+        return QStringLiteral("%1 does not exist.").arg(path);
+    case CatalogueFileStatus::NotRegular:
+        return QStringLiteral("%1 is not a regular file (it is a folder, device, pipe or socket), "
+                              "so it was not read.")
+            .arg(path);
+    case CatalogueFileStatus::TooLarge:
+        return QStringLiteral("%1 is larger than %2 MB, far more than any catalogue, "
+                              "so it was not read.")
+            .arg(path)
+            .arg(kCatalogueFileSizeLimit / (1024 * 1024));
+    case CatalogueFileStatus::Unreadable:
+        return QStringLiteral("%1 could not be read (no permission, or a read error).").arg(path);
+    }
+    return {};
+}
+
+void forEachCatalogueLine(QStringView text, const std::function<void(const CatalogueLine&)>& visit)
+{
+    const QChar* const begin = text.data();
+    const qsizetype size = text.size();
+    QStringView section;
+    int lineNumber = 0;
+    qsizetype pos = 0;
+    while (pos < size) {
+        qsizetype end = pos;
+        while (end < size && !isLineEnd(begin[end]))
+            ++end;
+        const QStringView line(begin + pos, end - pos);
+        ++lineNumber;
+        pos = end;
+        if (pos < size) {
+            const bool crlf = begin[pos] == QLatin1Char('\r') && pos + 1 < size
+                              && begin[pos + 1] == QLatin1Char('\n');
+            pos += crlf ? 2 : 1;
+        }
+
+        const QStringView trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.front() == QLatin1Char(';')
+            || trimmed.front() == QLatin1Char('#'))
+            continue;
+        if (trimmed.front() == QLatin1Char('[')) {
+            const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
+            if (close > 0)
+                section = trimmed.sliced(1, close - 1).trimmed();
+            continue;
+        }
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            continue;
+        const QStringView key = line.first(eq).trimmed();
+        if (key.isEmpty())
+            continue;
+        QStringView value = line.sliced(eq + 1).trimmed();
+        if (value.size() >= 2 && value.front() == QLatin1Char('"') && value.back() == QLatin1Char('"'))
+            value = value.sliced(1, value.size() - 2);
+        visit(CatalogueLine{section, key, value, lineNumber});
+    }
+}

@@ -1,0 +1,187 @@
+#include "core/IniFile.h"
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+namespace {
+
+// FNV-1a over the case-folded code points, so that names equal under
+// QStringView::compare(Qt::CaseInsensitive) hash alike.
+void hashFolded(quint32& h, QStringView name)
+{
+    const qsizetype n = name.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t c = name[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < n && name[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(name[i].unicode(), name[i + 1].unicode());
+            ++i;
+        }
+        if (c < 0x80) {
+            if (c >= 'A' && c <= 'Z')
+                c += 'a' - 'A';
+        } else {
+            c = QChar::toCaseFolded(c);
+        }
+        for (int shift = 0; shift < 32; shift += 8) {
+            h ^= (c >> shift) & 0xFF;
+            h *= 16777619u;
+        }
+    }
+}
+
+quint32 entryHash(QStringView section, QStringView key)
+{
+    quint32 h = 2166136261u;
+    hashFolded(h, section);
+    h ^= 0xFF; // the two names never run together
+    h *= 16777619u;
+    hashFolded(h, key);
+    return h;
+}
+
+bool sameName(QStringView a, QStringView b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+// A stored line is the hash of its folded section and key names and where the
+// line starts in the text. Sorted by hash, then by position, so the first of
+// duplicate keys is met first.
+struct TIniFile::Table
+{
+    struct Entry
+    {
+        quint32 hash;
+        quint32 line;
+    };
+    // A heading that has stored lines below it: where its name lies in text.
+    struct Heading
+    {
+        quint32 nameStart;
+        quint32 nameLength;
+    };
+
+    QStringView sectionOf(quint32 line) const;
+
+    CatalogueFileStatus fileStatus = CatalogueFileStatus::NoFile;
+    QString text;                  // the whole catalogue; the entries point into it
+    std::vector<Entry> entries;    // one per key line with a value
+    std::vector<Heading> headings; // in file order
+};
+
+// Hosts built against the earlier header allocate the object themselves: a
+// virtual table pointer, the file name and one pointer-sized member.
+static_assert(sizeof(TIniFile) == 2 * sizeof(void*) + sizeof(QString));
+
+TIniFile::Table& TIniFile::table()
+{
+    if (!m_table)
+        m_table = new Table;
+    return *m_table;
+}
+
+CatalogueFileStatus TIniFile::fileStatus() const
+{
+    return m_table ? m_table->fileStatus : CatalogueFileStatus::NoFile;
+}
+
+TIniFile::TIniFile(const QString& fileName)
+    : m_fileName(fileName)
+{
+    CatalogueFile file = readCatalogueFile(fileName);
+    table().fileStatus = file.status;
+    if (file.status == CatalogueFileStatus::Read)
+        parseText(std::move(file.text));
+}
+
+TIniFile::~TIniFile()
+{
+    delete m_table;
+}
+
+void TIniFile::parse(const QByteArray& content)
+{
+    parseText(decodeCatalogueText(content));
+}
+
+void TIniFile::parseText(QString text)
+{
+    Table& t = table();
+    t.entries.clear();
+    t.headings.clear();
+    // Offsets are 32 bits; far beyond the file size limit, but text handed in
+    // by a host is cut rather than misread.
+    constexpr qsizetype limit = std::numeric_limits<qint32>::max();
+    if (text.size() > limit)
+        text.truncate(limit);
+    t.text = std::move(text);
+
+    // Count first, so that the tables are allocated once at their final size.
+    std::size_t lines = 0;
+    forEachCatalogueLine(t.text, [&](const CatalogueLine& l) { lines += l.value.isEmpty() ? 0 : 1; });
+    t.entries.reserve(lines);
+
+    const QChar* base = t.text.constData();
+    const QChar* lastHeading = nullptr;
+    forEachCatalogueLine(t.text, [&](const CatalogueLine& l) {
+        if (l.value.isEmpty())
+            return;
+        if (!l.section.isNull() && l.section.data() != lastHeading) {
+            lastHeading = l.section.data();
+            t.headings.push_back({quint32(l.section.data() - base), quint32(l.section.size())});
+        }
+        // The line starts at or before its key; find its start from the key.
+        const QChar* start = l.key.data();
+        while (start > base && start[-1] != QLatin1Char('\n') && start[-1] != QLatin1Char('\r'))
+            --start;
+        t.entries.push_back({entryHash(l.section, l.key), quint32(start - base)});
+    });
+    t.headings.shrink_to_fit();
+    std::sort(t.entries.begin(), t.entries.end(), [](const Table::Entry& a, const Table::Entry& b) {
+        return a.hash != b.hash ? a.hash < b.hash : a.line < b.line;
+    });
+}
+
+QStringView TIniFile::Table::sectionOf(quint32 line) const
+{
+    const auto after = std::upper_bound(headings.begin(), headings.end(), line,
+                                        [](quint32 l, const Heading& h) { return l < h.nameStart; });
+    if (after == headings.begin())
+        return {};
+    const Heading& h = *(after - 1);
+    return QStringView(text).sliced(h.nameStart, h.nameLength);
+}
+
+QString TIniFile::ReadString(const QString& section, const QString& key,
+                             const QString& def) const
+{
+    if (!m_table)
+        return def;
+    const Table& t = *m_table;
+    const QStringView wantedSection = QStringView(section).trimmed();
+    const QStringView wantedKey = QStringView(key).trimmed();
+    const quint32 hash = entryHash(wantedSection, wantedKey);
+    auto it = std::lower_bound(t.entries.begin(), t.entries.end(), hash,
+                               [](const Table::Entry& e, quint32 h) { return e.hash < h; });
+    const QStringView text(t.text);
+    for (; it != t.entries.end() && it->hash == hash; ++it) {
+        if (!sameName(t.sectionOf(it->line), wantedSection))
+            continue;
+        qsizetype end = it->line;
+        while (end < text.size() && text[end] != QLatin1Char('\n') && text[end] != QLatin1Char('\r'))
+            ++end;
+        // The stored line read again by the one line reader.
+        QStringView value;
+        bool found = false;
+        forEachCatalogueLine(text.sliced(it->line, end - it->line), [&](const CatalogueLine& l) {
+            found = sameName(l.key, wantedKey);
+            value = l.value;
+        });
+        if (found)
+            return value.toString();
+    }
+    return def;
+}
