@@ -78,7 +78,7 @@ int runOpenCloseCycles(int cycles, TIniFile* catalogueA, TIniFile* catalogueB)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
         auto full = acceptedFullVlanTable();
-        auto* v = new TVlan_form(nullptr, false, ini, full.data(), &size, false, 1, 0, 0, 0x08);
+        auto* v = new TVlan_form(nullptr, false, ini, full.data(), &size, false, 1, 0, 0, kLine4CapabilityBit);
         QTimer::singleShot(0, v, [v] {
             v->Button5->click();
             v->Button1->click();

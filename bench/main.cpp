@@ -4,17 +4,19 @@
 // a bare QDialog with the same number and kinds of Qt widgets, measured in
 // the same run, so that ours / floor is what the library adds.
 //
-//   odu-switch-bench [--runs N] [--host PATH]   the table
+//   odu-switch-bench [--runs N] [--host PATH] [--tool PATH]   the table
+//   odu-switch-bench --check-only [--tool PATH] the array check rows alone
 //   odu-switch-bench --open-once WHICH          one warm opening of qos, vlan,
 //                                               qos-floor or vlan-floor (for callgrind)
 //   odu-switch-bench --leak-cycles N            N open/close cycles of each dialog
 //                                               (for LeakSanitizer)
 
 #include "bench/CatalogueLoad.h"
+#include "bench/CheckThroughput.h"
 #include "bench/FloorDialogs.h"
 #include "bench/OpenCloseCycles.h"
-#include "fuzz/CatalogueKeys.h"
 #include "core/IniFile.h"
+#include "plugin/CaptionTables.h"
 #include "qos/Qos_form.h"
 #include "core/StaticVlanTable.h"
 #include "vlan/Unit3.h"
@@ -27,6 +29,7 @@
 #include <QMap>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -106,13 +109,18 @@ std::array<unsigned char, kVlanConfigSize> vlanDefault()
 
 QByteArray fullCatalogueText()
 {
-    QByteArray text = "; every key of both sections\n[QOS]\n";
-    for (const auto& k : kQosCatalogueKeys)
-        text += QByteArray(k.key) + "=" + QByteArray(k.english).replace('\n', ' ').replace('\r', ' ') + " (x)\n";
-    text += "[VLAN]\n";
-    for (const auto& k : kVlanCatalogueKeys)
-        if (QByteArray(k.section) == "VLAN" && *k.key && !QByteArray(k.key).contains('\n'))
-            text += QByteArray(k.key) + "=" + QByteArray(k.english).replace('\n', ' ').replace('\r', ' ') + " (x)\n";
+    QByteArray text = "; every key of both sections\n";
+    for (const char* section : {"QOS", "VLAN"}) {
+        text += QByteArray("[") + section + "]\n";
+        QSet<QByteArray> written;
+        for (const auto table : allCaptionTables())
+            for (const CaptionRow& row : table)
+                if (qstrcmp(row.section, section) == 0 && !written.contains(row.key)) {
+                    written.insert(row.key);
+                    text += QByteArray(row.key) + "="
+                            + QByteArray(row.english).replace('\n', ' ').replace('\r', ' ') + " (x)\n";
+                }
+    }
     return text;
 }
 
@@ -245,6 +253,13 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s\n", qPrintable(msg));
     });
 
+    const QString toolPath = argText(args, QStringLiteral("--tool"),
+                                     QCoreApplication::applicationDirPath() + QStringLiteral("/../cli/odu-switch"));
+    if (args.contains(QStringLiteral("--check-only"))) {
+        printCheckThroughput(toolPath);
+        return 0;
+    }
+
     TIniFile noCatalogue;
     QTemporaryDir tmp;
     const QString iniPath = tmp.filePath(QStringLiteral("every_key.ini"));
@@ -267,7 +282,7 @@ int main(int argc, char** argv)
     const auto vlan = [&](TIniFile* ini) {
         return std::function<QDialog*()>([&, ini] {
             vlanArray = vlanDefault();
-            return new TVlan_form(nullptr, true, ini, vlanArray.data(), &size, false, 1, 0, 0, 0x08);
+            return new TVlan_form(nullptr, true, ini, vlanArray.data(), &size, false, 1, 0, 0, kLine4CapabilityBit);
         });
     };
     const int vlanRows = VlanConfigArray(vlanArray.data()).get_pocet_vlan() + 1;
@@ -356,7 +371,7 @@ int main(int argc, char** argv)
     }
     {
         auto full = acceptedFullVlanTable();
-        std::unique_ptr<TVlan_form> d(new TVlan_form(nullptr, true, &noCatalogue, full.data(), &size, false, 1, 0, 0, 0x08));
+        std::unique_ptr<TVlan_form> d(new TVlan_form(nullptr, true, &noCatalogue, full.data(), &size, false, 1, 0, 0, kLine4CapabilityBit));
         int mode = 1;
         row("VLAN RadioGroup1Click, 22-entry grid (mode switch)", measure(runs, warm, [&] {
                 mode = mode == 1 ? 2 : 1;
@@ -445,6 +460,9 @@ int main(int argc, char** argv)
         std::printf("VLAN widgets:  ours  %s\n               floor %s\n", qPrintable(kindsText(widgetKinds(c.get()))),
                     qPrintable(kindsText(widgetKinds(e.get()))));
     }
+
+    std::printf("\n");
+    printCheckThroughput(toolPath);
 
     // Peak memory of the demo host's screenshot run.
     const QString host = argText(args, QStringLiteral("--host"),

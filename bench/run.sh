@@ -5,5 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BENCH_BUILD_DIR:-build-bench}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DODU_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target odu-switch-bench odu-switch-demo >/dev/null
+cmake --build "$build" -j"$(nproc)" --target odu-switch-bench odu-switch-demo odu-switch >/dev/null
 QT_QPA_PLATFORM=offscreen "$build/bench/odu-switch-bench" --host "$build/host/odu-switch-demo" "$@"

@@ -5,11 +5,11 @@
 // no answer, and every key line the line walk reports is answered by the
 // lookup as a plain first-wins table of the walk would answer it.
 
-#include "fuzz/CatalogueKeys.h"
 #include "fuzz/FuzzSupport.h"
 #include "core/CatalogueFile.h"
 #include "core/IniFile.h"
 #include "core/Lookup.h"
+#include "plugin/CaptionTables.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -19,30 +19,46 @@
 
 namespace {
 
-// The keys as the dialogs pass them, converted once.
+// The keys as the dialogs pass them, and odd variants of them: each key
+// asked in the other section, with blanks around it and in the other letter
+// case, and names no dialog uses (empty, with '=', brackets, a comment mark or
+// a line break in them). Converted once.
 struct Lookup
 {
-    const CatalogueKey* source;
     QString section, key, def, sectionUpper, keyUpper, sectionLower, keyLower;
+    QByteArray name; // for messages
 };
 
 const std::vector<Lookup>& lookups()
 {
     static const std::vector<Lookup> all = [] {
         std::vector<Lookup> v;
-        auto add = [&](const CatalogueKey& k) {
-            Lookup l{&k, QString::fromUtf8(k.section), QString::fromUtf8(k.key),
-                     QString::fromUtf8(k.english), {}, {}, {}, {}};
-            l.sectionUpper = l.section.toUpper();
-            l.keyUpper = l.key.toUpper();
-            l.sectionLower = l.section.toLower();
-            l.keyLower = l.key.toLower();
+        auto add = [&](const QString& section, const QString& key, const QString& def) {
+            Lookup l{section, key, def, section.toUpper(), key.toUpper(), section.toLower(),
+                     key.toLower(), ("[" + section + "] " + key).toUtf8()};
             v.push_back(l);
         };
-        for (const auto& k : kQosCatalogueKeys)
-            add(k);
-        for (const auto& k : kVlanCatalogueKeys)
-            add(k);
+        QString anyKey;
+        for (const auto table : allCaptionTables()) {
+            for (const CaptionRow& row : table) {
+                const QString section = QString::fromUtf8(row.section);
+                const QString key = QString::fromUtf8(row.key);
+                const QString def = QString::fromUtf8(row.english);
+                const QString other = section == QLatin1String("QOS") ? QStringLiteral("VLAN")
+                                                                      : QStringLiteral("QOS");
+                add(section, key, def);
+                add(other, key, def);
+                add(section, QLatin1Char(' ') + key + QLatin1Char(' '), def);
+                add(section.toLower(), key.toUpper(), def);
+                anyKey = key;
+            }
+        }
+        for (const QString& odd : {QString(), QStringLiteral("a=b"), QStringLiteral("[VLAN]"),
+                                   QStringLiteral(";") + anyKey, anyKey + QLatin1Char('\n') + anyKey})
+            add(QStringLiteral("VLAN"), odd, QStringLiteral("odd key"));
+        add(QString(), anyKey, QStringLiteral("no section"));
+        add(QStringLiteral("  "), anyKey, QStringLiteral("blank section"));
+        add(QStringLiteral("VLAN\n") + anyKey, anyKey, QStringLiteral("line break in a section"));
         return v;
     }();
     return all;
@@ -51,19 +67,20 @@ const std::vector<Lookup>& lookups()
 void lookUpEveryKey(const TIniFile& ini, const QString& decoded)
 {
     for (const Lookup& l : lookups()) {
-        const CatalogueKey& k = *l.source;
         const QString value = lookup(&ini, l.section, l.key, l.def);
-        FUZZ_CHECK(!value.isEmpty(), "empty text for [%s] %s", k.section, k.key);
+        FUZZ_CHECK(!value.isEmpty(), "empty text for %s", l.name.constData());
         // A value is a piece of one line of the file.
         FUZZ_CHECK(value == l.def || decoded.contains(value),
-                   "[%s] %s has a value the file does not hold", k.section, k.key);
+                   "%s has a value the file does not hold", l.name.constData());
         // Letter case does not matter (for names whose case maps back and forth).
         if (l.sectionUpper.toLower() == l.sectionLower && l.keyUpper.toLower() == l.keyLower)
             FUZZ_CHECK(ini.ReadString(l.sectionUpper, l.keyUpper, l.def)
                            == ini.ReadString(l.sectionLower, l.keyLower, l.def),
-                       "letter case matters for [%s] %s", k.section, k.key);
+                       "letter case matters for %s", l.name.constData());
     }
-    (void)lookup(nullptr, QStringLiteral("VLAN"), QStringLiteral("nms"), QStringLiteral("NMS"));
+    const Lookup& first = lookups().front();
+    FUZZ_CHECK(lookup(nullptr, first.section, first.key, first.def) == first.def,
+               "a null catalogue does not give the default");
     FUZZ_CHECK(ini.FileName().isEmpty(), "a parsed catalogue has no file name");
 }
 
@@ -118,6 +135,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     once.parse(text);
     for (const Lookup& l : lookups())
         FUZZ_CHECK(ini.ReadString(l.section, l.key, l.def) == once.ReadString(l.section, l.key, l.def),
-                   "a second parse changed [%s] %s", l.source->section, l.source->key);
+                   "a second parse changed %s", l.name.constData());
     return 0;
 }

@@ -5,6 +5,8 @@
 // back and rejected ones kept their stored values.
 
 #include "fuzz/FuzzSupport.h"
+#include "core/ArrayCheck.h"
+#include "core/ArrayJson.h"
 #include "core/QosConfig.h"
 
 #include <algorithm>
@@ -95,9 +97,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Blank rule: 36 or more bytes of 0xFF give the default image, else nothing changes.
     const Bytes original = host.snapshot();
     const long ff = std::count(original.begin(), original.end(), 0xFF);
+    {
+        // Any array survives its JSON form byte for byte, and the check
+        // reads it without touching it.
+        const QByteArray bytes(reinterpret_cast<const char*>(original.data()), kQosConfigSize);
+        const ArrayFromJson back = arrayFromJson(arrayToJson(ArrayKind::Qos, bytes));
+        FUZZ_CHECK(back.ok() && back.bytes == bytes, "JSON round trip");
+        (void)checkArray(ArrayKind::Qos, host.data(), UnitFactsForCheck{});
+        FUZZ_CHECK(host.snapshot() == original, "the check changed the array");
+    }
     const bool replaced = cfg.applyBlankRule();
     host.checkFences();
-    FUZZ_CHECK(replaced == (ff >= 36), "blank rule with %ld bytes of 0xFF", ff);
+    FUZZ_CHECK(replaced == (ff >= kQosBlankThreshold), "blank rule with %ld bytes of 0xFF", ff);
     const Bytes loaded = host.snapshot();
     FUZZ_CHECK(loaded == (replaced ? QosConfigArray::defaultImage() : original),
                "blank rule left the wrong bytes");

@@ -5,6 +5,8 @@
 // only the bits it owns; the table never outgrows its 22 slots.
 
 #include "fuzz/FuzzSupport.h"
+#include "core/ArrayCheck.h"
+#include "core/ArrayJson.h"
 #include "core/StaticVlanTable.h"
 #include "core/VlanCommit.h"
 #include "core/VlanConfig.h"
@@ -229,7 +231,7 @@ void editTable(FuzzReader& in, VlanPole& pole)
                 continue;
             short vid = suggestedNewVid(pole);
             if (in.flag())
-                vid = short(1 + in.raw<unsigned short>() % 4094);
+                vid = short(kMinVid + in.raw<unsigned short>() % kMaxVid);
             if (vidExists(pole, vid))
                 continue;
             pole = withNewEntry(pole, vid);
@@ -338,9 +340,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const Bytes original = host.snapshot();
     const long ff = std::count(original.begin(), original.end(), 0xFF);
+    {
+        // Any array survives its JSON form byte for byte, and the check
+        // reads it without touching it.
+        const QByteArray bytes(reinterpret_cast<const char*>(original.data()), kVlanConfigSize);
+        const ArrayFromJson back = arrayFromJson(arrayToJson(ArrayKind::Vlan, bytes));
+        FUZZ_CHECK(back.ok() && back.bytes == bytes, "JSON round trip");
+        (void)checkArray(ArrayKind::Vlan, host.data(), UnitFactsForCheck{});
+        FUZZ_CHECK(host.snapshot() == original, "the check changed the array");
+    }
     const bool replaced = cfg.applyBlankRule();
     host.checkFences();
-    FUZZ_CHECK(replaced == (ff > 40), "blank rule with %ld bytes of 0xFF", ff);
+    FUZZ_CHECK(replaced == (ff >= kVlanBlankThreshold), "blank rule with %ld bytes of 0xFF", ff);
     FUZZ_CHECK(host.snapshot() == (replaced ? VlanConfigArray::defaultImage() : original),
                "blank rule left the wrong bytes");
     readEveryAccessor(cfg);

@@ -72,6 +72,7 @@ int main(int argc, char** argv)
         request.dir = options.screenshotDir;
         request.catalogue = options.catalogue;
         request.remote = options.remote;
+        request.markDefects = options.markDefects;
         const ScreenshotResult result = takeScreenshots(request);
         for (const QString& file : result.files)
             print(stdout, file + QLatin1Char('\n'));

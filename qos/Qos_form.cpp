@@ -1,16 +1,20 @@
 #include "qos/Qos_form.h"
 
 #include "core/IniFile.h"
-#include "plugin/InstancePointers.h"
 #include "core/Lookup.h"
+#include "plugin/CaptionTables.h"
+#include "plugin/InstancePointers.h"
+#include "ui/DialogCaptions.h"
 #include "qos/QosAccessibility.h"
 #include "ui/DialogFont.h"
 #include "ui/PlainTexts.h"
+#include "ui/CaptionRoom.h"
 #include "ui/Density.h"
 #include "ui/FocusLeave.h"
 #include "core/IntegerText.h"
 #include "ui/KeyFilter.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ScreenFit.h"
 
 #include <QCompleter>
 #include <QScreen>
@@ -19,10 +23,6 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("QOS");
-
-const QString kAllChangesDefault =
-    QStringLiteral("All changes you have made will be lost.\n\rDo you want to proceed?");
 const QString kWeightsError =
     QStringLiteral("Either zero weight have been typed,\n\ror sum of weights is bigger than 128!");
 
@@ -109,6 +109,9 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
 
     const float factor = densityFactor(this);
     scaleDesignSizes(factor);
+    for (QPushButton* button : {Button1, Button2, Button3})
+        m_buttonDesigns.push_back({button, button->minimumSize()});
+    PageControl1->tabBar()->setUsesScrollButtons(false);
     Button3->setFocus();
 
     // 2. Size report; the pointers are kept above.
@@ -126,6 +129,7 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
 
     // 6. Title and captions.
     setCaptions(isLocal);
+    fitButtonsToCaptions();
     makeQosDialogAccessible(*this);
 
     placeWindow();
@@ -133,9 +137,11 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
 
 TQos_form::~TQos_form() = default;
 
-QString TQos_form::lookupQos(const QString& key, const QString& def) const
+// Table headings are looked up at every load, whatever the catalogue's file.
+void TQos_form::showTableHeading(const char* control)
 {
-    return lookup(langIni, kSection, key, def);
+    if (const CaptionRow* row = findCaptionRow(qosCaptionRows(), control))
+        showCaption(this, *row, captionText(langIni, *row));
 }
 
 // The form is designed at 96 pixels per inch; its fixed sizes grow with the
@@ -173,12 +179,10 @@ void TQos_form::scaleGrids(float factor)
 }
 
 // Whatever the font and the captions, the window is never smaller than its
-// contents need; it opens centred on the screen.
+// contents need, nor bigger than the screen; it opens centred on the screen.
 void TQos_form::placeWindow()
 {
-    setMinimumSize(minimumSize().expandedTo(layout()->minimumSize()));
-    setMaximumWidth(qMax(maximumWidth(), minimumWidth()));
-    resize(size().expandedTo(minimumSize()));
+    fitToScreen(this, size(), minimumSize(), [this] { fitButtonsToCaptions(); });
     if (const QScreen* screen = this->screen()) {
         QRect frame(QPoint(), size());
         frame.moveCenter(screen->availableGeometry().center());
@@ -186,51 +190,30 @@ void TQos_form::placeWindow()
     }
 }
 
+void TQos_form::fitButtonsToCaptions()
+{
+    for (const auto& [button, design] : m_buttonDesigns)
+        fitButtonToCaption(button, design);
+}
+
 void TQos_form::setCaptions(bool isLocal)
 {
-    const QString title = isLocal ? QStringLiteral("Local QoS Configuration Dialog")
-                                  : QStringLiteral("Remote QoS Configuration Dialog");
-    if (!langIni || langIni->FileName().isEmpty()) {
-        setWindowTitle(title);
-        allChangesMsg = kAllChangesDefault;
-        return;
-    }
-
-    const auto same = [this](const QString& key) { return lookupQos(key, key); };
-    setWindowTitle(same(title));
-    allChangesMsg = lookupQos(QStringLiteral("All_changes_msg"), kAllChangesDefault);
-    PageControl1->setTabText(PageControl1->indexOf(TabSheet1), same(QStringLiteral("&Global Settings")));
-    PageControl1->setTabText(PageControl1->indexOf(TabSheet2), same(QStringLiteral("&User Ports Settings")));
-    PageControl1->setTabText(PageControl1->indexOf(TabSheet3), same(QStringLiteral("&Modem Ports Settings")));
-    RadioGroup1->setTitle(same(QStringLiteral("QoS Main Switch")));
-    RadioGroup1->setItemText(0, same(QStringLiteral("&Disabled")));
-    RadioGroup1->setItemText(1, same(QStringLiteral("&Enabled")));
-    GroupBox1->setTitle(same(QStringLiteral("Queue Mappings Tables")));
-    GroupBox2->setTitle(same(QStringLiteral("Priority Queue Weights")));
-    Label1->setText(same(QStringLiteral("Tx Packets per round (1-125)")));
-    Label2->setText(same(QStringLiteral("Priority Queue 0 Weight")));
-    Label3->setText(same(QStringLiteral("Priority Queue 1 Weight")));
-    Label4->setText(same(QStringLiteral("Priority Queue 2 Weight")));
-    Label5->setText(same(QStringLiteral("Priority Queue 3 Weight")));
-    Button1->setText(same(QStringLiteral("&Ok")));
-    Button2->setText(same(QStringLiteral("&Reset")));
-    Button3->setText(same(QStringLiteral("&Cancel")));
-    GroupBox3->setTitle(same(QStringLiteral("&LINE 2")));
-    GroupBox4->setTitle(same(QStringLiteral("L&INE 3")));
-    GroupBox5->setTitle(same(QStringLiteral("LI&NE 4")));
-    const std::array<std::array<QLabel*, 3>, 3> portLabels{{
-        {Label6, Label7, Label8}, {Label9, Label10, Label11}, {Label12, Label13, Label14}}};
-    for (const auto& labels : portLabels) {
-        labels[0]->setText(same(QStringLiteral("Port Priority (0 Low-7 High)")));
-        labels[1]->setText(same(QStringLiteral("Priority Resolution")));
-        labels[2]->setText(same(QStringLiteral("VLAN Tag Remapping")));
-    }
-    // Both channels read their items under the first channel's keys.
-    for (RadioGroup* group : {RadioGroup2, RadioGroup3}) {
-        group->setTitle(same(group == RadioGroup2 ? QStringLiteral("Channel &1 - Queue scheduling")
-                                                  : QStringLiteral("Channel &2 - Queue scheduling")));
-        group->setItemText(0, same(QStringLiteral("&Weighted round robin")));
-        group->setItemText(1, same(QStringLiteral("&Strict")));
+    // Without a catalogue file the title and the reset question are the
+    // English ones and every caption keeps its design; with one, the table's
+    // rows are looked up in order (the title of this unit only).
+    const bool fromCatalogue = langIni && !langIni->FileName().isEmpty();
+    const char* unit = isLocal ? "local" : "remote";
+    for (const CaptionRow& row : qosCaptionRows()) {
+        if (*row.unit && qstrcmp(row.unit, unit) != 0)
+            continue;
+        const bool title = qstrcmp(row.control, "window title") == 0;
+        if (row.kind == CaptionKind::Message) {
+            allChangesMsg = fromCatalogue ? captionText(langIni, row) : QString::fromUtf8(row.english);
+        } else if (title && !fromCatalogue) {
+            setWindowTitle(QString::fromUtf8(row.english));
+        } else if (fromCatalogue && !isWrittenByLoading(row)) {
+            showCaption(this, row, captionText(langIni, row));
+        }
     }
 }
 
@@ -252,17 +235,19 @@ void TQos_form::inicializuj_ovladaci_prvky()
     Init_VlanQueueMapp();
     Init_DscpQueueMapp();
 
+    // The tag priority row labels: the heading read once per row, then the
+    // row's number; the same eight texts in all three remapping grids.
     for (int row = 0; row < kRemapEntries; ++row) {
-        const QString text = lookupQos(QStringLiteral("TAG_Pri_tab_head"), QStringLiteral(" Tag Priority"))
+        const QString text = captionTextOf(qosCaptionRows(), "StringGrid3 row labels", langIni)
                              + QStringLiteral(" ") + QString::number(row);
         for (StringGrid* grid : {StringGrid3, StringGrid4, StringGrid5})
             grid->setCellText(0, row, text);
     }
 
-    StringGrid1->setCellText(0, 0, lookupQos(QStringLiteral("VLAN_Pri_tab_head"), QStringLiteral("802.1Q Priority")));
+    showTableHeading("StringGrid1 heading 0");
     for (int n = 0; n < kVlanQueueEntries; ++n)
         StringGrid1->setCellText(0, n + 1, rowLabel(n));
-    StringGrid2->setCellText(0, 0, lookupQos(QStringLiteral("DSCP_Pri_tab_head"), QStringLiteral("DSCP Priority")));
+    showTableHeading("StringGrid2 heading 0");
     for (int n = 0; n < kDscpQueueEntries; ++n)
         StringGrid2->setCellText(0, n + 1, rowLabel(n));
 
@@ -287,7 +272,7 @@ void TQos_form::Init_VlanRemapLine4() { fillRemapGrid(StringGrid5, qos_line4); }
 void TQos_form::Init_VlanQueueMapp()
 {
     const QosConfigArray cfg(cfgPole);
-    StringGrid1->setCellText(1, 0, lookupQos(QStringLiteral("Pri_Queue_tab_head"), QStringLiteral("Priority Queue")));
+    showTableHeading("StringGrid1 heading 1");
     for (int n = 0; n < kVlanQueueEntries; ++n)
         StringGrid1->setCellText(1, n + 1, valueCell(cfg.vlanQueue(n)));
 }
@@ -295,7 +280,7 @@ void TQos_form::Init_VlanQueueMapp()
 void TQos_form::Init_DscpQueueMapp()
 {
     const QosConfigArray cfg(cfgPole);
-    StringGrid2->setCellText(1, 0, lookupQos(QStringLiteral("Pri_Queue_tab_head"), QStringLiteral("Priority Queue")));
+    showTableHeading("StringGrid2 heading 1");
     for (int n = 0; n < kDscpQueueEntries; ++n)
         StringGrid2->setCellText(1, n + 1, valueCell(cfg.dscpQueue(n)));
 }

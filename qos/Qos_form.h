@@ -8,9 +8,12 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 class FocusLeave;
 class QComboBox;
+class QPushButton;
 class TIniFile;
 
 // The QoS dialog over a host's 40-byte QoS configuration array. It writes
@@ -73,6 +76,7 @@ private:
     void scaleDesignSizes(float factor);
     void scaleGrids(float factor);
     void placeWindow();
+    void fitButtonsToCaptions();
     void setCaptions(bool isLocal);
     void remapGridExit(StringGrid* grid, QosPort port);
     void comboBoxExit(QComboBox* box, QosPort port);
@@ -80,10 +84,12 @@ private:
     void showPortPriorities();
     void showQueueWeights();
     void fillRemapGrid(StringGrid* grid, QosPort port);
-    QString lookupQos(const QString& key, const QString& def) const;
+    void showTableHeading(const char* control);
 
     unsigned char* cfgPole;
     QString allChangesMsg; // the reset confirmation text
     TIniFile* langIni;
     FocusLeave* m_leave;
+    // The push buttons with their designed sizes grown by the density factor.
+    std::vector<std::pair<QPushButton*, QSize>> m_buttonDesigns;
 };

@@ -1,10 +1,14 @@
 #include "vlan/Unit3.h"
 
-#include "core/Lookup.h"
-#include "ui/DialogFont.h"
-#include "ui/PlainTexts.h"
 #include "core/IntegerText.h"
 #include "core/UnitConstants.h"
+#include "plugin/CaptionTables.h"
+#include "ui/Density.h"
+#include "ui/DesignLayout.h"
+#include "ui/DialogCaptions.h"
+#include "ui/DialogFont.h"
+#include "ui/PlainTexts.h"
+#include "ui/ScreenFit.h"
 #include "vlan/VlanAccessibility.h"
 
 #include <QEvent>
@@ -12,12 +16,6 @@
 #include <QScreen>
 
 QString vidOutOfRangeText;
-
-namespace {
-
-const QString kSection = QStringLiteral("VLAN");
-
-} // namespace
 
 // Outside any namespace, as the resource initialiser is declared there.
 static void registerResources()
@@ -41,7 +39,9 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
     // A fixed dialog border: no resizing, no minimise or maximise box.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(306, 103);
+    // The controls follow the density and their captions; the window is
+    // as big as they need.
+    new DesignLayout(this, densityFactor(this), kDesignSize);
     // Digits only; the field already takes at most four characters.
     Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), Edit1));
     Edit1->installEventFilter(this);
@@ -51,19 +51,32 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
     Edit1->setText(QString::number(vid));
     this->vidOut = vidOut;
     Label2->setText(QString());
-    vidOutOfRangeText = lookup(langIni, kSection, QStringLiteral("vid_id_out"),
-                               QStringLiteral("VID is out of range. The valid range is 1 to 4094."));
-    setWindowTitle(lookup(langIni, kSection, QStringLiteral("entry_vid"), QStringLiteral("Entry VID")));
-    Label1->setText(lookup(langIni, kSection, QStringLiteral("entry_vid"), QStringLiteral("Entry VID")));
-    Label1->adjustSize();
-    Button1->setText(lookup(langIni, kSection, QStringLiteral("ok_button"), QStringLiteral("OK")));
-    Button2->setText(lookup(langIni, kSection, QStringLiteral("cancel_button"), QStringLiteral("Cancel")));
+    // The out-of-range message, the title and the captions, in table order.
+    for (const CaptionRow& row : vidEntryCaptionRows()) {
+        const QString text = captionText(langIni, row);
+        if (row.kind == CaptionKind::Message)
+            vidOutOfRangeText = text;
+        else
+            showCaption(this, row, text);
+    }
     makeVidEntryAccessible(*this);
+    fitWindow();
+}
+
+void TForm3::fitWindow()
+{
+    const float f = densityFactor(this);
+    const QSize design(scaledSize(kDesignSize.width(), f), scaledSize(kDesignSize.height(), f));
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    fitToScreen(this, design, design);
+    setFixedSize(size());
 }
 
 void TForm3::Edit1Enter(QObject*)
 {
     Label2->setText(QString());
+    Label2->setToolTip(QString());
 }
 
 void TForm3::Button1Click(QObject*)
@@ -71,19 +84,24 @@ void TForm3::Button1Click(QObject*)
     const QString text = Edit1->text();
     const std::optional<int> number = textToInteger(text);
     if (!number) {
-        Label2->setText(invalidIntegerMessage(text));
-        Label2->adjustSize();
+        showStatus(invalidIntegerMessage(text));
         return;
     }
     // The caller's variable is 16 bits wide; it receives the number cut to
     // that width even when the range check below refuses it.
     *vidOut = short(*number);
     if (*vidOut < kMinVid || *vidOut > kMaxVid) {
-        Label2->setText(vidOutOfRangeText);
-        Label2->adjustSize();
+        showStatus(vidOutOfRangeText);
         return;
     }
     done(1);
+}
+
+void TForm3::showStatus(const QString& text)
+{
+    Label2->setToolTip(QString());
+    Label2->setText(text);
+    fitWindow();
 }
 
 void TForm3::reject()

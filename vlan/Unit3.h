@@ -32,6 +32,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The status line shows a message; the window grows when it needs to.
+    void showStatus(const QString& text);
+    // A fixed size: what the controls need, at least the design grown by the
+    // density factor, at most the screen.
+    void fitWindow();
+
+    static constexpr QSize kDesignSize{306, 103};
     short* vidOut;
 };
 

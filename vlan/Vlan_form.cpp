@@ -2,13 +2,19 @@
 
 #include "core/IniFile.h"
 #include "core/Lookup.h"
+#include "plugin/CaptionTables.h"
+#include "ui/CaptionRoom.h"
 #include "ui/Density.h"
+#include "ui/DesignLayout.h"
+#include "ui/DialogCaptions.h"
 #include "ui/DialogFont.h"
 #include "ui/PlainTexts.h"
+#include "ui/ScreenFit.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SystemColours.h"
 #include "vlan/Unit3.h"
 #include "core/VlanCommit.h"
+#include "vlan/VlanDialogTexts.h"
 #include "vlan/VlanAccessibility.h"
 
 #include <QRegularExpressionValidator>
@@ -18,11 +24,11 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("VLAN");
-
-QString text(const TIniFile* langIni, const char* key, const char* english)
+// A message of the dialog's own handlers, looked up now.
+QString message(const TIniFile* langIni, const VlanText& text)
 {
-    return lookup(langIni, kSection, QString::fromLatin1(key), QString::fromLatin1(english));
+    return lookup(langIni, QStringLiteral("VLAN"), QString::fromLatin1(text.key),
+                  QString::fromLatin1(text.english));
 }
 
 // The dialog opens centred on the screen, not over its owner.
@@ -51,8 +57,10 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
                    | Qt::WindowCloseButtonHint);
     // The design's limits are those of the whole window; a classic frame
     // takes 8 pixels of the width and 34 of the height.
-    setMinimumSize(478 - 8, 388 - 34);
-    resize(546, 384);
+    setMinimumSize(kDesignMinimum);
+    resize(kDesignSize);
+    for (QPushButton* button : {Button1, Button2, Button3, Button4, Button5})
+        m_buttonDesigns.push_back({button, button->minimumSize()});
     const int designWidths[8] = {36, 70, 70, 70, 70, 70, 70, 40};
     for (int c = 0; c < 8; ++c)
         StringGrid1->setColumnWidth(c, designWidths[c]);
@@ -88,6 +96,7 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     lookUpCaptions(isLocal);
     nastav_ovladaci_prvky();
     makeVlanDialogAccessible(*this);
+    placeWindow();
 }
 
 TVlan_form::~TVlan_form() = default;
@@ -124,69 +133,44 @@ void TVlan_form::adjustToDensity()
     RadioGroup1->setFixedHeight(row0 - 6);
     GridPanel1->setRowMinimumHeight(2, row2);
     GridPanel6->setFixedHeight(row2);
+
+    // The panels whose controls the form places at fixed positions follow
+    // the density and their captions (see DesignLayout).
+    for (QWidget* panel : {TabSheet1, TabSheet4, Panel4})
+        new DesignLayout(panel, f);
+    // All page tabs stay visible side by side.
+    PageControl1->tabBar()->setUsesScrollButtons(false);
+}
+
+void TVlan_form::fitButtonsToCaptions()
+{
+    const float f = densityFactor(this);
+    for (const auto& [button, design] : m_buttonDesigns)
+        fitButtonToCaption(button, QSize(scaledSize(design.width(), f), scaledSize(design.height(), f)));
+}
+
+// The window opens at its designed size grown by the density factor, or
+// larger when the captions need it, within the screen.
+void TVlan_form::placeWindow()
+{
+    fitButtonsToCaptions();
+    const float f = densityFactor(this);
+    const auto scale = [f](QSize s) { return QSize(scaledSize(s.width(), f), scaledSize(s.height(), f)); };
+    fitToScreen(this, scale(kDesignSize), scale(kDesignMinimum), [this] { fitButtonsToCaptions(); });
 }
 
 void TVlan_form::lookUpCaptions(bool isLocal)
 {
-    const TIniFile* ini = m_langIni;
-    if (isLocal)
-        setWindowTitle(text(ini, "local__vlan_cfg_dlg", "Local VLAN Configuration Dialog"));
-    else
-        setWindowTitle(text(ini, "remote_vlan_cfg_dlg", "Remote VLAN Configuration Dialog"));
-
-    PageControl1->setTabText(0, text(ini, "global_vlan", "&Global VLAN"));
-    RadioGroup1->setTitle(text(ini, "vlan_main_switch", "VLAN Main Switch"));
-    RadioGroup1->setItemText(0, text(ini, "disable_mode", "&Disable"));
-    RadioGroup1->setItemText(1, text(ini, "single_tag", "Si&ngle Tag"));
-    RadioGroup1->setItemText(2, text(ini, "double_tag", "Dou&ble Tag"));
-    Label2->setText(text(ini, "rem_1_prv_tag", "Remove 1 Provider Tag Only"));
-    Label3->setText(text(ini, "line_2", "LINE2"));
-    Label4->setText(text(ini, "line_3", "LINE3"));
-    Label5->setText(text(ini, "line_4", "LINE4"));
-    Label6->setText(text(ini, "modem_1", "Modem 1"));
-    Label7->setText(text(ini, "modem_2", "Modem 2"));
-    Label8->setText(text(ini, "nms", "NMS"));
-    Button3->setText(text(ini, "set_button", "&Set"));
-    Button4->setText(text(ini, "cancel_button", "&Cancel"));
-    Button5->setText(text(ini, "default_button", "De&fault"));
-    Label9->setText(text(ini, "default_vid", "Default VID"));
-    Label10->setText(text(ini, "force_default_vid", "Force Default VID"));
-    Label11->setText(text(ini, "ingress_policy", "Ingress Policy"));
-    Label12->setText(text(ini, "port_double_tag_mode", "Port Double Tag Mode"));
-    Label13->setText(text(ini, "provider_eth_type", "Provider Ether Type"));
-    for (QComboBox* box : {ComboBox2, ComboBox3, ComboBox4, ComboBox5, ComboBox6, ComboBox7}) {
-        box->setItemText(0, text(ini, "admit_all", "Admit All"));
-        box->setItemText(1, text(ini, "tag_only", "Tag only"));
+    // The title of the unit this dialog edits, then every caption and list
+    // item, in the order of the table.
+    const char* unit = isLocal ? "local" : "remote";
+    for (const CaptionRow& row : vlanCaptionRows()) {
+        if (row.kind != CaptionKind::Caption || isWrittenByLoading(row))
+            continue;
+        if (*row.unit && qstrcmp(row.unit, unit) != 0)
+            continue;
+        showCaption(this, row, captionText(m_langIni, row));
     }
-    for (QComboBox* box : {ComboBox8, ComboBox9, ComboBox10, ComboBox11, ComboBox12, ComboBox13}) {
-        box->setItemText(0, text(ini, "customer", "Customer"));
-        box->setItemText(1, text(ini, "provider", "Provider"));
-    }
-    PageControl1->setTabText(1, text(ini, "static_vlan", "S&tatic VLAN"));
-    Label1->setText(text(ini, "static_vlan_entr", "Static VLAN Entries:"));
-    Button1->setText(text(ini, "add_vlan", "&Add New VLAN"));
-    Button2->setText(text(ini, "del_vlan", "D&elete VLAN"));
-    PageControl1->setTabText(2, text(ini, "ports_vlan", "&Port Based VLAN"));
-    Label22->setText(text(ini, "separate_user_ports", "Separate User Ports"));
-    Label17->setText(text(ini, "line_2", "LINE 2"));
-    Label18->setText(text(ini, "line_3", "LINE 3"));
-    Label19->setText(text(ini, "line_4", "LINE 4"));
-    Label20->setText(text(ini, "modem_1", "Modem 1"));
-    Label21->setText(text(ini, "modem_2", "Modem 2"));
-    Label14->setText(text(ini, "modem_1", "Modem 1"));
-    Label15->setText(text(ini, "modem_2", "Modem 2"));
-    Label16->setText(text(ini, "nms", "NMS"));
-    PageControl1->setTabText(3, text(ini, "miscellaneous", "&Miscellaneous"));
-    CheckBox20->setText(text(ini, "bpdu_pri_overr", "&BPDU priority Override"));
-    CheckBox21->setText(text(ini, "lacp_pri_overr", "&LACP priority Override"));
-
-    // The labels placed at fixed positions take the size of their text, so a
-    // longer translation is not cut off.
-    for (QLabel* label : {Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10,
-                          Label11, Label12, Label13, Label22})
-        label->adjustSize();
-    for (QCheckBox* box : {CheckBox20, CheckBox21})
-        box->adjustSize();
 }
 
 // ---- Loading ------------------------------------------------------------
@@ -248,15 +232,11 @@ void TVlan_form::nastav_ovladaci_prvky()
 
 void TVlan_form::fillHeaderRow()
 {
-    const TIniFile* ini = m_langIni;
+    // Column 0 is never looked up; the other headings come from the table.
     StringGrid1->setCellText(0, 0, QStringLiteral(" VID"));
-    StringGrid1->setCellText(1, 0, text(ini, "line2_clmn", " LINE2"));
-    StringGrid1->setCellText(2, 0, text(ini, "line3_clmn", " LINE3"));
-    StringGrid1->setCellText(3, 0, text(ini, "line4_clmn", " LINE4"));
-    StringGrid1->setCellText(4, 0, text(ini, "mdm1__clmn", " Modem 1"));
-    StringGrid1->setCellText(5, 0, text(ini, "mdm2__clmn", " Modem 2"));
-    StringGrid1->setCellText(6, 0, text(ini, "nms___clmn", " NMS"));
-    StringGrid1->setCellText(7, 0, text(ini, "delete_clmn", " Delete"));
+    for (const CaptionRow& row : vlanCaptionRows())
+        if (row.kind == CaptionKind::Caption && isWrittenByLoading(row))
+            showCaption(this, row, captionText(m_langIni, row));
 }
 
 bool TVlan_form::modem2Usable() const
@@ -420,7 +400,7 @@ bool TVlan_form::askForNewVid(short initialVid, short& vid)
             vid = typed;
             return true;
         }
-        showErrorClose(this, text(m_langIni, "vid_exists", "VLAN ID already exists."));
+        showErrorClose(this, message(m_langIni, kVidExistsText));
     }
 }
 
@@ -463,7 +443,7 @@ void TVlan_form::StringGrid1MouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModif
 void TVlan_form::Button1Click(QObject*)
 {
     if (!canAddEntry(m_vlanPole)) {
-        showErrorClose(this, text(m_langIni, "no_more_22", "No more than 22 entries possible!"));
+        showErrorClose(this, message(m_langIni, kNoMoreEntriesText));
         return;
     }
     short vid = 0;
@@ -531,8 +511,7 @@ void TVlan_form::Button3Click(QObject*)
 
 void TVlan_form::Button5Click(QObject*)
 {
-    const QString question = text(m_langIni, "proceed_changes",
-                                  "All changes you have made will be lost.\n\rDo you want to proceed?");
+    const QString question = message(m_langIni, kProceedChangesText);
     if (askYesNoCancel(this, question) != QMessageBox::Yes)
         return;
     std::copy(m_defaultImage.begin(), m_defaultImage.end(), m_cfg.data());

@@ -8,10 +8,13 @@
 #include <QDialog>
 
 #include <array>
+#include <utility>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 class TIniFile;
 
 // The VLAN dialog: the modal window in which the user edits a unit's 82-byte
@@ -99,6 +102,8 @@ public:
 private:
     void connectHandlers();
     void adjustToDensity();
+    void fitButtonsToCaptions();
+    void placeWindow();
     void lookUpCaptions(bool isLocal);
     void fillHeaderRow();
     // Asks for a VID in the VID entry dialog until the user cancels or types
@@ -107,6 +112,12 @@ private:
     std::array<QCheckBox*, kPortForwardingBoxes> portForwardingBoxes() const;
     // The selected item of a combo box, or -1 when its typed text names none.
     static int selectedItem(const QComboBox* box);
+
+    // The client area and its smallest size as designed.
+    static constexpr QSize kDesignSize{546, 384};
+    static constexpr QSize kDesignMinimum{478 - 8, 388 - 34};
+    // The push buttons with their designed sizes.
+    std::vector<std::pair<QPushButton*, QSize>> m_buttonDesigns;
 
     VlanConfigArray m_cfg;
     TIniFile* m_langIni = nullptr;

@@ -21,6 +21,7 @@ constexpr KnownOption kOptions[] = {
     {"--screenshot", true},
     {"--catalogue", true},
     {"--remote", false},
+    {"--mark-defects", false},
     {"--help", false},
     {"--version", false},
 };
@@ -94,6 +95,8 @@ DemoOptions parseCommandLine(const QStringList& args)
             options.catalogue = value;
         } else if (name == QLatin1String("--remote")) {
             options.remote = true;
+        } else if (name == QLatin1String("--mark-defects")) {
+            options.markDefects = true;
         } else if (name == QLatin1String("--help")) {
             help = true;
         } else if (name == QLatin1String("--version")) {
@@ -101,6 +104,8 @@ DemoOptions parseCommandLine(const QStringList& args)
         }
     }
 
+    if (options.markDefects && !screenshot && !help && !version)
+        return failure(QStringLiteral("option '--mark-defects' needs --screenshot"));
     if (help)
         options.action = DemoOptions::Action::Help;
     else if (version)
@@ -116,7 +121,7 @@ QString helpText(const QString& programName)
 {
     return QStringLiteral(
                "Usage: %1 [--catalogue FILE] [--remote]\n"
-               "       %1 --screenshot DIR [--catalogue FILE] [--remote]\n"
+               "       %1 --screenshot DIR [--catalogue FILE] [--remote] [--mark-defects]\n"
                "\n"
                "Demo host for the QoS and VLAN dialogs of the ODU switch plug-in. It keeps\n"
                "the QoS (40 bytes) and VLAN (82 bytes) configuration arrays of a local and a\n"
@@ -130,6 +135,9 @@ QString helpText(const QString& programName)
                "  --catalogue FILE  Language catalogue (INI file) for captions and messages;\n"
                "                    without it the dialogs use their English texts.\n"
                "  --remote          Open the dialogs for the remote unit (window titles).\n"
+               "  --mark-defects    With --screenshot: draw a red frame around every caption\n"
+               "                    that is clipped, runs into another control or lies\n"
+               "                    outside its page.\n"
                "  -h, --help        Show this text and exit.\n"
                "  -v, --version     Show the version and exit.\n"
                "\n"

@@ -18,6 +18,7 @@ struct DemoOptions
     QString screenshotDir; // --screenshot DIR
     QString catalogue;     // --catalogue FILE: a language catalogue; empty = English
     bool remote = false;   // --remote: the remote unit instead of the local one
+    bool markDefects = false; // --mark-defects: red frames around ill-fitting captions in the pictures
     QString error;
 };
 

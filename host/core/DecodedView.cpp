@@ -2,24 +2,13 @@
 
 #include "host/core/UnitState.h"
 
+#include "core/FieldCatalogue.h"
 #include "core/QosConfig.h"
 #include "core/VlanConfig.h"
-
-#include <array>
 
 namespace {
 
 const QString kArrayGroup = QStringLiteral("Array");
-
-QString onOff(bool on)
-{
-    return on ? QStringLiteral("on") : QStringLiteral("off");
-}
-
-QString hex2(unsigned v)
-{
-    return QStringLiteral("0x") + QStringLiteral("%1").arg(v, 2, 16, QLatin1Char('0')).toUpper();
-}
 
 QList<DecodedField> wrongSize(const QByteArray& cfg, ArrayKind kind)
 {
@@ -27,17 +16,39 @@ QList<DecodedField> wrongSize(const QByteArray& cfg, ArrayKind kind)
              QStringLiteral("%1 bytes; a %2 array has %3").arg(cfg.size()).arg(arrayName(kind)).arg(arrayBytes(kind))}};
 }
 
-const std::array<QString, 3> kQosPortNames = {
-    QStringLiteral("LINE 2"), QStringLiteral("LINE 3"), QStringLiteral("LINE 4")};
+// The slot of a static VLAN field (1..22), or 0 for any other field.
+int slotOf(const FieldSpec& f)
+{
+    if (!f.name.startsWith(QLatin1String("static_vlan.")))
+        return 0;
+    return f.name.section(QLatin1Char('.'), 1, 1).toInt();
+}
 
-// tPortik order.
-const std::array<QString, 6> kVlanPortNames = {
-    QStringLiteral("LINE 2"), QStringLiteral("LINE 3"), QStringLiteral("LINE 4"),
-    QStringLiteral("Modem 1"), QStringLiteral("Modem 2"), QStringLiteral("NMS")};
+// Every field in the catalogue's words. Static VLAN slots after the stored
+// count are left out unless they hold bits.
+QList<DecodedField> decodeFields(ArrayKind kind, const QByteArray& cfg, const QString& blankRule)
+{
+    const auto* raw = reinterpret_cast<const unsigned char*>(cfg.constData());
+    const bool blank = kind == ArrayKind::Qos ? QosConfigArray::isBlank(raw) : VlanConfigArray::isBlank(raw);
+    QList<DecodedField> out;
+    out.append({kArrayGroup, QStringLiteral("State"),
+                blank ? QStringLiteral("unconfigured (%1): the dialog replaces it by the default image").arg(blankRule)
+                      : QStringLiteral("configured")});
 
-const std::array<QString, 4> kMembershipNames = {
-    QStringLiteral("unmodified"), QStringLiteral("untagged"), QStringLiteral("tagged"),
-    QStringLiteral("not a member")};
+    QList<bool> slotShown(kMaxStaticVlans + 1, false);
+    if (kind == ArrayKind::Vlan) {
+        const int entries = VlanConfigArray(const_cast<unsigned char*>(raw)).storedEntryCount();
+        for (const FieldSpec& f : fieldCatalogue(kind))
+            if (const int slot = slotOf(f); slot > 0 && (slot <= entries || readField(f, raw) != 0))
+                slotShown[slot] = true;
+    }
+    for (const FieldSpec& f : fieldCatalogue(kind)) {
+        if (const int slot = slotOf(f); slot > 0 && !slotShown[slot])
+            continue;
+        out.append({f.group, f.label, fieldValueText(f, readField(f, raw))});
+    }
+    return out;
+}
 
 } // namespace
 
@@ -66,84 +77,30 @@ QList<DecodedField> decodeQos(const QByteArray& cfg)
 {
     if (cfg.size() != kQosConfigSize)
         return wrongSize(cfg, ArrayKind::Qos);
+    QList<DecodedField> out =
+        decodeFields(ArrayKind::Qos, cfg, QStringLiteral("%1 or more bytes are 0xFF").arg(kQosBlankThreshold));
 
-    // The module works on a host buffer; give it a private copy.
-    QByteArray bytes(cfg.constData(), cfg.size());
-    auto* raw = reinterpret_cast<unsigned char*>(bytes.data());
-    const QosConfigArray qos(raw);
-
-    QList<DecodedField> out;
-    auto add = [&out](const QString& group, const QString& name, const QString& value) {
-        out.append({group, name, value});
-    };
-
-    add(kArrayGroup, QStringLiteral("State"),
-        QosConfigArray::isBlank(raw)
-            ? QStringLiteral("unconfigured (36 or more bytes are 0xFF): the dialog replaces it by "
-                             "the default image")
-            : QStringLiteral("configured"));
-
-    for (int p = 0; p < kQosPortCount; ++p)
-        add(QStringLiteral("Port priority"), kQosPortNames[p],
-            QString::number(qos.portPriority(QosPort(p))));
-
-    for (int p = 0; p < kQosPortCount; ++p) {
-        const unsigned mode = qos.priorityResolution(QosPort(p));
-        add(QStringLiteral("Priority resolution"), kQosPortNames[p],
-            mode < unsigned(kResolutionModeCount)
-                ? QString::fromUtf8(kResolutionModeNames[mode].data(), qsizetype(kResolutionModeNames[mode].size()))
-                : QStringLiteral("%1 (no mode)").arg(mode));
-    }
-
-    for (int p = 0; p < kQosPortCount; ++p) {
-        QStringList entries;
-        for (int i = 0; i < kRemapEntries; ++i)
-            entries.append(QStringLiteral("%1→%2").arg(i).arg(qos.remapEntry(QosPort(p), i)));
-        add(QStringLiteral("Tag priority remapping"), kQosPortNames[p], entries.join(QLatin1Char(' ')));
-    }
-
-    for (int q = 0; q < kQueueCount; ++q) {
-        QList<int> priorities;
-        for (int n = 0; n < kVlanQueueEntries; ++n) {
-            if (qos.vlanQueue(n) == unsigned(q))
-                priorities.append(n);
-        }
-        add(QStringLiteral("802.1Q priority to queue"), QStringLiteral("Queue %1").arg(q),
-            QStringLiteral("priorities %1").arg(numberRuns(priorities)));
-    }
-
-    for (int q = 0; q < kQueueCount; ++q) {
-        QList<int> dscp;
-        for (int n = 0; n < kDscpQueueEntries; ++n) {
-            if (qos.dscpQueue(n) == unsigned(q))
-                dscp.append(n);
-        }
-        add(QStringLiteral("DSCP to queue"), QStringLiteral("Queue %1").arg(q),
-            QStringLiteral("DSCP %1").arg(numberRuns(dscp)));
-    }
-
+    // What reaches each queue, and whether the dialog would keep the weights.
+    QByteArray bytes(cfg);
+    const QosConfigArray qos(reinterpret_cast<unsigned char*>(bytes.data()));
+    const QString summary = QStringLiteral("Queue summary");
     unsigned sum = 0;
     for (int q = 0; q < kQueueCount; ++q) {
+        QList<int> priorities, dscp;
+        for (int n = 0; n < kVlanQueueEntries; ++n)
+            if (qos.vlanQueue(n) == unsigned(q))
+                priorities.append(n);
+        for (int n = 0; n < kDscpQueueEntries; ++n)
+            if (qos.dscpQueue(n) == unsigned(q))
+                dscp.append(n);
         sum += qos.queueWeight(q);
-        add(QStringLiteral("Queue weights"), QStringLiteral("Queue %1").arg(q),
-            QString::number(qos.queueWeight(q)));
+        out.append({summary, QStringLiteral("Queue %1").arg(q),
+                    QStringLiteral("802.1Q %1; DSCP %2").arg(numberRuns(priorities), numberRuns(dscp))});
     }
-    add(QStringLiteral("Queue weights"), QStringLiteral("Sum"),
-        QStringLiteral("%1%2").arg(sum).arg(sum > unsigned(kQueueWeightSum)
-                                                ? QStringLiteral(" (more than %1: the dialog would refuse it)").arg(kQueueWeightSum)
-                                                : QString()));
-
-    const auto scheduling = [](bool strict) {
-        return strict ? QStringLiteral("strict") : QStringLiteral("weighted round robin");
-    };
-    add(QStringLiteral("Switches"), QStringLiteral("QoS"),
-        qos.switchBit(qos_main_switch) ? QStringLiteral("enabled") : QStringLiteral("disabled"));
-    add(QStringLiteral("Switches"), QStringLiteral("Radio channel 1 scheduling"),
-        scheduling(qos.switchBit(ch1_scheduling)));
-    add(QStringLiteral("Switches"), QStringLiteral("Radio channel 2 scheduling"),
-        scheduling(qos.switchBit(ch2_scheduling)));
-
-    add(QStringLiteral("Reserved"), QStringLiteral("Byte 39"), hex2(uchar(cfg.at(39))));
+    out.append({summary, QStringLiteral("Weight sum"),
+                QStringLiteral("%1%2").arg(sum).arg(sum > unsigned(kQueueWeightSum)
+                                                        ? QStringLiteral(" (more than %1: the dialog would refuse it)").arg(kQueueWeightSum)
+                                                        : QString())});
     return out;
 }
 
@@ -151,87 +108,7 @@ QList<DecodedField> decodeVlan(const QByteArray& cfg)
 {
     if (cfg.size() != kVlanConfigSize)
         return wrongSize(cfg, ArrayKind::Vlan);
-
-    QByteArray bytes(cfg.constData(), cfg.size());
-    auto* raw = reinterpret_cast<unsigned char*>(bytes.data());
-    const VlanConfigArray vlan(raw);
-
-    QList<DecodedField> out;
-    auto add = [&out](const QString& group, const QString& name, const QString& value) {
-        out.append({group, name, value});
-    };
-
-    add(kArrayGroup, QStringLiteral("State"),
-        VlanConfigArray::isBlank(raw)
-            ? QStringLiteral("unconfigured (41 or more bytes are 0xFF): the dialog replaces it by "
-                             "the default image")
-            : QStringLiteral("configured"));
-
-    const QString general = QStringLiteral("General");
-    const unsigned mode = vlan.get_vlan_mode();
-    static const std::array<QString, 3> modes = {
-        QStringLiteral("Disable"), QStringLiteral("Single Tag"), QStringLiteral("Double Tag")};
-    add(general, QStringLiteral("VLAN mode"),
-        mode < modes.size() ? modes[mode] : QStringLiteral("%1 (no mode)").arg(mode));
-    static const std::array<QString, 4> etherTypes = {
-        QStringLiteral("0x88A8"), QStringLiteral("0x8100"), QStringLiteral("0x9100"), QStringLiteral("0x9200")};
-    add(general, QStringLiteral("Provider EtherType"), etherTypes[vlan.get_provEth_type() & 3]);
-    add(general, QStringLiteral("Remove one provider tag only"), onOff(vlan.get_remove_1PT() != 0));
-    add(general, QStringLiteral("Array version"), QString::number(uchar(cfg.at(0)) & 7));
-
-    const QString misc = QStringLiteral("Miscellaneous");
-    add(misc, QStringLiteral("Disable Learning"), onOff(vlan.disableLearning()));
-    add(misc, QStringLiteral("BPDU priority Override"), onOff(vlan.bpduPriorityOverride()));
-    add(misc, QStringLiteral("LACP priority Override"), onOff(vlan.lacpPriorityOverride()));
-
-    for (int p = port_line2; p <= port_nms; ++p)
-        add(QStringLiteral("Default VID"), kVlanPortNames[p], QString::number(vlan.get_Default_VID(tPortik(p))));
-    for (int p = port_line2; p <= port_modem2; ++p)
-        add(QStringLiteral("Force Default VID"), kVlanPortNames[p], onOff(vlan.get_force_DefVID(tPortik(p)) != 0));
-    for (int p = port_line2; p <= port_modem2; ++p)
-        add(QStringLiteral("Ingress policy"), kVlanPortNames[p],
-            vlan.get_ingress_policy(tPortik(p)) ? QStringLiteral("Tag only") : QStringLiteral("Admit All"));
-    for (int p = port_line2; p <= port_modem2; ++p)
-        add(QStringLiteral("Double tag mode"), kVlanPortNames[p],
-            vlan.get_doubleTag_mode(tPortik(p)) ? QStringLiteral("Provider") : QStringLiteral("Customer"));
-
-    const QString statics = QStringLiteral("Static VLANs");
-    const unsigned stored = vlan.get_pocet_vlan();
-    const int entries = vlan.storedEntryCount();
-    add(statics, QStringLiteral("Entries"),
-        int(stored) == entries
-            ? QString::number(stored)
-            : QStringLiteral("%1 stored; the array has room for %2, which are shown").arg(stored).arg(entries));
-    for (int i = 0; i < entries; ++i) {
-        const StaticVlanEntry e = vlan.readSlot(i);
-        QStringList ports;
-        for (int p = port_line2; p <= port_modem2; ++p)
-            ports.append(QStringLiteral("%1 %2").arg(kVlanPortNames[p], kMembershipNames[e.codes[p] & 3]));
-        ports.append(e.codes[port_nms] == not_a_member ? QStringLiteral("NMS not a member")
-                                                       : QStringLiteral("NMS member"));
-        add(statics, QStringLiteral("Entry %1").arg(i + 1),
-            QStringLiteral("VID %1: %2").arg(e.vid).arg(ports.join(QStringLiteral(", "))));
-    }
-
-    // CheckBox7..CheckBox18 order: Modem 1 to LINE 2..4, Modem 2 to LINE 2..4,
-    // NMS to LINE 2..4, Modem 1, Modem 2, then "Separate User Ports".
-    const PortForwarding fwd = vlan.portForwarding();
-    const QString forwarding = QStringLiteral("Port forwarding");
-    const auto targets = [&fwd](int first, std::initializer_list<int> ports) {
-        QStringList on;
-        int box = first;
-        for (int p : ports) {
-            if (fwd[size_t(box++)])
-                on.append(kVlanPortNames[size_t(p)]);
-        }
-        return on.isEmpty() ? QStringLiteral("none") : on.join(QStringLiteral(", "));
-    };
-    add(forwarding, QStringLiteral("Modem 1 with"), targets(0, {port_line2, port_line3, port_line4}));
-    add(forwarding, QStringLiteral("Modem 2 with"), targets(3, {port_line2, port_line3, port_line4}));
-    add(forwarding, QStringLiteral("NMS with"),
-        targets(6, {port_line2, port_line3, port_line4, port_modem1, port_modem2}));
-    add(forwarding, QStringLiteral("Separate User Ports"), onOff(fwd[11]));
-    return out;
+    return decodeFields(ArrayKind::Vlan, cfg, QStringLiteral("%1 or more bytes are 0xFF").arg(kVlanBlankThreshold));
 }
 
 QString decodedValue(const QList<DecodedField>& fields, const QString& group, const QString& name)

@@ -4,20 +4,21 @@
 #include <QList>
 #include <QString>
 
-// Every field of a configuration array in words, read through the library's
-// own array modules (QosConfigArray, VlanConfigArray), so what is shown is
-// what the dialogs read.
+// Every field of a configuration array in words, from the core's field
+// catalogue: the same groups, captions and value names as the odu-switch
+// tool shows, so the project has one decoder.
 
 struct DecodedField
 {
-    QString group; // e.g. "Port priority"
+    QString group; // e.g. "Port Priority (0 Low-7 High)"
     QString name;  // e.g. "LINE 3"
     QString value; // e.g. "5"
     friend bool operator==(const DecodedField&, const DecodedField&) = default;
 };
 
-// The fields of a 40-byte QoS array, in array order, grouped. An array of
-// another size decodes to one "Array" field saying so.
+// The fields of a 40-byte QoS array, in the catalogue's order, after the
+// array's state and followed by a summary of the queues. An array of another
+// size decodes to one "Array" field saying so.
 QList<DecodedField> decodeQos(const QByteArray& cfg);
 
 // The fields of an 82-byte VLAN array.

@@ -94,7 +94,7 @@ void DemoWindow::buildUi()
     m_modem2Present = new QCheckBox(QStringLiteral("Modem 2 present (modem2Present)"), facts);
     m_modem2Mode = new QSpinBox(facts);
     m_modem2Mode->setRange(0, 255);
-    m_modem2Mode->setToolTip(QStringLiteral("100 makes Modem 2 unusable"));
+    m_modem2Mode->setToolTip(QStringLiteral("%1 makes Modem 2 unusable").arg(kModem2UnusableMode));
     m_capabilities = new QSpinBox(facts);
     m_capabilities->setRange(0, 255);
     m_capabilities->setDisplayIntegerBase(16);

@@ -1,5 +1,7 @@
 #include "host/core/Screenshots.h"
 
+#include "host/core/DefectFrames.h"
+
 #include "core/IniFile.h"
 #include "plugin/InstancePointers.h"
 #include "qos/Qos_form.h"
@@ -39,21 +41,31 @@ bool savePicture(const QImage& image, const QString& path, ScreenshotResult& res
     return true;
 }
 
+// A picture of the window, with the ill-fitting captions framed when asked.
+QImage picture(QWidget* window, bool markDefects)
+{
+    QImage image = windowPicture(window);
+    if (markDefects)
+        drawDefectFrames(image, window);
+    return image;
+}
+
 // One picture per page of the dialog's page control (or one of the whole
 // dialog if it has none), named <prefix>-page<n>.png.
-bool savePages(QDialog* dialog, const QString& prefix, const QDir& dir, ScreenshotResult& result)
+bool savePages(QDialog* dialog, const QString& prefix, const QDir& dir, bool markDefects,
+               ScreenshotResult& result)
 {
     auto* pages = dialog->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
     if (!pages) {
         settle();
-        return savePicture(windowPicture(dialog), dir.filePath(prefix + QStringLiteral(".png")), result);
+        return savePicture(picture(dialog, markDefects), dir.filePath(prefix + QStringLiteral(".png")), result);
     }
     const int first = pages->currentIndex();
     for (int i = 0; i < pages->count(); ++i) {
         pages->setCurrentIndex(i);
         settle();
         const QString name = QStringLiteral("%1-page%2.png").arg(prefix).arg(i + 1);
-        if (!savePicture(windowPicture(dialog), dir.filePath(name), result))
+        if (!savePicture(picture(dialog, markDefects), dir.filePath(name), result))
             return false;
     }
     pages->setCurrentIndex(first);
@@ -104,7 +116,7 @@ ScreenshotResult takeScreenshots(const ScreenshotRequest& request)
         Qos_form1 = qos;
         qos->show();
         settle();
-        const bool ok = savePages(qos, QStringLiteral("qos"), dir, result);
+        const bool ok = savePages(qos, QStringLiteral("qos"), dir, request.markDefects, result);
         if (qos)
             qos->close();
         delete qos.data();
@@ -122,7 +134,7 @@ ScreenshotResult takeScreenshots(const ScreenshotRequest& request)
         Vlan_form1 = vlan;
         vlan->show();
         settle();
-        bool ok = savePages(vlan, QStringLiteral("vlan"), dir, result);
+        bool ok = savePages(vlan, QStringLiteral("vlan"), dir, request.markDefects, result);
 
         if (ok) {
             // The VID entry dialog exists only while the VLAN dialog asks for
@@ -143,7 +155,7 @@ ScreenshotResult takeScreenshots(const ScreenshotRequest& request)
                     unexpected = QStringLiteral("the VLAN dialog showed a message instead of the VID entry "
                                                 "dialog: %1").arg(qobject_cast<QMessageBox*>(modal)->text());
                 else
-                    vidEntry = windowPicture(modal);
+                    vidEntry = picture(modal, request.markDefects);
                 if (auto* d = qobject_cast<QDialog*>(modal))
                     d->reject();
                 else

@@ -17,6 +17,7 @@ struct ScreenshotRequest
     QString dir;       // an existing, writable folder
     QString catalogue; // empty: English texts
     bool remote = false;
+    bool markDefects = false; // red frames around ill-fitting captions
     UnitFacts facts;
 };
 

@@ -1,20 +1,16 @@
 #pragma once
 
+#include "core/FieldCatalogue.h"
+#include "core/UnitConstants.h"
+
 #include <QByteArray>
 #include <QString>
 
 // The two configuration arrays of a unit and the facts about it that the VLAN
 // dialog takes besides its array.
 
-enum class ArrayKind { Qos, Vlan };
-
-constexpr int kQosArrayBytes = 40;
-constexpr int kVlanArrayBytes = 82;
-
-constexpr int arrayBytes(ArrayKind kind)
-{
-    return kind == ArrayKind::Qos ? kQosArrayBytes : kVlanArrayBytes;
-}
+constexpr int kQosArrayBytes = kQosConfigSize;
+constexpr int kVlanArrayBytes = kVlanConfigSize;
 
 // "QoS" or "VLAN".
 QString arrayName(ArrayKind kind);
@@ -22,8 +18,8 @@ QString arrayName(ArrayKind kind);
 // The five unit facts, as the VLAN dialog's constructor takes them.
 struct UnitFacts
 {
-    static constexpr char kLine4Bit = 0x08;  // bit 3 of oduCapabilities
-    static constexpr char kModem2Unusable = 100; // modem2Mode value that rules Modem 2 out
+    static constexpr char kLine4Bit = char(kLine4CapabilityBit);
+    static constexpr char kModem2Unusable = char(kModem2UnusableMode);
 
     bool vlanActiveInEthernet = false;
     char modem2Present = 1;
@@ -31,12 +27,12 @@ struct UnitFacts
     char modem2Mode = 0;
     char oduCapabilities = kLine4Bit;
 
-    bool hasLine4() const { return (oduCapabilities & kLine4Bit) != 0; }
+    bool hasLine4() const { return unitHasLine4(oduCapabilities); }
     void setHasLine4(bool on)
     {
         oduCapabilities = char(on ? (oduCapabilities | kLine4Bit) : (oduCapabilities & ~kLine4Bit));
     }
-    bool modem2Usable() const { return modem2Present != 0 && modem2Mode != kModem2Unusable; }
+    bool modem2Usable() const { return unitModem2Usable(modem2Present, modem2Mode); }
 };
 
 // One radio unit as the host keeps it. A new unit is unconfigured: every byte

@@ -119,6 +119,8 @@ void TestHostLogic::commandLine_data()
         << QString() << false << u"given more than once"_s;
     QTest::newRow("stray argument") << QStringList{u"out"_s} << int(A::Error) << QString() << QString() << false
                                     << u"unexpected argument 'out'"_s;
+    QTest::newRow("frames without pictures") << QStringList{u"--mark-defects"_s} << int(A::Error) << QString()
+                                            << QString() << false << u"'--mark-defects' needs --screenshot"_s;
     QTest::newRow("error before help") << QStringList{u"--bogus"_s, u"--help"_s} << int(A::Error) << QString()
                                        << QString() << false << u"unknown option '--bogus'"_s;
     QTest::newRow("qt option is not ours") << QStringList{u"-platform"_s, u"xcb"_s} << int(A::Error) << QString()
@@ -376,28 +378,24 @@ void TestHostLogic::decodedQosDefaultImage_data()
 
     QTest::newRow("state") << u"Array"_s << u"State"_s << u"configured"_s;
     for (const QString& port : {u"LINE 2"_s, u"LINE 3"_s, u"LINE 4"_s}) {
-        QTest::addRow("priority %s", qPrintable(port)) << u"Port priority"_s << port << u"0"_s;
-        QTest::addRow("resolution %s", qPrintable(port)) << u"Priority resolution"_s << port << u"VLAN & DSCP"_s;
-        QTest::addRow("remap %s", qPrintable(port)) << u"Tag priority remapping"_s << port
-                                                    << u"0→0 1→1 2→2 3→3 4→4 5→5 6→6 7→7"_s;
+        QTest::addRow("priority %s", qPrintable(port)) << u"Port Priority (0 Low-7 High)"_s << port << u"0"_s;
+        QTest::addRow("resolution %s", qPrintable(port)) << u"Priority Resolution"_s << port << u"VLAN & DSCP"_s;
+        for (int i : {0, 7})
+            QTest::addRow("remap %s %d", qPrintable(port), i)
+                << u"VLAN Tag Remapping "_s + port << u"Tag Priority %1"_s.arg(i) << QString::number(i);
     }
-    const QString vlanQueue = u"802.1Q priority to queue"_s;
-    QTest::newRow("802.1Q queue 0") << vlanQueue << u"Queue 0"_s << u"priorities 0, 1"_s;
-    QTest::newRow("802.1Q queue 1") << vlanQueue << u"Queue 1"_s << u"priorities 2, 3"_s;
-    QTest::newRow("802.1Q queue 2") << vlanQueue << u"Queue 2"_s << u"priorities 4, 5"_s;
-    QTest::newRow("802.1Q queue 3") << vlanQueue << u"Queue 3"_s << u"priorities 6, 7"_s;
-    QTest::newRow("DSCP queue 0") << u"DSCP to queue"_s << u"Queue 0"_s << u"DSCP 0–15"_s;
-    QTest::newRow("DSCP queue 1") << u"DSCP to queue"_s << u"Queue 1"_s << u"DSCP 16–31"_s;
-    QTest::newRow("DSCP queue 2") << u"DSCP to queue"_s << u"Queue 2"_s << u"DSCP 32–47"_s;
-    QTest::newRow("DSCP queue 3") << u"DSCP to queue"_s << u"Queue 3"_s << u"DSCP 48–63"_s;
-    QTest::newRow("weight 0") << u"Queue weights"_s << u"Queue 0"_s << u"1"_s;
-    QTest::newRow("weight 1") << u"Queue weights"_s << u"Queue 1"_s << u"2"_s;
-    QTest::newRow("weight 2") << u"Queue weights"_s << u"Queue 2"_s << u"4"_s;
-    QTest::newRow("weight 3") << u"Queue weights"_s << u"Queue 3"_s << u"8"_s;
-    QTest::newRow("weight sum") << u"Queue weights"_s << u"Sum"_s << u"15"_s;
-    QTest::newRow("QoS switch") << u"Switches"_s << u"QoS"_s << u"disabled"_s;
-    QTest::newRow("channel 1") << u"Switches"_s << u"Radio channel 1 scheduling"_s << u"weighted round robin"_s;
-    QTest::newRow("channel 2") << u"Switches"_s << u"Radio channel 2 scheduling"_s << u"weighted round robin"_s;
+    QTest::newRow("802.1Q 1") << u"802.1Q Priority to Priority Queue"_s << u"802.1Q Priority 1"_s << u"0"_s;
+    QTest::newRow("802.1Q 6") << u"802.1Q Priority to Priority Queue"_s << u"802.1Q Priority 6"_s << u"3"_s;
+    QTest::newRow("DSCP 15") << u"DSCP Priority to Priority Queue"_s << u"DSCP Priority 15"_s << u"0"_s;
+    QTest::newRow("DSCP 32") << u"DSCP Priority to Priority Queue"_s << u"DSCP Priority 32"_s << u"2"_s;
+    QTest::newRow("queue 0") << u"Queue summary"_s << u"Queue 0"_s << u"802.1Q 0, 1; DSCP 0–15"_s;
+    QTest::newRow("queue 3") << u"Queue summary"_s << u"Queue 3"_s << u"802.1Q 6, 7; DSCP 48–63"_s;
+    QTest::newRow("weight 0") << u"Priority Queue Weights"_s << u"Priority Queue 0 Weight"_s << u"1"_s;
+    QTest::newRow("weight 3") << u"Priority Queue Weights"_s << u"Priority Queue 3 Weight"_s << u"8"_s;
+    QTest::newRow("weight sum") << u"Queue summary"_s << u"Weight sum"_s << u"15"_s;
+    QTest::newRow("QoS switch") << u"Global Settings"_s << u"QoS Main Switch"_s << u"Disabled"_s;
+    QTest::newRow("channel 1") << u"Modem Ports Settings"_s << u"Channel 1 - Queue scheduling"_s << u"Weighted round robin"_s;
+    QTest::newRow("channel 2") << u"Modem Ports Settings"_s << u"Channel 2 - Queue scheduling"_s << u"Weighted round robin"_s;
     QTest::newRow("byte 39") << u"Reserved"_s << u"Byte 39"_s << u"0x00"_s;
 }
 
@@ -416,10 +414,10 @@ void TestHostLogic::decodedVlanDefaultImage_data()
     QTest::addColumn<QString>("value");
 
     QTest::newRow("state") << u"Array"_s << u"State"_s << u"configured"_s;
-    QTest::newRow("mode") << u"General"_s << u"VLAN mode"_s << u"Disable"_s;
-    QTest::newRow("EtherType") << u"General"_s << u"Provider EtherType"_s << u"0x9100"_s;
-    QTest::newRow("remove 1PT") << u"General"_s << u"Remove one provider tag only"_s << u"off"_s;
-    QTest::newRow("version") << u"General"_s << u"Array version"_s << u"0"_s;
+    QTest::newRow("mode") << u"VLAN Main Switch"_s << u"VLAN Main Switch"_s << u"Disable"_s;
+    QTest::newRow("EtherType") << u"Global VLAN"_s << u"Provider Ether Type"_s << u"0x9100"_s;
+    QTest::newRow("remove 1PT") << u"Global VLAN"_s << u"Remove 1 Provider Tag Only"_s << u"off"_s;
+    QTest::newRow("version") << u"Miscellaneous"_s << u"Array version"_s << u"0"_s;
     QTest::newRow("learning") << u"Miscellaneous"_s << u"Disable Learning"_s << u"off"_s;
     QTest::newRow("BPDU") << u"Miscellaneous"_s << u"BPDU priority Override"_s << u"off"_s;
     QTest::newRow("LACP") << u"Miscellaneous"_s << u"LACP priority Override"_s << u"off"_s;
@@ -429,20 +427,25 @@ void TestHostLogic::decodedVlanDefaultImage_data()
     for (int p = 0; p < 5; ++p) {
         const QString& port = ports.at(p);
         QTest::addRow("force %s", qPrintable(port)) << u"Force Default VID"_s << port << u"off"_s;
-        QTest::addRow("ingress %s", qPrintable(port)) << u"Ingress policy"_s << port << u"Admit All"_s;
+        QTest::addRow("ingress %s", qPrintable(port)) << u"Ingress Policy"_s << port << u"Admit All"_s;
         QTest::addRow("double tag %s", qPrintable(port))
-            << u"Double tag mode"_s << port << (p < 3 ? u"Customer"_s : u"Provider"_s);
+            << u"Port Double Tag Mode"_s << port << (p < 3 ? u"Customer"_s : u"Provider"_s);
     }
     QTest::newRow("no force for NMS") << u"Force Default VID"_s << u"NMS"_s << QString();
-    QTest::newRow("entries") << u"Static VLANs"_s << u"Entries"_s << u"1"_s;
-    QTest::newRow("entry 1") << u"Static VLANs"_s << u"Entry 1"_s
-                             << u"VID 1: LINE 2 not a member, LINE 3 untagged, LINE 4 not a member, "
-                                "Modem 1 tagged, Modem 2 not a member, NMS member"_s;
-    QTest::newRow("no entry 2") << u"Static VLANs"_s << u"Entry 2"_s << QString();
-    QTest::newRow("Modem 1") << u"Port forwarding"_s << u"Modem 1 with"_s << u"LINE 2, LINE 3, LINE 4"_s;
-    QTest::newRow("Modem 2") << u"Port forwarding"_s << u"Modem 2 with"_s << u"LINE 2, LINE 3, LINE 4"_s;
-    QTest::newRow("NMS") << u"Port forwarding"_s << u"NMS with"_s << u"LINE 3, Modem 1"_s;
-    QTest::newRow("separate") << u"Port forwarding"_s << u"Separate User Ports"_s << u"on"_s;
+    const QString statics = u"Static VLAN Entries"_s;
+    QTest::newRow("entries") << statics << u"Entries"_s << u"1"_s;
+    QTest::newRow("entry 1 VID") << statics << u"Entry 1 VID"_s << u"1"_s;
+    QTest::newRow("entry 1 LINE 2") << statics << u"Entry 1 LINE 2"_s << u"Not a member"_s;
+    QTest::newRow("entry 1 LINE 3") << statics << u"Entry 1 LINE 3"_s << u"Untagged"_s;
+    QTest::newRow("entry 1 Modem 1") << statics << u"Entry 1 Modem 1"_s << u"Tagged"_s;
+    QTest::newRow("no entry 2") << statics << u"Entry 2 VID"_s << QString();
+    const QString fwd = u"Port Based VLAN"_s;
+    QTest::newRow("Modem 1 to LINE 4") << fwd << u"Modem 1 to LINE 4"_s << u"on"_s;
+    QTest::newRow("Modem 2 to LINE 2") << fwd << u"Modem 2 to LINE 2"_s << u"on"_s;
+    QTest::newRow("NMS to LINE 2") << fwd << u"NMS to LINE 2"_s << u"off"_s;
+    QTest::newRow("NMS to LINE 3") << fwd << u"NMS to LINE 3"_s << u"on"_s;
+    QTest::newRow("NMS to Modem 1") << fwd << u"NMS to Modem 1"_s << u"on"_s;
+    QTest::newRow("separate") << fwd << u"Separate User Ports"_s << u"on"_s;
 }
 
 void TestHostLogic::decodedVlanDefaultImage()
@@ -457,21 +460,20 @@ void TestHostLogic::decodedUnconfiguredArrays()
 {
     const QList<DecodedField> qos = decodeQos(QByteArray(40, char(0xFF)));
     QVERIFY(decodedValue(qos, u"Array"_s, u"State"_s).startsWith(u"unconfigured"_s));
-    QCOMPARE(decodedValue(qos, u"Priority resolution"_s, u"LINE 3"_s), u"7 (no mode)"_s);
-    QCOMPARE(decodedValue(qos, u"Queue weights"_s, u"Sum"_s), u"1020 (more than 128: the dialog would refuse it)"_s);
-    QCOMPARE(decodedValue(qos, u"DSCP to queue"_s, u"Queue 3"_s), u"DSCP 0–63"_s);
-    QCOMPARE(decodedValue(qos, u"DSCP to queue"_s, u"Queue 0"_s), u"DSCP none"_s);
-    QCOMPARE(decodedValue(qos, u"Switches"_s, u"QoS"_s), u"enabled"_s);
+    QCOMPARE(decodedValue(qos, u"Priority Resolution"_s, u"LINE 3"_s), u"7"_s);
+    QCOMPARE(decodedValue(qos, u"Queue summary"_s, u"Weight sum"_s), u"1020 (more than 128: the dialog would refuse it)"_s);
+    QCOMPARE(decodedValue(qos, u"Queue summary"_s, u"Queue 3"_s), u"802.1Q 0–7; DSCP 0–63"_s);
+    QCOMPARE(decodedValue(qos, u"Queue summary"_s, u"Queue 0"_s), u"802.1Q none; DSCP none"_s);
+    QCOMPARE(decodedValue(qos, u"Global Settings"_s, u"QoS Main Switch"_s), u"Enabled"_s);
+    QCOMPARE(decodedValue(qos, u"Reserved"_s, u"Byte 38"_s), u"0xF8"_s);
 
     const QList<DecodedField> vlan = decodeVlan(QByteArray(82, char(0xFF)));
     QVERIFY(decodedValue(vlan, u"Array"_s, u"State"_s).startsWith(u"unconfigured"_s));
-    QCOMPARE(decodedValue(vlan, u"General"_s, u"VLAN mode"_s), u"3 (no mode)"_s);
-    QCOMPARE(decodedValue(vlan, u"Static VLANs"_s, u"Entries"_s),
-             u"255 stored; the array has room for 22, which are shown"_s);
-    QCOMPARE(decodedValue(vlan, u"Static VLANs"_s, u"Entry 22"_s),
-             u"VID 4095: LINE 2 not a member, LINE 3 not a member, LINE 4 not a member, "
-             "Modem 1 not a member, Modem 2 not a member, NMS not a member"_s);
-    QCOMPARE(decodedValue(vlan, u"Static VLANs"_s, u"Entry 23"_s), QString());
+    QCOMPARE(decodedValue(vlan, u"VLAN Main Switch"_s, u"VLAN Main Switch"_s), u"3"_s);
+    QCOMPARE(decodedValue(vlan, u"Static VLAN Entries"_s, u"Entries"_s), u"255"_s);
+    QCOMPARE(decodedValue(vlan, u"Static VLAN Entries"_s, u"Entry 22 VID"_s), u"4095"_s);
+    QCOMPARE(decodedValue(vlan, u"Static VLAN Entries"_s, u"Entry 22 NMS"_s), u"Not a member"_s);
+    QCOMPARE(decodedValue(vlan, u"Static VLAN Entries"_s, u"Entry 23 VID"_s), QString());
     QCOMPARE(decodedValue(vlan, u"Default VID"_s, u"NMS"_s), u"4095"_s);
 
     // A wrong size decodes to one line that says so.
@@ -491,17 +493,22 @@ void TestHostLogic::decodedForwardingAndMemberships()
     bytes[18 + 3] = char(0x24);            //   LINE 4 0, Modem 1 1, Modem 2 2, NMS code 0 (a member)
     bytes[1] = char(0x80 | 0x20 | 0x01);   // Double Tag, remove 1PT, LINE 2 tag only
     const QList<DecodedField> f = decodeVlan(bytes);
-    QCOMPARE(decodedValue(f, u"Port forwarding"_s, u"NMS with"_s), u"Modem 2"_s);
-    QCOMPARE(decodedValue(f, u"Port forwarding"_s, u"Modem 2 with"_s), u"LINE 2"_s);
-    QCOMPARE(decodedValue(f, u"Port forwarding"_s, u"Modem 1 with"_s), u"none"_s);
-    QCOMPARE(decodedValue(f, u"Port forwarding"_s, u"Separate User Ports"_s), u"off"_s);
-    QCOMPARE(decodedValue(f, u"Static VLANs"_s, u"Entry 2"_s),
-             u"VID 2814: LINE 2 unmodified, LINE 3 tagged, LINE 4 unmodified, Modem 1 untagged, "
-             "Modem 2 tagged, NMS member"_s);
-    QCOMPARE(decodedValue(f, u"General"_s, u"VLAN mode"_s), u"Double Tag"_s);
-    QCOMPARE(decodedValue(f, u"General"_s, u"Remove one provider tag only"_s), u"on"_s);
-    QCOMPARE(decodedValue(f, u"Ingress policy"_s, u"LINE 2"_s), u"Tag only"_s);
-    QCOMPARE(decodedValue(f, u"Ingress policy"_s, u"LINE 3"_s), u"Admit All"_s);
+    const QString fwd = u"Port Based VLAN"_s;
+    QCOMPARE(decodedValue(f, fwd, u"NMS to Modem 2"_s), u"on"_s);
+    QCOMPARE(decodedValue(f, fwd, u"NMS to LINE 3"_s), u"off"_s);
+    QCOMPARE(decodedValue(f, fwd, u"Modem 2 to LINE 2"_s), u"on"_s);
+    QCOMPARE(decodedValue(f, fwd, u"Modem 1 to LINE 2"_s), u"off"_s);
+    QCOMPARE(decodedValue(f, fwd, u"Separate User Ports"_s), u"off"_s);
+    const QString statics = u"Static VLAN Entries"_s;
+    QCOMPARE(decodedValue(f, statics, u"Entry 2 VID"_s), u"2814"_s);
+    const QStringList codes{u"Unmodified"_s, u"Tagged"_s, u"Unmodified"_s, u"Untagged"_s, u"Tagged"_s, u"Unmodified"_s};
+    const QStringList ports{u"LINE 2"_s, u"LINE 3"_s, u"LINE 4"_s, u"Modem 1"_s, u"Modem 2"_s, u"NMS"_s};
+    for (int p = 0; p < 6; ++p)
+        QCOMPARE(decodedValue(f, statics, u"Entry 2 "_s + ports.at(p)), codes.at(p));
+    QCOMPARE(decodedValue(f, u"VLAN Main Switch"_s, u"VLAN Main Switch"_s), u"Double Tag"_s);
+    QCOMPARE(decodedValue(f, u"Global VLAN"_s, u"Remove 1 Provider Tag Only"_s), u"on"_s);
+    QCOMPARE(decodedValue(f, u"Ingress Policy"_s, u"LINE 2"_s), u"Tag only"_s);
+    QCOMPARE(decodedValue(f, u"Ingress Policy"_s, u"LINE 3"_s), u"Admit All"_s);
 }
 
 void TestHostLogic::numberRuns_data()

@@ -84,6 +84,7 @@ private Q_SLOTS:
     void usageErrors();
     void windowNeedsDisplay();
     void screenshots();
+    void markedDefects();
 
 private:
     QTemporaryDir m_dir;
@@ -221,6 +222,44 @@ void TestHostProgram::screenshots()
         QCOMPARE(picture.size(), e.second);
         QVERIFY2(distinctColours(picture) > 8, qPrintable(path)); // drawn, not a blank rectangle
     }
+}
+
+// The red of the frames around ill-fitting captions.
+int framePixels(const QImage& picture)
+{
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) == qRgb(220, 0, 0) ? 1 : 0;
+    }
+    return n;
+}
+
+void TestHostProgram::markedDefects()
+{
+    // A caption longer than any screen cannot fit, whatever the layout does.
+    const QString catalogue = m_dir.filePath(u"long.ini"_s);
+    {
+        QFile f(catalogue);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[VLAN]\nentry_vid=" + QByteArray(3000, 'W') + "\n");
+    }
+    QMap<bool, int> frames;
+    for (bool mark : {false, true}) {
+        const QString shots = m_dir.filePath(mark ? u"marked"_s : u"plain"_s);
+        QVERIFY(QDir().mkpath(shots));
+        QStringList args{u"--screenshot"_s, shots, u"--catalogue"_s, catalogue};
+        if (mark)
+            args.append(u"--mark-defects"_s);
+        const Outcome o = runDemo(args);
+        QVERIFY2(o.exitCode == 0, qPrintable(o.err));
+        const QImage picture(QDir(shots).filePath(u"vid-entry.png"_s));
+        QVERIFY(!picture.isNull());
+        frames[mark] = framePixels(picture);
+    }
+    QCOMPARE(frames[false], 0);
+    QVERIFY(frames[true] > 20);
 }
 
 QTEST_MAIN(TestHostProgram)

@@ -13,8 +13,8 @@
 // A dialog that closes is replaced by a new one over the same array (now and
 // then over a fresh random array). MONKEY_STEPS and MONKEY_SEED set the walk.
 
-#include "fuzz/CatalogueKeys.h"
 #include "core/IniFile.h"
+#include "plugin/CaptionTables.h"
 #include "qos/Qos_form.h"
 #include "tests/robust/Monkey.h"
 #include "tests/robust/RobustSupport.h"
@@ -32,13 +32,14 @@ namespace {
 // A catalogue that gives every key a text of its own.
 std::unique_ptr<TIniFile> fullCatalogue()
 {
-    QByteArray text = "[QOS]\n";
-    for (const auto& k : kQosCatalogueKeys)
-        text += QByteArray(k.key) + "=[" + QByteArray(k.english) + "]\n";
-    text += "[VLAN]\n";
-    for (const auto& k : kVlanCatalogueKeys)
-        if (QByteArray(k.section) == "VLAN" && *k.key)
-            text += QByteArray(k.key) + "=[" + QByteArray(k.english) + "]\n";
+    QByteArray text;
+    for (const char* section : {"QOS", "VLAN"}) {
+        text += QByteArray("[") + section + "]\n";
+        for (const auto table : allCaptionTables())
+            for (const CaptionRow& row : table)
+                if (qstrcmp(row.section, section) == 0)
+                    text += QByteArray(row.key) + "=[" + QByteArray(row.english) + "]\n";
+    }
     auto ini = std::make_unique<TIniFile>();
     ini->parse(text);
     return ini;

@@ -3,6 +3,7 @@
 #include <plugin/IniFile.h>
 #include <plugin/InstancePointers.h>
 #include <qos/Qos_form.h>
+#include <vlan/VlanCommit.h>
 #include <vlan/Vlan_form.h>
 
 #include <QApplication>
@@ -53,6 +54,16 @@ int main(int argc, char** argv)
     check(tailZero, "VLAN default image, bytes 19-81");
     check(vlanDialog->get_vlan_mode() == 0, "VLAN accessor reachable from a host");
     delete vlanDialog;
+
+    // The window-free operations behind the dialog, through their earlier
+    // header paths: every function they declare links.
+    VlanCommitInput in;
+    in.defaultVidTexts = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
+                          QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")};
+    in.table = makeVlanPole(1);
+    in.vlanCount = vlanPoleEntries(in.table);
+    check(commitVlanSettings(in, VlanConfigArray(vlan)).accepted(), "Set operation reachable from a host");
+    check(vlanCommitOutcomeText(VlanCommitOutcome{}, &catalogue).isEmpty(), "Set message reachable from a host");
 
     std::printf("%s\n", failures ? "consumer: FAILED" : "consumer: all checks passed");
     return failures ? 1 : 0;

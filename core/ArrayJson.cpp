@@ -1,0 +1,108 @@
+#include "core/ArrayJson.h"
+
+#include <QJsonValue>
+
+#include <algorithm>
+#include <cmath>
+
+QJsonValue fieldValueToJson(const FieldSpec& field, unsigned value)
+{
+    switch (field.kind) {
+    case FieldKind::Flag:
+        return value != 0;
+    case FieldKind::Choice:
+        if (value < unsigned(field.valueNames.size()))
+            return field.valueNames.at(qsizetype(value));
+        return qint64(value);
+    case FieldKind::Number:
+    case FieldKind::Reserved:
+        break;
+    }
+    return qint64(value);
+}
+
+std::optional<unsigned> fieldValueFromJson(const FieldSpec& field, const QJsonValue& value)
+{
+    if (value.isBool()) {
+        if (field.kind != FieldKind::Flag)
+            return std::nullopt;
+        return value.toBool() ? 1u : 0u;
+    }
+    if (value.isString())
+        return parseFieldValue(field, value.toString());
+    if (value.isDouble()) {
+        const double d = value.toDouble();
+        if (d < 0 || d > double(field.maximum()) || std::floor(d) != d)
+            return std::nullopt;
+        const unsigned v = unsigned(d);
+        if (!field.accepts(v))
+            return std::nullopt;
+        return v;
+    }
+    return std::nullopt;
+}
+
+QJsonObject arrayToJson(ArrayKind kind, const QByteArray& cfg)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(cfg.constData());
+    QJsonObject fields;
+    for (const FieldSpec& f : fieldCatalogue(kind))
+        fields.insert(f.name, fieldValueToJson(f, readField(f, bytes)));
+    QJsonObject object;
+    object.insert(QStringLiteral("format"), kArrayJsonFormat);
+    object.insert(QStringLiteral("kind"), arrayKindKey(kind));
+    object.insert(QStringLiteral("size"), arrayBytes(kind));
+    object.insert(QStringLiteral("blank"), kind == ArrayKind::Qos ? QosConfigArray::isBlank(bytes)
+                                                                   : VlanConfigArray::isBlank(bytes));
+    object.insert(QStringLiteral("fields"), fields);
+    return object;
+}
+
+ArrayFromJson arrayFromJson(const QJsonObject& object)
+{
+    ArrayFromJson out;
+    const QJsonValue format = object.value(QStringLiteral("format"));
+    if (!format.isDouble() || format.toDouble() != kArrayJsonFormat) {
+        out.error = QStringLiteral("\"format\" must be %1").arg(kArrayJsonFormat);
+        return out;
+    }
+    const std::optional<ArrayKind> kind = arrayKindFromKey(object.value(QStringLiteral("kind")).toString());
+    if (!kind) {
+        out.error = QStringLiteral("\"kind\" must be \"qos\" or \"vlan\"");
+        return out;
+    }
+    const QJsonValue size = object.value(QStringLiteral("size"));
+    if (!size.isUndefined() && size.toDouble() != arrayBytes(*kind)) {
+        out.error = QStringLiteral("\"size\" of a %1 array must be %2").arg(arrayKindKey(*kind)).arg(arrayBytes(*kind));
+        return out;
+    }
+    const QJsonValue fieldsValue = object.value(QStringLiteral("fields"));
+    if (!fieldsValue.isUndefined() && !fieldsValue.isObject()) {
+        out.error = QStringLiteral("\"fields\" must be an object");
+        return out;
+    }
+
+    QByteArray bytes(arrayBytes(*kind), '\0');
+    auto* raw = reinterpret_cast<unsigned char*>(bytes.data());
+    if (*kind == ArrayKind::Qos)
+        std::copy(QosConfigArray::defaultImage().begin(), QosConfigArray::defaultImage().end(), raw);
+    else
+        std::copy(VlanConfigArray::defaultImage().begin(), VlanConfigArray::defaultImage().end(), raw);
+
+    const QJsonObject fields = fieldsValue.toObject();
+    for (auto it = fields.begin(); it != fields.end(); ++it) {
+        const FieldSpec* f = findField(*kind, it.key());
+        if (!f) {
+            out.error = QStringLiteral("no field \"%1\" in a %2 array").arg(it.key(), arrayKindKey(*kind));
+            return out;
+        }
+        const std::optional<unsigned> v = fieldValueFromJson(*f, it.value());
+        if (!v) {
+            out.error = QStringLiteral("field \"%1\" takes %2").arg(f->name, fieldValueRange(*f));
+            return out;
+        }
+        writeField(*f, raw, *v);
+    }
+    out.bytes = bytes;
+    return out;
+}

@@ -1,0 +1,373 @@
+#include "core/FieldCatalogue.h"
+
+#include "core/QosConfig.h"
+#include "core/QosLayout.h"
+#include "core/UnitConstants.h"
+#include "core/VlanConfig.h"
+#include "core/VlanLayout.h"
+
+#include <QHash>
+
+#include <array>
+
+namespace {
+
+// ---- Building the lists ------------------------------------------------------
+
+class FieldList
+{
+public:
+    explicit FieldList(QString group = QString()) : m_group(std::move(group)) {}
+
+    void group(const QString& g) { m_group = g; }
+
+    void field(const QString& name, const QString& label, FieldKind kind, int bit, int width,
+               QStringList names = {})
+    {
+        FieldSpec f;
+        f.name = name;
+        f.group = m_group;
+        f.label = label;
+        f.kind = kind;
+        f.bit = bit;
+        f.width = width;
+        f.valueNames = std::move(names);
+        m_fields.append(f);
+    }
+
+    template <typename Field>
+    void field(const QString& name, const QString& label, FieldKind kind, QStringList names = {})
+    {
+        field(name, label, kind, int(Field::byte * 8 + Field::bit), int(Field::width), std::move(names));
+    }
+
+    void reserved(int byte, unsigned mask)
+    {
+        if (mask == 0)
+            return;
+        FieldSpec f;
+        f.name = QStringLiteral("reserved.byte%1").arg(byte);
+        f.group = QStringLiteral("Reserved");
+        f.label = QStringLiteral("Byte %1").arg(byte);
+        f.kind = FieldKind::Reserved;
+        f.byte = byte;
+        f.mask = mask;
+        m_fields.append(f);
+    }
+
+    QList<FieldSpec> take() { return std::move(m_fields); }
+
+private:
+    QString m_group;
+    QList<FieldSpec> m_fields;
+};
+
+QString s(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// Port keys and captions, in tPortik order.
+const std::array<const char*, 6> kPortKeys = {"line2", "line3", "line4", "modem1", "modem2", "nms"};
+const std::array<const char*, 6> kPortCaptions = {"LINE 2", "LINE 3", "LINE 4", "Modem 1", "Modem 2", "NMS"};
+
+QStringList membershipNames()
+{
+    return {s("Unmodified"), s("Untagged"), s("Tagged"), s("Not a member")};
+}
+
+// A packed table entry's place: entry i of a table that starts at byte Base.
+template <typename Table>
+int entryBit(int i, int stride)
+{
+    return int(Table::base * 8) + i * stride;
+}
+
+QList<FieldSpec> buildQos()
+{
+    using namespace QosLayout;
+    FieldList f(s("Port Priority (0 Low-7 High)"));
+    f.field<PortPriorityLine2>(s("port_priority.line2"), s("LINE 2"), FieldKind::Number);
+    f.field<PortPriorityLine3>(s("port_priority.line3"), s("LINE 3"), FieldKind::Number);
+    f.field<PortPriorityLine4>(s("port_priority.line4"), s("LINE 4"), FieldKind::Number);
+
+    QStringList modes;
+    for (std::string_view name : kResolutionModeNames)
+        modes.append(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    f.group(s("Priority Resolution"));
+    f.field<ResolutionLine2>(s("priority_resolution.line2"), s("LINE 2"), FieldKind::Choice, modes);
+    f.field<ResolutionLine3>(s("priority_resolution.line3"), s("LINE 3"), FieldKind::Choice, modes);
+    f.field<ResolutionLine4>(s("priority_resolution.line4"), s("LINE 4"), FieldKind::Choice, modes);
+
+    const int remapBase[3] = {int(VlanRemapLine2::base), int(VlanRemapLine3::base), int(VlanRemapLine4::base)};
+    for (int p = 0; p < kQosPortCount; ++p) {
+        f.group(s("VLAN Tag Remapping ") + s(kPortCaptions[p]));
+        for (int i = 0; i < kRemapEntries; ++i)
+            f.field(QStringLiteral("remap.%1.%2").arg(s(kPortKeys[p])).arg(i),
+                    QStringLiteral("Tag Priority %1").arg(i), FieldKind::Number, remapBase[p] * 8 + i * 4, 3);
+    }
+
+    f.group(s("802.1Q Priority to Priority Queue"));
+    for (int i = 0; i < kVlanQueueEntries; ++i)
+        f.field(QStringLiteral("vlan_queue.%1").arg(i), QStringLiteral("802.1Q Priority %1").arg(i),
+                FieldKind::Number, entryBit<VlanQueueMapp>(i, 2), 2);
+    f.group(s("DSCP Priority to Priority Queue"));
+    for (int i = 0; i < kDscpQueueEntries; ++i)
+        f.field(QStringLiteral("dscp_queue.%1").arg(i), QStringLiteral("DSCP Priority %1").arg(i),
+                FieldKind::Number, entryBit<DscpQueueMappLow>(i, 2), 2);
+
+    f.group(s("Priority Queue Weights"));
+    f.field<QueueWeight0>(s("queue_weight.0"), s("Priority Queue 0 Weight"), FieldKind::Number);
+    f.field<QueueWeight1>(s("queue_weight.1"), s("Priority Queue 1 Weight"), FieldKind::Number);
+    f.field<QueueWeight2>(s("queue_weight.2"), s("Priority Queue 2 Weight"), FieldKind::Number);
+    f.field<QueueWeight3>(s("queue_weight.3"), s("Priority Queue 3 Weight"), FieldKind::Number);
+
+    const QStringList scheduling{s("Weighted round robin"), s("Strict")};
+    f.group(s("Global Settings"));
+    f.field<QosMainSwitch>(s("qos_main_switch"), s("QoS Main Switch"), FieldKind::Choice,
+                           {s("Disabled"), s("Enabled")});
+    f.group(s("Modem Ports Settings"));
+    f.field<Ch1Scheduling>(s("ch1_scheduling"), s("Channel 1 - Queue scheduling"), FieldKind::Choice, scheduling);
+    f.field<Ch2Scheduling>(s("ch2_scheduling"), s("Channel 2 - Queue scheduling"), FieldKind::Choice, scheduling);
+
+    f.reserved(ReservedByte0::byte, ReservedByte0::mask);
+    f.reserved(ReservedByte1::byte, ReservedByte1::mask);
+    f.reserved(ReservedByte2::byte, ReservedByte2::mask);
+    f.reserved(ReservedByte3::byte, ReservedByte3::mask);
+    // Bits 3 and 7 of every byte of the remapping tables belong to no entry.
+    for (int b = int(VlanRemapLine2::base); b < int(VlanRemapLine4::base + VlanRemapLine4::bytes); ++b)
+        f.reserved(b, 0x88);
+    f.reserved(ReservedByte38::byte, ReservedByte38::mask);
+    f.reserved(ReservedByte39::byte, ReservedByte39::mask);
+    return f.take();
+}
+
+QList<FieldSpec> buildVlan()
+{
+    using namespace VlanLayout;
+    FieldList f(s("VLAN Main Switch"));
+    f.field<VlanModeField>(s("vlan_mode"), s("VLAN Main Switch"), FieldKind::Choice,
+                           {s("Disable"), s("Single Tag"), s("Double Tag")});
+
+    f.group(s("Global VLAN"));
+    f.field<ProvEthType>(s("provider_ether_type"), s("Provider Ether Type"), FieldKind::Choice,
+                         {s("0x88A8"), s("0x8100"), s("0x9100"), s("0x9200")});
+    f.field<Remove1PT>(s("remove_1pt"), s("Remove 1 Provider Tag Only"), FieldKind::Flag);
+
+    f.group(s("Default VID"));
+    for (int p = port_line2; p <= port_nms; ++p) {
+        const int pair = kFirstDefaultVidByte + 3 * (p / 2);
+        f.field(QStringLiteral("default_vid.%1").arg(s(kPortKeys[p])), s(kPortCaptions[p]),
+                FieldKind::Number, pair * 8 + (p % 2) * 12, 12);
+    }
+
+    using PortField = std::array<int, 5>; // bit of each port, LINE 2 .. Modem 2
+    const auto bitOf = [](auto field) { return int(decltype(field)::byte * 8 + decltype(field)::bit); };
+    const PortField force = {bitOf(ForceLine2{}), bitOf(ForceLine3{}), bitOf(ForceLine4{}),
+                             bitOf(ForceModem1{}), bitOf(ForceModem2{})};
+    const PortField ingress = {bitOf(IngressLine2{}), bitOf(IngressLine3{}), bitOf(IngressLine4{}),
+                               bitOf(IngressModem1{}), bitOf(IngressModem2{})};
+    const PortField doubleTag = {bitOf(DoubleTagLine2{}), bitOf(DoubleTagLine3{}), bitOf(DoubleTagLine4{}),
+                                 bitOf(DoubleTagModem1{}), bitOf(DoubleTagModem2{})};
+    f.group(s("Force Default VID"));
+    for (int p = port_line2; p <= port_modem2; ++p)
+        f.field(QStringLiteral("force_default_vid.%1").arg(s(kPortKeys[p])), s(kPortCaptions[p]),
+                FieldKind::Flag, force[p], 1);
+    f.group(s("Ingress Policy"));
+    for (int p = port_line2; p <= port_modem2; ++p)
+        f.field(QStringLiteral("ingress_policy.%1").arg(s(kPortKeys[p])), s(kPortCaptions[p]),
+                FieldKind::Choice, ingress[p], 1, {s("Admit All"), s("Tag only")});
+    f.group(s("Port Double Tag Mode"));
+    for (int p = port_line2; p <= port_modem2; ++p)
+        f.field(QStringLiteral("double_tag_mode.%1").arg(s(kPortKeys[p])), s(kPortCaptions[p]),
+                FieldKind::Choice, doubleTag[p], 1, {s("Customer"), s("Provider")});
+
+    f.group(s("Static VLAN Entries"));
+    f.field<PocetVlanLow>(s("static_vlan_count"), s("Entries"), FieldKind::Number);
+    f.field<PocetVlanHigh>(s("static_vlan_count_high"), s("Entries, high byte"), FieldKind::Number);
+    const std::array<int, 6> slotCode = {bitOf(SlotLine2{}), bitOf(SlotLine3{}), bitOf(SlotLine4{}),
+                                         bitOf(SlotModem1{}), bitOf(SlotModem2{}), bitOf(SlotNms{})};
+    for (int slot = 0; slot < kMaxStaticVlans; ++slot) {
+        const int base = (kFirstSlotByte + kSlotSize * slot) * 8;
+        const QString entry = QStringLiteral("static_vlan.%1.").arg(slot + 1);
+        const QString caption = QStringLiteral("Entry %1 ").arg(slot + 1);
+        f.field(entry + s("vid"), caption + s("VID"), FieldKind::Number, base, 12);
+        for (int p = port_line2; p <= port_nms; ++p)
+            f.field(entry + s(kPortKeys[p]), caption + s(kPortCaptions[p]), FieldKind::Choice,
+                    base + slotCode[p], 2, membershipNames());
+    }
+
+    f.group(s("Port Based VLAN"));
+    const std::array<int, kPortForwardingBoxes> fwd = {
+        bitOf(FwdModem1Line2{}), bitOf(FwdModem1Line3{}), bitOf(FwdModem1Line4{}),
+        bitOf(FwdModem2Line2{}), bitOf(FwdModem2Line3{}), bitOf(FwdModem2Line4{}),
+        bitOf(FwdNmsLine2{}),    bitOf(FwdNmsLine3{}),    bitOf(FwdNmsLine4{}),
+        bitOf(FwdNmsModem1{}),   bitOf(FwdNmsModem2{}),   bitOf(SeparateUserPorts{})};
+    const std::array<std::pair<int, int>, 11> matrix = {{
+        {port_modem1, port_line2}, {port_modem1, port_line3}, {port_modem1, port_line4},
+        {port_modem2, port_line2}, {port_modem2, port_line3}, {port_modem2, port_line4},
+        {port_nms, port_line2}, {port_nms, port_line3}, {port_nms, port_line4},
+        {port_nms, port_modem1}, {port_nms, port_modem2}}};
+    for (std::size_t i = 0; i < matrix.size(); ++i) {
+        const auto [from, to] = matrix[i];
+        f.field(QStringLiteral("port_forwarding.%1_%2").arg(s(kPortKeys[from]), s(kPortKeys[to])),
+                QStringLiteral("%1 to %2").arg(s(kPortCaptions[from]), s(kPortCaptions[to])),
+                FieldKind::Flag, fwd[i], 1);
+    }
+    f.field(s("separate_user_ports"), s("Separate User Ports"), FieldKind::Flag, fwd[kFwdSeparateUserPorts], 1);
+
+    f.group(s("Miscellaneous"));
+    f.field<DisableLearning>(s("disable_learning"), s("Disable Learning"), FieldKind::Flag);
+    f.field<BpduPriorityOverride>(s("bpdu_priority_override"), s("BPDU priority Override"), FieldKind::Flag);
+    f.field<LacpPriorityOverride>(s("lacp_priority_override"), s("LACP priority Override"), FieldKind::Flag);
+    f.field<CfgPoleVersion>(s("version"), s("Array version"), FieldKind::Number);
+
+    f.reserved(0, kReservedByte0Mask);
+    return f.take();
+}
+
+} // namespace
+
+// ---- Kinds ---------------------------------------------------------------------
+
+QString arrayKindKey(ArrayKind kind)
+{
+    return kind == ArrayKind::Qos ? QStringLiteral("qos") : QStringLiteral("vlan");
+}
+
+std::optional<ArrayKind> arrayKindFromKey(const QString& key)
+{
+    if (key.compare(QLatin1String("qos"), Qt::CaseInsensitive) == 0)
+        return ArrayKind::Qos;
+    if (key.compare(QLatin1String("vlan"), Qt::CaseInsensitive) == 0)
+        return ArrayKind::Vlan;
+    return std::nullopt;
+}
+
+std::optional<ArrayKind> arrayKindForSize(qsizetype bytes)
+{
+    if (bytes == kQosConfigSize)
+        return ArrayKind::Qos;
+    if (bytes == kVlanConfigSize)
+        return ArrayKind::Vlan;
+    return std::nullopt;
+}
+
+// ---- Fields ----------------------------------------------------------------------
+
+unsigned FieldSpec::maximum() const
+{
+    return kind == FieldKind::Reserved ? mask : (1u << width) - 1u;
+}
+
+bool FieldSpec::accepts(unsigned value) const
+{
+    return kind == FieldKind::Reserved ? (value & ~mask) == 0 : value <= maximum();
+}
+
+const QList<FieldSpec>& fieldCatalogue(ArrayKind kind)
+{
+    static const QList<FieldSpec> qos = buildQos();
+    static const QList<FieldSpec> vlan = buildVlan();
+    return kind == ArrayKind::Qos ? qos : vlan;
+}
+
+const FieldSpec* findField(ArrayKind kind, const QString& name)
+{
+    const auto index = [](ArrayKind k) {
+        QHash<QString, const FieldSpec*> byName;
+        for (const FieldSpec& f : fieldCatalogue(k))
+            byName.insert(f.name, &f);
+        return byName;
+    };
+    static const QHash<QString, const FieldSpec*> qos = index(ArrayKind::Qos);
+    static const QHash<QString, const FieldSpec*> vlan = index(ArrayKind::Vlan);
+    return (kind == ArrayKind::Qos ? qos : vlan).value(name, nullptr);
+}
+
+unsigned readField(const FieldSpec& field, const unsigned char* cfg)
+{
+    if (field.kind == FieldKind::Reserved)
+        return cfg[field.byte] & field.mask;
+    unsigned value = 0;
+    for (int i = 0; i < field.width; ++i) {
+        const int b = field.bit + i;
+        value |= unsigned((cfg[b / 8] >> (b % 8)) & 1u) << i;
+    }
+    return value;
+}
+
+void writeField(const FieldSpec& field, unsigned char* cfg, unsigned value)
+{
+    if (field.kind == FieldKind::Reserved) {
+        cfg[field.byte] = (unsigned char)((cfg[field.byte] & ~field.mask) | (value & field.mask));
+        return;
+    }
+    for (int i = 0; i < field.width; ++i) {
+        const int b = field.bit + i;
+        const unsigned char bitMask = (unsigned char)(1u << (b % 8));
+        if ((value >> i) & 1u)
+            cfg[b / 8] |= bitMask;
+        else
+            cfg[b / 8] &= (unsigned char)~bitMask;
+    }
+}
+
+QString fieldValueText(const FieldSpec& field, unsigned value)
+{
+    switch (field.kind) {
+    case FieldKind::Flag:
+        return value ? QStringLiteral("on") : QStringLiteral("off");
+    case FieldKind::Choice:
+        if (value < unsigned(field.valueNames.size()))
+            return field.valueNames.at(qsizetype(value));
+        return QString::number(value);
+    case FieldKind::Reserved:
+        return QStringLiteral("0x") + QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+    case FieldKind::Number:
+        break;
+    }
+    return QString::number(value);
+}
+
+std::optional<unsigned> parseFieldValue(const FieldSpec& field, const QString& text)
+{
+    const QString t = text.trimmed();
+    if (field.kind == FieldKind::Choice) {
+        for (qsizetype i = 0; i < field.valueNames.size(); ++i)
+            if (t.compare(field.valueNames.at(i), Qt::CaseInsensitive) == 0)
+                return unsigned(i);
+    }
+    if (field.kind == FieldKind::Flag) {
+        if (t.compare(QLatin1String("on"), Qt::CaseInsensitive) == 0
+            || t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+            return 1u;
+        if (t.compare(QLatin1String("off"), Qt::CaseInsensitive) == 0
+            || t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+            return 0u;
+    }
+    bool ok = false;
+    unsigned value = 0;
+    if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) && t.size() > 2)
+        value = t.mid(2).toUInt(&ok, 16);
+    else if (!t.isEmpty() && t.at(0).isDigit())
+        value = t.toUInt(&ok, 10);
+    if (!ok || !field.accepts(value))
+        return std::nullopt;
+    return value;
+}
+
+QString fieldValueRange(const FieldSpec& field)
+{
+    switch (field.kind) {
+    case FieldKind::Flag:
+        return QStringLiteral("off or on");
+    case FieldKind::Reserved:
+        return QStringLiteral("a number using only the bits %1").arg(fieldValueText(field, field.mask));
+    case FieldKind::Choice:
+        return QStringLiteral("%1, or 0 to %2").arg(field.valueNames.join(QStringLiteral(", "))).arg(field.maximum());
+    case FieldKind::Number:
+        break;
+    }
+    return QStringLiteral("0 to %1").arg(field.maximum());
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "core/OduSwitchCoreExport.h"
+#include "core/QosConfig.h"
+#include "core/VlanConfig.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Every field of the two configuration arrays by name: where it lies, what
+// values it takes and what those values are called, in the English words
+// of the dialogs' captions. Together the fields of an array cover each of its
+// bits exactly once, reserved bits included, so an array can be shown, edited
+// by name and rebuilt from its field values without losing a bit.
+
+enum class ArrayKind { Qos, Vlan };
+
+// 40 or 82.
+constexpr int arrayBytes(ArrayKind kind)
+{
+    return kind == ArrayKind::Qos ? kQosConfigSize : kVlanConfigSize;
+}
+// "qos" or "vlan", as the tool and the JSON form name the kinds.
+ODU_SWITCH_CORE_EXPORT QString arrayKindKey(ArrayKind kind);
+ODU_SWITCH_CORE_EXPORT std::optional<ArrayKind> arrayKindFromKey(const QString& key);
+// The kind an array of this many bytes is; nullopt for any other size.
+ODU_SWITCH_CORE_EXPORT std::optional<ArrayKind> arrayKindForSize(qsizetype bytes);
+
+enum class FieldKind {
+    Number,   // a plain number
+    Flag,     // a check box: off or on
+    Choice,   // an item of a list; values past the list have no name
+    Reserved, // bits no dialog uses, shown as the raw bits of their byte
+};
+
+struct FieldSpec
+{
+    QString name;   // unique key, e.g. "default_vid.line2", "static_vlan.3.nms"
+    QString group;  // caption of the page or box, e.g. "Default VID"
+    QString label;  // caption of the row, e.g. "LINE 2"
+    FieldKind kind = FieldKind::Number;
+    // Number, Flag, Choice: `width` bits from bit `bit` of the array, bits
+    // numbered from bit 0 of byte 0, little-endian across bytes.
+    int bit = 0;
+    int width = 0;
+    // Reserved: the bits `mask` of byte `byte`; the value keeps their places.
+    int byte = 0;
+    unsigned mask = 0;
+    QStringList valueNames; // Choice: the name of each value from 0
+
+    // The largest value the field holds.
+    ODU_SWITCH_CORE_EXPORT unsigned maximum() const;
+    // Whether a value fits the field (for Reserved: no bit outside the mask).
+    ODU_SWITCH_CORE_EXPORT bool accepts(unsigned value) const;
+};
+
+// The fields of an array kind in array order, grouped as the dialogs group
+// them. Built once; the references stay valid.
+ODU_SWITCH_CORE_EXPORT const QList<FieldSpec>& fieldCatalogue(ArrayKind kind);
+// The field with this name, or null.
+ODU_SWITCH_CORE_EXPORT const FieldSpec* findField(ArrayKind kind, const QString& name);
+
+// The field's value in an array of the field's kind.
+ODU_SWITCH_CORE_EXPORT unsigned readField(const FieldSpec& field, const unsigned char* cfg);
+// Writes an accepted value; changes no other bit. A value the field does
+// not accept is cut to the field's bits.
+ODU_SWITCH_CORE_EXPORT void writeField(const FieldSpec& field, unsigned char* cfg, unsigned value);
+
+// A value in words: the item name of a Choice (or the number when the item
+// has none), "on"/"off" for a Flag, a number, or for Reserved bits "0x" and
+// two hexadecimal digits.
+ODU_SWITCH_CORE_EXPORT QString fieldValueText(const FieldSpec& field, unsigned value);
+// Reads a value typed by a user: an item name (any letter case), "on",
+// "off", "true", "false" for a Flag, or a decimal or 0x-hexadecimal number
+// the field accepts. nullopt when it is none of these.
+ODU_SWITCH_CORE_EXPORT std::optional<unsigned> parseFieldValue(const FieldSpec& field, const QString& text);
+// The accepted values in words, for messages: "0 to 4095", "off or on",
+// "Disable, Single Tag, Double Tag or 0 to 3", "bits 0x88 of the byte".
+ODU_SWITCH_CORE_EXPORT QString fieldValueRange(const FieldSpec& field);

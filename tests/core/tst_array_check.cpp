@@ -1,0 +1,238 @@
+// The checks of a saved array: the forwarding boxes as the VLAN dialog loads
+// them, the QoS weights rule and the warnings that no dialog gives.
+
+#include "core/ArrayCheck.h"
+#include "core/UnitConstants.h"
+#include "core/VlanConfig.h"
+
+#include <QTest>
+
+#include <array>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Bytes = std::array<unsigned char, kVlanConfigSize>;
+
+StaticVlanEntry makeEntry(unsigned short vid, std::array<unsigned char, 6> codes)
+{
+    StaticVlanEntry e;
+    e.vid = vid;
+    e.codes = codes;
+    return e;
+}
+
+// A Single Tag array that Set accepts: VLAN 10 carries NMS and LINE 2, whose
+// uplink box is on, and every Default VID is 10.
+Bytes acceptedSingleTag()
+{
+    Bytes b = VlanConfigArray::defaultImage();
+    VlanConfigArray cfg(b.data());
+    cfg.set_vlan_mode(vlan_mode_single_tag);
+    for (int p = port_line2; p <= port_nms; ++p)
+        cfg.set_Default_VID(tPortik(p), 10);
+    cfg.writeSlot(0, makeEntry(10, {untagged_member, untagged_member, untagged_member, tagged_member, tagged_member,
+                                    untagged_member}));
+    cfg.set_pocet_vlan(1);
+    PortForwarding fwd{};
+    fwd[kFwdNmsLine2] = true;
+    cfg.setPortForwarding(fwd);
+    return b;
+}
+
+QStringList texts(const QList<ArrayFinding>& findings, ArrayFinding::Severity severity)
+{
+    QStringList out;
+    for (const ArrayFinding& f : findings)
+        if (f.severity == severity)
+            out << f.text;
+    return out;
+}
+
+using Change = std::function<void(VlanConfigArray&)>;
+using Weights = std::array<unsigned char, 4>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(PortForwarding)
+Q_DECLARE_METATYPE(Change)
+
+class TestArrayCheck : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void forwardingAsLoaded_data();
+    void forwardingAsLoaded();
+    void vlanFindings_data();
+    void vlanFindings();
+    void qosWeights_data();
+    void qosWeights();
+    void blankArrayChecksTheDefaultImage();
+};
+
+void TestArrayCheck::forwardingAsLoaded_data()
+{
+    QTest::addColumn<PortForwarding>("stored");
+    QTest::addColumn<bool>("hasLine4");
+    QTest::addColumn<PortForwarding>("loaded");
+    const auto with = [](std::initializer_list<int> on) {
+        PortForwarding f{};
+        for (int i : on)
+            f[std::size_t(i)] = true;
+        return f;
+    };
+    QTest::newRow("no uplink: the designed LINE 3 stays")
+        << with({}) << true << with({kFwdNmsLine3});
+    QTest::newRow("LINE 2 alone") << with({kFwdNmsLine2}) << true << with({kFwdNmsLine2});
+    QTest::newRow("all three: the last one set wins") << with({kFwdNmsLine2, kFwdNmsLine3, kFwdNmsLine4}) << true
+                                                      << with({kFwdNmsLine4});
+    QTest::newRow("LINE 4 without a LINE 4 port") << with({kFwdNmsLine4}) << false << with({kFwdNmsLine3});
+    QTest::newRow("LINE 2 and 4 without a LINE 4 port") << with({kFwdNmsLine2, kFwdNmsLine4}) << false
+                                                        << with({kFwdNmsLine2});
+    QTest::newRow("both modems: Modem 2 wins") << with({kFwdNmsLine2, kFwdNmsModem1, kFwdNmsModem2}) << true
+                                               << with({kFwdNmsLine2, kFwdNmsModem2});
+    QTest::newRow("other boxes as stored")
+        << with({kFwdModem1Line3, kFwdModem2Line2, kFwdNmsLine3, kFwdSeparateUserPorts}) << true
+        << with({kFwdModem1Line3, kFwdModem2Line2, kFwdNmsLine3, kFwdSeparateUserPorts});
+}
+
+void TestArrayCheck::forwardingAsLoaded()
+{
+    QFETCH(PortForwarding, stored);
+    QFETCH(bool, hasLine4);
+    QFETCH(PortForwarding, loaded);
+    QCOMPARE(portForwardingAsLoaded(stored, hasLine4), loaded);
+}
+
+void TestArrayCheck::vlanFindings_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QStringList>("warnings");
+
+    QTest::newRow("clean") << Change([](VlanConfigArray&) {}) << QString() << QStringList();
+    QTest::newRow("Set refuses a Default VID of 0")
+        << Change([](VlanConfigArray& c) { c.set_Default_VID(port_modem1, 0); })
+        << u"Modem 1 VID is out of range. The valid range is 1 to 4094."_s
+        << QStringList{u"Modem 1 Default VID 0 names no static entry that Modem 1 belongs to"_s};
+    QTest::newRow("Set refuses without LINE 4 port facts only") // facts are the defaults here: accepted
+        << Change([](VlanConfigArray& c) {
+               PortForwarding f = c.portForwarding();
+               f[kFwdNmsLine2] = false;
+               f[kFwdNmsLine4] = true;
+               c.setPortForwarding(f);
+           })
+        << QString() << QStringList();
+    QTest::newRow("stored mode 3 is checked as Double Tag")
+        << Change([](VlanConfigArray& c) { c.set_vlan_mode(3); }) << QString() << QStringList();
+    QTest::newRow("Default VID outside the port's VLANs")
+        << Change([](VlanConfigArray& c) {
+               StaticVlanEntry e = c.readSlot(0);
+               e.codes[port_line3] = not_a_member;
+               c.writeSlot(0, e);
+           })
+        << QString() << QStringList{u"LINE 3 Default VID 10 names no static entry that LINE 3 belongs to"_s};
+    QTest::newRow("duplicate VID, entry without members")
+        << Change([](VlanConfigArray& c) {
+               c.writeSlot(1, makeEntry(10, {not_a_member, not_a_member, not_a_member, not_a_member, not_a_member,
+                                             not_a_member}));
+               c.set_pocet_vlan(2);
+           })
+        << QString()
+        << QStringList{u"static entries 1 and 2 have the same VID 10"_s, u"static entry 2 (VID 10) has no member port"_s};
+    QTest::newRow("VID outside 1 to 4094 in the table")
+        << Change([](VlanConfigArray& c) {
+               c.writeSlot(1, makeEntry(kMaxVid + 1, {untagged_member, not_a_member, not_a_member, not_a_member,
+                                                      not_a_member, not_a_member}));
+               c.set_pocet_vlan(2);
+           })
+        << QString() << QStringList{u"static entry 2 has VID 4095, outside 1 to 4094"_s};
+    QTest::newRow("count above the slots")
+        << Change([](VlanConfigArray& c) {
+               for (int i = 1; i < kMaxStaticVlans; ++i)
+                   c.writeSlot(i, makeEntry((unsigned short)(100 + i), {untagged_member, 3, 3, 3, 3, 3}));
+               c.set_pocet_vlan(30);
+           })
+        << QString() << QStringList{u"the entry count is 30; the array has room for 22, and the dialog shows only those"_s};
+    QTest::newRow("reserved bits of byte 0")
+        << Change([](VlanConfigArray& c) { c.data()[0] |= 0x80; }) << QString()
+        << QStringList{u"reserved bits are set: byte 0 0x80"_s};
+    QTest::newRow("refusal comes before the warnings")
+        << Change([](VlanConfigArray& c) {
+               StaticVlanEntry e = c.readSlot(0);
+               e.codes[port_nms] = not_a_member;
+               c.writeSlot(0, e);
+           })
+        << u"No VLAN to NMS port!"_s
+        << QStringList{u"NMS Default VID 10 names no static entry that NMS belongs to"_s};
+}
+
+void TestArrayCheck::vlanFindings()
+{
+    QFETCH(Change, change);
+    QFETCH(QString, refusal);
+    QFETCH(QStringList, warnings);
+    Bytes b = acceptedSingleTag();
+    VlanConfigArray cfg(b.data());
+    change(cfg);
+    const QList<ArrayFinding> found = checkArray(ArrayKind::Vlan, b.data(), UnitFactsForCheck{});
+    QCOMPARE(texts(found, ArrayFinding::Refusal), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+    QCOMPARE(texts(found, ArrayFinding::Warning), warnings);
+    if (!refusal.isEmpty())
+        QCOMPARE(found.first().severity, ArrayFinding::Refusal);
+}
+
+void TestArrayCheck::qosWeights_data()
+{
+    QTest::addColumn<Weights>("weights");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("defaults") << Weights{1, 2, 4, 8} << false;
+    QTest::newRow("sum 128") << Weights{125, 1, 1, 1} << false;
+    QTest::newRow("sum 129") << Weights{126, 1, 1, 1} << true;
+    QTest::newRow("a zero weight") << Weights{1, 2, 0, 8} << true;
+    QTest::newRow("wrapping bytes") << Weights{255, 255, 255, 255} << true;
+}
+
+void TestArrayCheck::qosWeights()
+{
+    QFETCH(Weights, weights);
+    QFETCH(bool, refused);
+    std::array<unsigned char, kQosConfigSize> b = QosConfigArray::defaultImage();
+    std::copy(weights.begin(), weights.end(), b.begin() + 34);
+    const QList<ArrayFinding> found = checkArray(ArrayKind::Qos, b.data(), UnitFactsForCheck{});
+    QCOMPARE(found.size(), refused ? 1 : 0);
+    if (refused && weights[0] == 255) {
+        // The QoS array's reserved bits, several bytes in one finding.
+        b[0] = 0xC0;
+        b[4] = 0x88;
+        b[39] = 0x01;
+        const QList<ArrayFinding> reserved = checkArray(ArrayKind::Qos, b.data(), UnitFactsForCheck{});
+        QCOMPARE(reserved.constLast().text, u"reserved bits are set: byte 0 0xC0, byte 4 0x88, byte 39 0x01"_s);
+    }
+    if (refused) {
+        QCOMPARE(found.first().severity, ArrayFinding::Refusal);
+        QVERIFY(found.first().text.startsWith(qosWeightsRefusalText()));
+        QVERIFY(!found.first().text.contains(QLatin1Char('\n')));
+    }
+}
+
+void TestArrayCheck::blankArrayChecksTheDefaultImage()
+{
+    Bytes b;
+    b.fill(0xFF);
+    const QList<ArrayFinding> found = checkArray(ArrayKind::Vlan, b.data(), UnitFactsForCheck{});
+    QCOMPARE(found.size(), 1); // the default image itself is clean
+    QVERIFY(found.first().text.contains(u"never configured"_s));
+
+    // One byte short of the threshold: checked as it is, and Set refuses VID 4095.
+    for (int i = kVlanBlankThreshold - 1; i < kVlanConfigSize; ++i)
+        b[std::size_t(i)] = 0;
+    const QList<ArrayFinding> notBlank = checkArray(ArrayKind::Vlan, b.data(), UnitFactsForCheck{});
+    QCOMPARE(notBlank.first().text, u"LINE2 VID is out of range. The valid range is 1 to 4094."_s);
+}
+
+QTEST_GUILESS_MAIN(TestArrayCheck)
+#include "tst_array_check.moc"

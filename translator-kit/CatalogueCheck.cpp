@@ -1,0 +1,295 @@
+#include "translator-kit/CatalogueCheck.h"
+
+#include "core/CatalogueFile.h"
+#include "translator-kit/Accelerators.h"
+#include "translator-kit/CaptionIndex.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <map>
+
+namespace {
+
+QString idOf(const QString& section, const QString& key)
+{
+    return section.toLower() + QLatin1Char('\n') + key.toLower();
+}
+
+// A text of any length as its start, for a line of the report.
+QString shortened(const QString& text)
+{
+    return text.size() > 80 ? text.left(77) + QStringLiteral("...") : text;
+}
+
+QString quoted(QString text)
+{
+    text = shortened(text);
+    text.replace(QLatin1Char('\n'), QStringLiteral("\\n")).replace(QLatin1Char('\r'), QStringLiteral("\\r"));
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+bool hasLineBreak(const QString& text)
+{
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+}
+
+// The nearest known key of a section, for a key that is not known.
+QString nearestKey(const QString& section, const QString& key, const CaptionIndex& index)
+{
+    QString best;
+    int bestDistance = std::numeric_limits<int>::max();
+    for (const KnownKey& known : index.keys()) {
+        if (known.section.compare(section, Qt::CaseInsensitive) != 0)
+            continue;
+        const int d = editDistance(key, known.key);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = known.key;
+        }
+    }
+    return best;
+}
+
+struct Entry
+{
+    QString value;
+    int line = 0;
+};
+
+// Two or more keys whose captions are reachable at the same time (one page
+// with the parts always visible: mode switch, tab row, button strip) and
+// share an accelerator letter.
+struct Clash
+{
+    QString dialog;
+    QString where;
+    QChar letter;
+    QString section;
+    QStringList keys;
+    QStringList places;
+    QString id() const { return dialog + QLatin1Char('\n') + letter + QLatin1Char('\n') + keys.join(QLatin1Char('\n')); }
+};
+
+std::vector<Clash> acceleratorClashes(const CaptionIndex& index,
+                                      const std::function<QString(const KnownKey&)>& textOf)
+{
+    struct Shown
+    {
+        const KnownKey* key;
+        QString control;
+        QString page;
+    };
+    std::map<QString, std::vector<Shown>> byDialog;
+    for (const KnownKey& key : index.keys()) {
+        for (const CaptionUse& use : key.uses) {
+            if (!use.message)
+                byDialog[use.dialog].push_back({&key, use.control, use.page});
+        }
+    }
+    std::vector<Clash> clashes;
+    QSet<QString> seen;
+    for (const auto& [dialog, shown] : byDialog) {
+        QStringList pages{QString()};
+        for (const Shown& s : shown) {
+            if (!pages.contains(s.page))
+                pages.append(s.page);
+        }
+        for (const QString& page : pages) {
+            std::map<QChar, std::vector<const Shown*>> byLetter;
+            for (const Shown& s : shown) {
+                if (!s.page.isEmpty() && s.page != page)
+                    continue;
+                const QChar letter = acceleratorOf(textOf(*s.key));
+                if (!letter.isNull())
+                    byLetter[letter].push_back(&s);
+            }
+            for (const auto& [letter, users] : byLetter) {
+                // One key shown on several controls (the same item in two
+                // groups) is the design, not a clash.
+                Clash clash{dialog, page.isEmpty() ? dialog : QStringLiteral("%1, page \"%2\"").arg(dialog, page),
+                            letter, users.front()->key->section, {}, {}};
+                for (const Shown* s : users) {
+                    if (clash.keys.contains(s->key->key))
+                        continue;
+                    clash.keys.append(s->key->key);
+                    clash.places.append(QStringLiteral("%1 (%2 %3)").arg(s->key->key, s->control, quoted(textOf(*s->key))));
+                }
+                if (clash.keys.size() < 2 || seen.contains(clash.id()))
+                    continue;
+                seen.insert(clash.id());
+                clashes.push_back(std::move(clash));
+            }
+        }
+    }
+    return clashes;
+}
+
+// Accelerator checks: lost or added against the English text, and two
+// captions reachable at the same time that share a letter.
+void checkAccelerators(const QHash<QString, Entry>& values, const CaptionIndex& index,
+                       std::vector<CatalogueFinding>& findings)
+{
+    auto shownText = [&](const KnownKey& key, const QString& english) {
+        const auto it = values.constFind(idOf(key.section, key.key));
+        return it == values.constEnd() ? english : it->value;
+    };
+
+    for (const KnownKey& key : index.keys()) {
+        const auto it = values.constFind(idOf(key.section, key.key));
+        if (it == values.constEnd() || key.message())
+            continue;
+        bool englishHas = false;
+        for (const QString& english : key.englishTexts)
+            englishHas = englishHas || !acceleratorOf(english).isNull();
+        const bool translationHas = !acceleratorOf(it->value).isNull();
+        if (englishHas && !translationHas)
+            findings.push_back({it->line, key.section, key.key,
+                                QStringLiteral("accelerator lost: the English %1 has one ('&' before a letter)")
+                                    .arg(quoted(key.englishTexts.join(QStringLiteral("\" / \"")))),
+                                true});
+        else if (!englishHas && translationHas)
+            findings.push_back({it->line, key.section, key.key,
+                                QStringLiteral("accelerator added: the English %1 has none (write && for an ampersand)")
+                                    .arg(quoted(key.englishTexts.join(QStringLiteral("\" / \"")))),
+                                true});
+    }
+
+    const std::vector<Clash> english = acceleratorClashes(index, [](const KnownKey& key) {
+        return key.englishTexts.value(0);
+    });
+    QSet<QString> inEnglish;
+    for (const Clash& clash : english)
+        inEnglish.insert(clash.id());
+    for (const Clash& clash : acceleratorClashes(index, [&](const KnownKey& key) {
+             return shownText(key, key.englishTexts.value(0));
+         })) {
+        const bool designed = inEnglish.contains(clash.id());
+        const auto line = values.constFind(idOf(clash.section, clash.keys.front()));
+        findings.push_back({line == values.constEnd() ? 0 : line->line, clash.section, clash.keys.front(),
+                            QStringLiteral("accelerator clash on '%1' in %2: %3%4")
+                                .arg(clash.letter, clash.where, clash.places.join(QStringLiteral(", ")),
+                                     designed ? QStringLiteral(" (as in the English texts)") : QString()),
+                            !designed});
+    }
+}
+
+} // namespace
+
+int editDistance(const QString& a, const QString& b)
+{
+    const QString x = a.toLower();
+    const QString y = b.toLower();
+    std::vector<int> previous(y.size() + 1);
+    std::vector<int> current(y.size() + 1);
+    for (qsizetype j = 0; j <= y.size(); ++j)
+        previous[j] = int(j);
+    for (qsizetype i = 1; i <= x.size(); ++i) {
+        current[0] = int(i);
+        for (qsizetype j = 1; j <= y.size(); ++j) {
+            const int substitute = previous[j - 1] + (x.at(i - 1) == y.at(j - 1) ? 0 : 1);
+            current[j] = std::min({previous[j] + 1, current[j - 1] + 1, substitute});
+        }
+        std::swap(previous, current);
+    }
+    return previous[y.size()];
+}
+
+std::vector<CatalogueFinding> checkCatalogueText(const QString& text, const CaptionIndex& index)
+{
+    std::vector<CatalogueFinding> findings;
+    QHash<QString, Entry> values;   // the value each key reads as: the first non-empty one
+    QHash<QString, int> firstLine;  // the first line of each key
+    QSet<QString> unknownSections;
+    // Suggestions are worked out for this many unknown keys; a file of
+    // nothing but unknown keys is reported in full, just without them.
+    int suggestionsLeft = 500;
+
+    forEachCatalogueLine(text, [&](const CatalogueLine& l) {
+        const QString section = l.section.toString();
+        const QString key = l.key.toString();
+        const QString value = l.value.toString();
+        const bool sectionKnown = index.sections().contains(section, Qt::CaseInsensitive);
+        if (!sectionKnown) {
+            if (!unknownSections.contains(section.toLower())) {
+                unknownSections.insert(section.toLower());
+                findings.push_back({l.lineNumber, section, key,
+                                    section.isEmpty()
+                                        ? QStringLiteral("entry before any section heading: it is never read")
+                                        : QStringLiteral("unknown section: its entries are never read "
+                                                         "(the sections are %1)")
+                                              .arg(index.sections().join(QStringLiteral(", "))),
+                                    true});
+            }
+            return;
+        }
+        const KnownKey* known = index.find(section, key);
+        if (!known) {
+            QString message = QStringLiteral("unknown key");
+            for (const QString& other : index.sections()) {
+                if (other.compare(section, Qt::CaseInsensitive) != 0 && index.find(other, key)) {
+                    message += QStringLiteral("; it belongs in section [%1]").arg(other);
+                    break;
+                }
+            }
+            if (!message.contains(QLatin1Char(';')) && key.size() <= 200 && suggestionsLeft-- > 0) {
+                const QString nearest = nearestKey(section, key, index);
+                if (!nearest.isEmpty())
+                    message += QStringLiteral("; nearest known key: %1").arg(nearest);
+            }
+            findings.push_back({l.lineNumber, section, key, message, true});
+            return;
+        }
+        const QString id = idOf(known->section, known->key);
+        if (firstLine.contains(id)) {
+            const int first = firstLine.value(id);
+            findings.push_back({l.lineNumber, known->section, key,
+                                values.contains(id)
+                                    ? QStringLiteral("duplicate of line %1, whose value is used").arg(values.value(id).line)
+                                    : QStringLiteral("duplicate of line %1").arg(first),
+                                true});
+        } else {
+            firstLine.insert(id, l.lineNumber);
+        }
+        if (value.isEmpty()) {
+            findings.push_back({l.lineNumber, known->section, key,
+                                QStringLiteral("empty value: the English text is shown"), true});
+            return;
+        }
+        if (!values.contains(id))
+            values.insert(id, {value, l.lineNumber});
+    });
+
+    for (const KnownKey& key : index.keys()) {
+        const QString id = idOf(key.section, key.key);
+        if (values.contains(id) || firstLine.contains(id))
+            continue;
+        // The template leaves these as comments: the English text stays unless
+        // a translator chooses to give one value.
+        bool optional = key.englishTexts.size() > 1;
+        for (const QString& english : key.englishTexts)
+            optional = optional || hasLineBreak(english);
+        findings.push_back({0, key.section, key.key,
+                            optional ? QStringLiteral("not translated; the English text stays (optional)")
+                                     : QStringLiteral("missing: the English text %1 is shown")
+                                           .arg(quoted(key.englishTexts.value(0))),
+                            !optional});
+    }
+
+    checkAccelerators(values, index, findings);
+    return findings;
+}
+
+QString describeFinding(const CatalogueFinding& finding)
+{
+    QString out;
+    if (finding.line > 0)
+        out = QStringLiteral("line %1: ").arg(finding.line);
+    out += QStringLiteral("[%1] %2: %3").arg(shortened(finding.section), shortened(finding.key), finding.message);
+    if (!finding.counts)
+        out = QStringLiteral("note: ") + out;
+    return out;
+}

@@ -1,0 +1,110 @@
+#include "translator-kit/CatalogueWriter.h"
+
+#include "translator-kit/CaptionIndex.h"
+#include "translator-kit/PseudoText.h"
+
+#include <QRegularExpression>
+
+#include <functional>
+
+namespace {
+
+QString visible(QString text)
+{
+    text.replace(QLatin1Char('\n'), QStringLiteral("\\n")).replace(QLatin1Char('\r'), QStringLiteral("\\r"));
+    return text;
+}
+
+bool hasLineBreak(const QString& text)
+{
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+}
+
+// A value as the reader gives it back: quoted when blanks at either end
+// would be lost or when it is itself wrapped in quotes.
+QString valueText(const QString& value)
+{
+    const bool blankEnds = !value.isEmpty() && (value.front().isSpace() || value.back().isSpace());
+    const bool quoted = value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"'));
+    return blankEnds || quoted ? QLatin1Char('"') + value + QLatin1Char('"') : value;
+}
+
+QString whereLine(const KnownKey& key)
+{
+    QStringList places;
+    for (const CaptionUse& use : key.uses) {
+        QString place = use.dialog;
+        if (!use.page.isEmpty())
+            place += QStringLiteral(", page \"%1\"").arg(use.page);
+        place += QStringLiteral(": ") + use.control;
+        if (key.englishTexts.size() > 1)
+            place += QStringLiteral(" (\"%1\")").arg(visible(use.english));
+        if (!places.contains(place))
+            places.append(place);
+    }
+    return QStringLiteral("; ") + places.join(QStringLiteral("; ")) + QLatin1Char('\n');
+}
+
+using Translate = std::function<QString(const KnownKey&, const QString& english)>;
+
+QString writeCatalogue(const CaptionIndex& index, const QString& heading, const Translate& translate,
+                       bool oneValueForTwoTexts)
+{
+    QString out = heading;
+    for (const QString& section : index.sections()) {
+        out += QStringLiteral("\n[%1]\n").arg(section);
+        for (const KnownKey& key : index.keys()) {
+            if (key.section != section)
+                continue;
+            out += whereLine(key);
+            QString english = key.englishTexts.value(0);
+            for (const QString& text : key.englishTexts) {
+                if (text.size() > english.size())
+                    english = text;
+            }
+            const QString value = translate(key, english);
+            QString comment;
+            if (key.englishTexts.size() > 1 && !oneValueForTwoTexts) {
+                QStringList texts;
+                for (const QString& text : key.englishTexts)
+                    texts.append(QLatin1Char('"') + visible(text) + QLatin1Char('"'));
+                comment = QStringLiteral("; Two English texts: %1. A value replaces both alike; "
+                                         "left out, each keeps its own.\n")
+                              .arg(texts.join(QStringLiteral(" and ")));
+            } else if (hasLineBreak(value)) {
+                comment = QStringLiteral("; The English text has a line break, which a catalogue line "
+                                         "cannot hold: \"%1\". A one-line value replaces it; left out, "
+                                         "the English text stays.\n")
+                              .arg(visible(english));
+            }
+            QString line = key.key + QLatin1Char('=') + valueText(QString(value).replace(
+                QRegularExpression(QStringLiteral("[\r\n]+")), QStringLiteral(" ")));
+            if (!comment.isEmpty())
+                line = comment + QLatin1Char(';') + line;
+            out += line + QLatin1Char('\n');
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+QString templateCatalogue(const CaptionIndex& index)
+{
+    return writeCatalogue(index,
+                          QStringLiteral("; Language catalogue of the QoS and VLAN dialogs: every text in English.\n"
+                                         "; Translate the part after '='. Keep '&' before the letter that selects a\n"
+                                         "; control from the keyboard. Values with blanks at either end go in double quotes.\n"),
+                          [](const KnownKey&, const QString& english) { return english; }, false);
+}
+
+QString pseudoCatalogue(const CaptionIndex& index, int expandPercent)
+{
+    return writeCatalogue(index,
+                          QStringLiteral("; Pseudo-translation of the QoS and VLAN dialogs, %1 % longer than English.\n")
+                              .arg(expandPercent),
+                          [expandPercent](const KnownKey&, const QString& english) {
+                              return pseudoTranslate(english, expandPercent);
+                          },
+                          true);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class CaptionIndex;
+
+// Complete catalogues of sections "QOS" and "VLAN": every key, each after a
+// comment saying where its text appears.
+//
+// Some texts cannot stand as a plain entry, and the entry is written as a
+// comment with the reason, so that a catalogue read back still shows exactly
+// the built-in texts:
+//   - a key the dialogs use with two different English texts (a value would
+//     replace both alike);
+//   - a text with a line break (a catalogue line cannot hold one).
+// A value with blanks at either end is written in double quotes, which the
+// reader removes.
+
+// The English catalogue: read back, the dialogs show their built-in texts.
+QString templateCatalogue(const CaptionIndex& index);
+
+// A pseudo-translation of every text (see pseudoTranslate); a key with two
+// English texts gets the pseudo-translation of the longer one.
+QString pseudoCatalogue(const CaptionIndex& index, int expandPercent);

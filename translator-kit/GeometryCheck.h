@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The geometry part of `check`: the real dialogs, built offscreen with the
+// catalogue, examined for captions that are clipped, run into another control
+// or lie outside their page.
+//
+// Qt reads the font density once, when the application starts, so each
+// density is examined by a child process of this program (the hidden
+// sub-command kMeasureCommand) started with QT_FONT_DPI set.
+
+inline constexpr const char* kMeasureCommand = "measure-captions";
+inline constexpr int kCheckedDensities[] = {96, 120, 144};
+
+struct DensityReport
+{
+    int dpi = 0;
+    QStringList defects; // one line each
+    QString error;       // why the examination could not be made; empty when it was
+};
+
+// Runs the child process for one density and gathers what it reports.
+DensityReport measureAtDensity(const QString& program, const QString& catalogue, int dpi);
+
+// The child's work: builds the QoS dialog, the VLAN dialog and the VID entry
+// dialog with the catalogue (empty: English texts), prints one line per
+// defect to standard output. Returns 0 when there is none, 1 otherwise.
+int measureCaptions(const QString& catalogue);

@@ -1,0 +1,105 @@
+// odu-switch-translate: the translator kit for the QoS and VLAN dialogs.
+
+#include "core/CatalogueFile.h"
+#include "translator-kit/CaptionIndex.h"
+#include "translator-kit/CatalogueCheck.h"
+#include "translator-kit/CatalogueWriter.h"
+#include "translator-kit/GeometryCheck.h"
+#include "translator-kit/KitCommandLine.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace {
+
+int writeOut(const QString& text, const QString& output)
+{
+    const QByteArray bytes = text.toUtf8();
+    if (output.isEmpty()) {
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
+            QTextStream(stderr) << "could not write to standard output\n";
+            return kKitUnusable;
+        }
+        return kKitClean;
+    }
+    QSaveFile file(output);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        QTextStream(stderr) << QStringLiteral("could not write '%1': %2\n").arg(output, file.errorString());
+        return kKitUnusable;
+    }
+    return kKitClean;
+}
+
+int check(const QString& path, const QString& program)
+{
+    QTextStream out(stdout);
+    const CatalogueFile file = readCatalogueFile(path);
+    if (file.status != CatalogueFileStatus::Read) {
+        QTextStream(stderr) << catalogueFileProblem(file.status, path) << '\n';
+        return kKitUnusable;
+    }
+    int findings = 0;
+    for (const CatalogueFinding& finding : checkCatalogueText(file.text, CaptionIndex::library())) {
+        out << describeFinding(finding) << '\n';
+        findings += finding.counts ? 1 : 0;
+    }
+    out.flush();
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    for (int dpi : kCheckedDensities) {
+        const DensityReport report = measureAtDensity(program, absolute, dpi);
+        for (const QString& line : report.defects)
+            out << QStringLiteral("%1 dpi: ").arg(dpi) << line << '\n';
+        findings += int(report.defects.size());
+        out.flush();
+        if (!report.error.isEmpty()) {
+            QTextStream(stderr) << report.error << '\n';
+            return kKitUnusable;
+        }
+    }
+    out << (findings == 0 ? QStringLiteral("no findings\n") : QStringLiteral("%1 findings\n").arg(findings));
+    return findings == 0 ? kKitClean : kKitFindings;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Headless whatever the session: the kit never opens a window.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    const QString name = QFileInfo(args.value(0)).fileName();
+    const KitRequest request = parseKitCommandLine(args);
+
+    switch (request.command) {
+    case KitRequest::Command::Help:
+        QTextStream(stdout) << kitHelpText(name);
+        return kKitClean;
+    case KitRequest::Command::Error:
+        QTextStream(stderr) << name << ": " << request.error << "\n"
+                            << QStringLiteral("Try '%1 --help'.\n").arg(name);
+        return kKitUnusable;
+    case KitRequest::Command::Template:
+        return writeOut(templateCatalogue(CaptionIndex::library()), request.output);
+    case KitRequest::Command::Pseudo:
+        return writeOut(pseudoCatalogue(CaptionIndex::library(), request.expandPercent), request.output);
+    case KitRequest::Command::Check:
+        return check(request.file, QCoreApplication::applicationFilePath());
+    case KitRequest::Command::Measure: {
+        if (!request.file.isEmpty()) {
+            const CatalogueFile file = readCatalogueFile(request.file);
+            if (file.status != CatalogueFileStatus::Read) {
+                QTextStream(stderr) << catalogueFileProblem(file.status, request.file) << '\n';
+                return kKitUnusable;
+            }
+        }
+        return measureCaptions(request.file);
+    }
+    }
+    return kKitUnusable;
+}

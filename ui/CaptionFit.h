@@ -1,0 +1,49 @@
+#pragma once
+
+#include "plugin/OduSwitchExport.h"
+
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <vector>
+
+class QWidget;
+
+// Whether every caption of a dialog has the room it needs. A caption is the
+// text of a label, button, check box, radio item, group box title, tab, combo
+// box item or grid heading cell. A caption is at fault when it is
+//   - clipped: its text needs more pixels than its control gives it;
+//   - overlapping: its text runs into a sibling control;
+//   - outside: it lies (partly) outside the widget that holds it, so the page
+//     or the window cuts it off;
+//   - elided: it is shown shortened with an ellipsis, its full text in its
+//     tooltip (what a dialog does when even the screen is too small).
+// Every page of every tab control is examined, hidden ones included.
+
+struct CaptionDefect
+{
+    enum class Kind { Clipped, Overlaps, Outside, Elided };
+
+    Kind kind = Kind::Clipped;
+    // The control as the caption tables name it: its object name, or
+    // "<tabs> tab <i>", "<combo> item <i>", "<radio group> item <i>",
+    // "<grid> heading <column>".
+    QString control;
+    QString text;   // the caption as shown (Elided: the full text)
+    QString other;  // Overlaps: the control it runs into; Outside: the holder
+    QSize needed;   // Clipped, Elided: the size the text needs; Outside/Overlaps: the text's size
+    QSize had;      // Clipped, Elided: the size it has; Outside: the holder's size;
+                    // Overlaps: the size of the overlap
+    QRect area;     // the caption (tab, item or cell) at fault, in the window's coordinates
+    QPointer<QWidget> widget; // the control (the holder for tabs, items, cells)
+};
+
+// Lists every caption defect of a window. The window should be shown (the
+// offscreen platform is fine). To reach hidden pages, each tab control is
+// switched through its pages and set back; nothing else is changed.
+ODU_SWITCH_EXPORT std::vector<CaptionDefect> findCaptionDefects(QWidget* window);
+
+// One line for a person: "Label9 \"Default VID\": clipped, needs 75x13 px, has 62x13".
+ODU_SWITCH_EXPORT QString describeCaptionDefect(const CaptionDefect& defect);

@@ -1,0 +1,68 @@
+#include "ui/CaptionRoom.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+
+namespace {
+
+// Style padding measured around a wide probe, so that a minimum width the
+// style adds does not count as padding.
+constexpr int kProbe = 4000;
+
+} // namespace
+
+QSize captionRoom(const QWidget* control)
+{
+    const QFontMetrics fm = control->fontMetrics();
+    if (auto* label = qobject_cast<const QLabel*>(control)) {
+        if (label->text().isEmpty())
+            return QSize();
+        return label->sizeHint();
+    }
+    if (qobject_cast<const QCheckBox*>(control) || qobject_cast<const QRadioButton*>(control)) {
+        auto* b = static_cast<const QAbstractButton*>(control);
+        return b->text().trimmed().isEmpty() ? QSize() : b->sizeHint();
+    }
+    if (auto* button = qobject_cast<const QPushButton*>(control)) {
+        QStyleOptionButton opt;
+        opt.initFrom(button);
+        opt.text = button->text();
+        const QSize text = fm.size(Qt::TextShowMnemonic, button->text());
+        const QSize padded = button->style()->sizeFromContents(
+            QStyle::CT_PushButton, &opt, QSize(kProbe, text.height()), button);
+        return QSize(text.width() + padded.width() - kProbe, fm.height());
+    }
+    if (auto* box = qobject_cast<const QComboBox*>(control)) {
+        int widest = 0;
+        for (int i = 0; i < box->count(); ++i)
+            widest = qMax(widest, fm.horizontalAdvance(box->itemText(i)));
+        QStyleOptionComboBox opt;
+        opt.initFrom(box);
+        opt.editable = box->isEditable();
+        const QSize padded = box->style()->sizeFromContents(QStyle::CT_ComboBox, &opt,
+                                                            QSize(kProbe, fm.height()), box);
+        return QSize(widest + padded.width() - kProbe, fm.height());
+    }
+    if (auto* group = qobject_cast<const QGroupBox*>(control)) {
+        if (group->title().isEmpty())
+            return QSize();
+        QString title = group->title();
+        title.remove(QLatin1Char('&'));
+        return QSize(fm.horizontalAdvance(title) + 2 * fm.averageCharWidth(), fm.height());
+    }
+    return QSize();
+}
+
+void fitButtonToCaption(QPushButton* button, QSize design)
+{
+    const QSize room = captionRoom(button);
+    button->setFixedSize(design.expandedTo(QSize(room.width(), 0)));
+}

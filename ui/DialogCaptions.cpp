@@ -1,0 +1,113 @@
+#include "ui/DialogCaptions.h"
+
+#include "core/Lookup.h"
+#include "ui/RadioGroup.h"
+#include "ui/StringGrid.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTabWidget>
+
+namespace {
+
+// "Name", "Name item 2", "Name tab 0" or "Name heading 3".
+struct ControlPlace
+{
+    QString name;
+    QString part;
+    int index = -1;
+};
+
+ControlPlace parsePlace(const char* control)
+{
+    const QStringList words = QString::fromLatin1(control).split(QLatin1Char(' '));
+    ControlPlace place{words.value(0), QString(), -1};
+    bool numbered = false;
+    if (words.size() == 3)
+        place.index = words.at(2).toInt(&numbered);
+    if (numbered)
+        place.part = words.at(1);
+    else if (words.size() != 1)
+        place.part = QStringLiteral("-"); // "row labels", "cells", "message box"
+    return place;
+}
+
+// No screen shows more characters than this on one line (every character is
+// at least a pixel wide); a longer catalogue text is cut before any control
+// measures, sorts or lays it out.
+constexpr int kLongestCaption = 8192;
+
+} // namespace
+
+QString captionText(const TIniFile* langIni, const CaptionRow& row)
+{
+    return lookup(langIni, QString::fromLatin1(row.section), QString::fromUtf8(row.key),
+                  QString::fromUtf8(row.english));
+}
+
+bool showCaption(QWidget* dialog, const CaptionRow& row, const QString& fullText)
+{
+    if (row.kind != CaptionKind::Caption)
+        return false;
+    const QString text = fullText.left(kLongestCaption);
+    if (qstrcmp(row.control, "window title") == 0) {
+        dialog->setWindowTitle(text);
+        return true;
+    }
+    const ControlPlace place = parsePlace(row.control);
+    QWidget* control = dialog->findChild<QWidget*>(place.name);
+    if (!control)
+        return false;
+
+    if (place.part.isEmpty()) {
+        if (auto* label = qobject_cast<QLabel*>(control))
+            label->setText(text);
+        else if (auto* button = qobject_cast<QAbstractButton*>(control))
+            button->setText(text);
+        else if (auto* group = qobject_cast<QGroupBox*>(control))
+            group->setTitle(text);
+        else
+            return false;
+        return true;
+    }
+    if (place.part == QLatin1String("item")) {
+        if (auto* group = qobject_cast<RadioGroup*>(control))
+            group->setItemText(place.index, text);
+        else if (auto* box = qobject_cast<QComboBox*>(control))
+            box->setItemText(place.index, text);
+        else
+            return false;
+        return true;
+    }
+    if (place.part == QLatin1String("tab")) {
+        auto* pages = qobject_cast<QTabWidget*>(control);
+        if (!pages)
+            return false;
+        pages->setTabText(place.index, text);
+        return true;
+    }
+    if (place.part == QLatin1String("heading")) {
+        auto* grid = qobject_cast<StringGrid*>(control);
+        if (!grid)
+            return false;
+        grid->setCellText(place.index, 0, text);
+        return true;
+    }
+    return false;
+}
+
+bool isWrittenByLoading(const CaptionRow& row)
+{
+    if (row.kind != CaptionKind::Caption || qstrcmp(row.control, "window title") == 0)
+        return false;
+    const ControlPlace place = parsePlace(row.control);
+    return place.part == QLatin1String("heading") || place.part == QLatin1String("-");
+}
+
+QString captionTextOf(std::span<const CaptionRow> rows, const char* control, const TIniFile* langIni)
+{
+    const CaptionRow* row = findCaptionRow(rows, control);
+    return row ? captionText(langIni, *row) : QString();
+}

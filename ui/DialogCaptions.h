@@ -1,0 +1,28 @@
+#pragma once
+
+#include "plugin/CaptionTables.h"
+
+#include <QString>
+
+#include <span>
+
+class QWidget;
+class TIniFile;
+
+// A row's text: the catalogue's text for its key, or its English default.
+QString captionText(const TIniFile* langIni, const CaptionRow& row);
+
+// Puts a text where a caption row says it appears in a dialog: the window
+// title, a label, button or check box, a group's title, a page's tab, a list
+// or radio item, or a grid heading. Returns false for rows that name no such
+// place (messages, grid texts that the loading step composes, unknown names).
+// A text longer than any screen could show on a line is cut first.
+bool showCaption(QWidget* dialog, const CaptionRow& row, const QString& text);
+
+// Texts the loading step writes into a grid (headings, row labels, cells),
+// not set at construction.
+bool isWrittenByLoading(const CaptionRow& row);
+
+// The text of the row a control shows, for texts the dialogs compose
+// themselves (row labels); empty when the table has no such row.
+QString captionTextOf(std::span<const CaptionRow> rows, const char* control, const TIniFile* langIni);

@@ -1,0 +1,159 @@
+#include "ui/ScreenFit.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QScreen>
+#include <QTabWidget>
+#include <QWidget>
+
+namespace {
+
+const char* const kFullText = "odu_fullCaption";
+const char* const kShownText = "odu_elidedCaption";
+constexpr int kFullItemRole = Qt::UserRole + 0x0D0;
+
+// Captions below this width are never elided further.
+constexpr int kShortestCaption = 48;
+
+// A tooltip shows at most this many characters of a caption: a tooltip sized
+// to an enormous text would fail to paint just as the window did.
+constexpr int kLongestTooltip = 1024;
+
+QString tooltipFor(const QString& full, const QString& shown)
+{
+    if (shown == full)
+        return QString();
+    return full.size() > kLongestTooltip ? full.left(kLongestTooltip) + QChar(0x2026) : full;
+}
+
+// The text a caption is elided to, or the text itself when it fits. A text of
+// more characters than pixels is cut first (no character is narrower than a
+// pixel), so an enormous text is never measured whole.
+QString elided(const QFontMetrics& fm, const QString& full, int maxWidth)
+{
+    const QString head = full.size() > maxWidth ? full.left(maxWidth + 1) : full;
+    if (head.size() == full.size() && fm.horizontalAdvance(full) <= maxWidth)
+        return full;
+    return fm.elidedText(head, Qt::ElideRight, maxWidth);
+}
+
+// Elides the caption of one control through its getter and setter; the full
+// text is kept on the control until the control shows a text of its own.
+template<typename Get, typename Set>
+void elideOne(QWidget* control, const QFontMetrics& fm, int maxWidth, Get get, Set set)
+{
+    const QString shown = get();
+    QString full = shown;
+    if (control->property(kShownText).toString() == shown && control->property(kFullText).isValid())
+        full = control->property(kFullText).toString();
+    const QString text = elided(fm, full, maxWidth);
+    if (text == shown)
+        return;
+    control->setProperty(kFullText, full);
+    control->setProperty(kShownText, text);
+    set(text);
+    control->setToolTip(tooltipFor(full, text));
+}
+
+QSize contentMinimum(QWidget* window)
+{
+    // Before the window is shown a changed caption does not reach the layouts
+    // around it, so every size the layouts keep is forgotten here.
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        w->updateGeometry();
+        if (QLayout* inner = w->layout())
+            inner->invalidate();
+    }
+    QLayout* layout = window->layout();
+    if (!layout)
+        return window->minimumSizeHint().expandedTo(QSize(0, 0));
+    layout->invalidate();
+    layout->activate();
+    return layout->totalMinimumSize();
+}
+
+} // namespace
+
+QSize availableArea(const QWidget* window)
+{
+    if (const QScreen* screen = window->screen())
+        return screen->availableGeometry().size();
+    return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+void elideCaptions(QWidget* window, int maxWidth)
+{
+    for (QLabel* label : window->findChildren<QLabel*>())
+        elideOne(label, label->fontMetrics(), maxWidth, [label] { return label->text(); },
+                 [label](const QString& t) { label->setText(t); });
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        elideOne(button, button->fontMetrics(), maxWidth, [button] { return button->text(); },
+                 [button](const QString& t) { button->setText(t); });
+    for (QGroupBox* group : window->findChildren<QGroupBox*>())
+        elideOne(group, group->fontMetrics(), maxWidth, [group] { return group->title(); },
+                 [group](const QString& t) { group->setTitle(t); });
+    for (QTabWidget* pages : window->findChildren<QTabWidget*>()) {
+        const QFontMetrics fm = pages->tabBar()->fontMetrics();
+        for (int i = 0; i < pages->count(); ++i) {
+            const QString key = QStringLiteral("odu_fullTab%1").arg(i);
+            const QVariant kept = pages->property(key.toLatin1());
+            const QString full = kept.isValid() ? kept.toString() : pages->tabText(i);
+            const QString text = elided(fm, full, maxWidth);
+            if (text == pages->tabText(i))
+                continue;
+            pages->setProperty(key.toLatin1(), full);
+            pages->setTabText(i, text);
+            pages->setTabToolTip(i, tooltipFor(full, text));
+        }
+    }
+    for (QComboBox* box : window->findChildren<QComboBox*>()) {
+        const QFontMetrics fm = box->fontMetrics();
+        for (int i = 0; i < box->count(); ++i) {
+            const QVariant kept = box->itemData(i, kFullItemRole);
+            const QString full = kept.isValid() ? kept.toString() : box->itemText(i);
+            const QString text = elided(fm, full, maxWidth);
+            if (text == box->itemText(i))
+                continue;
+            box->setItemData(i, full, kFullItemRole);
+            box->setItemData(i, tooltipFor(full, text), Qt::ToolTipRole);
+            box->setItemText(i, text);
+        }
+    }
+}
+
+void fitToScreen(QWidget* window, QSize designSize, QSize designMinimum,
+                 const std::function<void()>& resizeControls)
+{
+    const auto elide = [&](int maxWidth) {
+        elideCaptions(window, maxWidth);
+        if (resizeControls)
+            resizeControls();
+    };
+    const QSize available = availableArea(window);
+    // The first try, at the screen's width, cuts texts longer than the screen
+    // is wide without measuring them whole.
+    const auto fitsAt = [&](int maxWidth) {
+        elide(maxWidth);
+        const QSize need = contentMinimum(window);
+        return need.width() <= available.width() && need.height() <= available.height();
+    };
+    // The widest caption width at which the content fits, to a few pixels:
+    // only the captions wider than that are elided.
+    if (!fitsAt(available.width()) && fitsAt(kShortestCaption)) {
+        int fits = kShortestCaption;
+        int tooWide = available.width();
+        while (tooWide - fits > kShortestCaption / 8) {
+            const int middle = (fits + tooWide) / 2;
+            (fitsAt(middle) ? fits : tooWide) = middle;
+        }
+        fitsAt(fits);
+    }
+    const QSize need = contentMinimum(window);
+    const QSize minimum = designMinimum.expandedTo(need).boundedTo(available);
+    window->setMinimumSize(minimum);
+    window->setMaximumSize(window->maximumSize().expandedTo(minimum));
+    window->resize(designSize.expandedTo(need).boundedTo(available));
+}
