@@ -8,8 +8,9 @@
 struct CatalogueLoadFigures
 {
     double fileMegabytes = 0;
-    double medianMs = 0;
-    double megabytesPerSecond = 0;
+    double medianMs = 0;           // wall clock
+    double megabytesPerSecond = 0; // by the wall clock
+    double cpuMegabytesPerSecond = 0; // by the process's CPU time (a busy machine's share aside)
     double heldRatio = 0; // heap the loaded catalogue keeps, per byte of file
     double peakRatio = 0; // peak resident growth while loading, per byte of file
     bool read = false;    // the file was read (it is within the size limit)

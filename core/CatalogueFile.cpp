@@ -102,9 +102,14 @@ CatalogueFileStatus readBytes(const QString& path, QByteArray& bytes)
 
 #endif
 
-bool isLineEnd(QChar c)
+// QStringView::trimmed, inline: the blanks are QChar::isSpace's.
+QStringView trimmedView(const QChar* from, const QChar* to)
 {
-    return c == QLatin1Char('\n') || c == QLatin1Char('\r');
+    while (from < to && QChar::isSpace(from->unicode()))
+        ++from;
+    while (to > from && QChar::isSpace(to[-1].unicode()))
+        --to;
+    return QStringView(from, to);
 }
 
 } // namespace
@@ -170,35 +175,38 @@ void forEachCatalogueLine(QStringView text, const std::function<void(const Catal
     int lineNumber = 0;
     qsizetype pos = 0;
     while (pos < size) {
+        // One scan finds the line's end and its first '='.
+        const qsizetype lineStart = pos;
+        qsizetype eq = -1;
         qsizetype end = pos;
-        while (end < size && !isLineEnd(begin[end]))
-            ++end;
-        const QStringView line(begin + pos, end - pos);
+        for (; end < size; ++end) {
+            const char16_t c = begin[end].unicode();
+            if (c == u'\n' || c == u'\r')
+                break;
+            if (c == u'=' && eq < 0)
+                eq = end;
+        }
         ++lineNumber;
         pos = end;
-        if (pos < size) {
-            const bool crlf = begin[pos] == QLatin1Char('\r') && pos + 1 < size
-                              && begin[pos + 1] == QLatin1Char('\n');
-            pos += crlf ? 2 : 1;
-        }
+        if (pos < size)
+            pos += begin[pos] == QLatin1Char('\r') && pos + 1 < size && begin[pos + 1] == QLatin1Char('\n') ? 2 : 1;
 
-        const QStringView trimmed = line.trimmed();
+        const QStringView trimmed = trimmedView(begin + lineStart, begin + end);
         if (trimmed.isEmpty() || trimmed.front() == QLatin1Char(';')
             || trimmed.front() == QLatin1Char('#'))
             continue;
         if (trimmed.front() == QLatin1Char('[')) {
-            const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
+            const qsizetype close = trimmed.indexOf(QChar(u']'));
             if (close > 0)
-                section = trimmed.sliced(1, close - 1).trimmed();
+                section = trimmedView(trimmed.data() + 1, trimmed.data() + close);
             continue;
         }
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq <= 0)
+        if (eq <= lineStart)
             continue;
-        const QStringView key = line.first(eq).trimmed();
+        const QStringView key = trimmedView(begin + lineStart, begin + eq);
         if (key.isEmpty())
             continue;
-        QStringView value = line.sliced(eq + 1).trimmed();
+        QStringView value = trimmedView(begin + eq + 1, begin + end);
         if (value.size() >= 2 && value.front() == QLatin1Char('"') && value.back() == QLatin1Char('"'))
             value = value.sliced(1, value.size() - 2);
         visit(CatalogueLine{section, key, value, lineNumber});

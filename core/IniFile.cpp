@@ -1,32 +1,30 @@
 #include "core/IniFile.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <vector>
 
 namespace {
 
-// FNV-1a over the case-folded code points, so that names equal under
+// A hash of the case-folded code points, so that names equal under
 // QStringView::compare(Qt::CaseInsensitive) hash alike.
 void hashFolded(quint32& h, QStringView name)
 {
     const qsizetype n = name.size();
     for (qsizetype i = 0; i < n; ++i) {
         char32_t c = name[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < n && name[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(name[i].unicode(), name[i + 1].unicode());
-            ++i;
-        }
         if (c < 0x80) {
             if (c >= 'A' && c <= 'Z')
                 c += 'a' - 'A';
         } else {
+            if (QChar::isHighSurrogate(c) && i + 1 < n && name[i + 1].isLowSurrogate()) {
+                c = QChar::surrogateToUcs4(name[i].unicode(), name[i + 1].unicode());
+                ++i;
+            }
             c = QChar::toCaseFolded(c);
         }
-        for (int shift = 0; shift < 32; shift += 8) {
-            h ^= (c >> shift) & 0xFF;
-            h *= 16777619u;
-        }
+        h = (h ^ c) * 16777619u;
     }
 }
 
@@ -34,10 +32,33 @@ quint32 entryHash(QStringView section, QStringView key)
 {
     quint32 h = 2166136261u;
     hashFolded(h, section);
-    h ^= 0xFF; // the two names never run together
-    h *= 16777619u;
+    h = (h ^ 0x110000u) * 16777619u; // not a code point: the two names never run together
     hashFolded(h, key);
+    // Spread every input bit over the whole word (the sort looks at all 32).
+    h ^= h >> 16;
+    h *= 0x85ebca6bu;
+    h ^= h >> 13;
+    h *= 0xc2b2ae35u;
+    h ^= h >> 16;
     return h;
+}
+
+// Sorts by hash, keeping file order among equal hashes: three stable
+// counting passes of 11 bits each.
+template <typename Entry>
+void sortByHash(std::vector<Entry>& entries)
+{
+    std::vector<Entry> scratch(entries.size());
+    for (int shift = 0; shift < 32; shift += 11) {
+        std::array<std::size_t, 2049> start{};
+        for (const Entry& e : entries)
+            ++start[((e.hash >> shift) & 2047) + 1];
+        for (std::size_t b = 1; b < start.size(); ++b)
+            start[b] += start[b - 1];
+        for (const Entry& e : entries)
+            scratch[start[(e.hash >> shift) & 2047]++] = e;
+        entries.swap(scratch);
+    }
 }
 
 bool sameName(QStringView a, QStringView b)
@@ -119,11 +140,6 @@ void TIniFile::parseText(QString text)
         text.truncate(limit);
     t.text = std::move(text);
 
-    // Count first, so that the tables are allocated once at their final size.
-    std::size_t lines = 0;
-    forEachCatalogueLine(t.text, [&](const CatalogueLine& l) { lines += l.value.isEmpty() ? 0 : 1; });
-    t.entries.reserve(lines);
-
     const QChar* base = t.text.constData();
     const QChar* lastHeading = nullptr;
     forEachCatalogueLine(t.text, [&](const CatalogueLine& l) {
@@ -140,9 +156,7 @@ void TIniFile::parseText(QString text)
         t.entries.push_back({entryHash(l.section, l.key), quint32(start - base)});
     });
     t.headings.shrink_to_fit();
-    std::sort(t.entries.begin(), t.entries.end(), [](const Table::Entry& a, const Table::Entry& b) {
-        return a.hash != b.hash ? a.hash < b.hash : a.line < b.line;
-    });
+    sortByHash(t.entries);
 }
 
 QStringView TIniFile::Table::sectionOf(quint32 line) const

@@ -336,8 +336,23 @@ void TQos_form::Edit1Exit(QObject*)
         else
             weights[q] = *value;
     }
-    if (readable && !QosConfigArray(cfgPole).writeQueueWeights(weights))
-        showErrorOkCancel(this, kWeightsError);
+    if (readable && !QosConfigArray(cfgPole).writeQueueWeights(weights)) {
+        // The box runs its own event loop, and this handler runs inside a
+        // focus change: were the host to destroy the dialog while the box is
+        // open, the focus change would go on with destroyed controls. So the
+        // box, and the reload after it, wait until the focus change is over.
+        // The answer is ignored; NoButton means the dialog is gone. A dialog
+        // that closed meanwhile (the focus left for "&Ok") shows no box.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isVisible() && showErrorOkCancel(this, kWeightsError) == QMessageBox::NoButton)
+                    return;
+                showQueueWeights();
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     showQueueWeights();
 }
 
@@ -416,6 +431,8 @@ void TQos_form::RadioGroup3Exit(QObject*) { radioGroupExit(RadioGroup3, ch2_sche
 
 void TQos_form::Button2Click(QObject*)
 {
+    // Anything but Yes, including a dialog destroyed while the box was open
+    // (NoButton), leaves at once.
     if (askYesNoCancel(this, allChangesMsg) != QMessageBox::Yes)
         return;
     inic_na_vychozi_cfg();

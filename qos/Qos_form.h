@@ -24,6 +24,29 @@ class TIniFile;
 //
 // The controls come from Qos_form.ui and are public members under their
 // design names (Edit5, StringGrid2, RadioGroup3, ...), as are the handlers.
+//
+// Ownership: the host owns the array (cfgPole) and the catalogue (langIni).
+// The dialog keeps only pointers to them and uses both until it is destroyed
+// (every leave writes the array; the reset and the table reloads look texts
+// up), so both must outlive the dialog.
+//
+// Lifetime: whenever the dialog closes it schedules its own deletion
+// (deleteLater), which runs the next time an event loop runs. So after exec()
+// returns, a host either
+//   - deletes the dialog before anything runs an event loop again (no message
+//     box, no processEvents(), no return to the main loop in between):
+//         auto* dlg = new TQos_form(owner, true, &catalogue, qos, &size);
+//         const int result = dlg->exec();
+//         delete dlg;               // the scheduled deletion is dropped
+//   - or holds it in a QPointer and uses it only while the pointer is set:
+//         QPointer<TQos_form> dlg = new TQos_form(owner, true, &catalogue, qos, &size);
+//         const int result = dlg->exec();
+//         QMessageBox::information(owner, title, text); // the dialog is deleted here
+//         delete dlg;               // null by now: nothing happens
+// A raw pointer kept across an event loop dangles. An Owner destroyed first
+// takes the dialog with it. A host may also destroy the dialog while it is
+// open, even from a timer while one of its message boxes is up: the box
+// closes with it and exec() returns 0.
 class ODU_SWITCH_EXPORT TQos_form : public QDialog, public Ui::TQos_form
 {
     Q_OBJECT

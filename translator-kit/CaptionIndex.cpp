@@ -56,26 +56,22 @@ CaptionIndex::CaptionIndex()
     std::stable_sort(m_keys.begin(), m_keys.end(), [](const KnownKey& a, const KnownKey& b) {
         return a.section == QLatin1String("QOS") && b.section != QLatin1String("QOS");
     });
+    for (size_t i = 0; i < m_keys.size(); ++i) {
+        m_byLookup.insert(lookupKey(m_keys[i].section, m_keys[i].key), i);
+        if (!m_sections.contains(m_keys[i].section))
+            m_sections.append(m_keys[i].section);
+    }
 }
 
 QStringList CaptionIndex::sections() const
 {
-    QStringList list;
-    for (const KnownKey& key : m_keys) {
-        if (!list.contains(key.section))
-            list.append(key.section);
-    }
-    return list;
+    return m_sections;
 }
 
 const KnownKey* CaptionIndex::find(const QString& section, const QString& key) const
 {
-    const QString id = lookupKey(section.trimmed(), key.trimmed());
-    for (const KnownKey& entry : m_keys) {
-        if (lookupKey(entry.section, entry.key) == id)
-            return &entry;
-    }
-    return nullptr;
+    const auto it = m_byLookup.constFind(lookupKey(section.trimmed(), key.trimmed()));
+    return it == m_byLookup.constEnd() ? nullptr : &m_keys[*it];
 }
 
 const KnownKey* CaptionIndex::keyOfControl(const QString& dialog, const QString& control) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -48,4 +49,6 @@ public:
 private:
     CaptionIndex();
     std::vector<KnownKey> m_keys;
+    QStringList m_sections;
+    QHash<QString, size_t> m_byLookup; // lower-case "section\nkey" -> index in m_keys
 };

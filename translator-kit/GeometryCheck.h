@@ -9,15 +9,25 @@
 //
 // Qt reads the font density once, when the application starts, so each
 // density is examined by a child process of this program (the hidden
-// sub-command kMeasureCommand) started with QT_FONT_DPI set.
+// sub-command kMeasureCommand) started with QT_FONT_DPI set, on an offscreen
+// screen of kScreenSize: a modest laptop screen, which the dialogs must fit
+// at these densities with translated texts too.
+//
+// A grid's heading and row label cells are reported as notes: the grid
+// columns keep their designed widths, so only a shorter text helps there.
 
 inline constexpr const char* kMeasureCommand = "measure-captions";
 inline constexpr int kCheckedDensities[] = {96, 120, 144};
+inline constexpr int kScreenWidth = 1280;
+inline constexpr int kScreenHeight = 720;
+// The prefix of a line that reports and does not count as a finding.
+inline constexpr const char* kNotePrefix = "note: ";
 
 struct DensityReport
 {
     int dpi = 0;
     QStringList defects; // one line each
+    int counted = 0;     // defects that are not notes
     QString error;       // why the examination could not be made; empty when it was
 };
 
@@ -26,5 +36,6 @@ DensityReport measureAtDensity(const QString& program, const QString& catalogue,
 
 // The child's work: builds the QoS dialog, the VLAN dialog and the VID entry
 // dialog with the catalogue (empty: English texts), prints one line per
-// defect to standard output. Returns 0 when there is none, 1 otherwise.
+// defect to standard output. Returns 0 when there is none (notes aside), 1
+// otherwise.
 int measureCaptions(const QString& catalogue);

@@ -37,6 +37,7 @@ KitRequest parseKitCommandLine(const QStringList& args)
         || request.command == KitRequest::Command::Pseudo;
     bool outputSeen = false;
     bool expandSeen = false;
+    bool densitySeen = false;
     for (qsizetype i = 2; i < args.size(); ++i) {
         QString arg = args.at(i);
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
@@ -53,7 +54,8 @@ KitRequest parseKitCommandLine(const QStringList& args)
         }
         const bool isOutput = arg == QLatin1String("-o") || arg == QLatin1String("--output");
         const bool isExpand = arg == QLatin1String("--expand");
-        if (isOutput || isExpand) {
+        const bool isDensity = arg == QLatin1String("--density");
+        if (isOutput || isExpand || isDensity) {
             if (!hasValue) {
                 if (i + 1 >= args.size())
                     return failure(QStringLiteral("%1 needs a value").arg(arg));
@@ -76,6 +78,15 @@ KitRequest parseKitCommandLine(const QStringList& args)
                 return failure(QStringLiteral("--expand given twice"));
             expandSeen = true;
             request.expandPercent = percent;
+        } else if (isDensity && request.command == KitRequest::Command::Check) {
+            bool ok = false;
+            const int dpi = value.toInt(&ok);
+            if (!ok || dpi < 48 || dpi > 480)
+                return failure(QStringLiteral("--density takes pixels per inch from 48 to 480, not '%1'").arg(value));
+            if (densitySeen)
+                return failure(QStringLiteral("--density given twice"));
+            densitySeen = true;
+            request.density = dpi;
         } else if (!arg.startsWith(QLatin1Char('-')) && !writes && request.file.isEmpty()) {
             request.file = arg;
         } else {
@@ -100,14 +111,17 @@ QString kitHelpText(const QString& programName)
                "      comment saying where it appears (dialog, page, control). Read back, it shows\n"
                "      exactly the English dialogs. Texts that one line cannot replace are written as\n"
                "      comments with the reason.\n"
-               "  check FILE\n"
+               "  check FILE [--density DPI]\n"
                "      Checks a catalogue: unknown keys (with the nearest known key), missing keys,\n"
                "      empty values, duplicates (the first one wins), accelerators ('&' before a\n"
                "      letter) lost or added against the English text, two captions shown together\n"
                "      with the same accelerator, and geometry: the dialogs are built with the\n"
                "      catalogue at 96, 120 and 144 dpi and every caption that is clipped, runs into\n"
-               "      another control or lies outside its page is listed with the pixels it needs\n"
-               "      and has.\n"
+               "      another control, lies outside its page or is shortened to fit the screen is\n"
+               "      listed with the pixels it needs and has (measured on a 1280x720 screen).\n"
+               "      --density checks the geometry at that density only. Cut grid headings are\n"
+               "      notes: grid columns keep their widths.\n"
+               "      Notes (lines starting with \"note:\") do not count as findings.\n"
                "  pseudo [--expand PCT] [-o FILE]\n"
                "      Writes a pseudo-translation: accented letters, each text in brackets and\n"
                "      PCT % longer than English (default 40); accelerators and line breaks are kept.\n"

@@ -34,7 +34,7 @@ int writeOut(const QString& text, const QString& output)
     return kKitClean;
 }
 
-int check(const QString& path, const QString& program)
+int check(const QString& path, int onlyDensity, const QString& program)
 {
     QTextStream out(stdout);
     const CatalogueFile file = readCatalogueFile(path);
@@ -49,11 +49,18 @@ int check(const QString& path, const QString& program)
     }
     out.flush();
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    for (int dpi : kCheckedDensities) {
+    const QList<int> densities = onlyDensity > 0 ? QList<int>{onlyDensity}
+                                                 : QList<int>(std::begin(kCheckedDensities), std::end(kCheckedDensities));
+    const QString note = QString::fromLatin1(kNotePrefix);
+    for (int dpi : densities) {
         const DensityReport report = measureAtDensity(program, absolute, dpi);
-        for (const QString& line : report.defects)
-            out << QStringLiteral("%1 dpi: ").arg(dpi) << line << '\n';
-        findings += int(report.defects.size());
+        for (QString line : report.defects) {
+            const bool isNote = line.startsWith(note);
+            if (isNote)
+                line.remove(0, note.size());
+            out << (isNote ? note : QString()) << QStringLiteral("%1 dpi: ").arg(dpi) << line << '\n';
+        }
+        findings += report.counted;
         out.flush();
         if (!report.error.isEmpty()) {
             QTextStream(stderr) << report.error << '\n';
@@ -89,7 +96,7 @@ int main(int argc, char* argv[])
     case KitRequest::Command::Pseudo:
         return writeOut(pseudoCatalogue(CaptionIndex::library(), request.expandPercent), request.output);
     case KitRequest::Command::Check:
-        return check(request.file, QCoreApplication::applicationFilePath());
+        return check(request.file, request.density, QCoreApplication::applicationFilePath());
     case KitRequest::Command::Measure: {
         if (!request.file.isEmpty()) {
             const CatalogueFile file = readCatalogueFile(request.file);

@@ -31,6 +31,9 @@ void FocusLeave::focusChanged(QWidget* old, QWidget* now)
     // Only a move to another control of the same dialog is a leave.
     if (!old || !now || now->window() != m_dialog || old->window() != m_dialog)
         return;
+    // A handler may open a message box, and the host may destroy the dialog
+    // (and this object with it) while the box is open.
+    const QPointer<FocusLeave> alive(this);
     for (const Entry& entry : m_entries) {
         QWidget* control = entry.control;
         if (!control || !within(control, old) || within(control, now))
@@ -38,5 +41,7 @@ void FocusLeave::focusChanged(QWidget* old, QWidget* now)
         if (auto* grid = qobject_cast<StringGrid*>(control))
             grid->commitEditing();
         entry.handler(control);
+        if (!alive)
+            return;
     }
 }

@@ -1,21 +1,27 @@
 #include "ui/MessageBoxes.h"
 
+#include <QPointer>
+
 namespace {
 
 QMessageBox::StandardButton run(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                 const QString& text, QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton escape)
 {
-    QMessageBox box(icon, title, text, buttons, parent);
-    box.setObjectName(QStringLiteral("messageBox"));
-    box.setTextFormat(Qt::PlainText);
-    box.setEscapeButton(escape);
-    box.setDefaultButton(buttons.testFlag(QMessageBox::Yes)  ? QMessageBox::Yes
-                         : buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok
-                                                             : QMessageBox::Close);
-    box.exec();
-    QAbstractButton* clicked = box.clickedButton();
-    return clicked ? box.standardButton(clicked) : escape;
+    const QPointer<QMessageBox> box = new QMessageBox(icon, title, text, buttons, parent);
+    box->setObjectName(QStringLiteral("messageBox"));
+    box->setTextFormat(Qt::PlainText);
+    box->setEscapeButton(escape);
+    box->setDefaultButton(buttons.testFlag(QMessageBox::Yes)  ? QMessageBox::Yes
+                          : buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok
+                                                              : QMessageBox::Close);
+    box->exec();
+    if (!box)
+        return QMessageBox::NoButton;
+    QAbstractButton* clicked = box->clickedButton();
+    const QMessageBox::StandardButton answer = clicked ? box->standardButton(clicked) : escape;
+    delete box;
+    return answer;
 }
 
 } // namespace

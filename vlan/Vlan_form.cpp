@@ -17,6 +17,7 @@
 #include "vlan/VlanDialogTexts.h"
 #include "vlan/VlanAccessibility.h"
 
+#include <QPointer>
 #include <QRegularExpressionValidator>
 #include <QScreen>
 
@@ -387,20 +388,25 @@ bool TVlan_form::VID_uz_existuje(short vid) const
 
 bool TVlan_form::askForNewVid(short initialVid, short& vid)
 {
+    // The entry dialog and the error box are children of this dialog on the
+    // heap: a host that destroys this dialog while either is open takes them
+    // with it, and then nothing here may touch this dialog again.
+    const QPointer<TVlan_form> alive(this);
     for (;;) {
         short typed = 0;
-        int result;
-        {
-            TForm3 entry(this, m_langIni, initialVid, &typed);
-            result = entry.exec();
-        }
+        const QPointer<TForm3> entry = new TForm3(this, m_langIni, initialVid, &typed);
+        const int result = entry->exec();
+        if (!alive)
+            return false;
+        delete entry;
         if (result != 1)
             return false;
         if (!VID_uz_existuje(typed)) {
             vid = typed;
             return true;
         }
-        showErrorClose(this, message(m_langIni, kVidExistsText));
+        if (showErrorClose(this, message(m_langIni, kVidExistsText)) == QMessageBox::NoButton)
+            return false;
     }
 }
 
@@ -512,6 +518,7 @@ void TVlan_form::Button3Click(QObject*)
 void TVlan_form::Button5Click(QObject*)
 {
     const QString question = message(m_langIni, kProceedChangesText);
+    // NoButton: the host destroyed the dialog while the box was open.
     if (askYesNoCancel(this, question) != QMessageBox::Yes)
         return;
     std::copy(m_defaultImage.begin(), m_defaultImage.end(), m_cfg.data());

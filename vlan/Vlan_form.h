@@ -23,11 +23,17 @@ class TIniFile;
 // after that the array is written only by "&Set" (Button3Click), which ends
 // the dialog with 1 once every check passes, and by "De&fault" (Button5Click).
 // Cancel, Escape, Enter outside a button and the close box end it with 2.
-// The host destroys the dialog after the modal call returns.
+// The dialog never destroys itself: the host (or the Owner, when the Owner is
+// destroyed) does, after the modal call returns or at any moment before;
+// a message box or VID entry dialog that is open then closes with it.
 //
-// Everything the dialog works on (the array, the catalogue, the unit facts,
-// the default image, the static VLAN table and its count) belongs to the
-// dialog object, so two dialogs never disturb each other.
+// Ownership: the host owns the array (cfgPole) and the catalogue (langIni).
+// The dialog keeps only pointers to them and uses both until it is destroyed
+// (the catalogue for every message, the grid texts after each click and the
+// VID entry dialog; the array for Set and Default), so both must outlive the
+// dialog. The unit facts, the default image and the static VLAN table with
+// its count are the dialog's own copies, so two dialogs never disturb each
+// other.
 class ODU_SWITCH_EXPORT TVlan_form : public QDialog, public Ui::TVlan_form
 {
     Q_OBJECT

@@ -1,24 +1,17 @@
 #include "host/core/ArrayFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "host/core/RegularFile.h"
 
 ArrayFileLoad loadArrayFile(const QString& path, ArrayKind kind)
 {
     const int size = arrayBytes(kind);
     ArrayFileLoad load;
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        load.error = QStringLiteral("'%1' is a folder, not a %2 array file.").arg(path, arrayName(kind));
+    const RegularFileRead read = readRegularFile(path, size);
+    if (!read.ok()) {
+        load.error = read.error;
         return load;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        load.error = QStringLiteral("'%1' cannot be read: %2").arg(path, file.errorString());
-        return load;
-    }
-    const QByteArray bytes = file.read(size + 1);
+    const QByteArray& bytes = read.bytes;
     if (bytes.size() != size) {
         const QString held = bytes.size() > size
             ? QStringLiteral("more than %1 bytes").arg(size)
@@ -43,19 +36,5 @@ QString saveArrayFile(const QString& path, const QByteArray& bytes, ArrayKind ki
             .arg(size)
             .arg(bytes.size())
             .arg(path);
-    if (QFileInfo(path).isDir())
-        return QStringLiteral("'%1' is a folder; nothing was written.").arg(path);
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("'%1' cannot be written: %2").arg(path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return QStringLiteral("Writing '%1' failed: %2. The old file is unchanged.").arg(path, why);
-    }
-    if (!file.commit())
-        return QStringLiteral("Writing '%1' failed: %2. The old file is unchanged.")
-            .arg(path, file.errorString());
-    return {};
+    return writeRegularFile(path, bytes);
 }

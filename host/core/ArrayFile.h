@@ -16,13 +16,15 @@ struct ArrayFileLoad
 };
 
 // Reads a file that must hold exactly the array's size. A file of any other
-// size, a folder or an unreadable file is refused with a message naming the
-// file and the sizes; the caller then keeps its array as it was. At most one
-// byte beyond the size is read, so a huge file or a device costs nothing.
+// size, anything but a regular file (a folder, pipe or device) or an
+// unreadable file is refused with a message naming the file; the caller then
+// keeps its array as it was. At most one byte beyond the size is read, so a
+// huge file costs nothing, and a pipe never blocks.
 ArrayFileLoad loadArrayFile(const QString& path, ArrayKind kind);
 
 // Writes the array to a temporary file beside the target and renames it over
 // the target, so a failed save leaves any old file intact. An array of the
-// wrong size is refused before anything is touched. Returns an empty string on
-// success, otherwise the message to show.
+// wrong size, and a target that is not a regular file (a symbolic link, a
+// folder, a pipe, a device), are refused before anything is touched. Returns
+// an empty string on success, otherwise the message to show.
 QString saveArrayFile(const QString& path, const QByteArray& bytes, ArrayKind kind);

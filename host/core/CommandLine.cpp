@@ -1,5 +1,7 @@
 #include "host/core/CommandLine.h"
 
+#include "core/CatalogueFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -173,6 +175,11 @@ QString checkCatalogueFile(const QString& file)
         return QStringLiteral("catalogue '%1' does not exist").arg(file);
     if (!info.isFile())
         return QStringLiteral("catalogue '%1' is not a file").arg(file);
+    // The library would not read it, and the texts would silently stay English.
+    if (info.size() > kCatalogueFileSizeLimit)
+        return QStringLiteral("catalogue '%1' is larger than %2 MB, far more than any catalogue")
+            .arg(file)
+            .arg(kCatalogueFileSizeLimit / (1024 * 1024));
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         return QStringLiteral("catalogue '%1' cannot be read: %2").arg(file, f.errorString());

@@ -1,6 +1,7 @@
 #include "host/core/Screenshots.h"
 
 #include "host/core/DefectFrames.h"
+#include "host/core/RegularFile.h"
 
 #include "core/IniFile.h"
 #include "plugin/InstancePointers.h"
@@ -8,6 +9,7 @@
 #include "vlan/Vlan_form.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
@@ -31,10 +33,18 @@ void settle()
     }
 }
 
+// Encoded in memory and written as a regular file: a link, pipe or device
+// planted under the picture's name is refused, never written through.
 bool savePicture(const QImage& image, const QString& path, ScreenshotResult& result)
 {
-    if (image.isNull() || !image.save(path, "PNG")) {
-        result.error = QStringLiteral("could not write '%1'").arg(path);
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        result.error = QStringLiteral("could not draw '%1'").arg(path);
+        return false;
+    }
+    if (const QString why = writeRegularFile(path, png); !why.isEmpty()) {
+        result.error = QStringLiteral("could not write '%1': %2").arg(path, why);
         return false;
     }
     result.files.append(path);

@@ -134,6 +134,9 @@ void TestTranslatorKit::commandLine_data()
     QTest::newRow("expansion that is no number")
         << QStringList{QStringLiteral("pseudo"), QStringLiteral("--expand"), QStringLiteral("lots")} << 2
         << QStringLiteral("--expand");
+    QTest::newRow("density out of range")
+        << QStringList{QStringLiteral("check"), QStringLiteral("x.ini"), QStringLiteral("--density=5")} << 2
+        << QStringLiteral("--density");
     QTest::newRow("stray argument to template")
         << QStringList{QStringLiteral("template"), QStringLiteral("extra")} << 2 << QStringLiteral("unexpected");
     QTest::newRow("missing catalogue")
@@ -191,7 +194,8 @@ void TestTranslatorKit::templateGivesTheEnglishDialogs()
 
 void TestTranslatorKit::plantedMistakesAreReported()
 {
-    const QString overlong = QStringLiteral("Voreingestellte VLAN-Kennung des Anschlusses");
+    // Wider than the screen: no layout can give it the room.
+    const QString overlong = QStringLiteral("Voreingestellte VLAN-Kennung des Anschlusses ").repeated(12).trimmed();
     const QString path = writeFile(m_dir, QStringLiteral("planted.ini"),
                                    QStringLiteral("[VLAN]\n"
                                                   "set_butten=&Setzen\n"         // line 2
@@ -232,7 +236,8 @@ void TestTranslatorKit::plantedMistakesAreReported()
         const QString head = QString::fromLatin1(dpi) + QStringLiteral(" dpi: VLAN dialog, page \"Global VLAN\": ");
         bool found = false;
         for (const QString& line : run.out.split(QLatin1Char('\n')))
-            found = found || (line.startsWith(head) && line.contains(overlong) && line.contains(QStringLiteral("[key VLAN/default_vid]")));
+            found = found || (line.startsWith(head) && line.contains(overlong.left(60))
+                              && line.contains(QStringLiteral("[key VLAN/default_vid]")));
         QVERIFY2(found, qPrintable(QStringLiteral("no geometry finding at %1 dpi in:\n%2").arg(QLatin1String(dpi), run.out)));
     }
 }

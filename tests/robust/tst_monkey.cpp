@@ -8,8 +8,9 @@
 //  VLAN: exactly one NMS uplink box (CheckBox13..15) is checked, LINE 4 only
 //        on a unit that has it, at most one of the NMS modem boxes;
 //        vlanCount <= 22 and equal to the grid's row count - 1, every row
-//        showing its entry's VID; the array
-//        changed only by Set (its own bits) or Default (the default image).
+//        showing its entry's VID; the array changed only in a step in which
+//        Set was pressed (and only in its own bits) or Default was pressed
+//        (and only to the default image).
 // A dialog that closes is replaced by a new one over the same array (now and
 // then over a fresh random array). MONKEY_STEPS and MONKEY_SEED set the walk.
 
@@ -18,6 +19,7 @@
 #include "qos/Qos_form.h"
 #include "tests/robust/Monkey.h"
 #include "tests/robust/RobustSupport.h"
+#include "tests/robust/VlanWriteCheck.h"
 #include "vlan/Unit3.h"
 #include "vlan/Vlan_form.h"
 
@@ -176,6 +178,7 @@ void TestMonkey::vlanDialog()
     GuardedHostArray<kVlanConfigSize> host;
     host.assign(randomVlanArray(monkey.rng()));
     QPointer<TVlan_form> dialog;
+    QPointer<VlanPressSpy> presses;
     bool hasLine4 = true;
     int opened = 0, writes = 0, maxCount = 0;
     const int total = steps(3000);
@@ -194,10 +197,12 @@ void TestMonkey::vlanDialog()
                                     char(monkey.chance(30) ? kModem2UnusableMode : monkey.pick(256)), capabilities);
             MONKEY_VERIFY(size == kVlanConfigSize, QStringLiteral("size %1").arg(size));
             monkey.note(QStringLiteral("-- new VLAN dialog, LINE 4 %1, over %2").arg(hasLine4).arg(hex(host.bytes())));
+            presses = new VlanPressSpy(dialog);
             showAndActivate(dialog);
             ++opened;
         }
         const VlanBytes before = host.bytes();
+        presses->take();
 
         monkey.step(dialog);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -225,12 +230,10 @@ void TestMonkey::vlanDialog()
                           QStringLiteral("grid row %1 shows VID '%2', the table holds %3")
                               .arg(r).arg(dialog->StringGrid1->cellText(0, r)).arg(dialog->vlanPole()[vp_vid][r - 1]));
         maxCount = std::max(maxCount, count);
-        if (after != before) {
+        if (after != before)
             ++writes;
-            const bool setOnly = changedOutside(before, after, vlanSetMask(count)) < 0;
-            MONKEY_VERIFY(setOnly || after == VlanConfigArray::defaultImage(),
-                          QStringLiteral("array changed outside Set's bits: %1 -> %2").arg(hex(before), hex(after)));
-        }
+        const QString violation = vlanWriteViolation(before, after, presses->take(), count);
+        MONKEY_VERIFY(violation.isEmpty(), violation);
     }
     delete dialog.data();
     qInfo("VLAN: %d steps over %d dialogs, %d steps changed the array, %d modal answers, "

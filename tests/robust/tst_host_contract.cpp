@@ -1,0 +1,279 @@
+// The host's side of the contract, tried the way a careless or hurried host
+// would: destroying a dialog while one of its nested modal windows is open,
+// and the ways of destroying the QoS dialog that its header calls safe. Run
+// under the sanitizer build, a use after free or a double delete stops the
+// test.
+
+#include "qos/Qos_form.h"
+#include "vlan/Unit3.h"
+#include "vlan/VlanConfig.h"
+#include "vlan/Vlan_form.h"
+
+#include "plugin/IniFile.h"
+#include "plugin/InstancePointers.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace {
+
+using QosBytes = std::array<unsigned char, kQosConfigSize>;
+using VlanBytes = std::array<unsigned char, kVlanConfigSize>;
+
+enum class Nested {
+    QosResetQuestion,
+    QosWeightsError,
+    VlanSetError,
+    VlanDefaultQuestion,
+    VidEntryDialog,
+    VidEntryFromGrid,
+    VidExistsError,
+};
+
+void clickButton(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Calls `act` with each new modal window other than the dialogs in `skip`,
+// from the event loop, until `act` returns true.
+class ModalWatch : public QObject
+{
+public:
+    using Act = std::function<bool(QWidget*)>;
+
+    explicit ModalWatch(Act act)
+        : m_act(std::move(act))
+    {
+        connect(&m_timer, &QTimer::timeout, this, &ModalWatch::poll);
+        m_timer.start(5);
+    }
+
+    void skip(QWidget* w) { m_skip = w; }
+    bool done() const { return m_done; }
+
+private:
+    void poll()
+    {
+        QWidget* w = QApplication::activeModalWidget();
+        if (m_done || !w || w == m_skip || w == m_last)
+            return;
+        m_last = w;
+        if (m_act(w)) {
+            m_done = true;
+            m_timer.stop();
+        }
+    }
+
+    Act m_act;
+    QTimer m_timer;
+    QPointer<QWidget> m_skip, m_last;
+    bool m_done = false;
+};
+
+QosBytes qosDefaults()
+{
+    QosBytes b;
+    b.fill(0xFF); // blank: the constructor writes the default image
+    return b;
+}
+
+VlanBytes vlanWithOneEntry(short vid)
+{
+    VlanBytes b = VlanConfigArray::defaultImage();
+    VlanConfigArray a(b.data());
+    a.set_pocet_vlan(1);
+    StaticVlanEntry entry;
+    entry.vid = static_cast<unsigned short>(vid);
+    entry.codes = {1, 1, 1, 3, 3, 1};
+    a.writeSlot(0, entry);
+    return b;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Nested)
+
+class HostContractTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    }
+
+    // The host destroys the dialog from a timer while a nested modal window
+    // is open (a link dropped). The window closes with the dialog, the
+    // handler that opened it returns without touching the dialog, the host's
+    // exec() returns, and the array is left as it was.
+    void hostDestroysDialogUnderNestedWindow_data()
+    {
+        QTest::addColumn<Nested>("nested");
+        QTest::newRow("QoS reset question") << Nested::QosResetQuestion;
+        QTest::newRow("QoS weights error box") << Nested::QosWeightsError;
+        QTest::newRow("VLAN Set error box") << Nested::VlanSetError;
+        QTest::newRow("VLAN default question") << Nested::VlanDefaultQuestion;
+        QTest::newRow("VID entry dialog") << Nested::VidEntryDialog;
+        QTest::newRow("VID entry dialog from a grid click") << Nested::VidEntryFromGrid;
+        QTest::newRow("VID exists error box, after the entry dialog") << Nested::VidExistsError;
+    }
+
+    void hostDestroysDialogUnderNestedWindow()
+    {
+        QFETCH(Nested, nested);
+        TIniFile catalogue;
+        QosBytes qos = qosDefaults();
+        VlanBytes vlan = vlanWithOneEntry(100);
+        int size = 0;
+
+        QPointer<QDialog> dialog;
+        std::function<void()> trigger;
+        const bool isQos = nested == Nested::QosResetQuestion || nested == Nested::QosWeightsError;
+        if (isQos) {
+            auto* d = new TQos_form(nullptr, true, &catalogue, qos.data(), &size);
+            dialog = d;
+            if (nested == Nested::QosResetQuestion) {
+                d->Edit5->setText(QStringLiteral("3"));
+                d->Edit5Exit(d->Edit5); // a change the reset would undo
+                trigger = [d] { clickButton(d->Button2); };
+            } else {
+                // Through the focus change that runs the leave handler.
+                trigger = [d] {
+                    QApplication::setActiveWindow(d);
+                    d->Edit1->setFocus(Qt::TabFocusReason);
+                    d->Edit1->setText(QStringLiteral("9999"));
+                    d->Edit2->setFocus(Qt::TabFocusReason);
+                };
+            }
+        } else {
+            auto* d = new TVlan_form(nullptr, true, &catalogue, vlan.data(), &size, false, 1, 0, 0, 0x08);
+            dialog = d;
+            switch (nested) {
+            case Nested::VlanSetError:
+                d->Edit2->setText(QStringLiteral("0"));
+                trigger = [d] { clickButton(d->Button3); };
+                break;
+            case Nested::VlanDefaultQuestion:
+                trigger = [d] { clickButton(d->Button5); };
+                break;
+            case Nested::VidEntryFromGrid:
+                trigger = [d] {
+                    const QRect cell = d->StringGrid1->cellRect(vp_vid, 1);
+                    QTest::mouseClick(d->StringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+                };
+                break;
+            default:
+                trigger = [d] { clickButton(d->Button1); };
+                break;
+            }
+        }
+        const QosBytes qosBefore = qos;
+        const VlanBytes vlanBefore = vlan;
+
+        QString seen;
+        ModalWatch watch([&](QWidget* w) {
+            if (nested == Nested::VidExistsError && qobject_cast<TForm3*>(w)) {
+                auto* entry = static_cast<TForm3*>(w);
+                entry->Edit1->setText(QStringLiteral("100")); // exists already
+                entry->Button1->click();
+                return false;
+            }
+            seen = QString::fromLatin1(w->metaObject()->className());
+            delete dialog.data(); // the host's timer
+            return true;
+        });
+        watch.skip(dialog);
+        QTimer::singleShot(0, dialog, trigger);
+        const int result = dialog->exec();
+
+        QVERIFY(watch.done());
+        QVERIFY(dialog.isNull());
+        QCOMPARE(result, int(QDialog::Rejected));
+        const bool entryDialog = nested == Nested::VidEntryDialog || nested == Nested::VidEntryFromGrid;
+        QCOMPARE(seen, entryDialog ? QStringLiteral("TForm3") : QStringLiteral("QMessageBox"));
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        if (nested != Nested::VlanSetError) // Set writes while it checks
+            QVERIFY(vlan == vlanBefore);
+        QVERIFY(qos == qosBefore);
+    }
+
+    // The safe ways to end a QoS dialog, as its header documents them. The
+    // dialog schedules its own deletion when it closes.
+    void qosDeletedBeforeTheEventLoopRunsAgain()
+    {
+        TIniFile catalogue;
+        QosBytes qos = qosDefaults();
+        int size = 0;
+        auto* dlg = new TQos_form(nullptr, true, &catalogue, qos.data(), &size);
+        QTimer::singleShot(0, dlg, [dlg] { dlg->Button1->click(); });
+        QCOMPARE(dlg->exec(), 1);
+        delete dlg; // at once: the scheduled deletion is dropped with it
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    void qosHeldInQPointerAcrossAMessageBox()
+    {
+        TIniFile catalogue;
+        QosBytes qos = qosDefaults();
+        int size = 0;
+        QPointer<TQos_form> dlg = new TQos_form(nullptr, true, &catalogue, qos.data(), &size);
+        QTimer::singleShot(0, dlg, [d = dlg.data()] { d->Button3->click(); });
+        QCOMPARE(dlg->exec(), 2);
+        QVERIFY(Qos_form1 == nullptr);
+
+        // The host shows a box of its own: its event loop runs the dialog's
+        // scheduled deletion, and the QPointer notices.
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Ok)->click();
+        });
+        QMessageBox::information(nullptr, QStringLiteral("Host"), QStringLiteral("Saved."));
+        QVERIFY(dlg.isNull());
+        delete dlg; // deleting a null QPointer's target is nothing
+    }
+
+    void qosOwnedByTheHostWindow()
+    {
+        TIniFile catalogue;
+        QosBytes qos = qosDefaults();
+        int size = 0;
+        auto host = std::make_unique<QWidget>();
+        QPointer<TQos_form> dlg = new TQos_form(host.get(), true, &catalogue, qos.data(), &size);
+        QTimer::singleShot(0, dlg, [d = dlg.data()] { d->Button1->click(); });
+        QCOMPARE(dlg->exec(), 1);
+        host.reset(); // the owner goes first, before the scheduled deletion ran
+        QVERIFY(dlg.isNull());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // The VLAN dialog never deletes itself: the host does, whenever it likes.
+    void vlanLivesUntilTheHostDeletesIt()
+    {
+        TIniFile catalogue;
+        VlanBytes vlan = VlanConfigArray::defaultImage();
+        int size = 0;
+        QPointer<TVlan_form> dlg = new TVlan_form(nullptr, true, &catalogue, vlan.data(), &size, false, 1, 0, 0, 0x08);
+        QTimer::singleShot(0, dlg, [d = dlg.data()] { d->Button4->click(); });
+        QCOMPARE(dlg->exec(), 2);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        QVERIFY(!dlg.isNull());
+        delete dlg;
+    }
+};
+
+QTEST_MAIN(HostContractTest)
+#include "tst_host_contract.moc"
