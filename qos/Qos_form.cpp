@@ -5,6 +5,7 @@
 #include "plugin/CaptionTables.h"
 #include "plugin/InstancePointers.h"
 #include "ui/DialogCaptions.h"
+#include "qos/QosAccessibility.h"
 #include "ui/DialogFont.h"
 #include "ui/PlainTexts.h"
 #include "ui/CaptionRoom.h"
@@ -129,6 +130,7 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     // 6. Title and captions.
     setCaptions(isLocal);
     fitButtonsToCaptions();
+    makeQosDialogAccessible(*this);
 
     placeWindow();
 }

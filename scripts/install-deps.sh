@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     clang libclang-rt-14-dev
     fontconfig fonts-dejavu-core fonts-dejavu-extra fonts-liberation
+    xvfb dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "ui/KeyFilter.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -19,6 +20,12 @@ protected:
     {
         if (event->type() == QEvent::KeyPress)
             return filterKeyPress(watched, static_cast<QKeyEvent*>(event), m_handler);
+        if (event->type() == QEvent::InputMethod) {
+            // The control still takes the event, so that a composition in
+            // progress ends; only the dropped characters are gone.
+            filterInputMethod(watched, static_cast<QInputMethodEvent*>(event), m_handler);
+            return false;
+        }
         return QObject::eventFilter(watched, event);
     }
 
@@ -57,6 +64,22 @@ bool filterKeyPress(QObject* sender, QKeyEvent* event, const KeyPressHandler& ha
             return true;
     }
     return false;
+}
+
+bool filterInputMethod(QObject* sender, QInputMethodEvent* event, const KeyPressHandler& handler)
+{
+    if (!handler)
+        return false;
+    QString kept;
+    for (QChar ch : event->commitString()) {
+        QChar key = ch;
+        handler(sender, key);
+        if (!key.isNull())
+            kept += key;
+    }
+    if (kept != event->commitString())
+        event->setCommitString(kept, event->replacementStart(), event->replacementLength());
+    return kept.isEmpty() && event->preeditString().isEmpty() && event->replacementLength() == 0;
 }
 
 void installKeyFilter(QWidget* control, KeyPressHandler handler)

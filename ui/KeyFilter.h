@@ -13,10 +13,18 @@ class QWidget;
 // shortcuts (Ctrl+V is 22). Keys that the dialog and the focus chain need
 // (Enter, Escape, Tab, Delete, arrows) never pass through it, so Enter and
 // Escape still reach the dialog; pasting through a context menu does not
-// pass through it either.
+// pass through it either. Text that an input method commits passes through
+// the same handler, character by character.
 using KeyPressHandler = std::function<void(QObject* sender, QChar& key)>;
 
 void installKeyFilter(QWidget* control, KeyPressHandler handler);
 
 // Applies a handler to a key press; true when the press must be dropped.
 bool filterKeyPress(QObject* sender, class QKeyEvent* event, const KeyPressHandler& handler);
+
+// Applies a handler to the text an input method commits (a dead key or
+// compose sequence, a character picked in an input method): each character
+// the handler drops is taken out of the event's commit string. True when the
+// event is then left with nothing to commit or compose.
+bool filterInputMethod(QObject* sender, class QInputMethodEvent* event,
+                       const KeyPressHandler& handler);

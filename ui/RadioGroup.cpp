@@ -1,5 +1,7 @@
 #include "ui/RadioGroup.h"
 
+#include "ui/SpokenCaption.h"
+
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QRadioButton>
@@ -114,4 +116,10 @@ QString RadioGroup::itemText(int index) const
 QRadioButton* RadioGroup::button(int index) const
 {
     return index >= 0 && index < itemCount() ? m_buttons.at(index) : nullptr;
+}
+
+void RadioGroup::nameItemsAfterTitle()
+{
+    for (QRadioButton* b : std::as_const(m_buttons))
+        b->setAccessibleName(spokenQualified(b->text(), title()));
 }

@@ -13,7 +13,8 @@ class QRadioButton;
 
 // A captioned group of radio items laid out in a number of columns (filled
 // column by column, as many rows as the items need). At most one item is
-// selected; itemIndex() is -1 when none is. Usable from Designer as a promoted
+// selected; itemIndex() is -1 when none is. Assistive technology sees a
+// group named by its title holding radio buttons. Usable from Designer as a promoted
 // QGroupBox: "items", "columns" and "itemIndex" are properties.
 class ODU_SWITCH_EXPORT RadioGroup : public QGroupBox
 {
@@ -39,6 +40,10 @@ public:
     // Replaces the text of one item; the selection stays as it is.
     void setItemText(int index, const QString& text);
     QString itemText(int index) const;
+
+    // Gives each item the accessible name "<item>, <title>" from the present
+    // captions, so that items of two groups with the same texts stay apart.
+    void nameItemsAfterTitle();
 
     // The radio button of an item, for tests and focus handling.
     QRadioButton* button(int index) const;

@@ -4,17 +4,26 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QStyledItemDelegate>
 
-// The in-place editor: a line edit whose typed characters pass the grid's key
-// filter. Enter and Escape end the editing (Enter keeping the text, Escape
-// restoring it) and then reach the grid, and through it the dialog, as they
-// would outside an editor.
+// Paints the cells and provides the in-place editor.
+//
+// Fixed cells are shaded with a vertical gradient over the cell itself (the
+// hot cell under the mouse brighter); the current cell of a grid that has the
+// focus is framed.
+//
+// The editor is a line edit whose typed and input-method characters pass the
+// grid's key filter. Enter and Escape end the editing (Enter keeping the
+// text, Escape restoring it) and then reach the grid, and through it the
+// dialog, as they would outside an editor. Tab and Shift+Tab end the editing
+// keeping the text and move the focus on from the grid.
 class CellDelegate : public QStyledItemDelegate
 {
 public:
@@ -35,6 +44,32 @@ public:
     }
 
     QWidget* openEditor() const { return m_editor; }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        const int col = index.column();
+        const int row = index.row();
+        if (m_grid->isFixedCell(col, row)) {
+            const bool hot = m_grid->isHotCell(col, row);
+            const QColor face = option.palette.color(QPalette::Button);
+            QLinearGradient shade(option.rect.topLeft(), option.rect.bottomLeft());
+            shade.setColorAt(0, hot ? face.lighter(125) : face.lighter(112));
+            shade.setColorAt(1, hot ? face.lighter(105) : face.darker(106));
+            painter->fillRect(option.rect, shade);
+        }
+        QStyledItemDelegate::paint(painter, option, index);
+        if (m_grid->hasFocus() && index == m_grid->currentIndex()) {
+            const bool selected = option.state & QStyle::State_Selected;
+            painter->save();
+            painter->setPen(QPen(option.palette.color(selected ? QPalette::HighlightedText
+                                                               : QPalette::Highlight),
+                                 2));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(QRectF(option.rect).adjusted(1.5, 1.5, -1.5, -1.5));
+            painter->restore();
+        }
+    }
 
     void commitAndClose()
     {
@@ -59,8 +94,19 @@ protected:
                 QApplication::sendEvent(m_grid, &copy);
                 return true;
             }
+            if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+                auto* editor = qobject_cast<QWidget*>(object);
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text());
+                QApplication::sendEvent(m_grid, &copy);
+                return true;
+            }
             if (filterKeyPress(m_grid, key, m_grid->editorKeyFilter()))
                 return true;
+        } else if (event->type() == QEvent::InputMethod) {
+            filterInputMethod(m_grid, static_cast<QInputMethodEvent*>(event),
+                              m_grid->editorKeyFilter());
         }
         return QStyledItemDelegate::eventFilter(object, event);
     }
@@ -87,6 +133,7 @@ StringGrid::StringGrid(QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setWordWrap(false);
     setTextElideMode(Qt::ElideNone); // a cell shows its text as it is, never shortened
+    setTabKeyNavigation(false);      // Tab leaves the grid; the arrows move within it
     setCellEditing(false);
     setMouseTracking(true);
 }
@@ -172,6 +219,17 @@ void StringGrid::setCellText(int col, int row, const QString& text)
         setItem(row, col, it);
     }
     it->setText(text);
+    updateHeading(col, row, text);
+}
+
+// The first fixed row names the columns and the first fixed column the rows;
+// the hidden headers carry those names for assistive technology.
+void StringGrid::updateHeading(int col, int row, const QString& text)
+{
+    if (row == 0 && m_fixedRows > 0)
+        setHorizontalHeaderItem(col, new QTableWidgetItem(text.trimmed()));
+    if (col == 0 && m_fixedCols > 0)
+        setVerticalHeaderItem(row, new QTableWidgetItem(text.trimmed()));
 }
 
 std::optional<StringGrid::Cell> StringGrid::cellAt(const QPoint& viewportPos) const
@@ -216,19 +274,11 @@ void StringGrid::styleCell(QTableWidgetItem* it, int col, int row) const
 {
     if (isFixedCell(col, row)) {
         it->setFlags(Qt::ItemIsEnabled);
-        QLinearGradient shade(0, 0, 0, 1);
-        shade.setCoordinateMode(QGradient::ObjectMode);
-        const bool hot = col == m_hotCol && row == m_hotRow;
-        const QColor face = palette().color(QPalette::Button);
-        shade.setColorAt(0, hot ? face.lighter(125) : face.lighter(112));
-        shade.setColorAt(1, hot ? face.lighter(105) : face.darker(106));
-        it->setBackground(shade);
     } else {
         Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
         if (m_cellEditing)
             flags |= Qt::ItemIsEditable;
         it->setFlags(flags);
-        it->setBackground(QBrush());
     }
 }
 
@@ -240,10 +290,10 @@ void StringGrid::setHotCell(int col, int row)
     const int oldRow = m_hotRow;
     m_hotCol = col;
     m_hotRow = row;
-    if (QTableWidgetItem* it = item(oldRow, oldCol))
-        styleCell(it, oldCol, oldRow);
-    if (QTableWidgetItem* it = item(row, col))
-        styleCell(it, col, row);
+    if (oldRow >= 0 && oldCol >= 0)
+        viewport()->update(cellRect(oldCol, oldRow));
+    if (row >= 0 && col >= 0)
+        viewport()->update(cellRect(col, row));
 }
 
 int StringGrid::columnBorderAt(const QPoint& pos) const
@@ -311,7 +361,53 @@ void StringGrid::keyPressEvent(QKeyEvent* event)
     if (state() != QAbstractItemView::EditingState
         && filterKeyPress(this, event, m_keyFilter))
         return;
+    // Space acts on the current cell, as a click selects and acts on it; it
+    // never searches for a cell text that starts with a blank.
+    const QModelIndex current = currentIndex();
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && !m_cellEditing
+        && current.isValid()) {
+        event->accept();
+        if (current.flags() & Qt::ItemIsSelectable)
+            selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+        emit spacePressed(current.column(), current.row());
+        return;
+    }
     QTableWidget::keyPressEvent(event);
+}
+
+void StringGrid::inputMethodEvent(QInputMethodEvent* event)
+{
+    // Input-method text obeys the key filter as typed text does; text that
+    // it drops entirely must not start editing either.
+    if (state() != QAbstractItemView::EditingState
+        && filterInputMethod(this, event, m_keyFilter)) {
+        event->ignore();
+        return;
+    }
+    QTableWidget::inputMethodEvent(event);
+}
+
+void StringGrid::focusInEvent(QFocusEvent* event)
+{
+    // Reached from the keyboard, the grid starts on a cell the user can act
+    // on, never on a label. A click picks its own cell.
+    const QModelIndex current = currentIndex();
+    if (event->reason() != Qt::MouseFocusReason && rowCount() > m_fixedRows
+        && columnCount() > m_fixedCols
+        && (!current.isValid() || isFixedCell(current.column(), current.row())))
+        setCurrentCell(m_fixedRows, m_fixedCols, QItemSelectionModel::NoUpdate);
+    QTableWidget::focusInEvent(event);
+}
+
+// The keyboard moves the current cell among the non-fixed cells only.
+QModelIndex StringGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex next = QTableWidget::moveCursor(action, modifiers);
+    if (!next.isValid() || !isFixedCell(next.column(), next.row()))
+        return next;
+    if (rowCount() <= m_fixedRows || columnCount() <= m_fixedCols)
+        return currentIndex();
+    return model()->index(qMax(next.row(), m_fixedRows), qMax(next.column(), m_fixedCols));
 }
 
 void StringGrid::leaveEvent(QEvent* event)

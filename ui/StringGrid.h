@@ -11,11 +11,19 @@ class QKeyEvent;
 
 // A grid of text cells in the manner of a classic string grid: the fixed
 // (label) rows and columns are ordinary cells of the table, so item(row, col)
-// is the cell, rowCount() the number of rows including fixed ones, and there
-// are no header views. Fixed cells are never editable and are drawn shaded;
-// the other cells are edited in place when editing is enabled. Designer
-// properties: fixedRows, fixedCols, defaultColumnWidth, defaultRowHeight,
-// cellEditing, columnResizing.
+// is the cell, rowCount() the number of rows including fixed ones, and the
+// header views stay hidden. Fixed cells are never editable and are drawn
+// shaded; the other cells are edited in place when editing is enabled.
+// Designer properties: fixedRows, fixedCols, defaultColumnWidth,
+// defaultRowHeight, cellEditing, columnResizing, hotTrackFixed.
+//
+// From the keyboard: the arrow keys move the current cell among the
+// non-fixed cells, Tab and Shift+Tab leave the grid (also from the in-place
+// editor), and Space on a grid without in-place editing reports
+// spacePressed() for the current cell. While the grid has the focus its
+// current cell is framed. The texts of the first fixed row and column also
+// serve as the hidden headers' texts, so assistive technology announces each
+// cell with its column and row heading.
 class ODU_SWITCH_EXPORT StringGrid : public QTableWidget
 {
     Q_OBJECT
@@ -83,20 +91,29 @@ public:
 signals:
     // A mouse button was released over the grid (viewport coordinates).
     void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+    // Space was pressed on the current cell of a grid without in-place editing.
+    void spacePressed(int col, int row);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     void fillMissingItems();
     void applyFixedFlags();
     void styleCell(QTableWidgetItem* item, int col, int row) const;
+    void updateHeading(int col, int row, const QString& text);
     int columnBorderAt(const QPoint& viewportPos) const;
     void setHotCell(int col, int row);
+
+    friend class CellDelegate;
+    bool isHotCell(int col, int row) const { return col == m_hotCol && row == m_hotRow; }
 
     int m_fixedRows = 0;
     int m_fixedCols = 0;

@@ -9,6 +9,7 @@
 #include "ui/DialogFont.h"
 #include "ui/PlainTexts.h"
 #include "ui/ScreenFit.h"
+#include "vlan/VlanAccessibility.h"
 
 #include <QEvent>
 #include <QRegularExpressionValidator>
@@ -58,6 +59,7 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
         else
             showCaption(this, row, text);
     }
+    makeVidEntryAccessible(*this);
     fitWindow();
 }
 

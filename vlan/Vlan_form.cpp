@@ -15,6 +15,7 @@
 #include "vlan/Unit3.h"
 #include "core/VlanCommit.h"
 #include "vlan/VlanDialogTexts.h"
+#include "vlan/VlanAccessibility.h"
 
 #include <QPointer>
 #include <QRegularExpressionValidator>
@@ -95,6 +96,7 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     adjustToDensity();
     lookUpCaptions(isLocal);
     nastav_ovladaci_prvky();
+    makeVlanDialogAccessible(*this);
     placeWindow();
 }
 

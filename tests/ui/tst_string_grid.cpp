@@ -1,0 +1,118 @@
+// The grid's own drawing and keyboard rules: every fixed cell is shaded and
+// lights up under the mouse, the keyboard never makes a label current, and
+// the label texts serve as headings for assistive technology.
+#include "ui/StringGrid.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QTest>
+
+namespace {
+
+// A grid laid out as the queue tables are: a heading row and a label column.
+struct LabelledGrid
+{
+    StringGrid grid;
+
+    LabelledGrid()
+    {
+        grid.setColumnCount(2);
+        grid.setRowCount(5);
+        grid.setFixedRows(1);
+        grid.setFixedCols(1);
+        grid.setHotTrackFixed(true);
+        grid.setDefaultColumnWidth(80);
+        grid.setDefaultRowHeight(24);
+        grid.setCellText(0, 0, QStringLiteral("802.1Q Priority"));
+        grid.setCellText(1, 0, QStringLiteral("Priority Queue"));
+        for (int row = 1; row < 5; ++row) {
+            grid.setCellText(0, row, QStringLiteral("    ") + QString::number(row - 1));
+            grid.setCellText(1, row, QStringLiteral("      1"));
+        }
+        grid.resize(200, 160);
+    }
+
+    // The colour near the bottom edge of a cell, away from its text.
+    QColor bottomOf(int col, int row)
+    {
+        const QRect r = grid.cellRect(col, row);
+        return grid.viewport()->grab().toImage().pixelColor(r.left() + 3, r.bottom() - 2);
+    }
+};
+
+} // namespace
+
+class TestStringGrid : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyFixedCellIsShaded()
+    {
+        LabelledGrid g;
+        g.grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g.grid));
+        const QColor value = g.bottomOf(1, 3);
+        // The label column is shaded down to the last row, as the heading row is.
+        for (const auto& [col, row] : {std::pair{0, 0}, {1, 0}, {0, 1}, {0, 4}}) {
+            const QColor label = g.bottomOf(col, row);
+            QVERIFY2(label.lightness() < value.lightness(),
+                     qPrintable(QStringLiteral("cell %1,%2").arg(col).arg(row)));
+            QCOMPARE(label, g.bottomOf(0, 0)); // every fixed cell alike
+        }
+    }
+
+    void everyFixedCellLightsUpUnderTheMouse()
+    {
+        LabelledGrid g;
+        g.grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g.grid));
+        for (const auto& [col, row] : {std::pair{0, 3}, {1, 0}}) {
+            const QColor before = g.bottomOf(col, row);
+            QTest::mouseMove(g.grid.viewport(), g.grid.cellRect(col, row).center());
+            QTRY_VERIFY(g.bottomOf(col, row) != before);
+            QTest::mouseMove(g.grid.viewport(), g.grid.cellRect(1, 2).center()); // a value cell
+            QTRY_COMPARE(g.bottomOf(col, row), before);
+        }
+    }
+
+    void keyboardKeepsToTheValueCells()
+    {
+        LabelledGrid g;
+        g.grid.show();
+        QVERIFY(QTest::qWaitForWindowActive(&g.grid));
+        g.grid.setFocus(Qt::TabFocusReason);
+        QCOMPARE(g.grid.currentRow(), 1);
+        QCOMPARE(g.grid.currentColumn(), 1);
+        for (Qt::Key key : {Qt::Key_Up, Qt::Key_Left, Qt::Key_Home, Qt::Key_PageUp}) {
+            QTest::keyClick(&g.grid, key);
+            QCOMPARE(g.grid.currentRow(), 1);
+            QCOMPARE(g.grid.currentColumn(), 1);
+        }
+        QTest::keyClick(&g.grid, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(g.grid.currentRow(), 4);
+        QTest::keyClick(&g.grid, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(g.grid.currentRow(), 1);
+        QCOMPARE(g.grid.currentColumn(), 1);
+    }
+
+    void labelsAreHeadings()
+    {
+        LabelledGrid g;
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&g.grid);
+        QVERIFY(table && table->tableInterface());
+        QAccessibleInterface* cell = table->tableInterface()->cellAt(3, 1);
+        QVERIFY(cell && cell->tableCellInterface());
+        QCOMPARE(cell->tableCellInterface()->columnHeaderCells().first()->text(QAccessible::Name),
+                 QStringLiteral("Priority Queue"));
+        QCOMPARE(cell->tableCellInterface()->rowHeaderCells().first()->text(QAccessible::Name),
+                 QStringLiteral("2"));
+        // A renamed label renames the heading.
+        g.grid.setCellText(1, 0, QStringLiteral(" Warteschlange"));
+        QCOMPARE(cell->tableCellInterface()->columnHeaderCells().first()->text(QAccessible::Name),
+                 QStringLiteral("Warteschlange"));
+    }
+};
+
+QTEST_MAIN(TestStringGrid)
+#include "tst_string_grid.moc"
