@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFocusFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -442,6 +443,9 @@ void Examiner::examineHolder(QWidget* holder)
     for (QObject* object : holder->children()) {
         auto* child = qobject_cast<QWidget*>(object);
         if (!child || child->isWindow() || child->isHidden())
+            continue;
+        // The focus frame is drawn around the focused control on purpose.
+        if (qobject_cast<QFocusFrame*>(child))
             continue;
         if (auto* layout = child->layout())
             layout->activate();
