@@ -10,7 +10,7 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <map>
+#include <vector>
 
 namespace {
 
@@ -84,23 +84,40 @@ QRect DesignLayout::scaled(const QRect& design) const
     return QRect(scaled(design.x()), scaled(design.y()), scaled(design.width()), scaled(design.height()));
 }
 
+void DesignLayout::invalidate()
+{
+    m_arrangement.clear();
+    QLayout::invalidate();
+}
+
 QList<QRect> DesignLayout::arrangement() const
 {
+    if (m_arrangement.size() != m_entries.size())
+        m_arrangement = arrange();
+    return m_arrangement;
+}
+
+QList<QRect> DesignLayout::arrange() const
+{
     const int n = int(m_entries.size());
-    QList<QRect> placed(n);
-    QList<QRect> base(n); // the designed rectangle grown by the factor
-    QList<bool> shown(n);
+    std::vector<QRect> design(n);
+    std::vector<QRect> base(n); // the designed rectangle grown by the factor
+    std::vector<QRect> placed(n);
+    std::vector<int> shown; // the controls that take part, in order
     for (int i = 0; i < n; ++i) {
         const Entry& e = m_entries.at(i);
+        design[i] = e.design;
         base[i] = scaled(e.design);
-        shown[i] = !e.item->isEmpty();
         QSize size = base[i].size();
-        if (const QWidget* w = e.item->widget(); w && shown[i]) {
-            const QSize room = captionRoom(w);
-            if (takesTextSize(w))
-                size = room;
-            else if (room.isValid())
-                size = size.expandedTo(room);
+        if (!e.item->isEmpty()) {
+            shown.push_back(i);
+            if (const QWidget* w = e.item->widget()) {
+                const QSize room = captionRoom(w);
+                if (takesTextSize(w))
+                    size = room;
+                else if (room.isValid())
+                    size = size.expandedTo(room);
+            }
         }
         placed[i] = QRect(base[i].topLeft(), size);
     }
@@ -108,49 +125,50 @@ QList<QRect> DesignLayout::arrangement() const
     // One pass per direction over the designed columns (rows) in order: a
     // column moves by the largest shift any control before it needs, and
     // never by less than the column before it.
+    const int pushGap = scaled(kPushGap);
     const auto pass = [&](bool horizontal) {
         const auto start = [horizontal](const QRect& r) { return horizontal ? r.x() : r.y(); };
         const auto length = [horizontal](const QRect& r) { return horizontal ? r.width() : r.height(); };
         const auto across = [horizontal](const QRect& r) { return horizontal ? r.y() : r.x(); };
         const auto acrossLength = [horizontal](const QRect& r) { return horizontal ? r.height() : r.width(); };
-        std::map<int, QList<int>> lines; // designed start -> controls
-        for (int i = 0; i < n; ++i)
-            if (shown[i])
-                lines[start(m_entries.at(i).design)].append(i);
+        std::vector<int> order = shown;
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return start(design[a]) < start(design[b]); });
         int shift = 0;
-        for (const auto& [designStart, members] : lines) {
-            for (int c : members) {
-                const QRect& cd = m_entries.at(c).design;
-                for (int d = 0; d < n; ++d) {
-                    if (!shown[d] || d == c)
-                        continue;
-                    const QRect& dd = m_entries.at(d).design;
-                    if (start(dd) + length(dd) > start(cd))
+        for (std::size_t first = 0; first < order.size();) {
+            // One designed column (row): the controls that start where it starts.
+            std::size_t last = first;
+            while (last < order.size() && start(design[order[last]]) == start(design[order[first]]))
+                ++last;
+            for (std::size_t k = first; k < last; ++k) {
+                const int c = order[k];
+                for (const int d : shown) {
+                    if (d == c || start(design[d]) + length(design[d]) > start(design[c]))
                         continue; // not before c
                     // Side by side in the other direction: by design for the
                     // first pass, as placed for the second.
-                    const bool sideBySide = horizontal
-                        ? overlap(across(dd), acrossLength(dd), across(cd), acrossLength(cd))
-                        : overlap(across(placed[d]), acrossLength(placed[d]), across(placed[c]),
-                                  acrossLength(placed[c]));
-                    if (!sideBySide)
+                    const QRect& a = horizontal ? design[d] : placed[d];
+                    const QRect& b = horizontal ? design[c] : placed[c];
+                    if (!overlap(across(a), acrossLength(a), across(b), acrossLength(b)))
                         continue;
                     const int designedGap = start(base[c]) - start(base[d]) - length(base[d]);
-                    const int gap = std::clamp(designedGap, 0, scaled(kPushGap));
+                    const int gap = std::clamp(designedGap, 0, pushGap);
                     shift = std::max(shift, start(placed[d]) + length(placed[d]) + gap - start(base[c]));
                 }
             }
-            for (int c : members) {
+            for (std::size_t k = first; k < last; ++k) {
+                const int c = order[k];
                 if (horizontal)
                     placed[c].moveLeft(base[c].x() + shift);
                 else
                     placed[c].moveTop(base[c].y() + shift);
             }
+            first = last;
         }
     };
     pass(true);
     pass(false);
-    return placed;
+    return QList<QRect>(placed.begin(), placed.end());
 }
 
 QSize DesignLayout::minimumSize() const

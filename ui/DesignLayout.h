@@ -3,6 +3,7 @@
 #include <QLayout>
 #include <QList>
 #include <QRect>
+#include <QSize>
 
 // Places the controls of a panel that its form puts at fixed pixel
 // positions. Each control keeps its designed place and size, both grown by
@@ -31,6 +32,7 @@ public:
     QSize minimumSize() const override;
     void setGeometry(const QRect& rect) override;
     Qt::Orientations expandingDirections() const override { return {}; }
+    void invalidate() override;
 
     // Where each control goes, in the panel's coordinates.
     QList<QRect> arrangement() const;
@@ -44,7 +46,10 @@ private:
     int scaled(int designSize) const;
     QRect scaled(const QRect& design) const;
 
+    QList<QRect> arrange() const;
+
     QList<Entry> m_entries;
+    mutable QList<QRect> m_arrangement; // until the next invalidate(); empty when not known
     float m_factor;
     QSize m_designSize;
 };

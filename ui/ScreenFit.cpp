@@ -135,9 +135,10 @@ void fitToScreen(QWidget* window, QSize designSize, QSize designMinimum,
     const QSize available = availableArea(window);
     // The first try, at the screen's width, cuts texts longer than the screen
     // is wide without measuring them whole.
+    QSize need;
     const auto fitsAt = [&](int maxWidth) {
         elide(maxWidth);
-        const QSize need = contentMinimum(window);
+        need = contentMinimum(window);
         return need.width() <= available.width() && need.height() <= available.height();
     };
     // The widest caption width at which the content fits, to a few pixels:
@@ -151,7 +152,6 @@ void fitToScreen(QWidget* window, QSize designSize, QSize designMinimum,
         }
         fitsAt(fits);
     }
-    const QSize need = contentMinimum(window);
     const QSize minimum = designMinimum.expandedTo(need).boundedTo(available);
     window->setMinimumSize(minimum);
     window->setMaximumSize(window->maximumSize().expandedTo(minimum));
