@@ -2,10 +2,9 @@
 
 #include "ui/SpokenCaption.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QFocusFrame>
-#include <QPointer>
+#include <QCoreApplication>
+#include <QPainter>
 #include <QPushButton>
 #include <QEvent>
 #include <QLabel>
@@ -19,19 +18,12 @@ QString labelName(const QWidget* control)
     return control->objectName() + QStringLiteral("_spokenName");
 }
 
-// Keeps the focus drawn in a window: from the moment it opens, and around a
-// focused push button, which the style draws alike with and without the
-// focus when it is the default button.
+// Keeps the focus drawn in a window from the moment it opens, not only after
+// the first Tab.
 class FocusShown : public QObject
 {
 public:
-    explicit FocusShown(QWidget* window)
-        : QObject(window)
-        , m_window(window)
-        , m_frame(new QFocusFrame(window))
-    {
-        connect(qApp, &QApplication::focusChanged, this, &FocusShown::follow);
-    }
+    using QObject::QObject;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -40,20 +32,36 @@ protected:
             static_cast<QWidget*>(watched)->setAttribute(Qt::WA_KeyboardFocusChange);
         return QObject::eventFilter(watched, event);
     }
+};
 
-private:
-    void follow(QWidget*, QWidget* now)
+// Draws a dotted frame inside a push button that has the focus, after the
+// button has drawn itself: the style draws the default button alike with and
+// without the focus.
+class ButtonFocusFrame : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (!m_frame)
-            return;
-        if (qobject_cast<QPushButton*>(now) && now->window() == m_window)
-            m_frame->setWidget(now);
-        else if (!now || now->window() == m_window)
-            m_frame->setWidget(nullptr);
+        if (event->type() != QEvent::Paint || m_painting)
+            return QObject::eventFilter(watched, event);
+        auto* button = static_cast<QPushButton*>(watched);
+        m_painting = true;
+        QCoreApplication::sendEvent(button, event);
+        m_painting = false;
+        if (button->hasFocus()) {
+            QPainter painter(button);
+            QPen pen(button->palette().color(QPalette::ButtonText), 1, Qt::DotLine);
+            painter.setPen(pen);
+            painter.drawRect(button->rect().adjusted(4, 4, -5, -5));
+        }
+        return true;
     }
 
-    QWidget* m_window;
-    QPointer<QFocusFrame> m_frame;
+private:
+    bool m_painting = false;
 };
 
 } // namespace
@@ -89,5 +97,8 @@ void nameTabRowAfterPage(QTabWidget* pages)
 void showFocusFromTheStart(QWidget* window)
 {
     window->installEventFilter(new FocusShown(window));
+    auto* frame = new ButtonFocusFrame(window);
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+        button->installEventFilter(frame);
     window->setAttribute(Qt::WA_KeyboardFocusChange);
 }

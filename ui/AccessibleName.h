@@ -14,5 +14,5 @@ void setSpokenName(QWidget* control, const QString& name);
 void nameTabRowAfterPage(class QTabWidget* pages);
 
 // Shows the keyboard focus of the window's controls from the moment it opens,
-// not only after the first Tab, and frames a focused push button.
+// not only after the first Tab, and frames a focused push button inside it.
 void showFocusFromTheStart(QWidget* window);
