@@ -7,6 +7,7 @@
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusFrame>
 #include <QCoreApplication>
 #include <QFocusFrame>
 #include <QGroupBox>
@@ -442,7 +443,8 @@ void Examiner::examineHolder(QWidget* holder)
     std::vector<Placed> placed;
     for (QObject* object : holder->children()) {
         auto* child = qobject_cast<QWidget*>(object);
-        if (!child || child->isWindow() || child->isHidden())
+        // The focus frame is drawn around the focused control, not beside it.
+        if (!child || child->isWindow() || child->isHidden() || qobject_cast<QFocusFrame*>(child))
             continue;
         // The focus frame is drawn around the focused control on purpose.
         if (qobject_cast<QFocusFrame*>(child))
