@@ -129,6 +129,8 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
 
     // 6. Title and captions.
     setCaptions(isLocal);
+    for (StringGrid* grid : {StringGrid1, StringGrid2, StringGrid3, StringGrid4, StringGrid5})
+        grid->widenColumnsToTexts();
     fitButtonsToCaptions();
     makeQosDialogAccessible(*this);
 

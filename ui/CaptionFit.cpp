@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QFocusFrame>
 #include <QCoreApplication>
-#include <QFocusFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -298,7 +297,7 @@ void Examiner::checkGridCells(StringGrid* grid)
     const QFontMetrics metrics(grid->font());
     for (int row = 0; row < grid->rowCount(); ++row) {
         for (int col = 0; col < grid->columnCount(); ++col) {
-            if (!grid->isFixedCell(col, row) || grid->isColumnHidden(col) || grid->isRowHidden(row))
+            if (grid->isColumnHidden(col) || grid->isRowHidden(row))
                 continue;
             const QString text = grid->cellText(col, row);
             if (text.trimmed().isEmpty())
@@ -308,7 +307,8 @@ void Examiner::checkGridCells(StringGrid* grid)
             const QSize had(grid->columnWidth(col), grid->rowHeight(row));
             const QString name = row < grid->fixedRows()
                 ? QStringLiteral("%1 heading %2").arg(nameOf(grid)).arg(col)
-                : QStringLiteral("%1 row label %2").arg(nameOf(grid)).arg(row);
+                : col < grid->fixedCols() ? QStringLiteral("%1 row label %2").arg(nameOf(grid)).arg(row)
+                                          : QStringLiteral("%1 cell %2,%3").arg(nameOf(grid)).arg(col).arg(row);
             const QRect cell = grid->visualRect(grid->model()->index(row, col));
             const QRect area(grid->viewport()->mapTo(grid, cell.topLeft()), cell.size());
             addClipped(grid, name, text, needed, had, area);
@@ -445,9 +445,6 @@ void Examiner::examineHolder(QWidget* holder)
         auto* child = qobject_cast<QWidget*>(object);
         // The focus frame is drawn around the focused control, not beside it.
         if (!child || child->isWindow() || child->isHidden() || qobject_cast<QFocusFrame*>(child))
-            continue;
-        // The focus frame is drawn around the focused control on purpose.
-        if (qobject_cast<QFocusFrame*>(child))
             continue;
         if (auto* layout = child->layout())
             layout->activate();

@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QPointer>
 #include <QStyledItemDelegate>
+#include <QStyle>
+#include <QScreen>
 
 // Paints the cells and provides the in-place editor.
 //
@@ -220,6 +222,26 @@ void StringGrid::setCellText(int col, int row, const QString& text)
     }
     it->setText(text);
     updateHeading(col, row, text);
+}
+
+void StringGrid::widenColumnsToTexts()
+{
+    // The item views draw a cell's text this far in from each side.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const QScreen* s = screen();
+    const int widest = s ? s->availableGeometry().width() / 2 : QWIDGETSIZE_MAX;
+    const QFontMetrics metrics(font());
+    for (int col = 0; col < columnCount(); ++col) {
+        int needed = 0;
+        for (int row = 0; row < rowCount(); ++row) {
+            const QString text = cellText(col, row);
+            if (!text.isEmpty())
+                needed = qMax(needed, metrics.size(0, text).width() + 2 * margin);
+        }
+        needed = qMin(needed, widest);
+        if (needed > columnWidth(col))
+            setColumnWidth(col, needed);
+    }
 }
 
 // The first fixed row names the columns and the first fixed column the rows;

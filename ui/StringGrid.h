@@ -73,6 +73,13 @@ public:
     QString cellText(int col, int row) const;
     void setCellText(int col, int row, const QString& text);
 
+    // Widens every column whose widest text, fixed cells included, needs more
+    // room than the column has, up to half the screen; never narrows one. A
+    // dialog calls it once its texts are in, so a longer translation or a
+    // higher density is not cut while the designed widths stay where the
+    // texts fit them.
+    void widenColumnsToTexts();
+
     // The cell under a position in viewport coordinates, if any.
     struct Cell { int col; int row; };
     std::optional<Cell> cellAt(const QPoint& viewportPos) const;

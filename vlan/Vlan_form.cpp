@@ -379,6 +379,7 @@ void TVlan_form::napln_mrizku(char mode)
             StringGrid1->setCellText(c, row, membershipCellText(m_vlanPole[c][i], c, mode, texts));
         StringGrid1->setCellText(vp_mark, row, QString());
     }
+    StringGrid1->widenColumnsToTexts();
 }
 
 bool TVlan_form::VID_uz_existuje(short vid) const
