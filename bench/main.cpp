@@ -109,19 +109,9 @@ std::array<unsigned char, kVlanConfigSize> vlanDefault()
 
 QByteArray fullCatalogueText()
 {
-    QByteArray text = "; every key of both sections\n";
-    for (const char* section : {"QOS", "VLAN"}) {
-        text += QByteArray("[") + section + "]\n";
-        QSet<QByteArray> written;
-        for (const auto table : allCaptionTables())
-            for (const CaptionRow& row : table)
-                if (qstrcmp(row.section, section) == 0 && !written.contains(row.key)) {
-                    written.insert(row.key);
-                    text += QByteArray(row.key) + "="
-                            + QByteArray(row.english).replace('\n', ' ').replace('\r', ' ') + " (x)\n";
-                }
-    }
-    return text;
+    return QByteArray("; every key of both sections\n") + catalogueTextFromTables([](const CaptionRow& row) {
+               return QString::fromUtf8(row.english) + QStringLiteral(" (x)");
+           });
 }
 
 // ---- Openings ------------------------------------------------------------------

@@ -4,6 +4,8 @@
 #include "core/VlanCommit.h"
 #include "vlan/VlanDialogTexts.h"
 
+#include <QSet>
+
 #include <array>
 #include <cstring>
 
@@ -277,4 +279,24 @@ const CaptionRow* findCaptionRow(std::span<const CaptionRow> rows, std::string_v
         if (control == row.control)
             return &row;
     return nullptr;
+}
+
+QByteArray catalogueTextFromTables(const std::function<QString(const CaptionRow&)>& textFor)
+{
+    QByteArray text;
+    for (const char* section : {"QOS", "VLAN"}) {
+        text += QByteArray("[") + section + "]\n";
+        QSet<QByteArray> written;
+        for (const auto table : allCaptionTables())
+            for (const CaptionRow& row : table) {
+                if (std::strcmp(row.section, section) != 0 || written.contains(row.key))
+                    continue;
+                written.insert(row.key);
+                const QString value = textFor(row);
+                if (value.isEmpty() || value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
+                    continue;
+                text += QByteArray(row.key) + "=\"" + value.toUtf8() + "\"\n";
+            }
+    }
+    return text;
 }

@@ -2,7 +2,11 @@
 
 #include "plugin/OduSwitchExport.h"
 
+#include <QByteArray>
+#include <QString>
+
 #include <array>
+#include <functional>
 #include <span>
 #include <string_view>
 
@@ -42,6 +46,13 @@ inline std::array<std::span<const CaptionRow>, 3> allCaptionTables()
 {
     return {qosCaptionRows(), vlanCaptionRows(), vidEntryCaptionRows()};
 }
+
+// Catalogue text with every key of the tables once, under [QOS] and [VLAN]:
+// the value textFor gives the key's first row, in quotes so that leading
+// blanks stay. A key whose value is empty or holds a line break (which a
+// catalogue line cannot carry) is left out, so its English text stays.
+ODU_SWITCH_EXPORT QByteArray catalogueTextFromTables(
+    const std::function<QString(const CaptionRow&)>& textFor);
 
 // The first row of a table that a control shows; null when there is none.
 ODU_SWITCH_EXPORT const CaptionRow* findCaptionRow(std::span<const CaptionRow> rows,

@@ -29,23 +29,7 @@ inline QString paddedText(const QString& english, int percent)
 template<typename MakeText>
 std::unique_ptr<TIniFile> catalogueFromTables(MakeText makeText)
 {
-    QByteArray text;
-    for (const char* section : {"QOS", "VLAN"}) {
-        text += QByteArray("[") + section + "]\n";
-        QSet<QByteArray> written;
-        for (const auto table : allCaptionTables())
-            for (const CaptionRow& row : table) {
-                if (qstrcmp(row.section, section) != 0 || written.contains(row.key))
-                    continue;
-                written.insert(row.key);
-                // Quotes keep leading blanks; a line break is written as is
-                // only where the English text has none.
-                const QString value = makeText(row);
-                if (value.isEmpty() || value.contains(QLatin1Char('\n')))
-                    continue;
-                text += QByteArray(row.key) + "=\"" + value.toUtf8() + "\"\n";
-            }
-    }
+    const QByteArray text = catalogueTextFromTables(makeText);
     // From a file: the QoS dialog reads its captions only from a catalogue
     // that has a file name. The text is read at construction.
     QTemporaryFile file;

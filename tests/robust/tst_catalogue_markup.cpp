@@ -47,14 +47,7 @@ void TestCatalogueMarkup::initTestCase()
     QVERIFY(image.save(picture));
     m_markup = QStringLiteral("<img src=\"%1\">").arg(picture);
 
-    QByteArray text;
-    for (const char* section : {"QOS", "VLAN"}) {
-        text += QByteArray("[") + section + "]\n";
-        for (const auto table : allCaptionTables())
-            for (const CaptionRow& row : table)
-                if (qstrcmp(row.section, section) == 0)
-                    text += QByteArray(row.key) + "=" + m_markup.toUtf8() + "\n";
-    }
+    const QByteArray text = catalogueTextFromTables([this](const CaptionRow&) { return m_markup; });
     const QString file = m_dir.filePath(QStringLiteral("markup.ini"));
     QFile f(file);
     QVERIFY(f.open(QIODevice::WriteOnly));

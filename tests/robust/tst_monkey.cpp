@@ -34,14 +34,9 @@ namespace {
 // A catalogue that gives every key a text of its own.
 std::unique_ptr<TIniFile> fullCatalogue()
 {
-    QByteArray text;
-    for (const char* section : {"QOS", "VLAN"}) {
-        text += QByteArray("[") + section + "]\n";
-        for (const auto table : allCaptionTables())
-            for (const CaptionRow& row : table)
-                if (qstrcmp(row.section, section) == 0)
-                    text += QByteArray(row.key) + "=[" + QByteArray(row.english) + "]\n";
-    }
+    const QByteArray text = catalogueTextFromTables([](const CaptionRow& row) {
+        return QStringLiteral("[%1]").arg(QString::fromUtf8(row.english));
+    });
     auto ini = std::make_unique<TIniFile>();
     ini->parse(text);
     return ini;
