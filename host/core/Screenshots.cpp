@@ -2,6 +2,7 @@
 
 #include "host/core/DefectFrames.h"
 #include "host/core/RegularFile.h"
+#include "host/core/Settle.h"
 
 #include "core/IniFile.h"
 #include "plugin/InstancePointers.h"
@@ -23,15 +24,6 @@
 #include <memory>
 
 namespace {
-
-// Lets the toolkit lay out and draw what was just shown or switched.
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-}
 
 // Encoded in memory and written as a regular file: a link, pipe or device
 // planted under the picture's name is refused, never written through.

@@ -5,6 +5,7 @@
 #include "core/QosConfig.h"
 #include "core/StaticVlanTable.h"
 #include "core/VlanConfig.h"
+#include "tests/support/ArrayBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,9 +49,7 @@ Run tool(const QStringList& args, const QByteArray& input = QByteArray(), const 
 
 QByteArray image(ArrayKind kind)
 {
-    if (kind == ArrayKind::Qos)
-        return QByteArray(reinterpret_cast<const char*>(QosConfigArray::defaultImage().data()), kQosConfigSize);
-    return QByteArray(reinterpret_cast<const char*>(VlanConfigArray::defaultImage().data()), kVlanConfigSize);
+    return kind == ArrayKind::Qos ? byteImage(QosConfigArray::defaultImage()) : byteImage(VlanConfigArray::defaultImage());
 }
 
 QByteArray fileBytes(const QString& path)

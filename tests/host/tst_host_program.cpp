@@ -2,6 +2,7 @@
 // screenshot mode end to end.
 
 #include "host/core/Screenshots.h"
+#include "host/core/Settle.h"
 
 #include "core/IniFile.h"
 #include "plugin/InstancePointers.h"
@@ -46,14 +47,6 @@ Outcome runDemo(const QStringList& args, const QProcessEnvironment& env = QProce
     o.out = QString::fromLocal8Bit(process.readAllStandardOutput());
     o.err = QString::fromLocal8Bit(process.readAllStandardError());
     return o;
-}
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
 }
 
 QSize pictureSize(QWidget* window)
