@@ -4,9 +4,8 @@
 // intact, a write changed only the bits its group owns, accepted entries read
 // back and rejected ones kept their stored values.
 
+#include "fuzz/ArrayOpening.h"
 #include "fuzz/FuzzSupport.h"
-#include "core/ArrayCheck.h"
-#include "core/ArrayJson.h"
 #include "core/QosConfig.h"
 
 #include <algorithm>
@@ -93,23 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QosConfigArray cfg(host.data());
 
     // Blank rule: 36 or more bytes of 0xFF give the default image, else nothing changes.
-    const Bytes original = host.bytes();
-    const long ff = std::count(original.begin(), original.end(), 0xFF);
-    {
-        // Any array survives its JSON form byte for byte, and the check
-        // reads it without touching it.
-        const QByteArray bytes = byteImage(original);
-        const ArrayFromJson back = arrayFromJson(arrayToJson(ArrayKind::Qos, bytes));
-        FUZZ_CHECK(back.ok() && back.bytes == bytes, "JSON round trip");
-        (void)checkArray(ArrayKind::Qos, host.data(), UnitFactsForCheck{});
-        FUZZ_CHECK(host.bytes() == original, "the check changed the array");
-    }
-    const bool replaced = cfg.applyBlankRule();
-    checkGuards(host);
-    FUZZ_CHECK(replaced == (ff >= kQosBlankThreshold), "blank rule with %ld bytes of 0xFF", ff);
-    const Bytes loaded = host.bytes();
-    FUZZ_CHECK(loaded == (replaced ? QosConfigArray::defaultImage() : original),
-               "blank rule left the wrong bytes");
+    const Bytes loaded = checkOpening<QosConfigArray>(ArrayKind::Qos, host, kQosBlankThreshold);
     unsigned char byte39 = loaded[39];
 
     readEveryField(cfg);

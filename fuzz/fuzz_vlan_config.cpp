@@ -4,9 +4,8 @@
 // every call: the fences around the array are intact and the call changed
 // only the bits it owns; the table never outgrows its 22 slots.
 
+#include "fuzz/ArrayOpening.h"
 #include "fuzz/FuzzSupport.h"
-#include "core/ArrayCheck.h"
-#include "core/ArrayJson.h"
 #include "core/StaticVlanTable.h"
 #include "core/VlanCommit.h"
 #include "core/VlanConfig.h"
@@ -307,22 +306,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     in.fill(host.data(), kVlanConfigSize, 0xFF);
     VlanConfigArray cfg(host.data());
 
-    const Bytes original = host.bytes();
-    const long ff = std::count(original.begin(), original.end(), 0xFF);
-    {
-        // Any array survives its JSON form byte for byte, and the check
-        // reads it without touching it.
-        const QByteArray bytes = byteImage(original);
-        const ArrayFromJson back = arrayFromJson(arrayToJson(ArrayKind::Vlan, bytes));
-        FUZZ_CHECK(back.ok() && back.bytes == bytes, "JSON round trip");
-        (void)checkArray(ArrayKind::Vlan, host.data(), UnitFactsForCheck{});
-        FUZZ_CHECK(host.bytes() == original, "the check changed the array");
-    }
-    const bool replaced = cfg.applyBlankRule();
-    checkGuards(host);
-    FUZZ_CHECK(replaced == (ff >= kVlanBlankThreshold), "blank rule with %ld bytes of 0xFF", ff);
-    FUZZ_CHECK(host.bytes() == (replaced ? VlanConfigArray::defaultImage() : original),
-               "blank rule left the wrong bytes");
+    checkOpening<VlanConfigArray>(ArrayKind::Vlan, host, kVlanBlankThreshold);
     readEveryAccessor(cfg);
 
     // The table as loading builds it, packed straight back: nothing but the

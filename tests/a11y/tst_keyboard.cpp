@@ -33,6 +33,16 @@ VlanArray vlanArrayWithItems(int index)
     return a;
 }
 
+// The order Shift+Tab visits from the same start as `order`: the start, then
+// the others the other way round.
+QStringList backwardsFrom(const QStringList& order)
+{
+    QStringList backward = order.mid(1);
+    std::reverse(backward.begin(), backward.end());
+    backward.prepend(order.first());
+    return backward;
+}
+
 QosBytes qosArrayWithResolution(int mode)
 {
     QosBytes a = QosConfigArray::defaultImage();
@@ -373,13 +383,8 @@ void TestKeyboard::qosTabOrder()
     QVERIFY(showActive(d));
     QVERIFY(d->Button3->hasFocus()); // the dialog opens on Cancel
     d->PageControl1->setCurrentIndex(page);
-    const QStringList forward = namesOf(tabWalk(true));
-    QCOMPARE(forward.join(u' '), order.join(u' '));
-    QStringList backward = namesOf(tabWalk(false));
-    QStringList expected = order.mid(1);
-    std::reverse(expected.begin(), expected.end());
-    expected.prepend(order.first());
-    QCOMPARE(backward.join(u' '), expected.join(u' '));
+    QCOMPARE(namesOf(tabWalk(true)).join(u' '), order.join(u' '));
+    QCOMPARE(namesOf(tabWalk(false)).join(u' '), backwardsFrom(order).join(u' '));
 }
 
 void TestKeyboard::vlanTabOrder_data()
@@ -412,13 +417,8 @@ void TestKeyboard::vlanTabOrder()
     QVERIFY(showActive(d.get()));
     d->PageControl1->setCurrentIndex(page);
     d->RadioGroup1->button(d->RadioGroup1->itemIndex())->setFocus(Qt::TabFocusReason);
-    const QStringList forward = namesOf(tabWalk(true));
-    QCOMPARE(forward.join(u' '), order.join(u' '));
-    QStringList backward = namesOf(tabWalk(false));
-    QStringList expected = order.mid(1);
-    std::reverse(expected.begin(), expected.end());
-    expected.prepend(order.first());
-    QCOMPARE(backward.join(u' '), expected.join(u' '));
+    QCOMPARE(namesOf(tabWalk(true)).join(u' '), order.join(u' '));
+    QCOMPARE(namesOf(tabWalk(false)).join(u' '), backwardsFrom(order).join(u' '));
 }
 
 void TestKeyboard::vidEntryTabOrder()
