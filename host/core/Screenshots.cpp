@@ -3,6 +3,7 @@
 #include "host/core/DefectFrames.h"
 #include "host/core/RegularFile.h"
 #include "host/core/Settle.h"
+#include "host/core/WhenModal.h"
 
 #include "core/IniFile.h"
 #include "plugin/InstancePointers.h"
@@ -19,7 +20,6 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QTabWidget>
-#include <QTimer>
 
 #include <memory>
 
@@ -145,11 +145,10 @@ ScreenshotResult takeScreenshots(const ScreenshotRequest& request)
             QImage vidEntry;
             QString unexpected;
             bool armed = true;
-            QTimer::singleShot(0, vlan, [&] {
+            whenModal(vlan, [&](QWidget* modal) {
                 if (!armed)
                     return;
                 armed = false;
-                QWidget* modal = QApplication::activeModalWidget();
                 if (!modal || modal == vlan)
                     return;
                 settle();

@@ -91,8 +91,3 @@ ModalWatcher* answerNextBox(SeenBox* seen, QMessageBox::StandardButton answer)
     });
     return watcher;
 }
-
-void whenModal(std::function<void(QWidget* modal)> act)
-{
-    QTimer::singleShot(0, qApp, [act = std::move(act)] { act(QApplication::activeModalWidget()); });
-}
