@@ -6,6 +6,7 @@
 #include "core/StaticVlanTable.h"
 #include "core/VlanConfig.h"
 #include "tests/support/ArrayBytes.h"
+#include "tests/support/ProgramRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +14,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,17 +34,12 @@ struct Run
 
 Run tool(const QStringList& args, const QByteArray& input = QByteArray(), const QString& dir = QString())
 {
-    QProcess p;
-    if (!dir.isEmpty())
-        p.setWorkingDirectory(dir);
-    p.start(QStringLiteral(ODU_SWITCH_TOOL), args);
-    p.waitForStarted();
-    if (!input.isEmpty())
-        p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            QString::fromUtf8(p.readAllStandardError())};
+    ProgramRunOptions options;
+    options.input = input;
+    options.workingDir = dir;
+    options.timeoutMs = 60000;
+    const ProgramRun run = runProgram(QStringLiteral(ODU_SWITCH_TOOL), args, options);
+    return {run.exitCode, run.out, QString::fromUtf8(run.err)};
 }
 
 QByteArray image(ArrayKind kind)
