@@ -1,7 +1,7 @@
 #pragma once
 
-// The checks both array targets start with, on the host's array as the
-// fuzzer filled it: any array survives its JSON form byte for byte, the array
+// How both array targets start: the host's array is filled from the
+// fuzzer's bytes (0xFF once they run out), and then any array survives its JSON form byte for byte, the array
 // check reads it without touching it, and the blank rule gives the default
 // image exactly when enough bytes are 0xFF, else changes nothing.
 
@@ -13,8 +13,9 @@
 
 // Returns the bytes as the blank rule left them.
 template <typename Config, std::size_t N>
-std::array<unsigned char, N> checkOpening(ArrayKind kind, GuardedArray<N>& host, long blankThreshold)
+std::array<unsigned char, N> openArray(ArrayKind kind, FuzzReader& in, GuardedArray<N>& host, long blankThreshold)
 {
+    in.fill(host.data(), N, 0xFF);
     const std::array<unsigned char, N> original = host.bytes();
     const long ff = std::count(original.begin(), original.end(), 0xFF);
 

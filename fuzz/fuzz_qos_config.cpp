@@ -1,8 +1,8 @@
 // Any 40 bytes as a QoS configuration array: the blank rule, every field read
 // and every write group, with the bytes after the first 40 choosing the writes
-// and their values. Checked after every call: the fences around the array are
-// intact, a write changed only the bits its group owns, accepted entries read
-// back and rejected ones kept their stored values.
+// and their values. Checked after every call: the guard bytes around the array
+// are intact, a write changed only the bits its group owns, accepted entries
+// read back and rejected ones kept their stored values.
 
 #include "fuzz/ArrayOpening.h"
 #include "fuzz/FuzzSupport.h"
@@ -88,11 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzReader in(data, size);
     GuardedArray<kQosConfigSize> host;
-    in.fill(host.data(), kQosConfigSize, 0xFF);
-    QosConfigArray cfg(host.data());
-
     // Blank rule: 36 or more bytes of 0xFF give the default image, else nothing changes.
-    const Bytes loaded = checkOpening<QosConfigArray>(ArrayKind::Qos, host, kQosBlankThreshold);
+    const Bytes loaded = openArray<QosConfigArray>(ArrayKind::Qos, in, host, kQosBlankThreshold);
+    QosConfigArray cfg(host.data());
     unsigned char byte39 = loaded[39];
 
     readEveryField(cfg);

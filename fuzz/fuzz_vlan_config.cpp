@@ -1,7 +1,7 @@
 // Any 82 bytes as a VLAN configuration array: the blank rule, every accessor,
 // the static VLAN table (unpack, clicks, add, delete, pack) and the set
 // button's operation with fuzzed control values and host facts. Checked after
-// every call: the fences around the array are intact and the call changed
+// every call: the guard bytes around the array are intact and the call changed
 // only the bits it owns; the table never outgrows its 22 slots.
 
 #include "fuzz/ArrayOpening.h"
@@ -303,10 +303,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzReader in(data, size);
     GuardedArray<kVlanConfigSize> host;
-    in.fill(host.data(), kVlanConfigSize, 0xFF);
+    openArray<VlanConfigArray>(ArrayKind::Vlan, in, host, kVlanBlankThreshold);
     VlanConfigArray cfg(host.data());
-
-    checkOpening<VlanConfigArray>(ArrayKind::Vlan, host, kVlanBlankThreshold);
     readEveryAccessor(cfg);
 
     // The table as loading builds it, packed straight back: nothing but the
