@@ -1,6 +1,7 @@
 #include "ui/StringGrid.h"
 
 #include "ui/KeyFilter.h"
+#include "ui/TextWidth.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -231,11 +232,14 @@ void StringGrid::widenColumnsToTexts()
     const QScreen* s = screen();
     const int widest = s ? s->availableGeometry().width() / 2 : QWIDGETSIZE_MAX;
     const QFontMetrics metrics(font());
+    const TextWidth quick{QFontMetricsF(metrics)};
     for (int col = 0; col < columnCount(); ++col) {
+        // Only a text that may not fit the column as it is is measured.
+        const int room = columnWidth(col) - 2 * margin;
         int needed = 0;
         for (int row = 0; row < rowCount(); ++row) {
             const QString text = cellText(col, row);
-            if (!text.isEmpty())
+            if (!text.isEmpty() && !quick.surelyFits(text, room))
                 needed = qMax(needed, metrics.size(0, text).width() + 2 * margin);
         }
         needed = qMin(needed, widest);

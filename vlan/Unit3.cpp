@@ -7,35 +7,24 @@
 #include "ui/DesignLayout.h"
 #include "ui/DialogCaptions.h"
 #include "ui/DialogFont.h"
+#include "ui/DialogWindow.h"
 #include "ui/PlainTexts.h"
 #include "ui/ScreenFit.h"
 #include "vlan/VlanAccessibility.h"
 
 #include <QEvent>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 
 QString vidOutOfRangeText;
-
-// Outside any namespace, as the resource initialiser is declared there.
-static void registerResources()
-{
-    Q_INIT_RESOURCE(vlan_dialogs);
-}
-
-void initVlanDialogResources()
-{
-    static const bool registered = (registerResources(), true);
-    Q_UNUSED(registered);
-}
 
 TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
     : QDialog(Owner)
 {
-    initVlanDialogResources();
+    initDialogResources();
+    // The face is set before the controls exist, so they take it as they are made.
+    applyDialogFont(this);
     setupUi(this);
     makeLabelsPlainText(this);
-    applyDialogFont(this);
     // A fixed dialog border: no resizing, no minimise or maximise box.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -119,10 +108,5 @@ bool TForm3::eventFilter(QObject* watched, QEvent* event)
 void TForm3::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    // The dialog opens centred on the screen, not over its owner.
-    if (const QScreen* s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(this);
 }

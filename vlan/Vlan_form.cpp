@@ -8,6 +8,7 @@
 #include "ui/DesignLayout.h"
 #include "ui/DialogCaptions.h"
 #include "ui/DialogFont.h"
+#include "ui/DialogWindow.h"
 #include "ui/PlainTexts.h"
 #include "ui/ScreenFit.h"
 #include "ui/MessageBoxes.h"
@@ -19,7 +20,6 @@
 
 #include <QPointer>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -32,16 +32,6 @@ QString message(const TIniFile* langIni, const VlanText& text)
                   QString::fromLatin1(text.english));
 }
 
-// The dialog opens centred on the screen, not over its owner.
-void centreOnScreen(QWidget* window)
-{
-    if (const QScreen* s = window->screen()) {
-        QRect frame = window->frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        window->move(frame.topLeft());
-    }
-}
-
 } // namespace
 
 TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned char* cfgPole,
@@ -50,10 +40,11 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     : QDialog(Owner)
 {
     // 1. The window as designed.
-    initVlanDialogResources();
+    initDialogResources();
+    // The face is set before the controls exist, so they take it as they are made.
+    applyDialogFont(this);
     setupUi(this);
     makeLabelsPlainText(this);
-    applyDialogFont(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     // The design's limits are those of the whole window; a classic frame
@@ -81,16 +72,11 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     m_onePlusZeroInactive = onePlusZeroInactive;
     m_vlanActiveInEthernet = vlanActiveInEthernet;
 
-    // 3. The default image.
-    m_defaultImage = VlanConfigArray::defaultImage();
-
-    // 4. The size, and the host's array.
+    // 3-5. The size, the host's array, and the blank rule: a blank array is
+    // replaced by the default image (VlanConfigArray::defaultImage()).
     *cfgSize = kVlanConfigSize;
     m_cfg = VlanConfigArray(cfgPole);
-
-    // 5. A blank array is replaced by the default image.
-    if (VlanConfigArray::isBlank(cfgPole))
-        std::copy(m_defaultImage.begin(), m_defaultImage.end(), cfgPole);
+    m_cfg.applyBlankRule();
 
     // 6. Density, title and captions, then every control from the array.
     adjustToDensity();
@@ -264,8 +250,8 @@ void TVlan_form::nastav_barvy(char mode)
     for (QLabel* label : {Label12, Label13, Label2})
         label->setEnabled(doubleTag);
 
-    const QColor window = systemColour(COLOR_WINDOW);
-    const QColor inactive = systemColour(COLOR_INACTIVECAPTION);
+    const QColor window = systemColour(SystemColour::Window);
+    const QColor inactive = systemColour(SystemColour::InactiveCaption);
     for (QWidget* field : {static_cast<QWidget*>(Edit2), static_cast<QWidget*>(Edit3),
                            static_cast<QWidget*>(Edit5), static_cast<QWidget*>(Edit7)})
         setFieldColour(field, on ? window : inactive);
@@ -522,7 +508,7 @@ void TVlan_form::Button5Click(QObject*)
     // NoButton: the host destroyed the dialog while the box was open.
     if (askYesNoCancel(this, question) != QMessageBox::Yes)
         return;
-    std::copy(m_defaultImage.begin(), m_defaultImage.end(), m_cfg.data());
+    m_cfg.writeDefaultImage();
     nastav_ovladaci_prvky();
 }
 
