@@ -54,11 +54,13 @@ private:
 // pixel), so an enormous text is never measured whole.
 QString elided(const QFontMetrics& fm, QuickWidths& quick, const QString& full, int maxWidth)
 {
-    const QString head = full.size() > maxWidth ? full.left(maxWidth + 1) : full;
-    if (head.size() == full.size()
-        && (quick.of(fm).surelyFits(full, maxWidth) || fm.horizontalAdvance(full) <= maxWidth))
+    const TextWidth& widths = quick.of(fm);
+    // Only the characters within the first maxWidth pixels (and one past
+    // them) decide where the text is cut.
+    const qsizetype head = qMin(qMin<qsizetype>(full.size(), maxWidth + 1), widths.headWiderThan(full, maxWidth) + 1);
+    if (head == full.size() && (widths.surelyFits(full, maxWidth) || fm.horizontalAdvance(full) <= maxWidth))
         return full;
-    return fm.elidedText(head, Qt::ElideRight, maxWidth);
+    return fm.elidedText(full.left(head), Qt::ElideRight, maxWidth);
 }
 
 // Elides the caption of one control through its getter and setter; the full

@@ -20,10 +20,13 @@ namespace {
 // A palette of its own only where the colour differs from the natural one.
 void setBase(QWidget* w, const QColor& colour)
 {
-    if (w->testAttribute(Qt::WA_SetPalette))
-        w->setPalette(QPalette()); // back to the palette it inherits
     if (w->palette().color(QPalette::Base) == colour)
         return;
+    if (w->testAttribute(Qt::WA_SetPalette)) {
+        w->setPalette(QPalette()); // back to the palette it inherits
+        if (w->palette().color(QPalette::Base) == colour)
+            return;
+    }
     QPalette palette = w->palette();
     palette.setColor(QPalette::Base, colour);
     w->setPalette(palette);

@@ -55,3 +55,23 @@ bool TextWidth::surelyFits(const QString& text, int width) const
     const qreal room = width - kSlack;
     return estimate(text, room) <= room;
 }
+
+bool TextWidth::surelyExceeds(const QString& text, int width) const
+{
+    return headWiderThan(text, width) < text.size();
+}
+
+qsizetype TextWidth::headWiderThan(const QString& text, int width) const
+{
+    const qreal beyond = width + kSlack;
+    qreal sum = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (!summable(c))
+            return text.size();
+        sum += advance(c);
+        if (sum > beyond)
+            return i + 1;
+    }
+    return text.size();
+}

@@ -21,6 +21,13 @@ public:
     // True when text, drawn on one line, surely takes at most width pixels.
     // False says nothing: the caller measures such a text as it measures.
     bool surelyFits(const QString& text, int width) const;
+    // True when text surely takes more than width pixels.
+    bool surelyExceeds(const QString& text, int width) const;
+    // How many leading characters of text surely take more than width
+    // pixels together: a head that can stand for the whole text wherever
+    // only its first width pixels count (eliding). text.size() when the text
+    // is not that wide, or not in a script the quick sum is trusted for.
+    qsizetype headWiderThan(const QString& text, int width) const;
 
 private:
     // The sum of the characters' advances, or a value above stopAbove as soon

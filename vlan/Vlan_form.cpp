@@ -19,6 +19,7 @@
 #include "vlan/VlanAccessibility.h"
 
 #include <QPointer>
+#include <QSignalBlocker>
 #include <QRegularExpressionValidator>
 
 #include <algorithm>
@@ -166,8 +167,14 @@ void TVlan_form::nastav_ovladaci_prvky()
 {
     const unsigned char mode = get_vlan_mode();
     // 1-2. The mode and its colours. A stored mode of 3 names no item; the
-    // group then shows its last item, Double Tag.
-    RadioGroup1->setItemIndex(std::min<int>(mode, RadioGroup1->itemCount() - 1));
+    // group then shows its last item, Double Tag, and the mode switch runs
+    // for it as the selection changes. For modes 0 to 2 the switch need not
+    // run here: steps 2 and 10 do its work with the new data.
+    const int item = std::min<int>(mode, RadioGroup1->itemCount() - 1);
+    {
+        const QSignalBlocker loading(item == mode ? RadioGroup1 : nullptr);
+        RadioGroup1->setItemIndex(item);
+    }
     nastav_barvy(char(mode));
 
     // 3. Default VIDs.
