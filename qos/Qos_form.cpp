@@ -61,10 +61,10 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     , langIni(langIni)
 {
     // 1. The window from its design.
-    initDialogResources();
     // The face is set before the controls exist, so they take it as they are made.
     applyDialogFont(this);
     setupUi(this);
+    setDialogIcon(this, QStringLiteral(":/qos/Qos_form.xpm"));
     makeLabelsPlainText(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -207,6 +207,8 @@ void TQos_form::setCaptions(bool isLocal)
     // rows are looked up in order (the title of this unit only).
     const bool fromCatalogue = langIni && !langIni->FileName().isEmpty();
     const char* unit = isLocal ? "local" : "remote";
+    const std::optional<CaptionPlaces> places =
+        fromCatalogue ? std::optional<CaptionPlaces>(this) : std::nullopt;
     for (const CaptionRow& row : qosCaptionRows()) {
         if (*row.unit && qstrcmp(row.unit, unit) != 0)
             continue;
@@ -216,7 +218,7 @@ void TQos_form::setCaptions(bool isLocal)
         } else if (title && !fromCatalogue) {
             setWindowTitle(QString::fromUtf8(row.english));
         } else if (fromCatalogue && !isWrittenByLoading(row)) {
-            showCaption(this, row, captionText(langIni, row));
+            places->show(row, captionText(langIni, row));
         }
     }
 }

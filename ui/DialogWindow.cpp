@@ -1,5 +1,7 @@
 #include "ui/DialogWindow.h"
 
+#include <QIcon>
+#include <QPixmap>
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
@@ -15,6 +17,12 @@ void initDialogResources()
 {
     static const bool registered = (registerResources(), true);
     Q_UNUSED(registered);
+}
+
+void setDialogIcon(QWidget* dialog, const QString& resource)
+{
+    initDialogResources();
+    dialog->setWindowIcon(QIcon(QPixmap(resource)));
 }
 
 void centreOnScreen(QWidget* window)

@@ -311,14 +311,16 @@ void StringGrid::applyFixedFlags()
 
 void StringGrid::styleCell(QTableWidgetItem* it, int col, int row) const
 {
-    if (isFixedCell(col, row)) {
-        it->setFlags(Qt::ItemIsEnabled);
-    } else {
-        Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled;
+    if (!isFixedCell(col, row)) {
+        flags |= Qt::ItemIsSelectable;
         if (m_cellEditing)
             flags |= Qt::ItemIsEditable;
-        it->setFlags(flags);
     }
+    // A cell in the grid tells the views of every change; unchanged flags
+    // need no telling.
+    if (it->flags() != flags)
+        it->setFlags(flags);
 }
 
 void StringGrid::setHotCell(int col, int row)

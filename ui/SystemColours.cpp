@@ -32,16 +32,27 @@ void setBase(QWidget* w, const QColor& colour)
     w->setPalette(palette);
 }
 
+// An editable combo box shows its colour in its text field only: the box
+// itself keeps the palette every box shares, so the style draws all of them
+// from one cached picture.
+QWidget* colouredPart(const QWidget* field)
+{
+    if (auto* combo = qobject_cast<const QComboBox*>(field); combo && combo->lineEdit())
+        return combo->lineEdit();
+    return const_cast<QWidget*>(field);
+}
+
 } // namespace
 
 void setFieldColour(QWidget* field, const QColor& colour)
 {
-    setBase(field, colour);
-    if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
-        setBase(combo->lineEdit(), colour);
+    QWidget* part = colouredPart(field);
+    if (part != field)
+        part->setAutoFillBackground(true);
+    setBase(part, colour);
 }
 
 QColor fieldColour(const QWidget* field)
 {
-    return field->palette().color(QPalette::Base);
+    return colouredPart(field)->palette().color(QPalette::Base);
 }

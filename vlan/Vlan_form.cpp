@@ -5,6 +5,7 @@
 #include "plugin/CaptionTables.h"
 #include "ui/CaptionRoom.h"
 #include "ui/Density.h"
+#include "ui/DigitsOnly.h"
 #include "ui/DesignLayout.h"
 #include "ui/DialogCaptions.h"
 #include "ui/DialogFont.h"
@@ -20,7 +21,6 @@
 
 #include <QPointer>
 #include <QSignalBlocker>
-#include <QRegularExpressionValidator>
 
 #include <algorithm>
 
@@ -41,10 +41,10 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     : QDialog(Owner)
 {
     // 1. The window as designed.
-    initDialogResources();
     // The face is set before the controls exist, so they take it as they are made.
     applyDialogFont(this);
     setupUi(this);
+    setDialogIcon(this, QStringLiteral(":/vlan/icons/vlan_form.xpm"));
     makeLabelsPlainText(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
@@ -60,7 +60,7 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     ComboBox14->setCurrentIndex(-1);
     ComboBox14->setEditText(QStringLiteral("0x88A8"));
     for (QLineEdit* edit : {Edit2, Edit3, Edit4, Edit5, Edit6, Edit7})
-        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+        acceptDigitsOnly(edit);
     // Button4 (the form's default button) also cancels: Escape and Enter
     // outside another button end the dialog with 2.
     connectHandlers();
@@ -152,12 +152,13 @@ void TVlan_form::lookUpCaptions(bool isLocal)
     // The title of the unit this dialog edits, then every caption and list
     // item, in the order of the table.
     const char* unit = isLocal ? "local" : "remote";
+    const CaptionPlaces places(this);
     for (const CaptionRow& row : vlanCaptionRows()) {
         if (row.kind != CaptionKind::Caption || isWrittenByLoading(row))
             continue;
         if (*row.unit && qstrcmp(row.unit, unit) != 0)
             continue;
-        showCaption(this, row, captionText(m_langIni, row));
+        places.show(row, captionText(m_langIni, row));
     }
 }
 
