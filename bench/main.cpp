@@ -18,7 +18,8 @@
 #include "bench/CheckThroughput.h"
 #include "bench/FloorDialogs.h"
 #include "bench/LongTexts.h"
-#include "bench/OpenCloseCycles.h"
+#include "tests/support/ModalAnswering.h"
+#include "tests/support/OpenCloseCycles.h"
 #include "core/IniFile.h"
 #include "plugin/CaptionTables.h"
 #include "qos/Qos_form.h"
@@ -174,10 +175,9 @@ QString kindsText(const QMap<QString, int>& kinds)
 // Answers the next message box with Yes, from the event loop it runs in.
 void answerYesSoon()
 {
-    QTimer::singleShot(0, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
-                yes->click();
+    whenModal([](QWidget* modal) {
+        if (qobject_cast<QMessageBox*>(modal))
+            answerBox(modal, QMessageBox::Yes);
     });
 }
 
