@@ -63,15 +63,25 @@ bool TextWidth::surelyExceeds(const QString& text, int width) const
 
 qsizetype TextWidth::headWiderThan(const QString& text, int width) const
 {
+    // The quick sum proposes a head; the head itself is then measured, as
+    // kerning can make it narrower than the sum of its characters. A head
+    // never ends inside a character and its marks.
     const qreal beyond = width + kSlack;
     qreal sum = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
+    qsizetype n = 0;
+    while (n < text.size() && sum <= beyond) {
+        const QChar c = text.at(n);
         if (!summable(c))
             return text.size();
         sum += advance(c);
-        if (sum > beyond)
-            return i + 1;
+        ++n;
+    }
+    while (n < text.size()) {
+        while (n < text.size() && (text.at(n).isMark() || text.at(n).isLowSurrogate()))
+            ++n;
+        if (n >= text.size() || m_metrics.horizontalAdvance(text.left(n)) > width + 1)
+            return n;
+        n += qMax<qsizetype>(8, n / 2);
     }
     return text.size();
 }

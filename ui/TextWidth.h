@@ -23,10 +23,11 @@ public:
     bool surelyFits(const QString& text, int width) const;
     // True when text surely takes more than width pixels.
     bool surelyExceeds(const QString& text, int width) const;
-    // How many leading characters of text surely take more than width
-    // pixels together: a head that can stand for the whole text wherever
-    // only its first width pixels count (eliding). text.size() when the text
-    // is not that wide, or not in a script the quick sum is trusted for.
+    // How many leading characters of text take more than width pixels
+    // together (measured, not guessed): a head that can stand for the whole
+    // text wherever only its first width pixels count (eliding). text.size()
+    // when the text is not that wide, or not in a script the quick sum is
+    // trusted for.
     qsizetype headWiderThan(const QString& text, int width) const;
 
 private:
