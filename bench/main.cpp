@@ -7,13 +7,17 @@
 //   odu-switch-bench [--runs N] [--host PATH] [--tool PATH]   the table
 //   odu-switch-bench --check-only [--tool PATH] the array check rows alone
 //   odu-switch-bench --open-once WHICH          one warm opening of qos, vlan,
-//                                               qos-floor or vlan-floor (for callgrind)
+//                                               qos-floor or vlan-floor, qos-catalogue,
+//                                               vlan-catalogue, or qos-1k, qos-10k,
+//                                               vlan-1k, vlan-10k (every text that
+//                                               long), for callgrind
 //   odu-switch-bench --leak-cycles N            N open/close cycles of each dialog
 //                                               (for LeakSanitizer)
 
 #include "bench/CatalogueLoad.h"
 #include "bench/CheckThroughput.h"
 #include "bench/FloorDialogs.h"
+#include "bench/LongTexts.h"
 #include "bench/OpenCloseCycles.h"
 #include "core/IniFile.h"
 #include "plugin/CaptionTables.h"
@@ -259,6 +263,16 @@ int main(int argc, char** argv)
             return 1;
     }
     TIniFile fullCatalogue(iniPath);
+    // Catalogues with every text 1 KB and 10 KB long.
+    const auto longCatalogue = [&](int length) {
+        const QString path = tmp.filePath(QStringLiteral("texts_%1.ini").arg(length));
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(catalogueWithTextsOf(length)) < 0)
+            return std::make_unique<TIniFile>();
+        f.close();
+        return std::make_unique<TIniFile>(path);
+    };
+    const std::unique_ptr<TIniFile> texts1k = longCatalogue(1024), texts10k = longCatalogue(10240);
 
     auto qosArray = qosDefault();
     auto vlanArray = vlanDefault();
@@ -295,6 +309,14 @@ int main(int argc, char** argv)
             make = qosFloor;
         else if (once == QLatin1String("vlan-floor"))
             make = vlanFloor;
+        else if (once == QLatin1String("qos-1k"))
+            make = qos(texts1k.get());
+        else if (once == QLatin1String("qos-10k"))
+            make = qos(texts10k.get());
+        else if (once == QLatin1String("vlan-1k"))
+            make = vlan(texts1k.get());
+        else if (once == QLatin1String("vlan-10k"))
+            make = vlan(texts10k.get());
         else
             return 2;
         delete openOnce(make); // warm: fonts, styles, platform window set up
@@ -338,6 +360,21 @@ int main(int argc, char** argv)
     row("VLAN dialog open-to-painted, no catalogue", vlanNo, "< 25");
     row("VLAN dialog open-to-painted, full catalogue", vlanFullCat, "< 25");
     row("VLAN floor (bare QDialog, same widgets)", vlanBare);
+
+    // Very long texts: the cost should follow their total length.
+    {
+        const int longRuns = std::max(5, runs / 8);
+        const std::vector<Stats> longOpenings = measureInTurn(longRuns, 1, {
+            [&] { return timedOpening(qos(texts1k.get())); },
+            [&] { return timedOpening(qos(texts10k.get())); },
+            [&] { return timedOpening(vlan(texts1k.get())); },
+            [&] { return timedOpening(vlan(texts10k.get())); },
+        });
+        row("QoS dialog open-to-painted, every text 1 KB", longOpenings[0]);
+        row("QoS dialog open-to-painted, every text 10 KB", longOpenings[1]);
+        row("VLAN dialog open-to-painted, every text 1 KB", longOpenings[2]);
+        row("VLAN dialog open-to-painted, every text 10 KB", longOpenings[3]);
+    }
 
     // Handlers.
     {

@@ -7,6 +7,7 @@
 #include "ui/DialogCaptions.h"
 #include "qos/QosAccessibility.h"
 #include "ui/DialogFont.h"
+#include "ui/DialogWindow.h"
 #include "ui/PlainTexts.h"
 #include "ui/CaptionRoom.h"
 #include "ui/Density.h"
@@ -17,7 +18,6 @@
 #include "ui/ScreenFit.h"
 
 #include <QCompleter>
-#include <QScreen>
 
 #include <array>
 
@@ -61,12 +61,13 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     , langIni(langIni)
 {
     // 1. The window from its design.
-    Q_INIT_RESOURCE(Qos_form);
+    // The face is set before the controls exist, so they take it as they are made.
+    applyDialogFont(this);
     setupUi(this);
+    setDialogIcon(this, QStringLiteral(":/qos/Qos_form.xpm"));
     makeLabelsPlainText(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    applyDialogFont(this);
     for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3}) {
         // The list opens as soon as the user types.
         box->completer()->setCompletionMode(QCompleter::PopupCompletion);
@@ -181,15 +182,16 @@ void TQos_form::scaleGrids(float factor)
 }
 
 // Whatever the font and the captions, the window is never smaller than its
-// contents need, nor bigger than the screen; it opens centred on the screen.
+// contents need, nor bigger than the screen.
 void TQos_form::placeWindow()
 {
     fitToScreen(this, size(), minimumSize(), [this] { fitButtonsToCaptions(); });
-    if (const QScreen* screen = this->screen()) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+}
+
+void TQos_form::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    centreOnScreen(this);
 }
 
 void TQos_form::fitButtonsToCaptions()
@@ -205,6 +207,8 @@ void TQos_form::setCaptions(bool isLocal)
     // rows are looked up in order (the title of this unit only).
     const bool fromCatalogue = langIni && !langIni->FileName().isEmpty();
     const char* unit = isLocal ? "local" : "remote";
+    const std::optional<CaptionPlaces> places =
+        fromCatalogue ? std::optional<CaptionPlaces>(this) : std::nullopt;
     for (const CaptionRow& row : qosCaptionRows()) {
         if (*row.unit && qstrcmp(row.unit, unit) != 0)
             continue;
@@ -214,7 +218,7 @@ void TQos_form::setCaptions(bool isLocal)
         } else if (title && !fromCatalogue) {
             setWindowTitle(QString::fromUtf8(row.english));
         } else if (fromCatalogue && !isWrittenByLoading(row)) {
-            showCaption(this, row, captionText(langIni, row));
+            places->show(row, captionText(langIni, row));
         }
     }
 }

@@ -24,6 +24,8 @@ class TIniFile;
 //
 // The controls come from Qos_form.ui and are public members under their
 // design names (Edit5, StringGrid2, RadioGroup3, ...), as are the handlers.
+// Members under the names the dialog must carry (those, cfgPole, langIni,
+// allChangesMsg) have no prefix; the dialog's own helpers carry m_.
 //
 // Ownership: the host owns the array (cfgPole) and the catalogue (langIni).
 // The dialog keeps only pointers to them and uses both until it is destroyed
@@ -94,6 +96,10 @@ public:
     void done(int result) override;
     // Escape and the close box cancel with 2.
     void reject() override;
+
+protected:
+    // The dialog opens centred on the screen, not over its owner.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void scaleDesignSizes(float factor);

@@ -81,7 +81,6 @@ void setSpokenName(QWidget* control, const QString& name)
         label->hide();
     }
     label->setText(name);
-    label->adjustSize();
 }
 
 void nameTabRowAfterPage(QTabWidget* pages)

@@ -47,7 +47,11 @@ QString captionText(const TIniFile* langIni, const CaptionRow& row)
                   QString::fromUtf8(row.english));
 }
 
-bool showCaption(QWidget* dialog, const CaptionRow& row, const QString& fullText)
+namespace {
+
+// Shows text on the control a row names; find gives the control of a name.
+template<typename Find>
+bool showOn(QWidget* dialog, const CaptionRow& row, const QString& fullText, Find find)
 {
     if (row.kind != CaptionKind::Caption)
         return false;
@@ -57,10 +61,9 @@ bool showCaption(QWidget* dialog, const CaptionRow& row, const QString& fullText
         return true;
     }
     const ControlPlace place = parsePlace(row.control);
-    QWidget* control = dialog->findChild<QWidget*>(place.name);
+    QWidget* control = find(place.name);
     if (!control)
         return false;
-
     if (place.part.isEmpty()) {
         if (auto* label = qobject_cast<QLabel*>(control))
             label->setText(text);
@@ -96,6 +99,31 @@ bool showCaption(QWidget* dialog, const CaptionRow& row, const QString& fullText
         return true;
     }
     return false;
+}
+
+} // namespace
+
+bool showCaption(QWidget* dialog, const CaptionRow& row, const QString& fullText)
+{
+    return showOn(dialog, row, fullText,
+                  [dialog](const QString& name) { return dialog->findChild<QWidget*>(name); });
+}
+
+CaptionPlaces::CaptionPlaces(QWidget* dialog)
+    : m_dialog(dialog)
+{
+    const QList<QWidget*> controls = dialog->findChildren<QWidget*>();
+    m_controls.reserve(controls.size());
+    // Names are unique in the dialogs; should two controls share one, the
+    // first in the tree wins.
+    for (auto it = controls.crbegin(); it != controls.crend(); ++it)
+        if (!(*it)->objectName().isEmpty())
+            m_controls.insert((*it)->objectName(), *it);
+}
+
+bool CaptionPlaces::show(const CaptionRow& row, const QString& text) const
+{
+    return showOn(m_dialog, row, text, [this](const QString& name) { return m_controls.value(name); });
 }
 
 bool isWrittenByLoading(const CaptionRow& row)

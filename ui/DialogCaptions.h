@@ -2,6 +2,7 @@
 
 #include "plugin/CaptionTables.h"
 
+#include <QHash>
 #include <QString>
 
 #include <span>
@@ -18,6 +19,20 @@ QString captionText(const TIniFile* langIni, const CaptionRow& row);
 // place (messages, grid texts that the loading step composes, unknown names).
 // A text longer than any screen could show on a line is cut first.
 bool showCaption(QWidget* dialog, const CaptionRow& row, const QString& text);
+
+// Shows many captions of one dialog: finds each control by name in an index
+// made once, not by searching the dialog's children for every row.
+class CaptionPlaces
+{
+public:
+    explicit CaptionPlaces(QWidget* dialog);
+    // As showCaption(dialog, row, text).
+    bool show(const CaptionRow& row, const QString& text) const;
+
+private:
+    QWidget* m_dialog;
+    QHash<QString, QWidget*> m_controls;
+};
 
 // Texts the loading step writes into a grid (headings, row labels, cells),
 // not set at construction.

@@ -1,5 +1,7 @@
 #include "ui/ScreenFit.h"
 
+#include "ui/TextWidth.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
@@ -29,27 +31,48 @@ QString tooltipFor(const QString& full, const QString& shown)
     return full.size() > kLongestTooltip ? full.left(kLongestTooltip) + QChar(0x2026) : full;
 }
 
+// The quick widths of the fonts a window's captions use (most use one),
+// while the window's captions are elided.
+class QuickWidths
+{
+public:
+    const TextWidth& of(const QFontMetrics& fm)
+    {
+        for (const auto& [metrics, widths] : m_known)
+            if (metrics == fm)
+                return widths;
+        m_known.emplace_back(fm, TextWidth(QFontMetricsF(fm)));
+        return m_known.back().second;
+    }
+
+private:
+    std::vector<std::pair<QFontMetrics, TextWidth>> m_known;
+};
+
 // The text a caption is elided to, or the text itself when it fits. A text of
 // more characters than pixels is cut first (no character is narrower than a
 // pixel), so an enormous text is never measured whole.
-QString elided(const QFontMetrics& fm, const QString& full, int maxWidth)
+QString elided(const QFontMetrics& fm, QuickWidths& quick, const QString& full, int maxWidth)
 {
-    const QString head = full.size() > maxWidth ? full.left(maxWidth + 1) : full;
-    if (head.size() == full.size() && fm.horizontalAdvance(full) <= maxWidth)
+    const TextWidth& widths = quick.of(fm);
+    // Only the characters within the first maxWidth pixels (and one past
+    // them) decide where the text is cut.
+    const qsizetype head = qMin(qMin<qsizetype>(full.size(), maxWidth + 1), widths.headWiderThan(full, maxWidth) + 1);
+    if (head == full.size() && (widths.surelyFits(full, maxWidth) || fm.horizontalAdvance(full) <= maxWidth))
         return full;
-    return fm.elidedText(head, Qt::ElideRight, maxWidth);
+    return fm.elidedText(full.left(head), Qt::ElideRight, maxWidth);
 }
 
 // Elides the caption of one control through its getter and setter; the full
 // text is kept on the control until the control shows a text of its own.
 template<typename Get, typename Set>
-void elideOne(QWidget* control, const QFontMetrics& fm, int maxWidth, Get get, Set set)
+void elideOne(QWidget* control, QuickWidths& quick, int maxWidth, Get get, Set set)
 {
     const QString shown = get();
     QString full = shown;
     if (control->property(kShownText).toString() == shown && control->property(kFullText).isValid())
         full = control->property(kFullText).toString();
-    const QString text = elided(fm, full, maxWidth);
+    const QString text = elided(control->fontMetrics(), quick, full, maxWidth);
     if (text == shown)
         return;
     control->setProperty(kFullText, full);
@@ -86,14 +109,15 @@ QSize availableArea(const QWidget* window)
 
 void elideCaptions(QWidget* window, int maxWidth)
 {
+    QuickWidths quick;
     for (QLabel* label : window->findChildren<QLabel*>())
-        elideOne(label, label->fontMetrics(), maxWidth, [label] { return label->text(); },
+        elideOne(label, quick, maxWidth, [label] { return label->text(); },
                  [label](const QString& t) { label->setText(t); });
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
-        elideOne(button, button->fontMetrics(), maxWidth, [button] { return button->text(); },
+        elideOne(button, quick, maxWidth, [button] { return button->text(); },
                  [button](const QString& t) { button->setText(t); });
     for (QGroupBox* group : window->findChildren<QGroupBox*>())
-        elideOne(group, group->fontMetrics(), maxWidth, [group] { return group->title(); },
+        elideOne(group, quick, maxWidth, [group] { return group->title(); },
                  [group](const QString& t) { group->setTitle(t); });
     for (QTabWidget* pages : window->findChildren<QTabWidget*>()) {
         const QFontMetrics fm = pages->tabBar()->fontMetrics();
@@ -101,7 +125,7 @@ void elideCaptions(QWidget* window, int maxWidth)
             const QString key = QStringLiteral("odu_fullTab%1").arg(i);
             const QVariant kept = pages->property(key.toLatin1());
             const QString full = kept.isValid() ? kept.toString() : pages->tabText(i);
-            const QString text = elided(fm, full, maxWidth);
+            const QString text = elided(fm, quick, full, maxWidth);
             if (text == pages->tabText(i))
                 continue;
             pages->setProperty(key.toLatin1(), full);
@@ -114,7 +138,7 @@ void elideCaptions(QWidget* window, int maxWidth)
         for (int i = 0; i < box->count(); ++i) {
             const QVariant kept = box->itemData(i, kFullItemRole);
             const QString full = kept.isValid() ? kept.toString() : box->itemText(i);
-            const QString text = elided(fm, full, maxWidth);
+            const QString text = elided(fm, quick, full, maxWidth);
             if (text == box->itemText(i))
                 continue;
             box->setItemData(i, full, kFullItemRole);

@@ -1,6 +1,7 @@
 #include "ui/StringGrid.h"
 
 #include "ui/KeyFilter.h"
+#include "ui/TextWidth.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -216,11 +217,14 @@ void StringGrid::setCellText(int col, int row, const QString& text)
         return;
     QTableWidgetItem* it = item(row, col);
     if (!it) {
-        it = new QTableWidgetItem;
+        // A new cell gets its text before it joins the grid, so the grid
+        // hears of it once.
+        it = new QTableWidgetItem(text);
         styleCell(it, col, row);
         setItem(row, col, it);
+    } else if (it->text() != text) {
+        it->setText(text);
     }
-    it->setText(text);
     updateHeading(col, row, text);
 }
 
@@ -231,11 +235,18 @@ void StringGrid::widenColumnsToTexts()
     const QScreen* s = screen();
     const int widest = s ? s->availableGeometry().width() / 2 : QWIDGETSIZE_MAX;
     const QFontMetrics metrics(font());
+    const TextWidth quick{QFontMetricsF(metrics)};
     for (int col = 0; col < columnCount(); ++col) {
+        // Only a text that may not fit the column as it is is measured.
+        const int room = columnWidth(col) - 2 * margin;
         int needed = 0;
         for (int row = 0; row < rowCount(); ++row) {
             const QString text = cellText(col, row);
-            if (!text.isEmpty())
+            if (text.isEmpty() || quick.surelyFits(text, room))
+                continue;
+            if (quick.surelyExceeds(text, widest - 2 * margin))
+                needed = widest;
+            else
                 needed = qMax(needed, metrics.size(0, text).width() + 2 * margin);
         }
         needed = qMin(needed, widest);
@@ -248,10 +259,16 @@ void StringGrid::widenColumnsToTexts()
 // the hidden headers carry those names for assistive technology.
 void StringGrid::updateHeading(int col, int row, const QString& text)
 {
+    const auto name = [&text](QTableWidgetItem* heading, auto set) {
+        if (!heading)
+            set(new QTableWidgetItem(text.trimmed()));
+        else if (heading->text() != text.trimmed())
+            heading->setText(text.trimmed());
+    };
     if (row == 0 && m_fixedRows > 0)
-        setHorizontalHeaderItem(col, new QTableWidgetItem(text.trimmed()));
+        name(horizontalHeaderItem(col), [this, col](QTableWidgetItem* h) { setHorizontalHeaderItem(col, h); });
     if (col == 0 && m_fixedCols > 0)
-        setVerticalHeaderItem(row, new QTableWidgetItem(text.trimmed()));
+        name(verticalHeaderItem(row), [this, row](QTableWidgetItem* h) { setVerticalHeaderItem(row, h); });
 }
 
 std::optional<StringGrid::Cell> StringGrid::cellAt(const QPoint& viewportPos) const
@@ -294,14 +311,16 @@ void StringGrid::applyFixedFlags()
 
 void StringGrid::styleCell(QTableWidgetItem* it, int col, int row) const
 {
-    if (isFixedCell(col, row)) {
-        it->setFlags(Qt::ItemIsEnabled);
-    } else {
-        Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled;
+    if (!isFixedCell(col, row)) {
+        flags |= Qt::ItemIsSelectable;
         if (m_cellEditing)
             flags |= Qt::ItemIsEditable;
-        it->setFlags(flags);
     }
+    // A cell in the grid tells the views of every change; unchanged flags
+    // need no telling.
+    if (it->flags() != flags)
+        it->setFlags(flags);
 }
 
 void StringGrid::setHotCell(int col, int row)

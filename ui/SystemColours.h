@@ -5,14 +5,16 @@
 class QWidget;
 
 // The two system colours by which the VLAN dialog marks whether a field
-// applies: the window colour (index 5) and the inactive caption colour
-// (index 3), as concrete colours that stand apart on Qt's default style.
-constexpr int COLOR_INACTIVECAPTION = 3;
-constexpr int COLOR_WINDOW = 5;
+// applies, under their classic system colour indexes: the window colour (5)
+// and the inactive caption colour (3).
+enum class SystemColour { InactiveCaption = 3, Window = 5 };
 
-QColor systemColour(int index);
+// The colour as a concrete colour that stands apart on Qt's default style.
+QColor systemColour(SystemColour which);
 
 // Paints a field's background (palette role Base) in a colour; a combo box's
-// text field follows. The field stays enabled and editable.
+// text field follows. The field stays enabled and editable. A field whose
+// colour is the one it would have anyway keeps no palette of its own, so it
+// draws like every other field (and shares their cached pixmaps).
 void setFieldColour(QWidget* field, const QColor& colour);
 QColor fieldColour(const QWidget* field);

@@ -4,38 +4,27 @@
 #include "core/UnitConstants.h"
 #include "plugin/CaptionTables.h"
 #include "ui/Density.h"
+#include "ui/DigitsOnly.h"
 #include "ui/DesignLayout.h"
 #include "ui/DialogCaptions.h"
 #include "ui/DialogFont.h"
+#include "ui/DialogWindow.h"
 #include "ui/PlainTexts.h"
 #include "ui/ScreenFit.h"
 #include "vlan/VlanAccessibility.h"
 
 #include <QEvent>
-#include <QRegularExpressionValidator>
-#include <QScreen>
 
 QString vidOutOfRangeText;
-
-// Outside any namespace, as the resource initialiser is declared there.
-static void registerResources()
-{
-    Q_INIT_RESOURCE(vlan_dialogs);
-}
-
-void initVlanDialogResources()
-{
-    static const bool registered = (registerResources(), true);
-    Q_UNUSED(registered);
-}
 
 TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
     : QDialog(Owner)
 {
-    initVlanDialogResources();
-    setupUi(this);
-    makeLabelsPlainText(this);
+    // The face is set before the controls exist, so they take it as they are made.
     applyDialogFont(this);
+    setupUi(this);
+    setDialogIcon(this, QStringLiteral(":/vlan/icons/entry_vid.xpm"));
+    makeLabelsPlainText(this);
     // A fixed dialog border: no resizing, no minimise or maximise box.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -43,7 +32,7 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
     // as big as they need.
     new DesignLayout(this, densityFactor(this), kDesignSize);
     // Digits only; the field already takes at most four characters.
-    Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), Edit1));
+    acceptDigitsOnly(Edit1);
     Edit1->installEventFilter(this);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
     connect(Button2, &QPushButton::clicked, this, [this] { done(2); });
@@ -52,12 +41,13 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
     this->vidOut = vidOut;
     Label2->setText(QString());
     // The out-of-range message, the title and the captions, in table order.
+    const CaptionPlaces places(this);
     for (const CaptionRow& row : vidEntryCaptionRows()) {
         const QString text = captionText(langIni, row);
         if (row.kind == CaptionKind::Message)
             vidOutOfRangeText = text;
         else
-            showCaption(this, row, text);
+            places.show(row, text);
     }
     makeVidEntryAccessible(*this);
     fitWindow();
@@ -119,10 +109,5 @@ bool TForm3::eventFilter(QObject* watched, QEvent* event)
 void TForm3::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    // The dialog opens centred on the screen, not over its owner.
-    if (const QScreen* s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(this);
 }

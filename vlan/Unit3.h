@@ -45,7 +45,3 @@ private:
 // The out-of-range message, one for all VID entry dialogs: empty until the
 // first dialog is built, then set again by every construction.
 extern QString vidOutOfRangeText;
-
-// Registers the icons of the two VLAN dialogs (once; the dialogs' constructors
-// call it, which also keeps the icons in a statically linked library).
-void initVlanDialogResources();

@@ -5,9 +5,11 @@
 #include "plugin/CaptionTables.h"
 #include "ui/CaptionRoom.h"
 #include "ui/Density.h"
+#include "ui/DigitsOnly.h"
 #include "ui/DesignLayout.h"
 #include "ui/DialogCaptions.h"
 #include "ui/DialogFont.h"
+#include "ui/DialogWindow.h"
 #include "ui/PlainTexts.h"
 #include "ui/ScreenFit.h"
 #include "ui/MessageBoxes.h"
@@ -18,8 +20,7 @@
 #include "vlan/VlanAccessibility.h"
 
 #include <QPointer>
-#include <QRegularExpressionValidator>
-#include <QScreen>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -32,16 +33,6 @@ QString message(const TIniFile* langIni, const VlanText& text)
                   QString::fromLatin1(text.english));
 }
 
-// The dialog opens centred on the screen, not over its owner.
-void centreOnScreen(QWidget* window)
-{
-    if (const QScreen* s = window->screen()) {
-        QRect frame = window->frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        window->move(frame.topLeft());
-    }
-}
-
 } // namespace
 
 TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned char* cfgPole,
@@ -50,10 +41,11 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     : QDialog(Owner)
 {
     // 1. The window as designed.
-    initVlanDialogResources();
-    setupUi(this);
-    makeLabelsPlainText(this);
+    // The face is set before the controls exist, so they take it as they are made.
     applyDialogFont(this);
+    setupUi(this);
+    setDialogIcon(this, QStringLiteral(":/vlan/icons/vlan_form.xpm"));
+    makeLabelsPlainText(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     // The design's limits are those of the whole window; a classic frame
@@ -68,7 +60,7 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     ComboBox14->setCurrentIndex(-1);
     ComboBox14->setEditText(QStringLiteral("0x88A8"));
     for (QLineEdit* edit : {Edit2, Edit3, Edit4, Edit5, Edit6, Edit7})
-        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+        acceptDigitsOnly(edit);
     // Button4 (the form's default button) also cancels: Escape and Enter
     // outside another button end the dialog with 2.
     connectHandlers();
@@ -81,16 +73,11 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     m_onePlusZeroInactive = onePlusZeroInactive;
     m_vlanActiveInEthernet = vlanActiveInEthernet;
 
-    // 3. The default image.
-    m_defaultImage = VlanConfigArray::defaultImage();
-
-    // 4. The size, and the host's array.
+    // 3-5. The size, the host's array, and the blank rule: a blank array is
+    // replaced by the default image (VlanConfigArray::defaultImage()).
     *cfgSize = kVlanConfigSize;
     m_cfg = VlanConfigArray(cfgPole);
-
-    // 5. A blank array is replaced by the default image.
-    if (VlanConfigArray::isBlank(cfgPole))
-        std::copy(m_defaultImage.begin(), m_defaultImage.end(), cfgPole);
+    m_cfg.applyBlankRule();
 
     // 6. Density, title and captions, then every control from the array.
     adjustToDensity();
@@ -165,12 +152,13 @@ void TVlan_form::lookUpCaptions(bool isLocal)
     // The title of the unit this dialog edits, then every caption and list
     // item, in the order of the table.
     const char* unit = isLocal ? "local" : "remote";
+    const CaptionPlaces places(this);
     for (const CaptionRow& row : vlanCaptionRows()) {
         if (row.kind != CaptionKind::Caption || isWrittenByLoading(row))
             continue;
         if (*row.unit && qstrcmp(row.unit, unit) != 0)
             continue;
-        showCaption(this, row, captionText(m_langIni, row));
+        places.show(row, captionText(m_langIni, row));
     }
 }
 
@@ -180,8 +168,14 @@ void TVlan_form::nastav_ovladaci_prvky()
 {
     const unsigned char mode = get_vlan_mode();
     // 1-2. The mode and its colours. A stored mode of 3 names no item; the
-    // group then shows its last item, Double Tag.
-    RadioGroup1->setItemIndex(std::min<int>(mode, RadioGroup1->itemCount() - 1));
+    // group then shows its last item, Double Tag, and the mode switch runs
+    // for it as the selection changes. For modes 0 to 2 the switch need not
+    // run here: steps 2 and 10 do its work with the new data.
+    const int item = std::min<int>(mode, RadioGroup1->itemCount() - 1);
+    {
+        const QSignalBlocker loading(item == mode ? RadioGroup1 : nullptr);
+        RadioGroup1->setItemIndex(item);
+    }
     nastav_barvy(char(mode));
 
     // 3. Default VIDs.
@@ -264,8 +258,8 @@ void TVlan_form::nastav_barvy(char mode)
     for (QLabel* label : {Label12, Label13, Label2})
         label->setEnabled(doubleTag);
 
-    const QColor window = systemColour(COLOR_WINDOW);
-    const QColor inactive = systemColour(COLOR_INACTIVECAPTION);
+    const QColor window = systemColour(SystemColour::Window);
+    const QColor inactive = systemColour(SystemColour::InactiveCaption);
     for (QWidget* field : {static_cast<QWidget*>(Edit2), static_cast<QWidget*>(Edit3),
                            static_cast<QWidget*>(Edit5), static_cast<QWidget*>(Edit7)})
         setFieldColour(field, on ? window : inactive);
@@ -522,7 +516,7 @@ void TVlan_form::Button5Click(QObject*)
     // NoButton: the host destroyed the dialog while the box was open.
     if (askYesNoCancel(this, question) != QMessageBox::Yes)
         return;
-    std::copy(m_defaultImage.begin(), m_defaultImage.end(), m_cfg.data());
+    m_cfg.writeDefaultImage();
     nastav_ovladaci_prvky();
 }
 

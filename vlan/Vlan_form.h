@@ -31,9 +31,11 @@ class TIniFile;
 // The dialog keeps only pointers to them and uses both until it is destroyed
 // (the catalogue for every message, the grid texts after each click and the
 // VID entry dialog; the array for Set and Default), so both must outlive the
-// dialog. The unit facts, the default image and the static VLAN table with
-// its count are the dialog's own copies, so two dialogs never disturb each
-// other.
+// dialog. The unit facts and the static VLAN table with its count are the
+// dialog's own copies, so two dialogs never disturb each other.
+//
+// Members under the names the dialog must carry (the controls, the handlers,
+// vlanCount) have no prefix; the dialog's own helpers and copies carry m_.
 class ODU_SWITCH_EXPORT TVlan_form : public QDialog, public Ui::TVlan_form
 {
     Q_OBJECT
@@ -74,10 +76,6 @@ public:
     // Escape and the close box end the dialog with the cancel result 2.
     void reject() override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-public:
     // ---- The array's accessors, over the host's array ---------------------
     void set_cfg_pole_version(unsigned char v) { m_cfg.set_cfg_pole_version(v); }
     unsigned char get_ingress_policy(tPortik p) const { return m_cfg.get_ingress_policy(p); }
@@ -104,6 +102,10 @@ public:
     // The unit facts as the constructor kept them.
     bool hasLine4() const { return m_hasLine4; }
     bool modem2Usable() const;
+
+protected:
+    // The dialog opens centred on the screen, not over its owner.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void connectHandlers();
@@ -132,7 +134,6 @@ private:
     char m_onePlusZeroInactive = 0;
     char m_modem2Mode = 0;
     bool m_hasLine4 = false;
-    std::array<unsigned char, kVlanConfigSize> m_defaultImage{};
     VlanPole m_vlanPole;
     unsigned short vlanCount = 0;
 };

@@ -357,13 +357,13 @@ private slots:
 
     void fieldColoursStandApartAndKeepFieldsEditable()
     {
-        QVERIFY(systemColour(COLOR_WINDOW) != systemColour(COLOR_INACTIVECAPTION));
+        QVERIFY(systemColour(SystemColour::Window) != systemColour(SystemColour::InactiveCaption));
         QComboBox combo;
         combo.setEditable(true);
-        setFieldColour(&combo, systemColour(COLOR_INACTIVECAPTION));
-        QCOMPARE(fieldColour(&combo), systemColour(COLOR_INACTIVECAPTION));
+        setFieldColour(&combo, systemColour(SystemColour::InactiveCaption));
+        QCOMPARE(fieldColour(&combo), systemColour(SystemColour::InactiveCaption));
         QCOMPARE(combo.lineEdit()->palette().color(QPalette::Base),
-                 systemColour(COLOR_INACTIVECAPTION));
+                 systemColour(SystemColour::InactiveCaption));
         QVERIFY(combo.isEnabled());
     }
 };

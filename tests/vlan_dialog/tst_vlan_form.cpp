@@ -552,8 +552,8 @@ void TestVlanForm::colouring()
     const bool on = mode != 0;
     const bool modem2 = on && modem2Mode != int(kModem2UnusableMode);
     const bool line4 = on && hasLine4;
-    const QColor window = systemColour(COLOR_WINDOW);
-    const QColor inactive = systemColour(COLOR_INACTIVECAPTION);
+    const QColor window = systemColour(SystemColour::Window);
+    const QColor inactive = systemColour(SystemColour::InactiveCaption);
     QVERIFY(window != inactive);
 
     for (QLabel* l : {d->Label3, d->Label4, d->Label6, d->Label8, d->Label9, d->Label10, d->Label11,
@@ -617,8 +617,8 @@ void TestVlanForm::modeSwitchThenCancelKeepsArray()
                                         kUnmodified, kNotMember, kUnmodified, QString()}));
     QCOMPARE(singleTagRow, (QStringList{QStringLiteral("1"), kNotMember, kUntagged, kNotMember,
                                         kTagged, kNotMember, kUntagged, QString()}));
-    QCOMPARE(singleTagVid, systemColour(COLOR_WINDOW));
-    QCOMPARE(disableVid, systemColour(COLOR_INACTIVECAPTION));
+    QCOMPARE(singleTagVid, systemColour(SystemColour::Window));
+    QCOMPARE(disableVid, systemColour(SystemColour::InactiveCaption));
     QCOMPARE(a.bytes, before);
 }
 

@@ -1,0 +1,18 @@
+#pragma once
+
+class QString;
+class QWidget;
+
+// The chores every dialog of the library does for its window.
+
+// Registers the library's window icons (both resource files) the first time
+// any dialog asks; later calls cost nothing.
+void initDialogResources();
+
+// Gives a dialog its window icon from the library's resources. The image is
+// read once and kept in Qt's pixmap cache, not parsed again for every dialog.
+void setDialogIcon(QWidget* dialog, const QString& resource);
+
+// Places a window centred on the available area of its screen, frame
+// included; dialogs call it as they are shown, when the frame is known.
+void centreOnScreen(QWidget* window);

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <QString>
+
+#include <array>
+
+// Answers "does this one-line text fit in so many pixels?" for many texts in
+// one font without shaping each of them. The advances of a text's characters,
+// taken one by one, are summed first; a text whose sum, with two pixels of
+// room for kerning and rounding, is within the width fits without being
+// measured. Only texts near or over the width, and texts in scripts whose
+// letters change shape with their neighbours, are left to be shaped and
+// measured whole.
+class TextWidth
+{
+public:
+    explicit TextWidth(const QFontMetricsF& metrics);
+
+    // True when text, drawn on one line, surely takes at most width pixels.
+    // False says nothing: the caller measures such a text as it measures.
+    bool surelyFits(const QString& text, int width) const;
+    // True when text surely takes more than width pixels.
+    bool surelyExceeds(const QString& text, int width) const;
+    // How many leading characters of text surely take more than width
+    // pixels together: a head that can stand for the whole text wherever
+    // only its first width pixels count (eliding). text.size() when the text
+    // is not that wide, or not in a script the quick sum is trusted for.
+    qsizetype headWiderThan(const QString& text, int width) const;
+
+private:
+    // The sum of the characters' advances, or a value above stopAbove as soon
+    // as the sum passes it or a character needs the text shaped whole.
+    qreal estimate(const QString& text, qreal stopAbove) const;
+    qreal advance(QChar c) const;
+
+    QFontMetricsF m_metrics;
+    mutable std::array<qreal, 128> m_ascii{}; // 0 until asked
+    mutable QHash<char16_t, qreal> m_others;
+};
