@@ -1,21 +1,23 @@
 # Precompiled Qt headers.
 #
-# Reading the Qt headers is most of what compiling one of our files costs (a
-# test file spends two thirds of its time in them), so the targets share a few
-# precompiled headers instead of each file parsing Qt again:
+# Reading the Qt Widgets headers is most of what compiling one of our files
+# costs (a test file spends two thirds of its time in them), so the targets
+# that use widgets share precompiled headers instead of each file parsing Qt
+# again:
 #
-#   odu_precompile_qt(<target> QtCore|QtWidgets [NO_ASCII_CASTS])
+#   odu_precompile_qt(<target> [NO_ASCII_CASTS])
 #
-# QtCore: the Qt Core headers; QtWidgets: the whole of Qt Widgets (with Qt Gui
-# and Qt Core). NO_ASCII_CASTS for targets compiled with QT_NO_CAST_FROM_ASCII
-# and QT_NO_CAST_TO_ASCII, which change what the Qt string headers declare.
+# The header holds the whole of Qt Widgets (with Qt Gui and Qt Core) and a few
+# standard headers. NO_ASCII_CASTS for targets compiled with
+# QT_NO_CAST_FROM_ASCII and QT_NO_CAST_TO_ASCII, which change what the Qt
+# string headers declare.
 #
 # GCC uses a precompiled header only if every macro defined when it was made
 # is defined the same way where it is used. So each header is made by a target
-# of its own (odu_pch_<set>) that defines nothing beyond what the Qt headers
-# look at, and the targets reuse it: their own macros (QT_WIDGETS_LIB, the
-# tests' folders, our export macros) never appear in the Qt headers, so they do
-# not get in the way. Qt Test stays out: its headers read the tests' folders.
+# of its own (odu_pch_QtWidgets...) that defines nothing beyond what the Qt
+# headers look at, and the targets reuse it: their own macros (the tests'
+# folders, our export macros) never appear in the Qt headers, so they do not
+# get in the way. Qt Test stays out: its headers read the tests' folders.
 #
 # In a fuzz tree the library objects carry instrumentation that the other
 # targets lack, and clang refuses a precompiled header made with other
@@ -23,47 +25,40 @@
 
 option(ODU_PRECOMPILE_HEADERS "Precompile the Qt headers" ON)
 
-set(ODU_PCH_HEADERS_QtCore
-    <QtCore/QtCore>
-    <algorithm> <array> <cstdint> <functional> <memory> <optional> <vector>)
-set(ODU_PCH_HEADERS_QtWidgets
+set(ODU_PCH_HEADERS
     <QtWidgets/QtWidgets>
     <algorithm> <array> <cstdint> <functional> <memory> <optional> <vector>)
 
-function(odu_precompile_qt target module)
+function(odu_precompile_qt target)
     cmake_parse_arguments(ARG "NO_ASCII_CASTS" "" "" ${ARGN})
     if(NOT ODU_PRECOMPILE_HEADERS)
         return()
     endif()
-    if(NOT module MATCHES "^(QtCore|QtWidgets)$")
-        message(FATAL_ERROR "odu_precompile_qt: ${module} is neither QtCore nor QtWidgets")
-    endif()
     if(ODU_BUILD_FUZZ)
-        target_precompile_headers(${target} PRIVATE ${ODU_PCH_HEADERS_${module}})
+        target_precompile_headers(${target} PRIVATE ${ODU_PCH_HEADERS})
         return()
     endif()
 
-    set(maker odu_pch_${module})
+    set(maker odu_pch_QtWidgets)
     if(ARG_NO_ASCII_CASTS)
         string(APPEND maker _no_ascii_casts)
     endif()
     if(NOT TARGET ${maker})
-        string(REPLACE "Qt" "Qt6::" qt_target ${module})
         # The header is what this target makes; its one source is empty.
         set(source ${PROJECT_BINARY_DIR}/${maker}.cpp)
         file(CONFIGURE OUTPUT ${source} CONTENT "// Makes the precompiled header of ${maker}.\n")
         add_library(${maker} OBJECT ${source})
         set_target_properties(${maker} PROPERTIES POSITION_INDEPENDENT_CODE ON)
-        target_link_libraries(${maker} PRIVATE ${qt_target})
+        target_link_libraries(${maker} PRIVATE Qt6::Widgets)
         if(ARG_NO_ASCII_CASTS)
             target_compile_definitions(${maker} PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)
         endif()
-        target_precompile_headers(${maker} PRIVATE ${ODU_PCH_HEADERS_${module}})
+        target_precompile_headers(${maker} PRIVATE ${ODU_PCH_HEADERS})
     endif()
     target_precompile_headers(${target} REUSE_FROM ${maker})
 endfunction()
 
-# odu_precompile_qt_below(<dir> QtCore|QtWidgets [NO_ASCII_CASTS])
+# odu_precompile_qt_below(<dir> [NO_ASCII_CASTS])
 # The same for every target compiled in <dir> and the folders below it (the
 # test suites, whoever adds them). A test includes its moc output in its own
 # source, which leaves the target's collected moc file empty: that one is
