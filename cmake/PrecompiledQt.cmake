@@ -23,7 +23,15 @@
 # targets lack, and clang refuses a precompiled header made with other
 # sanitizers; there every target precompiles its own.
 
-option(ODU_PRECOMPILE_HEADERS "Precompile the Qt headers" ON)
+# ccache does not cache files compiled with a precompiled header (unless told
+# to be sloppy about it), and a warm cache is worth more than the header: with
+# a compiler launcher the headers are not precompiled by default.
+if(CMAKE_CXX_COMPILER_LAUNCHER)
+    set(ODU_PRECOMPILE_HEADERS_DEFAULT OFF)
+else()
+    set(ODU_PRECOMPILE_HEADERS_DEFAULT ON)
+endif()
+option(ODU_PRECOMPILE_HEADERS "Precompile the Qt headers" ${ODU_PRECOMPILE_HEADERS_DEFAULT})
 
 set(ODU_PCH_HEADERS
     <QtWidgets/QtWidgets>
