@@ -68,9 +68,13 @@ QByteArray repeatedCatalogue(const QByteArray& oneCopy, qsizetype bytes)
 {
     QByteArray text;
     text.reserve(bytes + oneCopy.size());
-    for (int n = 0; text.size() < bytes; ++n)
-        text += "[copy" + QByteArray::number(n) + "]\n" + oneCopy;
-    return text;
+    // Whole copies only, as many as stay within bytes.
+    for (int n = 0;; ++n) {
+        const QByteArray copy = "[copy" + QByteArray::number(n) + "]\n" + oneCopy;
+        if (text.size() + copy.size() > bytes)
+            return text;
+        text += copy;
+    }
 }
 
 CatalogueLoadFigures measureCatalogueLoad(const QString& path, const QByteArray& text, int runs)

@@ -23,7 +23,7 @@ printf '| %-30s | %15s | %8s |\n' "opening (warm)" "instructions" "/ floor"
 printf '|%s|%s|%s|\n' "--------------------------------" "-----------------" "----------"
 qos_floor=$(count qos-floor)
 vlan_floor=$(count vlan-floor)
-for which in qos qos-catalogue qos-floor vlan vlan-catalogue vlan-floor; do
+for which in qos qos-catalogue qos-floor vlan vlan-catalogue vlan-floor qos-1k qos-10k vlan-1k vlan-10k; do
     case "$which" in
         qos-floor) n=$qos_floor ;;
         vlan-floor) n=$vlan_floor ;;
@@ -32,3 +32,5 @@ for which in qos qos-catalogue qos-floor vlan vlan-catalogue vlan-floor; do
     case "$which" in qos*) floor=$qos_floor ;; *) floor=$vlan_floor ;; esac
     printf '| %-30s | %15s | %7.2fx |\n' "$which" "$n" "$(awk -v n="$n" -v f="$floor" 'BEGIN { print n / f }')"
 done
+echo "target: at most 1.10x the floor for the openings with and without a catalogue;"
+echo "qos-1k ... vlan-10k: every text 1 KB or 10 KB long (cut to 8192 characters), for how the cost follows the texts' length"

@@ -26,7 +26,7 @@ foreach(old IN LISTS ODU_COMPAT_HEADERS)
         install(FILES ${ODU_COMPAT_INCLUDE_DIR}/${old} DESTINATION ${ODU_INSTALL_INCLUDEDIR}/${dir})
     endif()
 endforeach()
-install(DIRECTORY ${PROJECT_BINARY_DIR}/odu_switch_objects_autogen/include/
+install(DIRECTORY ${ODU_FORMS_INCLUDE_DIR}/
     DESTINATION ${ODU_INSTALL_INCLUDEDIR}
     FILES_MATCHING PATTERN "ui_*.h")
 

@@ -1,8 +1,12 @@
 #pragma once
 
-// Helpers shared by the fuzz targets: a host array fenced by canary bytes, a
-// reader that turns the fuzzer's bytes into call arguments, and a check that
-// stops the run at once (so libFuzzer records the input) when a property fails.
+// Helpers of the fuzz targets: a reader that turns the fuzzer's bytes into
+// call arguments, and checks that stop the run at once (so libFuzzer records
+// the input) when a property fails. The guarded host array and the byte
+// helpers are the test support's.
+
+#include "tests/support/ArrayBytes.h"
+#include "tests/support/GuardedArray.h"
 
 #include <array>
 #include <cstddef>
@@ -23,49 +27,23 @@
         }                                                                           \
     } while (0)
 
-// A host array of N bytes between two fences of canary bytes. The library is
-// handed data(); anything it writes before or after the N bytes lands in a
-// fence and is caught by checkFences(). (AddressSanitizer would also catch
-// reads, but only outside the whole object; the fences catch writes that stay
-// inside it.)
+// Stops the run when a guard byte around the host's array changed.
 template <std::size_t N>
-class GuardedArray
+void checkGuards(const GuardedArray<N>& host)
 {
-public:
-    static constexpr std::size_t kFence = 32;
+    const std::optional<long> changed = host.firstChangedGuard();
+    FUZZ_CHECK(!changed, "the guard byte at offset %ld from the array changed", changed.value_or(0));
+}
 
-    GuardedArray()
-    {
-        for (std::size_t i = 0; i < kFence; ++i) {
-            m_bytes[i] = canary(i);
-            m_bytes[kFence + N + i] = canary(kFence + N + i);
-        }
-    }
-
-    unsigned char* data() { return m_bytes.data() + kFence; }
-    const unsigned char* data() const { return m_bytes.data() + kFence; }
-
-    void checkFences() const
-    {
-        for (std::size_t i = 0; i < kFence; ++i) {
-            FUZZ_CHECK(m_bytes[i] == canary(i), "fence byte %zu before the array changed", kFence - i);
-            FUZZ_CHECK(m_bytes[kFence + N + i] == canary(kFence + N + i),
-                       "fence byte %zu after the array changed", i);
-        }
-    }
-
-    std::array<unsigned char, N> snapshot() const
-    {
-        std::array<unsigned char, N> copy;
-        std::memcpy(copy.data(), data(), N);
-        return copy;
-    }
-
-private:
-    static unsigned char canary(std::size_t i) { return static_cast<unsigned char>(0xA5 ^ (i * 37)); }
-
-    std::array<unsigned char, kFence + N + kFence> m_bytes{};
-};
+// Stops the run when a call changed bits outside the mask of those it owns.
+template <std::size_t N>
+void checkOnlyOwnedChanged(const std::array<unsigned char, N>& before, const std::array<unsigned char, N>& after,
+                           const std::array<unsigned char, N>& mask, const char* what)
+{
+    const int i = changedOutside(before, after, mask);
+    FUZZ_CHECK(i < 0, "%s changed byte %d outside its bits: %02x -> %02x", what, i, before[std::size_t(i)],
+               after[std::size_t(i)]);
+}
 
 // Consumes the fuzzer's bytes front to back; past the end every read gives 0.
 class FuzzReader

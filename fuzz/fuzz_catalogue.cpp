@@ -121,7 +121,7 @@ void matchesTheWalk(const TIniFile& ini, const QString& decoded)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const QByteArray text(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QByteArray text = byteImage(data, size);
     const QString decoded = decodeCatalogueText(text);
     TIniFile ini;
     ini.parse(text);

@@ -1,19 +1,18 @@
 // Any 40 bytes as a QoS configuration array: the blank rule, every field read
 // and every write group, with the bytes after the first 40 choosing the writes
-// and their values. Checked after every call: the fences around the array are
-// intact, a write changed only the bits its group owns, accepted entries read
-// back and rejected ones kept their stored values.
+// and their values. Checked after every call: the guard bytes around the array
+// are intact, a write changed only the bits its group owns, accepted entries
+// read back and rejected ones kept their stored values.
 
+#include "fuzz/ArrayOpening.h"
 #include "fuzz/FuzzSupport.h"
-#include "core/ArrayCheck.h"
-#include "core/ArrayJson.h"
 #include "core/QosConfig.h"
 
 #include <algorithm>
 
 namespace {
 
-using Bytes = std::array<unsigned char, kQosConfigSize>;
+using Bytes = QosBytes;
 
 // The bits each write group may change, stated byte by byte from the layout.
 Bytes ownedMask(int group, int arg)
@@ -57,13 +56,11 @@ Bytes ownedMask(int group, int arg)
     return m;
 }
 
-void checkOnlyOwnedChanged(const Bytes& before, const Bytes& after, int group, int arg)
+void checkGroupChangedOnlyItsBits(const Bytes& before, const Bytes& after, int group, int arg)
 {
-    const Bytes mask = ownedMask(group, arg);
-    for (int i = 0; i < kQosConfigSize; ++i)
-        FUZZ_CHECK(((before[i] ^ after[i]) & ~mask[i]) == 0,
-                   "write group %d (arg %d) changed byte %d outside its bits: %02x -> %02x", group,
-                   arg, i, before[i], after[i]);
+    char what[48];
+    std::snprintf(what, sizeof what, "write group %d (arg %d)", group, arg);
+    checkOnlyOwnedChanged(before, after, ownedMask(group, arg), what);
 }
 
 void readEveryField(const QosConfigArray& cfg)
@@ -91,27 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzReader in(data, size);
     GuardedArray<kQosConfigSize> host;
-    in.fill(host.data(), kQosConfigSize, 0xFF);
-    QosConfigArray cfg(host.data());
-
     // Blank rule: 36 or more bytes of 0xFF give the default image, else nothing changes.
-    const Bytes original = host.snapshot();
-    const long ff = std::count(original.begin(), original.end(), 0xFF);
-    {
-        // Any array survives its JSON form byte for byte, and the check
-        // reads it without touching it.
-        const QByteArray bytes(reinterpret_cast<const char*>(original.data()), kQosConfigSize);
-        const ArrayFromJson back = arrayFromJson(arrayToJson(ArrayKind::Qos, bytes));
-        FUZZ_CHECK(back.ok() && back.bytes == bytes, "JSON round trip");
-        (void)checkArray(ArrayKind::Qos, host.data(), UnitFactsForCheck{});
-        FUZZ_CHECK(host.snapshot() == original, "the check changed the array");
-    }
-    const bool replaced = cfg.applyBlankRule();
-    host.checkFences();
-    FUZZ_CHECK(replaced == (ff >= kQosBlankThreshold), "blank rule with %ld bytes of 0xFF", ff);
-    const Bytes loaded = host.snapshot();
-    FUZZ_CHECK(loaded == (replaced ? QosConfigArray::defaultImage() : original),
-               "blank rule left the wrong bytes");
+    const Bytes loaded = openArray<QosConfigArray>(ArrayKind::Qos, in, host, kQosBlankThreshold);
+    QosConfigArray cfg(host.data());
     unsigned char byte39 = loaded[39];
 
     readEveryField(cfg);
@@ -119,13 +98,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Up to 64 writes chosen by the rest of the input.
     for (int step = 0; step < 64 && !in.empty(); ++step) {
         const int group = in.byte() % 8;
-        const Bytes before = host.snapshot();
+        const Bytes before = host.bytes();
         int arg = -1;
         switch (group) {
         case 0: {
             std::array<std::optional<unsigned>, kQosPortCount> v{in.entry(), in.entry(), in.entry()};
             cfg.writePortPriorities(v);
-            const Bytes after = host.snapshot();
+            const Bytes after = host.bytes();
             FUZZ_CHECK((after[0] & 0xC0) == 0 && (after[1] & 0xF8) == 0,
                        "port priority write left reserved bits set");
             const unsigned old[3] = {before[0] & 7u, (before[0] >> 3) & 7u, before[1] & 7u};
@@ -208,7 +187,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             arg = in.byte() % 4; // 3 names no switch
             const bool on = in.flag();
             cfg.writeSwitch(QosSwitch(arg), on);
-            const Bytes after = host.snapshot();
+            const Bytes after = host.bytes();
             if (arg < 3) {
                 FUZZ_CHECK(cfg.switchBit(QosSwitch(arg)) == on, "switch %d", arg);
                 FUZZ_CHECK((after[38] & 0xF8) == 0, "switch write left bits 3-7 of byte 38");
@@ -218,14 +197,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 7:
             // The reset button: the default image over all 40 bytes.
             cfg.inic_na_vychozi_cfg();
-            FUZZ_CHECK(host.snapshot() == QosConfigArray::defaultImage(), "default image");
-            host.checkFences();
+            FUZZ_CHECK(host.bytes() == QosConfigArray::defaultImage(), "default image");
+            checkGuards(host);
             readEveryField(cfg);
             byte39 = host.data()[39];
             continue;
         }
-        host.checkFences();
-        checkOnlyOwnedChanged(before, host.snapshot(), group, arg);
+        checkGuards(host);
+        checkGroupChangedOnlyItsBits(before, host.bytes(), group, arg);
         FUZZ_CHECK(host.data()[39] == byte39, "byte 39 changed by a write group");
         readEveryField(cfg);
     }

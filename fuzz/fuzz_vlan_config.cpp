@@ -1,12 +1,11 @@
 // Any 82 bytes as a VLAN configuration array: the blank rule, every accessor,
 // the static VLAN table (unpack, clicks, add, delete, pack) and the set
 // button's operation with fuzzed control values and host facts. Checked after
-// every call: the fences around the array are intact and the call changed
+// every call: the guard bytes around the array are intact and the call changed
 // only the bits it owns; the table never outgrows its 22 slots.
 
+#include "fuzz/ArrayOpening.h"
 #include "fuzz/FuzzSupport.h"
-#include "core/ArrayCheck.h"
-#include "core/ArrayJson.h"
 #include "core/StaticVlanTable.h"
 #include "core/VlanCommit.h"
 #include "core/VlanConfig.h"
@@ -17,24 +16,8 @@
 
 namespace {
 
-using Bytes = std::array<unsigned char, kVlanConfigSize>;
-
-// Which bits a call may change, built up byte by byte from the layout.
-struct Mask
-{
-    Bytes m{};
-    Mask& bits(int byte, unsigned char bits)
-    {
-        m[byte] |= bits;
-        return *this;
-    }
-    Mask& bytes(int first, int last)
-    {
-        for (int i = first; i <= last; ++i)
-            m[i] = 0xFF;
-        return *this;
-    }
-};
+using Bytes = VlanBytes;
+using Mask = VlanMask;
 
 // The twelve bits of each port's Default VID: {byte, bits} pairs.
 void defaultVidBits(Mask& mask, int port)
@@ -48,22 +31,7 @@ void defaultVidBits(Mask& mask, int port)
 
 void checkOnly(const Bytes& before, const Bytes& after, const Mask& mask, const char* what)
 {
-    for (int i = 0; i < kVlanConfigSize; ++i)
-        FUZZ_CHECK(((before[i] ^ after[i]) & ~mask.m[i]) == 0,
-                   "%s changed byte %d outside its bits: %02x -> %02x", what, i, before[i], after[i]);
-}
-
-// The bits the set button owns when it packs `count` slots.
-Mask setButtonMask(int count)
-{
-    Mask m;
-    m.bits(0, 0x77)           // version and the three flags; bits 3 and 7 reserved
-        .bytes(1, 2)          // ingress, remove_1PT, mode; force flags, LINE double-tag modes
-        .bits(3, 0xFC)        // EtherType and forwarding; the Modem double-tag bits stay
-        .bytes(4, 15);        // forwarding, Default VIDs, count
-    if (count > 0)
-        m.bytes(16, 16 + 3 * count - 1);
-    return m;
+    checkOnlyOwnedChanged(before, after, mask.m, what);
 }
 
 void readEveryAccessor(const VlanConfigArray& cfg)
@@ -99,7 +67,7 @@ void readEveryAccessor(const VlanConfigArray& cfg)
 // One accessor call with its mask; returns false when the input is used up.
 void callOneSetter(FuzzReader& in, VlanConfigArray& cfg, GuardedArray<kVlanConfigSize>& host)
 {
-    const Bytes before = host.snapshot();
+    const Bytes before = host.bytes();
     const int which = in.byte() % 12;
     const int p = in.byte() % 8; // 6 and 7 name no port
     const char v = static_cast<char>(in.byte());
@@ -199,8 +167,8 @@ void callOneSetter(FuzzReader& in, VlanConfigArray& cfg, GuardedArray<kVlanConfi
         break;
     }
     }
-    host.checkFences();
-    checkOnly(before, host.snapshot(), mask, "an accessor");
+    checkGuards(host);
+    checkOnly(before, host.bytes(), mask, "an accessor");
 }
 
 // Edits the table as the grid's clicks and the add and delete buttons do.
@@ -301,13 +269,13 @@ void runSet(FuzzReader& in, const VlanPole& pole, VlanConfigArray& cfg,
     c.facts.onePlusZeroInactive = in.flag();
     c.facts.vlanActiveInEthernet = in.flag();
 
-    const Bytes before = host.snapshot();
+    const Bytes before = host.bytes();
     const VlanCommitOutcome out = commitVlanSettings(c, cfg);
-    host.checkFences();
-    const Bytes after = host.snapshot();
+    checkGuards(host);
+    const Bytes after = host.bytes();
 
     const int packed = std::clamp(std::min(c.vlanCount, vlanPoleEntries(pole)), 0, kMaxStaticVlans);
-    checkOnly(before, after, setButtonMask(packed), "Set");
+    checkOnlyOwnedChanged(before, after, vlanSetButtonMask(packed), "Set");
 
     const bool phaseOne = out.kind == VlanCommitOutcome::NotAnInteger
         || (out.kind == VlanCommitOutcome::Refused
@@ -335,25 +303,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzReader in(data, size);
     GuardedArray<kVlanConfigSize> host;
-    in.fill(host.data(), kVlanConfigSize, 0xFF);
+    openArray<VlanConfigArray>(ArrayKind::Vlan, in, host, kVlanBlankThreshold);
     VlanConfigArray cfg(host.data());
-
-    const Bytes original = host.snapshot();
-    const long ff = std::count(original.begin(), original.end(), 0xFF);
-    {
-        // Any array survives its JSON form byte for byte, and the check
-        // reads it without touching it.
-        const QByteArray bytes(reinterpret_cast<const char*>(original.data()), kVlanConfigSize);
-        const ArrayFromJson back = arrayFromJson(arrayToJson(ArrayKind::Vlan, bytes));
-        FUZZ_CHECK(back.ok() && back.bytes == bytes, "JSON round trip");
-        (void)checkArray(ArrayKind::Vlan, host.data(), UnitFactsForCheck{});
-        FUZZ_CHECK(host.snapshot() == original, "the check changed the array");
-    }
-    const bool replaced = cfg.applyBlankRule();
-    host.checkFences();
-    FUZZ_CHECK(replaced == (ff >= kVlanBlankThreshold), "blank rule with %ld bytes of 0xFF", ff);
-    FUZZ_CHECK(host.snapshot() == (replaced ? VlanConfigArray::defaultImage() : original),
-               "blank rule left the wrong bytes");
     readEveryAccessor(cfg);
 
     // The table as loading builds it, packed straight back: nothing but the
@@ -362,10 +313,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int n = vlanPoleEntries(pole);
     FUZZ_CHECK(n == std::min<int>(cfg.get_pocet_vlan(), kMaxStaticVlans), "loaded %d entries", n);
     {
-        const Bytes before = host.snapshot();
+        const Bytes before = host.bytes();
         packVlanPole(pole, n, cfg);
-        host.checkFences();
-        const Bytes after = host.snapshot();
+        checkGuards(host);
+        const Bytes after = host.bytes();
         Mask nmsBits;
         for (int i = 0; i < n; ++i)
             nmsBits.bits(18 + 3 * i, 0xC0);

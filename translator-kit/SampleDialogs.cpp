@@ -1,6 +1,7 @@
 #include "translator-kit/SampleDialogs.h"
 
 #include "core/IniFile.h"
+#include "host/core/Settle.h"
 #include "plugin/InstancePointers.h"
 #include "core/QosConfig.h"
 #include "qos/Qos_form.h"
@@ -14,14 +15,6 @@
 #include <memory>
 
 namespace {
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-}
 
 // A unit that has LINE 4 and a usable second radio channel.
 constexpr char kHasLine4 = 0x08;

@@ -61,6 +61,44 @@ QSize captionRoom(const QWidget* control)
     return QSize();
 }
 
+namespace {
+
+// What a control's caption room is measured from, as one text.
+QString captionTexts(const QWidget* control)
+{
+    if (auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    if (auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->text();
+    if (auto* group = qobject_cast<const QGroupBox*>(control))
+        return group->title();
+    if (auto* box = qobject_cast<const QComboBox*>(control)) {
+        QString texts = box->isEditable() ? QStringLiteral("e") : QStringLiteral("-");
+        for (int i = 0; i < box->count(); ++i)
+            texts += QLatin1Char('\n') + box->itemText(i);
+        return texts;
+    }
+    return QString();
+}
+
+} // namespace
+
+QSize RememberedCaptionRoom::of(const QWidget* control)
+{
+    QString texts = captionTexts(control);
+    const int dpi = control->logicalDpiX();
+    if (m_known && texts == m_texts && dpi == m_dpi && control->style() == m_style
+        && control->font() == m_font)
+        return m_room;
+    m_room = captionRoom(control);
+    m_texts = std::move(texts);
+    m_font = control->font();
+    m_dpi = dpi;
+    m_style = control->style();
+    m_known = true;
+    return m_room;
+}
+
 void fitButtonToCaption(QPushButton* button, QSize design)
 {
     const QSize room = captionRoom(button);

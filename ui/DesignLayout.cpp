@@ -112,7 +112,7 @@ QList<QRect> DesignLayout::arrange() const
         if (!e.item->isEmpty()) {
             shown.push_back(i);
             if (const QWidget* w = e.item->widget()) {
-                const QSize room = captionRoom(w);
+                const QSize room = e.room.of(w);
                 if (takesTextSize(w))
                     size = room;
                 else if (room.isValid())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/CaptionRoom.h"
+
 #include <QLayout>
 #include <QList>
 #include <QRect>
@@ -42,6 +44,7 @@ private:
     {
         QLayoutItem* item;
         QRect design;
+        mutable RememberedCaptionRoom room;
     };
     int scaled(int designSize) const;
     QRect scaled(const QRect& design) const;

@@ -27,7 +27,7 @@
 // text, Escape restoring it) and then reach the grid, and through it the
 // dialog, as they would outside an editor. Tab and Shift+Tab end the editing
 // keeping the text and move the focus on from the grid.
-class CellDelegate : public QStyledItemDelegate
+class StringGrid::CellDelegate : public QStyledItemDelegate
 {
 public:
     explicit CellDelegate(StringGrid* grid)
@@ -45,8 +45,6 @@ public:
         m_editor = editor;
         return editor;
     }
-
-    QWidget* openEditor() const { return m_editor; }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override
@@ -139,6 +137,12 @@ StringGrid::StringGrid(QWidget* parent)
     setTabKeyNavigation(false);      // Tab leaves the grid; the arrows move within it
     setCellEditing(false);
     setMouseTracking(true);
+    QAccessible::installActivationObserver(this);
+}
+
+StringGrid::~StringGrid()
+{
+    QAccessible::removeActivationObserver(this);
 }
 
 void StringGrid::setFixedRows(int rows)
@@ -256,9 +260,14 @@ void StringGrid::widenColumnsToTexts()
 }
 
 // The first fixed row names the columns and the first fixed column the rows;
-// the hidden headers carry those names for assistive technology.
+// the hidden headers carry those names for assistive technology. They are
+// kept only while it listens (a screen reader started later finds them set
+// as it starts): a grid tells its views of every heading, and opening a
+// dialog need not pay for that when nobody reads them.
 void StringGrid::updateHeading(int col, int row, const QString& text)
 {
+    if (!m_headingsShown)
+        return;
     const auto name = [&text](QTableWidgetItem* heading, auto set) {
         if (!heading)
             set(new QTableWidgetItem(text.trimmed()));
@@ -269,6 +278,23 @@ void StringGrid::updateHeading(int col, int row, const QString& text)
         name(horizontalHeaderItem(col), [this, col](QTableWidgetItem* h) { setHorizontalHeaderItem(col, h); });
     if (col == 0 && m_fixedCols > 0)
         name(verticalHeaderItem(row), [this, row](QTableWidgetItem* h) { setVerticalHeaderItem(row, h); });
+}
+
+void StringGrid::updateHeadings()
+{
+    if (m_fixedRows > 0)
+        for (int col = 0; col < columnCount(); ++col)
+            updateHeading(col, 0, cellText(col, 0));
+    if (m_fixedCols > 0)
+        for (int row = 0; row < rowCount(); ++row)
+            updateHeading(0, row, cellText(0, row));
+}
+
+void StringGrid::accessibilityActiveChanged(bool active)
+{
+    m_headingsShown = active;
+    if (active)
+        updateHeadings();
 }
 
 std::optional<StringGrid::Cell> StringGrid::cellAt(const QPoint& viewportPos) const

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "plugin/OduSwitchExport.h"
+#include "ui/KeyFilter.h"
 
+#include <QAccessible>
 #include <QTableWidget>
 
-class QKeyEvent;
-
-#include <functional>
 #include <optional>
+
+class QKeyEvent;
 
 // A grid of text cells in the manner of a classic string grid: the fixed
 // (label) rows and columns are ordinary cells of the table, so item(row, col)
@@ -21,10 +22,10 @@ class QKeyEvent;
 // non-fixed cells, Tab and Shift+Tab leave the grid (also from the in-place
 // editor), and Space on a grid without in-place editing reports
 // spacePressed() for the current cell. While the grid has the focus its
-// current cell is framed. The texts of the first fixed row and column also
-// serve as the hidden headers' texts, so assistive technology announces each
-// cell with its column and row heading.
-class ODU_SWITCH_EXPORT StringGrid : public QTableWidget
+// current cell is framed. While assistive technology listens, the texts of
+// the first fixed row and column also serve as the hidden headers' texts, so
+// it announces each cell with its column and row heading.
+class ODU_SWITCH_EXPORT StringGrid : public QTableWidget, private QAccessible::ActivationObserver
 {
     Q_OBJECT
     Q_PROPERTY(int fixedRows READ fixedRows WRITE setFixedRows)
@@ -39,9 +40,8 @@ class ODU_SWITCH_EXPORT StringGrid : public QTableWidget
     Q_PROPERTY(int columnCount READ columnCount WRITE setColumnCount)
 
 public:
-    using KeyFilter = std::function<void(QObject* sender, QChar& key)>;
-
     explicit StringGrid(QWidget* parent = nullptr);
+    ~StringGrid() override;
 
     int fixedRows() const { return m_fixedRows; }
     void setFixedRows(int rows);
@@ -88,8 +88,8 @@ public:
 
     // Called for every character typed into the in-place editor, before the
     // editor takes it; setting key to QChar() drops the character.
-    void setEditorKeyFilter(KeyFilter filter) { m_keyFilter = std::move(filter); }
-    const KeyFilter& editorKeyFilter() const { return m_keyFilter; }
+    void setEditorKeyFilter(KeyPressHandler filter) { m_keyFilter = std::move(filter); }
+    const KeyPressHandler& editorKeyFilter() const { return m_keyFilter; }
 
     // Ends in-place editing, storing the editor's text in its cell.
     void commitEditing();
@@ -116,10 +116,12 @@ private:
     void applyFixedFlags();
     void styleCell(QTableWidgetItem* item, int col, int row) const;
     void updateHeading(int col, int row, const QString& text);
+    void updateHeadings();
+    void accessibilityActiveChanged(bool active) override;
     int columnBorderAt(const QPoint& viewportPos) const;
     void setHotCell(int col, int row);
 
-    friend class CellDelegate;
+    class CellDelegate;
     bool isHotCell(int col, int row) const { return col == m_hotCol && row == m_hotRow; }
 
     int m_fixedRows = 0;
@@ -129,11 +131,12 @@ private:
     bool m_cellEditing = false;
     bool m_columnResizing = false;
     bool m_hotTrackFixed = false;
-    KeyFilter m_keyFilter;
-    class CellDelegate* m_delegate;
+    KeyPressHandler m_keyFilter;
+    CellDelegate* m_delegate;
     int m_resizingColumn = -1;
     int m_resizeOrigin = 0;
     int m_resizeStartWidth = 0;
     int m_hotCol = -1;
     int m_hotRow = -1;
+    bool m_headingsShown = QAccessible::isActive();
 };

@@ -2,6 +2,8 @@
 
 #include "host/core/DefectFrames.h"
 #include "host/core/RegularFile.h"
+#include "host/core/Settle.h"
+#include "host/core/WhenModal.h"
 
 #include "core/IniFile.h"
 #include "plugin/InstancePointers.h"
@@ -18,20 +20,10 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QTabWidget>
-#include <QTimer>
 
 #include <memory>
 
 namespace {
-
-// Lets the toolkit lay out and draw what was just shown or switched.
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-}
 
 // Encoded in memory and written as a regular file: a link, pipe or device
 // planted under the picture's name is refused, never written through.
@@ -153,11 +145,10 @@ ScreenshotResult takeScreenshots(const ScreenshotRequest& request)
             QImage vidEntry;
             QString unexpected;
             bool armed = true;
-            QTimer::singleShot(0, vlan, [&] {
+            whenModal(vlan, [&](QWidget* modal) {
                 if (!armed)
                     return;
                 armed = false;
-                QWidget* modal = QApplication::activeModalWidget();
                 if (!modal || modal == vlan)
                     return;
                 settle();

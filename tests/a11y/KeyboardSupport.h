@@ -1,10 +1,14 @@
 #pragma once
 
-// Helpers of the keyboard and assistive-technology tests: building the
-// dialogs, pressing keys where the focus is, walking the Tab order and
-// finding the controls a page offers.
+// Helpers of the keyboard and assistive-technology tests: pressing keys
+// where the focus is, walking the Tab order and finding the controls a
+// page offers.
 
-#include "../vlan_dialog/DialogTestSupport.h"
+#include "tests/support/DialogFixtures.h"
+#include "tests/support/ModalAnswering.h"
+#include "tests/support/RecordingCatalogue.h"
+
+#include "core/IniFile.h"
 #include "qos/Qos_form.h"
 #include "vlan/Unit3.h"
 #include "vlan/Vlan_form.h"
@@ -15,8 +19,6 @@
 #include <QTest>
 
 #include <memory>
-
-using QosArray = std::array<unsigned char, kQosConfigSize>;
 
 inline QWidget* focused()
 {
@@ -75,20 +77,4 @@ inline QStringList namesOf(const QList<QWidget*>& widgets)
     for (const QWidget* w : widgets)
         names << (w ? w->objectName() : QStringLiteral("<none>"));
     return names;
-}
-
-// A VLAN dialog over a host array, with LINE 4 and Modem 2.
-inline std::unique_ptr<TVlan_form> makeVlanDialog(VlanArray& a, TIniFile* ini = nullptr)
-{
-    int size = 0;
-    return std::make_unique<TVlan_form>(nullptr, true, ini, a.data(), &size, false, char(1),
-                                        char(0), char(0), char(0x08));
-}
-
-// Shows a dialog and waits until it is the active window.
-inline bool showActive(QWidget* w)
-{
-    w->show();
-    w->activateWindow();
-    return QTest::qWaitForWindowActive(w);
 }

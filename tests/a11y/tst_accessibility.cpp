@@ -7,7 +7,6 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QTemporaryFile>
 
 namespace {
@@ -94,20 +93,18 @@ QString headingOf(QAccessibleInterface* table, int row, int col, bool columnHead
 // The dialogs under test, built over default arrays.
 struct Dialogs
 {
-    QosArray qos = QosConfigArray::defaultImage();
+    QosBytes qos = QosConfigArray::defaultImage();
     VlanArray vlan;
-    TIniFile noFile;
     short vid = 0;
 
     QDialog* make(Dialog which, TIniFile* ini = nullptr)
     {
-        int size = 0;
         if (!ini)
-            ini = &noFile;
+            ini = englishCatalogue();
         vlan.entries({entry(10, {0, 1, 2, 3, 0, 1}), entry(20, {3, 3, 3, 3, 1, 3})}).mode(1);
         switch (which) {
         case Qos:
-            return new TQos_form(nullptr, true, ini, qos.data(), &size);
+            return makeQosDialog(qos, ini).release();
         case Vlan:
             return makeVlanDialog(vlan, ini).release();
         case VidEntry:
@@ -139,8 +136,7 @@ class TestAccessibility : public QObject
 private slots:
     void cleanup()
     {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY2(QApplication::topLevelWidgets().isEmpty(), "a window outlived its test");
+        QVERIFY2(noWindowLeft(), "a window outlived its test");
     }
 
     void everyControlNamedOncePerPage_data();
@@ -168,8 +164,7 @@ void TestAccessibility::everyControlNamedOncePerPage()
     QFETCH(int, which);
     QFETCH(int, page);
     Dialogs dialogs;
-    QPointer<QDialog> d = dialogs.make(Dialog(which));
-    const auto closeDialog = qScopeGuard([&] { delete d; });
+    OwnedDialog<QDialog> d(dialogs.make(Dialog(which)));
     QVERIFY(showActive(d));
     QVERIFY(page < pageCount(d));
     showPage(d, page);
@@ -202,10 +197,9 @@ void TestAccessibility::everyControlNamedOncePerPage()
 void TestAccessibility::namesFromTheCaptions()
 {
     Dialogs dialogs;
-    QPointer<QDialog> q = dialogs.make(Qos);
+    OwnedDialog<QDialog> q(dialogs.make(Qos));
     std::unique_ptr<QDialog> v(dialogs.make(Vlan));
-    const auto closeDialog = qScopeGuard([&] { delete q; });
-    auto* qos = static_cast<TQos_form*>(q.data());
+    auto* qos = static_cast<TQos_form*>(q.get());
     auto* vlan = static_cast<TVlan_form*>(v.get());
     const auto name = announcedName;
 
@@ -249,11 +243,10 @@ void TestAccessibility::namesFollowATranslation()
                             {QStringLiteral("modem_1"), QStringLiteral("Funk 1")},
                             {QStringLiteral("entry_vid"), QStringLiteral("VID &eingeben:")}};
     Dialogs dialogs;
-    QPointer<QDialog> q = dialogs.make(Qos, &qosCatalogue);
+    OwnedDialog<QDialog> q(dialogs.make(Qos, &qosCatalogue));
     std::unique_ptr<QDialog> v(dialogs.make(Vlan, &vlanCatalogue));
     std::unique_ptr<QDialog> e(dialogs.make(VidEntry, &vlanCatalogue));
-    const auto closeDialog = qScopeGuard([&] { delete q; });
-    auto* qos = static_cast<TQos_form*>(q.data());
+    auto* qos = static_cast<TQos_form*>(q.get());
     auto* vlan = static_cast<TVlan_form*>(v.get());
     const auto name = announcedName;
 
@@ -269,11 +262,13 @@ void TestAccessibility::namesFollowATranslation()
 void TestAccessibility::gridCellsCarryTheirHeadings()
 {
     Dialogs dialogs;
-    QPointer<QDialog> q = dialogs.make(Qos);
+    OwnedDialog<QDialog> q(dialogs.make(Qos));
     std::unique_ptr<QDialog> v(dialogs.make(Vlan));
-    const auto closeDialog = qScopeGuard([&] { delete q; });
-    auto* qos = static_cast<TQos_form*>(q.data());
+    auto* qos = static_cast<TQos_form*>(q.get());
     auto* vlan = static_cast<TVlan_form*>(v.get());
+    // A screen reader starts, with the dialogs open.
+    QAccessible::setActive(true);
+    const auto stopReader = qScopeGuard([] { QAccessible::setActive(false); });
 
     QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(vlan->StringGrid1);
     QCOMPARE(headingOf(grid, 1, 2, true), QStringLiteral("LINE3"));
@@ -294,8 +289,7 @@ void TestAccessibility::everyFocusedControlShowsItsFocus()
     QFETCH(int, which);
     QFETCH(int, page);
     Dialogs dialogs;
-    QPointer<QDialog> d = dialogs.make(Dialog(which));
-    const auto closeDialog = qScopeGuard([&] { delete d; });
+    OwnedDialog<QDialog> d(dialogs.make(Dialog(which)));
     QVERIFY(showActive(d));
     showPage(d, page);
 

@@ -5,7 +5,6 @@
 
 #include <QInputMethodEvent>
 #include <QPointer>
-#include <QScopeGuard>
 #include <QSignalSpy>
 
 namespace {
@@ -34,9 +33,19 @@ VlanArray vlanArrayWithItems(int index)
     return a;
 }
 
-QosArray qosArrayWithResolution(int mode)
+// The order Shift+Tab visits from the same start as `order`: the start, then
+// the others the other way round.
+QStringList backwardsFrom(const QStringList& order)
 {
-    QosArray a = QosConfigArray::defaultImage();
+    QStringList backward = order.mid(1);
+    std::reverse(backward.begin(), backward.end());
+    backward.prepend(order.first());
+    return backward;
+}
+
+QosBytes qosArrayWithResolution(int mode)
+{
+    QosBytes a = QosConfigArray::defaultImage();
     QosConfigArray c(a.data());
     for (int p = 0; p < kQosPortCount; ++p)
         c.writePriorityResolution(QosPort(p), unsigned(mode));
@@ -52,8 +61,7 @@ class TestKeyboard : public QObject
 private slots:
     void cleanup()
     {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY2(QApplication::topLevelWidgets().isEmpty(), "a window outlived its test");
+        QVERIFY2(noWindowLeft(), "a window outlived its test");
     }
 
     void firstEnterInAListCancels_data();
@@ -101,16 +109,13 @@ void TestKeyboard::firstEnterInAListCancels()
     QFETCH(int, loaded);
     QFETCH(QString, typed);
 
-    QosArray qos = qosArrayWithResolution(loaded);
+    QosBytes qos = qosArrayWithResolution(loaded);
     VlanArray vlan = vlanArrayWithItems(loaded);
-    TIniFile noFile;
-    int size = 0;
-    QPointer<QDialog> dialog;
+    OwnedDialog<QDialog> dialog;
     if (which == int(Which::Qos))
-        dialog = new TQos_form(nullptr, true, &noFile, qos.data(), &size);
+        dialog = makeQosDialog(qos);
     else
-        dialog = makeVlanDialog(vlan).release();
-    const auto closeDialog = qScopeGuard([&] { delete dialog; });
+        dialog = OwnedDialog<QDialog>(makeVlanDialog(vlan).release());
     QVERIFY(showActive(dialog));
     auto* list = dialog->findChild<QComboBox*>(box);
     QVERIFY(list);
@@ -127,7 +132,7 @@ void TestKeyboard::firstEnterInAListCancels()
             popup->close();
     }
 
-    QSignalSpy finished(dialog.data(), &QDialog::finished);
+    QSignalSpy finished(dialog.get(), &QDialog::finished);
     press(Qt::Key_Return);
     QCOMPARE(finished.size(), 1);
     QCOMPARE(finished.at(0).at(0).toInt(), 2);
@@ -152,19 +157,16 @@ void TestKeyboard::inputMethodTextObeysTheFieldRules()
     QFETCH(int, which);
     QFETCH(QString, field);
 
-    QosArray qos = QosConfigArray::defaultImage();
+    QosBytes qos = QosConfigArray::defaultImage();
     VlanArray vlan;
-    TIniFile noFile;
-    int size = 0;
     short vid = 0;
-    QPointer<QDialog> dialog;
+    OwnedDialog<QDialog> dialog;
     if (which == 0)
-        dialog = new TQos_form(nullptr, true, &noFile, qos.data(), &size);
+        dialog = makeQosDialog(qos);
     else if (which == 1)
-        dialog = makeVlanDialog(vlan).release();
+        dialog = OwnedDialog<QDialog>(makeVlanDialog(vlan).release());
     else
-        dialog = new TForm3(nullptr, &noFile, 7, &vid);
-    const auto closeDialog = qScopeGuard([&] { delete dialog; });
+        dialog = OwnedDialog<QDialog>(new TForm3(nullptr, englishCatalogue(), 7, &vid));
     QVERIFY(showActive(dialog));
     auto* edit = dialog->findChild<QLineEdit*>(field);
     QVERIFY(edit);
@@ -197,11 +199,8 @@ void TestKeyboard::inputMethodTextObeysTheFieldRules()
 
 void TestKeyboard::inputMethodTextInGridCells()
 {
-    QosArray qos = QosConfigArray::defaultImage();
-    TIniFile noFile;
-    int size = 0;
-    QPointer<TQos_form> dialog = new TQos_form(nullptr, true, &noFile, qos.data(), &size);
-    const auto closeDialog = qScopeGuard([&] { delete dialog; });
+    QosBytes qos = QosConfigArray::defaultImage();
+    const auto dialog = makeQosDialog(qos);
     QVERIFY(showActive(dialog));
     for (StringGrid* grid : {dialog->StringGrid1, dialog->StringGrid2, dialog->StringGrid3,
                              dialog->StringGrid4, dialog->StringGrid5}) {
@@ -379,21 +378,13 @@ void TestKeyboard::qosTabOrder()
 {
     QFETCH(int, page);
     QFETCH(QStringList, order);
-    QosArray qos = QosConfigArray::defaultImage();
-    TIniFile noFile;
-    int size = 0;
-    QPointer<TQos_form> d = new TQos_form(nullptr, true, &noFile, qos.data(), &size);
-    const auto closeDialog = qScopeGuard([&] { delete d; });
+    QosBytes qos = QosConfigArray::defaultImage();
+    const auto d = makeQosDialog(qos);
     QVERIFY(showActive(d));
     QVERIFY(d->Button3->hasFocus()); // the dialog opens on Cancel
     d->PageControl1->setCurrentIndex(page);
-    const QStringList forward = namesOf(tabWalk(true));
-    QCOMPARE(forward.join(u' '), order.join(u' '));
-    QStringList backward = namesOf(tabWalk(false));
-    QStringList expected = order.mid(1);
-    std::reverse(expected.begin(), expected.end());
-    expected.prepend(order.first());
-    QCOMPARE(backward.join(u' '), expected.join(u' '));
+    QCOMPARE(namesOf(tabWalk(true)).join(u' '), order.join(u' '));
+    QCOMPARE(namesOf(tabWalk(false)).join(u' '), backwardsFrom(order).join(u' '));
 }
 
 void TestKeyboard::vlanTabOrder_data()
@@ -426,13 +417,8 @@ void TestKeyboard::vlanTabOrder()
     QVERIFY(showActive(d.get()));
     d->PageControl1->setCurrentIndex(page);
     d->RadioGroup1->button(d->RadioGroup1->itemIndex())->setFocus(Qt::TabFocusReason);
-    const QStringList forward = namesOf(tabWalk(true));
-    QCOMPARE(forward.join(u' '), order.join(u' '));
-    QStringList backward = namesOf(tabWalk(false));
-    QStringList expected = order.mid(1);
-    std::reverse(expected.begin(), expected.end());
-    expected.prepend(order.first());
-    QCOMPARE(backward.join(u' '), expected.join(u' '));
+    QCOMPARE(namesOf(tabWalk(true)).join(u' '), order.join(u' '));
+    QCOMPARE(namesOf(tabWalk(false)).join(u' '), backwardsFrom(order).join(u' '));
 }
 
 void TestKeyboard::vidEntryTabOrder()
@@ -448,11 +434,8 @@ void TestKeyboard::vidEntryTabOrder()
 
 void TestKeyboard::tabLeavesAGridEditorKeepingTheText()
 {
-    QosArray qos = QosConfigArray::defaultImage();
-    TIniFile noFile;
-    int size = 0;
-    QPointer<TQos_form> d = new TQos_form(nullptr, true, &noFile, qos.data(), &size);
-    const auto closeDialog = qScopeGuard([&] { delete d; });
+    QosBytes qos = QosConfigArray::defaultImage();
+    const auto d = makeQosDialog(qos);
     QVERIFY(showActive(d));
     d->PageControl1->setCurrentIndex(1);
     d->StringGrid3->setFocus(Qt::TabFocusReason);

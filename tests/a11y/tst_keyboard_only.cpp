@@ -3,7 +3,6 @@
 // made through the array's own writers. No mouse event is sent.
 #include "KeyboardSupport.h"
 
-#include <QScopeGuard>
 #include <QSignalSpy>
 
 namespace {
@@ -55,8 +54,7 @@ class TestKeyboardOnly : public QObject
 private slots:
     void cleanup()
     {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY2(QApplication::topLevelWidgets().isEmpty(), "a window outlived its test");
+        QVERIFY2(noWindowLeft(), "a window outlived its test");
     }
 
     void qosDialog();
@@ -65,12 +63,9 @@ private slots:
 
 void TestKeyboardOnly::qosDialog()
 {
-    QosArray bytes = QosConfigArray::defaultImage();
-    TIniFile noFile;
-    int size = 0;
-    QPointer<TQos_form> d = new TQos_form(nullptr, true, &noFile, bytes.data(), &size);
-    const auto closeDialog = qScopeGuard([&] { delete d; });
-    QSignalSpy finished(d.data(), &QDialog::finished);
+    QosBytes bytes = QosConfigArray::defaultImage();
+    const auto d = makeQosDialog(bytes);
+    QSignalSpy finished(d.get(), &QDialog::finished);
     QVERIFY(showActive(d));
 
     // Global Settings.
@@ -129,7 +124,7 @@ void TestKeyboardOnly::qosDialog()
     QCOMPARE(finished.size(), 1);
     QCOMPARE(finished.at(0).at(0).toInt(), 1);
 
-    QosArray expected = QosConfigArray::defaultImage();
+    QosBytes expected = QosConfigArray::defaultImage();
     QosConfigArray e(expected.data());
     e.writeSwitch(qos_main_switch, true);
     std::array<std::optional<unsigned>, kVlanQueueEntries> queues;
@@ -154,8 +149,7 @@ void TestKeyboardOnly::qosDialog()
     e.writeRemapTable(qos_line4, remap);
     e.writeSwitch(ch1_scheduling, true);
     e.writeSwitch(ch2_scheduling, true);
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(bytes.data()), kQosConfigSize).toHex(' '),
-             QByteArray(reinterpret_cast<const char*>(expected.data()), kQosConfigSize).toHex(' '));
+    QCOMPARE(hexText(bytes), hexText(expected));
 }
 
 void TestKeyboardOnly::vlanDialog()
@@ -279,8 +273,7 @@ void TestKeyboardOnly::vlanDialog()
     fwd[11] = !fwd[11];                      // CheckBox18
     e.setPortForwarding(fwd);
     e.setMiscFlags(e.disableLearning(), !e.bpduPriorityOverride(), !e.lacpPriorityOverride());
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(a.data()), kVlanConfigSize).toHex(' '),
-             QByteArray(reinterpret_cast<const char*>(expected.data()), kVlanConfigSize).toHex(' '));
+    QCOMPARE(hexText(a.bytes), hexText(expected.bytes));
 }
 
 QTEST_MAIN(TestKeyboardOnly)

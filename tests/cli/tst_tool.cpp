@@ -5,6 +5,8 @@
 #include "core/QosConfig.h"
 #include "core/StaticVlanTable.h"
 #include "core/VlanConfig.h"
+#include "tests/support/ArrayBytes.h"
+#include "tests/support/ProgramRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +14,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,24 +34,17 @@ struct Run
 
 Run tool(const QStringList& args, const QByteArray& input = QByteArray(), const QString& dir = QString())
 {
-    QProcess p;
-    if (!dir.isEmpty())
-        p.setWorkingDirectory(dir);
-    p.start(QStringLiteral(ODU_SWITCH_TOOL), args);
-    p.waitForStarted();
-    if (!input.isEmpty())
-        p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            QString::fromUtf8(p.readAllStandardError())};
+    ProgramRunOptions options;
+    options.input = input;
+    options.workingDir = dir;
+    options.timeoutMs = 60000;
+    const ProgramRun run = runProgram(QStringLiteral(ODU_SWITCH_TOOL), args, options);
+    return {run.exitCode, run.out, QString::fromUtf8(run.err)};
 }
 
 QByteArray image(ArrayKind kind)
 {
-    if (kind == ArrayKind::Qos)
-        return QByteArray(reinterpret_cast<const char*>(QosConfigArray::defaultImage().data()), kQosConfigSize);
-    return QByteArray(reinterpret_cast<const char*>(VlanConfigArray::defaultImage().data()), kVlanConfigSize);
+    return kind == ArrayKind::Qos ? byteImage(QosConfigArray::defaultImage()) : byteImage(VlanConfigArray::defaultImage());
 }
 
 QByteArray fileBytes(const QString& path)

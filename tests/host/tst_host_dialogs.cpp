@@ -4,6 +4,8 @@
 #include "host/core/DemoWindow.h"
 #include "host/core/DialogRun.h"
 #include "host/core/HexView.h"
+#include "tests/support/ArrayBytes.h"
+#include "tests/support/ModalAnswering.h"
 
 #include "core/IniFile.h"
 #include "plugin/InstancePointers.h"
@@ -24,16 +26,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray image(const auto& bytes)
-{
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
-}
-
 // Runs `act` on the modal dialog once its modal loop is running.
-void whenModal(std::function<void(QWidget*)> act)
+void onModalDialog(std::function<void(QWidget*)> act)
 {
-    QTimer::singleShot(0, qApp, [act] {
-        QWidget* modal = QApplication::activeModalWidget();
+    whenModal([act](QWidget* modal) {
         QVERIFY(modal);
         act(modal);
     });
@@ -88,7 +84,7 @@ void TestHostDialogs::qosCancelOnBlankArray()
     QFETCH(bool, discard);
     QByteArray cfg(40, char(0xFF));
     const char* buffer = cfg.constData();
-    whenModal([](QWidget* modal) {
+    onModalDialog([](QWidget* modal) {
         QVERIFY(qobject_cast<TQos_form*>(modal));
         QCOMPARE(Qos_form1, modal); // the host's instance pointer while it runs
         pressCancel(modal);
@@ -98,8 +94,8 @@ void TestHostDialogs::qosCancelOnBlankArray()
     QCOMPARE(run.result, 2);
     QCOMPARE(run.reportedSize, 40);
     QCOMPARE(run.before, QByteArray(40, char(0xFF)));
-    QCOMPARE(run.afterConstruction, image(QosConfigArray::defaultImage()));
-    QCOMPARE(run.written, image(QosConfigArray::defaultImage()));
+    QCOMPARE(run.afterConstruction, byteImage(QosConfigArray::defaultImage()));
+    QCOMPARE(run.written, byteImage(QosConfigArray::defaultImage()));
     QCOMPARE(run.restored, discard);
     QCOMPARE(cfg, discard ? run.before : run.written);
     QCOMPARE(run.kept, cfg);
@@ -119,8 +115,8 @@ void TestHostDialogs::qosWriteThroughThenCancel()
 {
     QFETCH(bool, discard);
     QFETCH(int, result);
-    QByteArray cfg = image(QosConfigArray::defaultImage());
-    whenModal([result](QWidget* modal) {
+    QByteArray cfg = byteImage(QosConfigArray::defaultImage());
+    onModalDialog([result](QWidget* modal) {
         auto* qos = qobject_cast<TQos_form*>(modal);
         QVERIFY(qos);
         // The user types a port priority and leaves the edit.
@@ -143,7 +139,7 @@ void TestHostDialogs::qosCloseBoxAndHostDelete()
     // it right after exec() anyway, and the scheduled deletion then must do
     // nothing (a double delete shows under the sanitizers).
     QByteArray cfg(40, '\0');
-    whenModal([](QWidget* modal) { modal->close(); });
+    onModalDialog([](QWidget* modal) { modal->close(); });
     const DialogRun run = runQosDialog(nullptr, true, &m_english, cfg, false);
     QCOMPARE(run.result, 2);
     QCOMPARE(cfg, QByteArray(40, '\0')); // 40 zero bytes are not blank
@@ -166,7 +162,7 @@ void TestHostDialogs::vlanSetAndCancel()
     QFETCH(bool, discard);
     QFETCH(bool, set);
     QByteArray cfg(82, char(0xFF));
-    whenModal([set](QWidget* modal) {
+    onModalDialog([set](QWidget* modal) {
         auto* vlan = qobject_cast<TVlan_form*>(modal);
         QVERIFY(vlan);
         QCOMPARE(Vlan_form1, vlan);
@@ -179,10 +175,10 @@ void TestHostDialogs::vlanSetAndCancel()
     QCOMPARE(run.kind, ArrayKind::Vlan);
     QCOMPARE(run.result, set ? 1 : 2);
     QCOMPARE(run.reportedSize, 82);
-    QCOMPARE(run.afterConstruction, image(VlanConfigArray::defaultImage()));
-    QCOMPARE(run.written, image(VlanConfigArray::defaultImage()));
+    QCOMPARE(run.afterConstruction, byteImage(VlanConfigArray::defaultImage()));
+    QCOMPARE(run.written, byteImage(VlanConfigArray::defaultImage()));
     QCOMPARE(run.restored, discard && !set);
-    QCOMPARE(cfg, run.restored ? QByteArray(82, char(0xFF)) : image(VlanConfigArray::defaultImage()));
+    QCOMPARE(cfg, run.restored ? QByteArray(82, char(0xFF)) : byteImage(VlanConfigArray::defaultImage()));
 }
 
 void TestHostDialogs::vlanGetsUnitFacts_data()
@@ -213,8 +209,8 @@ void TestHostDialogs::vlanGetsUnitFacts()
     QCOMPARE(facts.hasLine4(), line4);
     QCOMPARE(facts.modem2Usable(), modem2);
 
-    QByteArray cfg = image(VlanConfigArray::defaultImage());
-    whenModal([line4, modem2](QWidget* modal) {
+    QByteArray cfg = byteImage(VlanConfigArray::defaultImage());
+    onModalDialog([line4, modem2](QWidget* modal) {
         auto* vlan = qobject_cast<TVlan_form*>(modal);
         QVERIFY(vlan);
         QCOMPARE(vlan->hasLine4(), line4);
@@ -235,7 +231,7 @@ void TestHostDialogs::windowShowsRun()
     // The remote unit, discard on: the dialog's defaults are discarded.
     window->selectUnit(false);
     window->setDiscardOnCancel(true);
-    whenModal([](QWidget* modal) {
+    onModalDialog([](QWidget* modal) {
         QCOMPARE(modal->windowTitle(), u"Remote QoS Configuration Dialog"_s);
         pressCancel(modal);
     });
@@ -247,11 +243,11 @@ void TestHostDialogs::windowShowsRun()
 
     // Discard off: the defaults stay, the hex view and the decoded view show them.
     window->setDiscardOnCancel(false);
-    whenModal(pressCancel);
+    onModalDialog(pressCancel);
     window->findChild<QPushButton*>(u"openQos"_s)->click();
     QVERIFY(window->resultText().contains(u"replaced it by the default image"_s));
     QVERIFY(window->resultText().contains(u"Cancel does not undo"_s));
-    QCOMPARE(window->unit(false).qos, image(QosConfigArray::defaultImage()));
+    QCOMPARE(window->unit(false).qos, byteImage(QosConfigArray::defaultImage()));
     QCOMPARE(window->unit(true).qos, QByteArray(40, char(0xFF))); // the local unit untouched
     QVERIFY(window->hexText(ArrayKind::Qos).contains(u"00 00 1B 03 10 32 54 76"_s));
     const QList<QTreeWidgetItem*> found =
@@ -260,11 +256,11 @@ void TestHostDialogs::windowShowsRun()
     QVERIFY(found.first()->toolTip(1).startsWith(u"was: 7"_s)); // marked as changed
 
     // The VLAN dialog over the same unit, OK through Set.
-    whenModal([](QWidget* modal) { qobject_cast<TVlan_form*>(modal)->Button3->click(); });
+    onModalDialog([](QWidget* modal) { qobject_cast<TVlan_form*>(modal)->Button3->click(); });
     window->findChild<QPushButton*>(u"openVlan"_s)->click();
     QCOMPARE(window->lastRun().result, 1);
     QVERIFY(window->resultText().contains(u"VLAN dialog, remote unit: modal result 1 (OK)"_s));
-    QCOMPARE(window->unit(false).vlan, image(VlanConfigArray::defaultImage()));
+    QCOMPARE(window->unit(false).vlan, byteImage(VlanConfigArray::defaultImage()));
 
 }
 

@@ -6,6 +6,7 @@
 #include "host/core/CommandLine.h"
 #include "host/core/DecodedView.h"
 #include "host/core/HexView.h"
+#include "tests/support/ArrayBytes.h"
 
 #include "core/QosConfig.h"
 #include "core/VlanConfig.h"
@@ -19,11 +20,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray image(const auto& bytes)
-{
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
-}
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -349,7 +345,7 @@ void TestHostLogic::hexView()
     QCOMPARE(changedOffsets(before, before), QList<int>{});
     QCOMPARE(changedOffsets(before, before.left(2)), (QList<int>{2, 3}));
     QCOMPARE(hexBytes(after), u"00 02 1B FE"_s);
-    QCOMPARE(hexBytes(image(QosConfigArray::defaultImage())),
+    QCOMPARE(hexBytes(byteImage(QosConfigArray::defaultImage())),
              u"00 00 1B 03 10 32 54 76 10 32 54 76 10 32 54 76 50 FA 00 00 00 00 55 55 55 55 "
              "AA AA AA AA FF FF FF FF 01 02 04 08 00 00"_s);
 
@@ -361,7 +357,7 @@ void TestHostLogic::hexView()
 
     // Rows of 16 bytes with their offsets.
     QTextDocument doc;
-    doc.setHtml(hexDumpHtml(image(VlanConfigArray::defaultImage()), QByteArray()));
+    doc.setHtml(hexDumpHtml(byteImage(VlanConfigArray::defaultImage()), QByteArray()));
     const QStringList rows = doc.toPlainText().split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(rows.size(), 6);
     QCOMPARE(rows.first(), u" 0  00 00 00 FB AB 01 10 00 01 10 00 01 10 00 01 00"_s);
@@ -404,7 +400,7 @@ void TestHostLogic::decodedQosDefaultImage()
     QFETCH(QString, group);
     QFETCH(QString, name);
     QFETCH(QString, value);
-    QCOMPARE(decodedValue(decodeQos(image(QosConfigArray::defaultImage())), group, name), value);
+    QCOMPARE(decodedValue(decodeQos(byteImage(QosConfigArray::defaultImage())), group, name), value);
 }
 
 void TestHostLogic::decodedVlanDefaultImage_data()
@@ -453,7 +449,7 @@ void TestHostLogic::decodedVlanDefaultImage()
     QFETCH(QString, group);
     QFETCH(QString, name);
     QFETCH(QString, value);
-    QCOMPARE(decodedValue(decodeVlan(image(VlanConfigArray::defaultImage())), group, name), value);
+    QCOMPARE(decodedValue(decodeVlan(byteImage(VlanConfigArray::defaultImage())), group, name), value);
 }
 
 void TestHostLogic::decodedUnconfiguredArrays()

@@ -2,6 +2,8 @@
 // screenshot mode end to end.
 
 #include "host/core/Screenshots.h"
+#include "host/core/Settle.h"
+#include "tests/support/ProgramRun.h"
 
 #include "core/IniFile.h"
 #include "plugin/InstancePointers.h"
@@ -32,28 +34,18 @@ struct Outcome
 
 Outcome runDemo(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
 {
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(ODU_DEMO_EXE), args);
+    ProgramRunOptions options;
+    options.environment = env;
+    const ProgramRun run = runProgram(QStringLiteral(ODU_DEMO_EXE), args, options);
     Outcome o;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
-        process.kill();
-        process.waitForFinished();
+    if (!run.finishedNormally) {
         o.err = u"the program did not finish normally"_s;
         return o;
     }
-    o.exitCode = process.exitCode();
-    o.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    o.err = QString::fromLocal8Bit(process.readAllStandardError());
+    o.exitCode = run.exitCode;
+    o.out = QString::fromLocal8Bit(run.out);
+    o.err = QString::fromLocal8Bit(run.err);
     return o;
-}
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
 }
 
 QSize pictureSize(QWidget* window)

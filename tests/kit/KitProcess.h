@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QProcess>
+#include "tests/support/ProgramRun.h"
+
 #include <QString>
 #include <QStringList>
-#include <QTest>
 
 // One run of the translator kit's executable, as a translator starts it.
 struct KitRun
@@ -15,17 +15,14 @@ struct KitRun
 
 inline KitRun runKit(const QStringList& args)
 {
-    QProcess kit;
-    kit.start(QStringLiteral(ODU_TRANSLATE_PROGRAM), args);
-    KitRun run;
-    if (!kit.waitForFinished(300000)) {
-        kit.kill();
-        kit.waitForFinished();
-        run.err = QStringLiteral("the kit did not finish");
-        return run;
-    }
-    run.exitCode = kit.exitStatus() == QProcess::NormalExit ? kit.exitCode() : -1;
-    run.out = QString::fromUtf8(kit.readAllStandardOutput());
-    run.err = QString::fromUtf8(kit.readAllStandardError());
-    return run;
+    ProgramRunOptions options;
+    options.timeoutMs = 300000;
+    const ProgramRun run = runProgram(QStringLiteral(ODU_TRANSLATE_PROGRAM), args, options);
+    KitRun kit;
+    kit.exitCode = run.exitCode;
+    kit.out = QString::fromUtf8(run.out);
+    kit.err = QString::fromUtf8(run.err);
+    if (!run.finishedNormally && kit.err.isEmpty())
+        kit.err = QStringLiteral("the kit did not finish");
+    return kit;
 }

@@ -3,6 +3,8 @@
 
 #include "KitProcess.h"
 
+#include <QTest>
+
 #include <QTemporaryDir>
 
 class TestCaptionGeometry : public QObject

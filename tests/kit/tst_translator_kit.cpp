@@ -15,6 +15,7 @@
 #include <QMap>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 

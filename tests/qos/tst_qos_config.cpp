@@ -1,13 +1,14 @@
 // The QoS configuration array without any window: layout, default image,
 // blank rule and the seven write groups, checked byte by byte.
 #include "core/QosConfig.h"
+#include "tests/support/ArrayBytes.h"
 
 #include <QRandomGenerator>
 #include <QTest>
 
 #include <array>
 
-using Bytes = std::array<unsigned char, kQosConfigSize>;
+using Bytes = QosBytes;
 Q_DECLARE_METATYPE(Bytes)
 
 namespace {
@@ -51,12 +52,7 @@ unsigned getEntry(const Bytes& b, EntryPos p)
     return (b[p.byte] >> p.shift) & p.mask;
 }
 
-QString hex(const Bytes& b)
-{
-    return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(b.data()), b.size()).toHex(' '));
-}
-
-#define COMPARE_BYTES(actual, expected) QCOMPARE(hex(actual), hex(expected))
+#define COMPARE_BYTES(actual, expected) QCOMPARE(hexText(actual), hexText(expected))
 
 } // namespace
 
@@ -158,7 +154,7 @@ void TestQosConfig::documentedExamples()
     std::array<std::optional<unsigned>, kRemapEntries> remap{};
     remap[3] = 0u;
     cfg.writeRemapTable(qos_line2, remap);
-    QCOMPARE(hex(b).mid(12, 11), QStringLiteral("18 02 54 76"));
+    QCOMPARE(hexText(b).mid(12, 11), QStringLiteral("18 02 54 76"));
 
     // QoS main switch on over 0xFB.
     b[38] = 0xFB;

@@ -51,7 +51,7 @@ private:
 
 void TestQosDensity::init()
 {
-    m_cfg = qosBytes(0xFF);
+    m_cfg = filledBytes(0xFF);
     m_dlg = std::make_unique<TQos_form>(nullptr, true, &m_noFile, m_cfg.data(), &m_size);
     m_dlg->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_dlg.get()));

@@ -95,7 +95,7 @@ private:
     int m_size = 0;
     TIniFile m_noFile;
     QPointer<TQos_form> m_dlg;
-    QPointer<QTimer> m_answerer;
+    QPointer<ModalWatcher> m_answerer;
 };
 
 TQos_form* TestQosForm::makeDialog(const QosBytes& bytes, TIniFile* ini, bool isLocal)
@@ -118,13 +118,12 @@ void TestQosForm::cleanup()
 {
     delete m_answerer;
     delete m_dlg;
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY2(QApplication::topLevelWidgets().isEmpty(), "a window outlived its test");
+    QVERIFY2(noWindowLeft(), "a window outlived its test");
 }
 
 void TestQosForm::loadsDefaultImage()
 {
-    TQos_form* dlg = makeDialog(qosBytes(0xFF));
+    TQos_form* dlg = makeDialog(filledBytes(0xFF));
     QCOMPARE(m_size, 40);
     QCOMPARE(m_cfg, QosConfigArray::defaultImage());
 
@@ -236,7 +235,7 @@ void TestQosForm::blankRuleAtConstruction()
     QFETCH(int, blankBytes);
     QFETCH(bool, replaced);
 
-    QosBytes b = qosBytes(0x11);
+    QosBytes b = filledBytes(0x11);
     std::fill(b.begin(), b.begin() + blankBytes, 0xFF);
     TQos_form* dlg = makeDialog(b);
     QCOMPARE(m_cfg, replaced ? QosConfigArray::defaultImage() : b);
@@ -296,7 +295,7 @@ void TestQosForm::portPriorities()
     QosBytes expected = b;
     expected[0] = static_cast<unsigned char>(expected0);
     expected[1] = static_cast<unsigned char>(expected1);
-    QCOMPARE(hexBytes(m_cfg.data()), hexBytes(expected.data()));
+    QCOMPARE(hexText(m_cfg), hexText(expected));
     QCOMPARE((QStringList{dlg->Edit5->text(), dlg->Edit6->text(), dlg->Edit7->text()}), shown);
 }
 
@@ -342,7 +341,7 @@ void TestQosForm::weights()
     if (stored)
         for (int q = 0; q < 4; ++q)
             expected[34 + q] = static_cast<unsigned char>(typed[q].toInt());
-    QCOMPARE(hexBytes(m_cfg.data()), hexBytes(expected.data()));
+    QCOMPARE(hexText(m_cfg), hexText(expected));
     QCOMPARE(seen.shown, errorBox);
     if (errorBox) {
         QCOMPARE(seen.text, kWeightsError);
@@ -422,7 +421,7 @@ void TestQosForm::remapGrid()
     QosBytes expected = b;
     expected[8] = 0xE8; // entry 0 kept, entry 1 = 6, both gap bits kept
     expected[11] = 0x06; // entry 7 = 0
-    QCOMPARE(hexBytes(m_cfg.data()), hexBytes(expected.data()));
+    QCOMPARE(hexText(m_cfg), hexText(expected));
     QCOMPARE(dlg->StringGrid4->cellText(1, 0), QStringLiteral("      0"));
     QCOMPARE(dlg->StringGrid4->cellText(1, 1), QStringLiteral("      6"));
     QCOMPARE(dlg->StringGrid4->cellText(1, 7), QStringLiteral("      0"));
@@ -451,7 +450,7 @@ void TestQosForm::vlanQueueGrid()
     leaveTo(dlg->StringGrid2);
     QosBytes expected = QosConfigArray::defaultImage();
     expected[16] = 0x5C; // priority 0 keeps 0, priority 1 = 3
-    QCOMPARE(hexBytes(m_cfg.data()), hexBytes(expected.data()));
+    QCOMPARE(hexText(m_cfg), hexText(expected));
     QCOMPARE(dlg->StringGrid1->cellText(1, 1), QStringLiteral("      0"));
     QCOMPARE(dlg->StringGrid1->cellText(1, 2), QStringLiteral("      3"));
     QCOMPARE(dlg->StringGrid1->cellText(1, 0), QStringLiteral("Priority Queue"));
@@ -459,16 +458,16 @@ void TestQosForm::vlanQueueGrid()
 
 void TestQosForm::dscpGridHalves()
 {
-    TQos_form* dlg = makeDialog(qosBytes(0x00));
+    TQos_form* dlg = makeDialog(filledBytes(0x00));
     typeIntoCell(dlg->StringGrid2, 32, QStringLiteral("3"));
     typeIntoCell(dlg->StringGrid2, 33, QStringLiteral("2"));
     typeIntoCell(dlg->StringGrid2, 64, QStringLiteral("1"));
     leaveTo(dlg->Edit1);
-    QosBytes expected = qosBytes(0x00);
+    QosBytes expected = filledBytes(0x00);
     expected[25] = 0b1100'0000; // DSCP 31 = 3
     expected[26] = 0b0000'0010; // DSCP 32 = 2
     expected[33] = 0b0100'0000; // DSCP 63 = 1
-    QCOMPARE(hexBytes(m_cfg.data()), hexBytes(expected.data()));
+    QCOMPARE(hexText(m_cfg), hexText(expected));
     QCOMPARE(dlg->StringGrid2->cellText(1, 33), QStringLiteral("      2"));
 }
 
@@ -486,7 +485,7 @@ void TestQosForm::pastedTextsInGrids()
     leaveTo(dlg->Edit2);
     QosBytes expected = b;
     expected[16] = 0x90; // priority 3 = 2 ("+2" is a plain number), the rest kept
-    QCOMPARE(hexBytes(m_cfg.data()), hexBytes(expected.data()));
+    QCOMPARE(hexText(m_cfg), hexText(expected));
     QCOMPARE(dlg->StringGrid1->cellText(1, 1), QStringLiteral("      0"));
 
     // A pasted negative weight: the set is dropped silently.
@@ -501,7 +500,7 @@ void TestQosForm::pastedTextsInGrids()
     m_answerer = answerNextBox(&seen, QMessageBox::Ok);
     leaveTo(dlg->Button2);
     QVERIFY(!seen.shown);
-    QCOMPARE(hexBytes(m_cfg.data()), hexBytes(expected.data()));
+    QCOMPARE(hexText(m_cfg), hexText(expected));
     QCOMPARE(dlg->Edit1->text(), QStringLiteral("1"));
     QCOMPARE(dlg->Edit2->text(), QStringLiteral("2"));
 
@@ -512,7 +511,7 @@ void TestQosForm::pastedTextsInGrids()
     dlg->Edit6->setText(QStringLiteral("4"));
     leaveTo(dlg->ComboBox1);
     expected[0] = 0x20; // LINE 2 keeps 0, LINE 3 = 4
-    QCOMPARE(hexBytes(m_cfg.data()), hexBytes(expected.data()));
+    QCOMPARE(hexText(m_cfg), hexText(expected));
     QCOMPARE(dlg->Edit5->text(), QStringLiteral("0"));
 }
 
@@ -556,7 +555,7 @@ void TestQosForm::priorityResolution()
     leaveTo(dlg->Edit7);
     QosBytes expected = b;
     expected[2] = static_cast<unsigned char>(expected2);
-    QCOMPARE(hexBytes(m_cfg.data()), hexBytes(expected.data()));
+    QCOMPARE(hexText(m_cfg), hexText(expected));
 }
 
 void TestQosForm::switchesWriteOnLeave_data()
@@ -594,7 +593,7 @@ void TestQosForm::switchesWriteOnLeave()
     leaveTo(dlg->Button1);
     QosBytes expected = b;
     expected[38] = static_cast<unsigned char>(after);
-    QCOMPARE(hexBytes(m_cfg.data()), hexBytes(expected.data()));
+    QCOMPARE(hexText(m_cfg), hexText(expected));
 }
 
 void TestQosForm::resetAnswered_data()

@@ -7,6 +7,7 @@
 // the step and the last actions, so the walk can be replayed with
 // MONKEY_SEED and MONKEY_STEPS.
 
+#include "tests/support/ModalAnswering.h"
 #include "ui/StringGrid.h"
 
 #include <QAbstractButton>
@@ -35,11 +36,10 @@ public:
     // it does not know the window (which is then closed).
     using ModalAnswer = std::function<bool(QWidget* modal, Monkey& monkey)>;
 
-    explicit Monkey(std::uint32_t seed) : m_rng(seed)
+    explicit Monkey(std::uint32_t seed)
+        : m_rng(seed)
+        , m_modals([this](QWidget* modal) { answer(modal); })
     {
-        m_poll.setInterval(1);
-        connect(&m_poll, &QTimer::timeout, this, &Monkey::pollModal);
-        m_poll.start();
     }
 
     void setModalAnswer(ModalAnswer answer) { m_modalAnswer = std::move(answer); }
@@ -149,21 +149,6 @@ public:
     }
 
 private:
-    void pollModal()
-    {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w || m_pending)
-            return;
-        m_pending = true;
-        QPointer<QWidget> target(w);
-        QTimer::singleShot(0, this, [this, target] {
-            m_pending = false;
-            if (!target || QApplication::activeModalWidget() != target)
-                return;
-            answer(target);
-        });
-    }
-
     void answer(QWidget* w)
     {
         ++m_modalAnswers;
@@ -383,8 +368,7 @@ private:
     }
 
     std::mt19937 m_rng;
-    QTimer m_poll;
-    bool m_pending = false;
+    ModalWatcher m_modals;
     int m_answersThisStep = 0;
     int m_popupSteps = 0;
     int m_modalAnswers = 0;

@@ -30,12 +30,12 @@ inline QString vlanWriteViolation(const VlanBytes& before, const VlanBytes& afte
         return {};
     if (pressed.defaultButton && after == VlanConfigArray::defaultImage())
         return {};
-    if (pressed.set && changedOutside(before, after, vlanSetMask(count)) < 0)
+    if (pressed.set && changedOutside(before, after, vlanSetButtonMask(count)) < 0)
         return {};
     if (!pressed.set && !pressed.defaultButton)
-        return QStringLiteral("the array changed without Set or Default: %1 -> %2").arg(hex(before), hex(after));
+        return QStringLiteral("the array changed without Set or Default: %1 -> %2").arg(hexText(before), hexText(after));
     return QStringLiteral("the array changed beyond what %1 writes: %2 -> %3")
-        .arg(pressed.set ? QStringLiteral("Set") : QStringLiteral("Default"), hex(before), hex(after));
+        .arg(pressed.set ? QStringLiteral("Set") : QStringLiteral("Default"), hexText(before), hexText(after));
 }
 
 // Records the presses of one dialog's Set and Default buttons since the last

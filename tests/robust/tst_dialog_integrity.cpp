@@ -14,6 +14,7 @@
 #include "core/IniFile.h"
 #include "qos/Qos_form.h"
 #include "tests/robust/RobustSupport.h"
+#include "tests/support/ModalAnswering.h"
 #include "vlan/Vlan_form.h"
 
 #include <QApplication>
@@ -28,37 +29,23 @@ using namespace robust;
 
 namespace {
 
-// Closes every message box that opens with one of its buttons, counting them.
-class BoxAnswerer : public QObject
+// Closes every message box that opens with one of its buttons, chosen at
+// random (rejects one without buttons); handled() counts them.
+class BoxAnswerer : public ModalWatcher
 {
 public:
-    explicit BoxAnswerer(std::mt19937& rng) : m_rng(rng)
+    explicit BoxAnswerer(std::mt19937& rng)
+        : ModalWatcher([&rng](QWidget* w) {
+            auto* box = static_cast<QMessageBox*>(w);
+            const auto buttons = box->buttons();
+            if (buttons.isEmpty())
+                box->reject();
+            else
+                QTest::mouseClick(buttons[int(rng() % unsigned(buttons.size()))], Qt::LeftButton);
+        })
     {
-        m_timer.setInterval(1);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || m_pending)
-                return;
-            m_pending = true;
-            QTimer::singleShot(0, box, [this, box] {
-                m_pending = false;
-                ++m_answered;
-                const auto buttons = box->buttons();
-                if (buttons.isEmpty())
-                    box->reject();
-                else
-                    QTest::mouseClick(buttons[int(m_rng() % unsigned(buttons.size()))], Qt::LeftButton);
-            });
-        });
-        m_timer.start();
+        setFilter([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; });
     }
-    int answered() const { return m_answered; }
-
-private:
-    std::mt19937& m_rng;
-    QTimer m_timer;
-    bool m_pending = false;
-    int m_answered = 0;
 };
 
 struct VlanFacts
@@ -73,7 +60,7 @@ VlanFacts randomFacts(std::mt19937& rng)
             char(rng())};
 }
 
-TVlan_form* openVlan(GuardedHostArray<kVlanConfigSize>& host, const TIniFile& ini, const VlanFacts& f)
+TVlan_form* openVlan(GuardedArray<kVlanConfigSize>& host, const TIniFile& ini, const VlanFacts& f)
 {
     int size = 0;
     auto* d = new TVlan_form(nullptr, true, const_cast<TIniFile*>(&ini), host.data(), &size,
@@ -153,7 +140,7 @@ void TestDialogIntegrity::vlanSetChangesOnlyItsBits()
     for (int a = 0; a < dialogs(); ++a) {
         const std::uint32_t seed = m_seed + std::uint32_t(a);
         std::mt19937 rng(seed);
-        GuardedHostArray<kVlanConfigSize> host;
+        GuardedArray<kVlanConfigSize> host;
         host.assign(randomVlanArray(rng));
         BoxAnswerer boxes(rng);
         const VlanFacts facts = randomFacts(rng);
@@ -164,9 +151,9 @@ void TestDialogIntegrity::vlanSetChangesOnlyItsBits()
         QTest::mouseClick(d->Button3, Qt::LeftButton);
         const VlanBytes once = host.bytes();
         accepted += d->result() == 1;
-        const int outside = changedOutside(loaded, once, vlanSetMask(count));
+        const int outside = changedOutside(loaded, once, vlanSetButtonMask(count));
         QVERIFY2(outside < 0, qPrintable(QStringLiteral("seed %1: Set changed byte %2 outside its bits: %3 -> %4")
-                                             .arg(seed).arg(outside).arg(hex(loaded), hex(once))));
+                                             .arg(seed).arg(outside).arg(hexText(loaded), hexText(once))));
         QVERIFY2(host.intact(), qPrintable(QStringLiteral("seed %1: guard bytes").arg(seed)));
         d.reset();
 
@@ -174,7 +161,7 @@ void TestDialogIntegrity::vlanSetChangesOnlyItsBits()
         d.reset(openVlan(host, m_noCatalogue, facts));
         QTest::mouseClick(d->Button3, Qt::LeftButton);
         QVERIFY2(host.bytes() == once, qPrintable(QStringLiteral("seed %1: a second Set changed %2 -> %3")
-                                                      .arg(seed).arg(hex(once), hex(host.bytes()))));
+                                                      .arg(seed).arg(hexText(once), hexText(host.bytes()))));
     }
     qInfo("%d arrays, %d Set presses accepted", dialogs(), accepted);
     QVERIFY(accepted > 0);
@@ -185,7 +172,7 @@ void TestDialogIntegrity::vlanCancelChangesNothing()
     for (int a = 0; a < dialogs(); ++a) {
         const std::uint32_t seed = m_seed + 100000 + std::uint32_t(a);
         std::mt19937 rng(seed);
-        GuardedHostArray<kVlanConfigSize> host;
+        GuardedArray<kVlanConfigSize> host;
         const VlanBytes original = randomVlanArray(rng);
         host.assign(original);
         const VlanBytes expected = VlanConfigArray::isBlank(original.data()) ? VlanConfigArray::defaultImage() : original;
@@ -194,7 +181,7 @@ void TestDialogIntegrity::vlanCancelChangesNothing()
         cancelOneOfThreeWays(d.get(), d->Button4, a);
         QCOMPARE(d->result(), 2);
         QVERIFY2(host.bytes() == expected, qPrintable(QStringLiteral("seed %1: %2 -> %3")
-                                                          .arg(seed).arg(hex(original), hex(host.bytes()))));
+                                                          .arg(seed).arg(hexText(original), hexText(host.bytes()))));
         QVERIFY(host.intact());
     }
 }
@@ -204,7 +191,7 @@ void TestDialogIntegrity::qosCancelChangesNothing()
     for (int a = 0; a < dialogs(); ++a) {
         const std::uint32_t seed = m_seed + 300000 + std::uint32_t(a);
         std::mt19937 rng(seed);
-        GuardedHostArray<kQosConfigSize> host;
+        GuardedArray<kQosConfigSize> host;
         const QosBytes original = randomQosArray(rng);
         host.assign(original);
         const QosBytes expected = QosConfigArray::isBlank(original.data()) ? QosConfigArray::defaultImage() : original;
@@ -216,7 +203,7 @@ void TestDialogIntegrity::qosCancelChangesNothing()
         cancelOneOfThreeWays(d.data(), d->Button3, a);
         QCOMPARE(d->result(), 2);
         QVERIFY2(host.bytes() == expected, qPrintable(QStringLiteral("seed %1: %2 -> %3")
-                                                          .arg(seed).arg(hex(original), hex(host.bytes()))));
+                                                          .arg(seed).arg(hexText(original), hexText(host.bytes()))));
         QVERIFY(host.intact());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!d);
@@ -229,7 +216,7 @@ void TestDialogIntegrity::qosLeavingWithoutTypingChangesOnlyReservedBits()
     for (int a = 0; a < dialogs(); ++a) {
         const std::uint32_t seed = m_seed + 200000 + std::uint32_t(a);
         std::mt19937 rng(seed);
-        GuardedHostArray<kQosConfigSize> host;
+        GuardedArray<kQosConfigSize> host;
         host.assign(randomQosArray(rng));
         BoxAnswerer boxes(rng);
 
@@ -249,7 +236,7 @@ void TestDialogIntegrity::qosLeavingWithoutTypingChangesOnlyReservedBits()
         d->Button3->setFocus(Qt::TabFocusReason); // leaves the last control
         QCoreApplication::processEvents();
         const QosBytes after = host.bytes();
-        errorBoxes += boxes.answered();
+        errorBoxes += boxes.handled();
 
         QosBytes mask{};
         mask[0] = 0xC0;
@@ -261,7 +248,7 @@ void TestDialogIntegrity::qosLeavingWithoutTypingChangesOnlyReservedBits()
             mask[2] |= 0x38;
         if ((loaded[3] & 0x07) >= 5)
             mask[3] |= 0x07;
-        const QString where = QStringLiteral("seed %1: %2 -> %3").arg(seed).arg(hex(loaded), hex(after));
+        const QString where = QStringLiteral("seed %1: %2 -> %3").arg(seed).arg(hexText(loaded), hexText(after));
         QVERIFY2(changedOutside(loaded, after, mask) < 0, qPrintable(where));
         // The reserved bits are only ever cleared.
         for (int i : {0, 1, 38})

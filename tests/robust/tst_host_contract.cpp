@@ -11,6 +11,8 @@
 
 #include "plugin/IniFile.h"
 #include "plugin/InstancePointers.h"
+#include "tests/support/ArrayBytes.h"
+#include "tests/support/DialogFixtures.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -25,8 +27,6 @@
 
 namespace {
 
-using QosBytes = std::array<unsigned char, kQosConfigSize>;
-using VlanBytes = std::array<unsigned char, kVlanConfigSize>;
 
 enum class Nested {
     QosResetQuestion,
@@ -110,8 +110,7 @@ private slots:
     void cleanup()
     {
         QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+        QVERIFY(noWindowLeft());
     }
 
     // The host destroys the dialog from a timer while a nested modal window

@@ -1,8 +1,8 @@
 // 100 open/close cycles of each dialog with every kind of modal window on the
-// way (bench/OpenCloseCycles.h). In the sanitizer build this test runs with
+// way (tests/support/OpenCloseCycles.h, which the benchmark runs too). In the sanitizer build this test runs with
 // LeakSanitizer on, so anything the dialogs fail to free fails it there.
 
-#include "bench/OpenCloseCycles.h"
+#include "tests/support/OpenCloseCycles.h"
 #include "core/IniFile.h"
 
 #include <QTest>

@@ -118,7 +118,7 @@ void TestMonkey::qosDialog()
 {
     const std::uint32_t seed = m_seed;
     Monkey monkey(seed);
-    GuardedHostArray<kQosConfigSize> host;
+    GuardedArray<kQosConfigSize> host;
     host.assign(randomQosArray(monkey.rng()));
     QPointer<TQos_form> dialog;
     int opened = 0, writes = 0;
@@ -134,7 +134,7 @@ void TestMonkey::qosDialog()
             TIniFile* ini = monkey.chance(50) ? m_noCatalogue.get() : m_fullCatalogue.get();
             dialog = new TQos_form(nullptr, monkey.chance(50), ini, host.data(), &size);
             MONKEY_VERIFY(size == kQosConfigSize, QStringLiteral("size %1").arg(size));
-            monkey.note(QStringLiteral("-- new QoS dialog over %1").arg(hex(host.bytes())));
+            monkey.note(QStringLiteral("-- new QoS dialog over %1").arg(hexText(host.bytes())));
             showAndActivate(dialog);
             ++opened;
         }
@@ -152,13 +152,13 @@ void TestMonkey::qosDialog()
         MONKEY_VERIFY(host.intact(&guard), QStringLiteral("guard byte at %1 changed").arg(guard));
         if (validBefore)
             MONKEY_VERIFY(weightsValid(after.data()),
-                          QStringLiteral("weights became invalid: %1").arg(hex(after)));
+                          QStringLiteral("weights became invalid: %1").arg(hexText(after)));
         writes += after != before;
         const bool reset = after == QosConfigArray::defaultImage();
         const bool reservedKept = (before[2] & 0xC0) == (after[2] & 0xC0)
             && (before[3] & 0xF8) == (after[3] & 0xF8) && before[39] == after[39];
         MONKEY_VERIFY(reservedKept || reset,
-                      QStringLiteral("bits no write group owns changed: %1 -> %2").arg(hex(before), hex(after)));
+                      QStringLiteral("bits no write group owns changed: %1 -> %2").arg(hexText(before), hexText(after)));
     }
     delete dialog.data();
     qInfo("QoS: %d steps over %d dialogs, %d steps changed the array, %d modal answers", total,
@@ -170,7 +170,7 @@ void TestMonkey::vlanDialog()
     const std::uint32_t seed = m_seed + 1;
     Monkey monkey(seed);
     monkey.setModalAnswer(answerVidEntry);
-    GuardedHostArray<kVlanConfigSize> host;
+    GuardedArray<kVlanConfigSize> host;
     host.assign(randomVlanArray(monkey.rng()));
     QPointer<TVlan_form> dialog;
     QPointer<VlanPressSpy> presses;
@@ -191,7 +191,7 @@ void TestMonkey::vlanDialog()
                                     char(monkey.pick(3)), char(monkey.chance(25)),
                                     char(monkey.chance(30) ? kModem2UnusableMode : monkey.pick(256)), capabilities);
             MONKEY_VERIFY(size == kVlanConfigSize, QStringLiteral("size %1").arg(size));
-            monkey.note(QStringLiteral("-- new VLAN dialog, LINE 4 %1, over %2").arg(hasLine4).arg(hex(host.bytes())));
+            monkey.note(QStringLiteral("-- new VLAN dialog, LINE 4 %1, over %2").arg(hasLine4).arg(hexText(host.bytes())));
             presses = new VlanPressSpy(dialog);
             showAndActivate(dialog);
             ++opened;

@@ -138,23 +138,23 @@ void TestSetIntegrity::setChangesOnlyItsOwnBits()
 
     for (int a = 0; a < arrays; ++a) {
         std::mt19937 rng(seed + std::uint32_t(a));
-        GuardedHostArray<kVlanConfigSize> host;
+        GuardedArray<kVlanConfigSize> host;
         host.assign(randomVlanArray(rng));
         VlanConfigArray cfg(host.data());
         cfg.applyBlankRule();
         const VlanBytes before = host.bytes();
         const VlanCommitInput in = inputAfterLoading(cfg, rng);
         const int packed = std::min(in.vlanCount, kMaxStaticVlans);
-        const QString where = QStringLiteral("seed %1 (array %2): %3").arg(seed + std::uint32_t(a)).arg(a).arg(hex(before));
+        const QString where = QStringLiteral("seed %1 (array %2): %3").arg(seed + std::uint32_t(a)).arg(a).arg(hexText(before));
 
         const VlanCommitOutcome out = commitVlanSettings(in, cfg);
         const VlanBytes after = host.bytes();
         long guard = 0;
         QVERIFY2(host.intact(&guard), qPrintable(where + QStringLiteral(": guard byte %1 changed").arg(guard)));
 
-        const int outside = changedOutside(before, after, vlanSetMask(packed));
+        const int outside = changedOutside(before, after, vlanSetButtonMask(packed));
         QVERIFY2(outside < 0, qPrintable(where + QStringLiteral(": Set changed byte %1 outside its bits -> %2")
-                                                     .arg(outside).arg(hex(after))));
+                                                     .arg(outside).arg(hexText(after))));
 
         if (phaseOneEnd(out)) {
             ++refusedEarly;

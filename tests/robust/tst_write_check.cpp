@@ -15,7 +15,7 @@
 using namespace robust;
 
 Q_DECLARE_METATYPE(robust::VlanPresses)
-Q_DECLARE_METATYPE(robust::VlanBytes)
+Q_DECLARE_METATYPE(VlanBytes)
 
 namespace {
 

@@ -4,7 +4,8 @@
 // one: its constructor loads the array and Button3Click runs, and its error
 // box is answered and read.
 
-#include "DialogTestSupport.h"
+#include "tests/support/ModalAnswering.h"
+#include "tests/support/VlanArray.h"
 
 #include "core/ArrayCheck.h"
 #include "core/UnitConstants.h"

@@ -1,6 +1,6 @@
 // The VID entry dialog, driven by real key and mouse events.
 
-#include "DialogTestSupport.h"
+#include "tests/support/RecordingCatalogue.h"
 
 #include "vlan/Unit3.h"
 

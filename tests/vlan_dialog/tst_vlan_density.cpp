@@ -2,7 +2,7 @@
 // mode and button rows. Registered three times: at the default density and
 // with the font density forced to 120 and 144 pixels per inch.
 
-#include "DialogTestSupport.h"
+#include "tests/support/VlanArray.h"
 
 #include "vlan/Vlan_form.h"
 

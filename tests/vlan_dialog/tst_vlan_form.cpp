@@ -1,7 +1,9 @@
 // The VLAN dialog driven as a user drives it: real clicks and keys, modal
 // windows answered as they open, and the host's bytes checked afterwards.
 
-#include "DialogTestSupport.h"
+#include "tests/support/ModalAnswering.h"
+#include "tests/support/RecordingCatalogue.h"
+#include "tests/support/VlanArray.h"
 
 #include "ui/SystemColours.h"
 #include "vlan/Unit3.h"

@@ -1,4 +1,6 @@
-#include "bench/OpenCloseCycles.h"
+#include "tests/support/OpenCloseCycles.h"
+
+#include "tests/support/ModalAnswering.h"
 
 #include "qos/Qos_form.h"
 #include "vlan/Unit3.h"
@@ -38,26 +40,16 @@ int runOpenCloseCycles(int cycles, TIniFile* catalogueA, TIniFile* catalogueB)
     // Every modal window that opens is answered: message boxes with Yes (or
     // their first button), the VID entry dialog with a new VID.
     int nextVid = 100;
-    QTimer answerer;
-    answerer.setInterval(1);
-    bool pending = false;
-    QObject::connect(&answerer, &QTimer::timeout, [&] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w || pending || qobject_cast<TQos_form*>(w) || qobject_cast<TVlan_form*>(w))
-            return;
-        pending = true;
-        QTimer::singleShot(0, w, [&, w] {
-            pending = false;
-            if (auto* box = qobject_cast<QMessageBox*>(w)) {
-                QAbstractButton* b = box->button(QMessageBox::Yes);
-                (b ? b : box->buttons().value(0))->click();
-            } else if (auto* entry = qobject_cast<TForm3*>(w)) {
-                entry->Edit1->setText(QString::number(nextVid++ % 4000 + 1));
-                entry->Button1->click();
-            }
-        });
+    ModalWatcher answerer([&](QWidget* w) {
+        if (auto* box = qobject_cast<QMessageBox*>(w)) {
+            QAbstractButton* b = box->button(QMessageBox::Yes);
+            (b ? b : box->buttons().value(0))->click();
+        } else if (auto* entry = qobject_cast<TForm3*>(w)) {
+            entry->Edit1->setText(QString::number(nextVid++ % 4000 + 1));
+            entry->Button1->click();
+        }
     });
-    answerer.start();
+    answerer.setFilter([](QWidget* w) { return !qobject_cast<TQos_form*>(w) && !qobject_cast<TVlan_form*>(w); });
 
     int failed = 0;
     int size = 0;

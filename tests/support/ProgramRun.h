@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+// One run of a program that the build made (the tool, the translator kit,
+// the demo host), as a user starts it from a shell.
+
+struct ProgramRunOptions
+{
+    QByteArray input;       // written to standard input, which is then closed
+    QString workingDir;     // empty: the test's own
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    int timeoutMs = 120000; // then the program is killed
+};
+
+struct ProgramRun
+{
+    bool finishedNormally = false; // false: it crashed or was killed after the timeout
+    int exitCode = -1;             // -1 unless it finished normally
+    QByteArray out;
+    QByteArray err;
+};
+
+ProgramRun runProgram(const QString& program, const QStringList& args, const ProgramRunOptions& options = {});
