@@ -45,6 +45,8 @@ if ! cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}" >"$bui
     exit 1
 fi
 
+echo "== Fuzz targets built in ${SECONDS} s =="
+
 mkdir -p "$build/artifacts"
 # A small quarantine and no malloc fill keep ASan from spending the run on
 # page faults (this machine pays dearly for them); use-after-free within the

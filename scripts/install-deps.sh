@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ lld pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     clang libclang-rt-14-dev
     fontconfig fonts-dejavu-core fonts-dejavu-extra fonts-liberation
