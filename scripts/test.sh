@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The test command: installs what is missing, runs the fuzz targets for a
-# minute, then builds and runs the whole suite twice, once as a normal build
-# and once with AddressSanitizer and UndefinedBehaviorSanitizer (any finding
-# stops the run).
+# The test command: installs what is missing, then builds and runs the whole
+# suite twice, once as a normal build and once with AddressSanitizer and
+# UndefinedBehaviorSanitizer (any finding stops the run), and runs the fuzz
+# targets for a minute.
 #
 # The fuzz smoke (scripts/fuzz-smoke.sh) runs alongside the normal build: a
 # fuzz target runs on one core for a fixed time, and the build takes up the
