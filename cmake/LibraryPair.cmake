@@ -1,0 +1,24 @@
+# odu_add_library_pair(<name> OBJECTS <object library> LINKS <targets...>
+#                      INCLUDES <build-tree include folders...>)
+#
+# The two libraries made of one set of objects: the versioned shared library
+# a host or a tool links (also as OduSwitchDialogs::<name>), whose headers
+# install under include/odu-switch-dialogs, and <name>-internal, a static view
+# of the same objects for the tests, fuzz targets and benchmark, which reach
+# classes the shared library keeps hidden.
+function(odu_add_library_pair name)
+    cmake_parse_arguments(ARG "" "OBJECTS" "LINKS;INCLUDES" ${ARGN})
+    add_library(${name} SHARED $<TARGET_OBJECTS:${ARG_OBJECTS}>)
+    add_library(OduSwitchDialogs::${name} ALIAS ${name})
+    set_target_properties(${name} PROPERTIES
+        VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+    target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+    foreach(dir IN LISTS ARG_INCLUDES)
+        target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${dir}>)
+    endforeach()
+    target_include_directories(${name} PUBLIC
+        $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/odu-switch-dialogs>)
+
+    add_library(${name}-internal STATIC)
+    target_link_libraries(${name}-internal PUBLIC ${ARG_OBJECTS})
+endfunction()
