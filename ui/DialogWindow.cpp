@@ -13,11 +13,15 @@ static void registerResources()
     Q_INIT_RESOURCE(vlan_dialogs);
 }
 
+namespace {
+
 void initDialogResources()
 {
     static const bool registered = (registerResources(), true);
     Q_UNUSED(registered);
 }
+
+} // namespace
 
 void setDialogIcon(QWidget* dialog, const QString& resource)
 {

@@ -5,12 +5,9 @@ class QWidget;
 
 // The chores every dialog of the library does for its window.
 
-// Registers the library's window icons (both resource files) the first time
-// any dialog asks; later calls cost nothing.
-void initDialogResources();
-
-// Gives a dialog its window icon from the library's resources. The image is
-// read once and kept in Qt's pixmap cache, not parsed again for every dialog.
+// Gives a dialog its window icon from the library's resources (registered
+// the first time a dialog asks). The image is read once and kept in Qt's
+// pixmap cache, not parsed again for every dialog.
 void setDialogIcon(QWidget* dialog, const QString& resource);
 
 // Places a window centred on the available area of its screen, frame

@@ -37,15 +37,17 @@ qreal TextWidth::advance(QChar c) const
     return *it;
 }
 
-qreal TextWidth::estimate(const QString& text, qreal stopAbove) const
+TextWidth::Sum TextWidth::sumUntil(const QString& text, qreal stopAbove) const
 {
-    qreal sum = 0;
-    for (const QChar c : text) {
-        if (!summable(c))
-            return stopAbove + 1;
-        sum += advance(c);
-        if (sum > stopAbove)
-            break;
+    Sum sum;
+    while (sum.chars < text.size() && sum.width <= stopAbove) {
+        const QChar c = text.at(sum.chars);
+        if (!summable(c)) {
+            sum.trusted = false;
+            return sum;
+        }
+        sum.width += advance(c);
+        ++sum.chars;
     }
     return sum;
 }
@@ -53,7 +55,8 @@ qreal TextWidth::estimate(const QString& text, qreal stopAbove) const
 bool TextWidth::surelyFits(const QString& text, int width) const
 {
     const qreal room = width - kSlack;
-    return estimate(text, room) <= room;
+    const Sum sum = sumUntil(text, room);
+    return sum.trusted && sum.width <= room;
 }
 
 bool TextWidth::surelyExceeds(const QString& text, int width) const
@@ -66,16 +69,10 @@ qsizetype TextWidth::headWiderThan(const QString& text, int width) const
     // The quick sum proposes a head; the head itself is then measured, as
     // kerning can make it narrower than the sum of its characters. A head
     // never ends inside a character and its marks.
-    const qreal beyond = width + kSlack;
-    qreal sum = 0;
-    qsizetype n = 0;
-    while (n < text.size() && sum <= beyond) {
-        const QChar c = text.at(n);
-        if (!summable(c))
-            return text.size();
-        sum += advance(c);
-        ++n;
-    }
+    const Sum sum = sumUntil(text, width + kSlack);
+    if (!sum.trusted)
+        return text.size();
+    qsizetype n = sum.chars;
     while (n < text.size()) {
         while (n < text.size() && (text.at(n).isMark() || text.at(n).isLowSurrogate()))
             ++n;

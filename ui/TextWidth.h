@@ -31,9 +31,16 @@ public:
     qsizetype headWiderThan(const QString& text, int width) const;
 
 private:
-    // The sum of the characters' advances, or a value above stopAbove as soon
-    // as the sum passes it or a character needs the text shaped whole.
-    qreal estimate(const QString& text, qreal stopAbove) const;
+    // The characters' advances summed from the start of a text until the sum
+    // passes stopAbove or the text ends; not trusted when a character needs
+    // the text shaped whole.
+    struct Sum
+    {
+        qreal width = 0;
+        qsizetype chars = 0;
+        bool trusted = true;
+    };
+    Sum sumUntil(const QString& text, qreal stopAbove) const;
     qreal advance(QChar c) const;
 
     QFontMetricsF m_metrics;
