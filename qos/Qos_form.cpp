@@ -138,7 +138,13 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     placeWindow();
 }
 
-TQos_form::~TQos_form() = default;
+TQos_form::~TQos_form()
+{
+    // A host that destroys the dialog while it is open leaves no dangling
+    // instance pointer behind.
+    if (Qos_form1 == this)
+        Qos_form1 = nullptr;
+}
 
 // Table headings are looked up at every load, whatever the catalogue's file.
 void TQos_form::showTableHeading(const char* control)
@@ -447,10 +453,12 @@ void TQos_form::Button2Click(QObject*)
 
 void TQos_form::done(int result)
 {
-    const bool closing = isVisible();
-    QDialog::done(result);
-    if (closing)
+    // QDialog::done emits finished() and accepted() or rejected(), from which
+    // the host may delete the dialog (at once, or with deleteLater). So the
+    // close handling runs first, and nothing touches the dialog afterwards.
+    if (isVisible())
         FormClose(this);
+    QDialog::done(result);
 }
 
 void TQos_form::reject()
