@@ -18,6 +18,7 @@
 #include "ui/ScreenFit.h"
 
 #include <QCompleter>
+#include <QPointer>
 
 #include <array>
 
@@ -453,12 +454,22 @@ void TQos_form::Button2Click(QObject*)
 
 void TQos_form::done(int result)
 {
-    // QDialog::done emits finished() and accepted() or rejected(), from which
-    // the host may delete the dialog (at once, or with deleteLater). So the
-    // close handling runs first, and nothing touches the dialog afterwards.
+    // The host may delete the dialog from accepted(), rejected() or
+    // finished() (at once, or with deleteLater). So the close handling runs
+    // first, and nothing touches the dialog after a signal that may have
+    // deleted it. QDialog::done would emit finished() on a dialog deleted
+    // from accepted() or rejected(); this is what it does, less that.
     if (isVisible())
         FormClose(this);
-    QDialog::done(result);
+    setResult(result);
+    hide(); // ends exec()
+    const QPointer<TQos_form> alive(this);
+    if (result == Accepted)
+        emit accepted();
+    else if (result == Rejected)
+        emit rejected();
+    if (alive)
+        emit finished(result);
 }
 
 void TQos_form::reject()

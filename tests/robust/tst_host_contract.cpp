@@ -268,14 +268,20 @@ private slots:
         QTest::addColumn<QString>("signal");
         QTest::addColumn<int>("result");
         QTest::addColumn<bool>("later");
+        // rejected() comes with result 0 only (QDialog::Rejected), which a
+        // host gives with done(0); both dialogs cancel with 2.
         for (const bool isQos : {true, false}) {
             const char* name = isQos ? "QoS" : "VLAN";
             QTest::addRow("%s, delete from finished()", name) << isQos << u"finished"_s << 1 << false;
-            QTest::addRow("%s, delete from accepted()", name) << isQos << u"accepted"_s << 1 << false;
-            QTest::addRow("%s, delete from rejected()", name) << isQos << u"rejected"_s << 2 << false;
+            QTest::addRow("%s, delete from finished(), cancel", name) << isQos << u"finished"_s << 2 << false;
             QTest::addRow("%s, deleteLater from finished()", name) << isQos << u"finished"_s << 2 << true;
             QTest::addRow("%s, deleteLater from accepted()", name) << isQos << u"accepted"_s << 1 << true;
+            QTest::addRow("%s, deleteLater from rejected()", name) << isQos << u"rejected"_s << 0 << true;
         }
+        // QDialog::done (which the VLAN dialog keeps) emits finished() on a
+        // dialog deleted from accepted() or rejected(); the QoS dialog does not.
+        QTest::addRow("QoS, delete from accepted()") << true << u"accepted"_s << 1 << false;
+        QTest::addRow("QoS, delete from rejected()") << true << u"rejected"_s << 0 << false;
     }
 
     void hostDeletesDialogFromItsOwnSignal()
