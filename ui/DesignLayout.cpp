@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QStyle>
 #include <QWidget>
 
 #include <algorithm>
@@ -200,7 +201,9 @@ void DesignLayout::setGeometry(const QRect& rect)
 {
     QLayout::setGeometry(rect);
     const QList<QRect> placed = arrangement();
+    // The design is left to right; a right-to-left panel shows it mirrored.
+    const Qt::LayoutDirection direction = parentWidget() ? parentWidget()->layoutDirection() : Qt::LeftToRight;
     for (int i = 0; i < placed.size(); ++i)
         if (QWidget* w = m_entries.at(i).item->widget())
-            w->setGeometry(placed[i].translated(rect.topLeft()));
+            w->setGeometry(QStyle::visualRect(direction, rect, placed[i].translated(rect.topLeft())));
 }

@@ -9,6 +9,7 @@
 #include "ui/DialogCaptions.h"
 #include "ui/DialogFont.h"
 #include "ui/DialogWindow.h"
+#include "ui/MirroredLayout.h"
 #include "ui/PlainTexts.h"
 #include "ui/ScreenFit.h"
 #include "vlan/VlanAccessibility.h"
@@ -25,6 +26,7 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
     setupUi(this);
     setDialogIcon(this, QStringLiteral(":/vlan/icons/entry_vid.xpm"));
     makeLabelsPlainText(this);
+    followOwner(this);
     // A fixed dialog border: no resizing, no minimise or maximise box.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -50,6 +52,7 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
             places.show(row, text);
     }
     makeVidEntryAccessible(*this);
+    keepLayoutMirrored(this);
     fitWindow();
 }
 
