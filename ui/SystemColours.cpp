@@ -128,9 +128,12 @@ void setFieldColour(QWidget* field, const QColor& colour)
     // Only a disabled field draws its disabled text; an enabled one keeps
     // the natural colour, and with it often no palette of its own.
     QColor disabledText = natural.color(QPalette::Disabled, QPalette::Text);
+    // Its colour aims at the contrast of normal text: the anti-aliased
+    // strokes of a small font draw lighter than their colour, and the text
+    // as drawn must keep kDisabledTextContrast.
     if (!field->isEnabled())
         disabledText = readableOn(colour, disabledText, natural.color(QPalette::Active, QPalette::Text),
-                                  kDisabledTextContrast);
+                                  kTextContrast);
     setColours(part, colour, disabledText);
 }
 
