@@ -9,6 +9,7 @@
 #include "ui/DialogFont.h"
 #include "ui/DialogWindow.h"
 #include "ui/MirroredLayout.h"
+#include "ui/PageScroll.h"
 #include "ui/PlainTexts.h"
 #include "ui/CaptionRoom.h"
 #include "ui/Density.h"
@@ -65,6 +66,7 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     // The face is set before the controls exist, so they take it as they are made.
     applyDialogFont(this);
     setupUi(this);
+    makePagesScrollable(PageControl1);
     setDialogIcon(this, QStringLiteral(":/qos/Qos_form.xpm"));
     makeLabelsPlainText(this);
     followOwner(this);

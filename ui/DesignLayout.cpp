@@ -16,8 +16,9 @@
 namespace {
 
 // The widest gap, at 96 pixels per inch, that a grown control keeps to the
-// control it pushes; smaller designed gaps are kept as they are.
-constexpr int kPushGap = 3;
+// control it pushes; smaller designed gaps are kept as they are. Column
+// headings designed 6 pixels apart so stay visibly apart.
+constexpr int kPushGap = 6;
 
 // Labels and captioned check boxes take the size of their text, as they do
 // where the form sizes them to their captions.

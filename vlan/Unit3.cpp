@@ -15,6 +15,7 @@
 #include "vlan/VlanAccessibility.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 
 QString vidOutOfRangeText;
 
@@ -104,8 +105,15 @@ void TForm3::reject()
 
 bool TForm3::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Edit1 && event->type() == QEvent::FocusIn)
-        Edit1Enter(Edit1);
+    if (watched == Edit1 && event->type() == QEvent::FocusIn) {
+        // Entering the field is the focus coming to it from another control
+        // or with the dialog opening, not the window being activated again.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool reactivated = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+        if (!reactivated || !m_entered)
+            Edit1Enter(Edit1);
+        m_entered = true;
+    }
     return QDialog::eventFilter(watched, event);
 }
 

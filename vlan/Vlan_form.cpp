@@ -11,6 +11,7 @@
 #include "ui/DialogFont.h"
 #include "ui/DialogWindow.h"
 #include "ui/MirroredLayout.h"
+#include "ui/PageScroll.h"
 #include "ui/PlainTexts.h"
 #include "ui/ScreenFit.h"
 #include "ui/MessageBoxes.h"
@@ -45,6 +46,7 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     // The face is set before the controls exist, so they take it as they are made.
     applyDialogFont(this);
     setupUi(this);
+    makePagesScrollable(PageControl1);
     setDialogIcon(this, QStringLiteral(":/vlan/icons/vlan_form.xpm"));
     makeLabelsPlainText(this);
     followOwner(this);
@@ -127,7 +129,7 @@ void TVlan_form::adjustToDensity()
 
     // The panels whose controls the form places at fixed positions follow
     // the density and their captions (see DesignLayout).
-    for (QWidget* panel : {TabSheet1, TabSheet4, Panel4})
+    for (QWidget* panel : {pageContent(TabSheet1), pageContent(TabSheet4), Panel4})
         new DesignLayout(panel, f);
     // All page tabs stay visible side by side.
     PageControl1->tabBar()->setUsesScrollButtons(false);
