@@ -51,7 +51,8 @@ RegularFileRead failedRead(RegularFileStatus status, const QString& error)
 RegularFileRead cannotRead(const QString& path, int error)
 {
     if (error == ENOENT || error == ENOTDIR)
-        return failedRead(RegularFileStatus::Missing, QStringLiteral("'%1' does not exist.").arg(path));
+        return failedRead(RegularFileStatus::Missing,
+                          QStringLiteral("'%1' cannot be read: %2").arg(path, errnoText(error)));
     return failedRead(RegularFileStatus::Unreadable, QStringLiteral("'%1' cannot be read: %2").arg(path, errnoText(error)));
 }
 

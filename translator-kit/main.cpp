@@ -26,7 +26,7 @@ int writeOut(const QString& text, const QString& output)
         return kKitClean;
     }
     if (const QString error = writeRegularFile(output, bytes); !error.isEmpty()) {
-        QTextStream(stderr) << error << '\n';
+        QTextStream(stderr) << QStringLiteral("could not write: %1\n").arg(error);
         return kKitUnusable;
     }
     return kKitClean;
