@@ -82,7 +82,7 @@ void TestSmallScreens::nothingIsCut()
     QGuiApplication::setLayoutDirection(direction);
     const std::unique_ptr<TIniFile> catalogue = catalogueFor(language);
     QVERIFY(catalogue);
-    OwnedDialogs dialogs(nullptr, catalogue.get());
+    OpenDialogs dialogs(catalogue.get());
     QStringList faults;
     for (QDialog* d : dialogs.all()) {
         const QString name = OpenDialogs::nameOf(d);
