@@ -459,22 +459,11 @@ void TQos_form::Button2Click(QObject*)
 
 void TQos_form::done(int result)
 {
-    // The host may delete the dialog from accepted(), rejected() or
-    // finished() (at once, or with deleteLater). So the close handling runs
-    // first, and nothing touches the dialog after a signal that may have
-    // deleted it. QDialog::done would emit finished() on a dialog deleted
-    // from accepted() or rejected(); this is what it does, less that.
+    // The close handling runs first: the host may delete the dialog from
+    // accepted(), rejected() or finished().
     if (isVisible())
         FormClose(this);
-    setResult(result);
-    hide(); // ends exec()
-    const QPointer<TQos_form> alive(this);
-    if (result == Accepted)
-        emit accepted();
-    else if (result == Rejected)
-        emit rejected();
-    if (alive)
-        emit finished(result);
+    endDialog(this, result);
 }
 
 void TQos_form::reject()

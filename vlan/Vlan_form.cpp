@@ -556,6 +556,12 @@ void TVlan_form::reject()
     done(2);
 }
 
+void TVlan_form::done(int result)
+{
+    // The host may delete the dialog from accepted(), rejected() or finished().
+    endDialog(this, result);
+}
+
 void TVlan_form::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);

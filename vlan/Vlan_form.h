@@ -75,6 +75,8 @@ public:
 
     // Escape and the close box end the dialog with the cancel result 2.
     void reject() override;
+    // Ends the modal call; a host may delete the dialog from the signals it emits.
+    void done(int result) override;
 
     // ---- The array's accessors, over the host's array ---------------------
     void set_cfg_pole_version(unsigned char v) { m_cfg.set_cfg_pole_version(v); }
