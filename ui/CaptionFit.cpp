@@ -1,5 +1,7 @@
 #include "ui/CaptionFit.h"
 
+#include "ui/PageScroll.h"
+
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
 
@@ -455,6 +457,8 @@ void Examiner::examineHolder(QWidget* holder)
     for (const Placed& p : placed) {
         if (auto* tabs = qobject_cast<QTabWidget*>(p.widget))
             examinePages(tabs);
+        else if (auto* page = qobject_cast<PageScrollArea*>(p.widget))
+            examineHolder(page->widget()); // all of it: what lies beyond the view scrolls into it
         else if (!isComposite(p.widget))
             examineHolder(p.widget);
     }
