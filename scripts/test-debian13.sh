@@ -30,6 +30,7 @@ if [ -n "${DEBIAN13_ROOT:-}" ]; then
     keep=1
 else
     root=$(mktemp -d /var/tmp/odu-debian13.XXXXXX)
+    chmod 755 "$root" # a root directory the system users inside can enter
 fi
 case "$root/" in
     "$tree"/*) echo "test-debian13: the root must lie outside the tree" >&2; exit 1 ;;
