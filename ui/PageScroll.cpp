@@ -1,5 +1,6 @@
 #include "ui/PageScroll.h"
 
+#include <QApplication>
 #include <QLayout>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -32,6 +33,13 @@ PageScrollArea::PageScrollArea(QWidget* page)
     viewport()->setAutoFillBackground(false);
     content->setAutoFillBackground(false);
 
+    // A control that takes the focus (from the keyboard, a click, the
+    // program) is scrolled into view whole, not only its text cursor.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && widget() && widget()->isAncestorOf(now))
+            showWhole(now);
+    });
+
     auto* fill = new QVBoxLayout(page);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(this);
@@ -45,6 +53,12 @@ QSize PageScrollArea::contentMinimum() const
     const QLayout* layout = content->layout();
     QSize minimum = layout ? layout->totalMinimumSize() : content->minimumSizeHint();
     return minimum.expandedTo(content->minimumSize()).expandedTo(QSize(0, 0));
+}
+
+void PageScrollArea::showWhole(QWidget* control)
+{
+    const QRect place(control->mapTo(widget(), QPoint()), control->size());
+    ensureVisible(place.center().x(), place.center().y(), place.width() / 2 + 1, place.height() / 2 + 1);
 }
 
 void PageScrollArea::setRoomLimit(QSize limit)

@@ -26,6 +26,10 @@ public:
     void setRoomLimit(QSize limit);
     QSize roomLimit() const { return m_limit; }
 
+    // Scrolls so that all of a control of the page is in view, as far as it
+    // fits.
+    void showWhole(QWidget* control);
+
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
 

@@ -1,6 +1,7 @@
 #include "ui/ScreenFit.h"
 
 #include "ui/PageScroll.h"
+#include "ui/RadioGroup.h"
 #include "ui/TextWidth.h"
 
 #include <QAbstractButton>
@@ -175,6 +176,8 @@ void fitToScreen(QWidget* window, QSize designSize, QSize designMinimum,
         if (resizeControls)
             resizeControls();
     };
+    for (RadioGroup* group : window->findChildren<RadioGroup*>())
+        group->growToItems();
     const QSize available = availableArea(window);
     const QList<PageScrollArea*> pages = window->findChildren<PageScrollArea*>();
     for (PageScrollArea* page : pages)

@@ -1,5 +1,7 @@
 #include "ui/StringGrid.h"
 
+#include <QScrollBar>
+
 #include "ui/KeyFilter.h"
 #include "ui/TextWidth.h"
 
@@ -145,6 +147,18 @@ StringGrid::~StringGrid()
     QAccessible::removeActivationObserver(this);
 }
 
+// A grid opens at its first row and column (the first on the right, right to
+// left), whatever cell is current: its headings are in view.
+void StringGrid::showEvent(QShowEvent* event)
+{
+    QTableWidget::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+    verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+}
+
 void StringGrid::setFixedRows(int rows)
 {
     m_fixedRows = qMax(0, rows);
@@ -240,6 +254,9 @@ void StringGrid::widenColumnsToTexts()
     const int widest = s ? s->availableGeometry().width() / 2 : QWIDGETSIZE_MAX;
     const QFontMetrics metrics(font());
     const TextWidth quick{QFontMetricsF(metrics)};
+    // The tallest line: the font's, or a measured text's drawn by a taller
+    // fallback font.
+    int tallest = metrics.height();
     for (int col = 0; col < columnCount(); ++col) {
         // Only a text that may not fit the column as it is is measured.
         const int room = columnWidth(col) - 2 * margin;
@@ -248,15 +265,22 @@ void StringGrid::widenColumnsToTexts()
             const QString text = cellText(col, row);
             if (text.isEmpty() || quick.surelyFits(text, room))
                 continue;
-            if (quick.surelyExceeds(text, widest - 2 * margin))
+            if (quick.surelyExceeds(text, widest - 2 * margin)) {
                 needed = widest;
-            else
-                needed = qMax(needed, metrics.size(0, text).width() + 2 * margin);
+            } else {
+                const QSize size = metrics.size(0, text);
+                needed = qMax(needed, size.width() + 2 * margin);
+                tallest = qMax(tallest, size.height());
+            }
         }
         needed = qMin(needed, widest);
         if (needed > columnWidth(col))
             setColumnWidth(col, needed);
     }
+    // Rows hold at least one line of the font (a dense screen, a script
+    // drawn by a taller fallback font).
+    if (m_defaultRowHeight < tallest)
+        setDefaultRowHeight(tallest);
 }
 
 // The first fixed row names the columns and the first fixed column the rows;

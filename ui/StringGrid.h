@@ -77,7 +77,8 @@ public:
     // room than the column has, up to half the screen; never narrows one. A
     // dialog calls it once its texts are in, so a longer translation or a
     // higher density is not cut while the designed widths stay where the
-    // texts fit them.
+    // texts fit them. Rows likewise grow to the tallest line of text (a
+    // dense screen, a script drawn by a taller fallback font).
     void widenColumnsToTexts();
 
     // The cell under a position in viewport coordinates, if any.
@@ -109,6 +110,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
@@ -139,4 +141,5 @@ private:
     int m_hotCol = -1;
     int m_hotRow = -1;
     bool m_headingsShown = QAccessible::isActive();
+    bool m_shownOnce = false;
 };

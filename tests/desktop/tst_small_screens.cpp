@@ -14,9 +14,11 @@
 #include "ui/CaptionFit.h"
 #include "ui/Density.h"
 #include "ui/PageScroll.h"
+#include "ui/StringGrid.h"
 
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTemporaryDir>
 
@@ -80,7 +82,7 @@ void TestSmallScreens::nothingIsCut()
     QGuiApplication::setLayoutDirection(direction);
     const std::unique_ptr<TIniFile> catalogue = catalogueFor(language);
     QVERIFY(catalogue);
-    OwnedDialogs dialogs(nullptr, catalogue.get());
+    OpenDialogs dialogs(catalogue.get());
     QStringList faults;
     for (QDialog* d : dialogs.all()) {
         const QString name = OpenDialogs::nameOf(d);
@@ -95,17 +97,27 @@ void TestSmallScreens::nothingIsCut()
             if (button->isVisible() && button->width() < buttonRoom(button))
                 faults << QStringLiteral("%1 %2 %3 px wide, needs %4").arg(name, button->objectName())
                               .arg(button->width()).arg(buttonRoom(button));
-        // Every control a user can reach with the focus can be scrolled into view.
-        for (PageScrollArea* area : d->findChildren<PageScrollArea*>()) {
+        // A grid opens at its first row and column.
+        for (StringGrid* grid : d->findChildren<StringGrid*>())
+            if (grid->horizontalScrollBar()->value() != grid->horizontalScrollBar()->minimum()
+                || grid->verticalScrollBar()->value() != grid->verticalScrollBar()->minimum())
+                faults << QStringLiteral("%1 %2 opens scrolled").arg(name, grid->objectName());
+        // Every control that takes the focus is scrolled into view whole.
+        QApplication::setActiveWindow(d);
+        forEachPage(d, [&](QWidget* page) {
+            auto* area = page ? page->findChild<PageScrollArea*>() : nullptr;
+            if (!area)
+                return;
             for (QWidget* w : area->widget()->findChildren<QWidget*>()) {
-                if (!isOwnControl(w) || w->isHidden() || w->focusPolicy() == Qt::NoFocus)
+                if (!isOwnControl(w) || !w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus))
                     continue;
-                area->ensureWidgetVisible(w, 0, 0);
+                w->setFocus(Qt::TabFocusReason);
+                QApplication::processEvents();
                 const QRect shown(w->mapTo(area->viewport(), QPoint()), w->size());
                 if (!area->viewport()->rect().contains(shown))
-                    faults << QStringLiteral("%1 %2 cannot be scrolled into view").arg(name, w->objectName());
+                    faults << QStringLiteral("%1 %2 not in view with the focus").arg(name, w->objectName());
             }
-        }
+        });
         d->hide();
     }
 
