@@ -20,6 +20,7 @@
 #include "ui/ScreenFit.h"
 
 #include <QCompleter>
+#include <QPointer>
 
 #include <array>
 
@@ -143,7 +144,13 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     placeWindow();
 }
 
-TQos_form::~TQos_form() = default;
+TQos_form::~TQos_form()
+{
+    // A host that destroys the dialog while it is open leaves no dangling
+    // instance pointer behind.
+    if (Qos_form1 == this)
+        Qos_form1 = nullptr;
+}
 
 // Table headings are looked up at every load, whatever the catalogue's file.
 void TQos_form::showTableHeading(const char* control)
@@ -452,10 +459,22 @@ void TQos_form::Button2Click(QObject*)
 
 void TQos_form::done(int result)
 {
-    const bool closing = isVisible();
-    QDialog::done(result);
-    if (closing)
+    // The host may delete the dialog from accepted(), rejected() or
+    // finished() (at once, or with deleteLater). So the close handling runs
+    // first, and nothing touches the dialog after a signal that may have
+    // deleted it. QDialog::done would emit finished() on a dialog deleted
+    // from accepted() or rejected(); this is what it does, less that.
+    if (isVisible())
         FormClose(this);
+    setResult(result);
+    hide(); // ends exec()
+    const QPointer<TQos_form> alive(this);
+    if (result == Accepted)
+        emit accepted();
+    else if (result == Rejected)
+        emit rejected();
+    if (alive)
+        emit finished(result);
 }
 
 void TQos_form::reject()
