@@ -64,6 +64,14 @@ function(odu_precompile_qt target)
         target_precompile_headers(${maker} PRIVATE ${ODU_PCH_HEADERS})
     endif()
     target_precompile_headers(${target} REUSE_FROM ${maker})
+    # GCC also refuses a header made as position-independent code (as the
+    # shared library needs) in a file compiled otherwise. Qt 6.4 asks every
+    # user for -fPIC; Qt 6.8 does not, and then the executables and static
+    # libraries would be compiled without the header (slowly, with a warning
+    # each). So every user compiles position-independent code, as with Qt 6.4.
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-fPIC>)
+    endif()
 endfunction()
 
 # odu_precompile_qt_below(<dir> [NO_ASCII_CASTS])

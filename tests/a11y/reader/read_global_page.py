@@ -41,28 +41,37 @@ def find_application(name, seconds):
 
 def spoken_name(node):
     """The name a reader announces: a list is named by the label pointing to it."""
-    if node.getRoleName() == "combo box":
+    if node.getRole() == pyatspi.ROLE_COMBO_BOX:
         for relation in node.getRelationSet():
             if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
                 return relation.getTarget(0).name
     return node.name
 
 
-# The roles of input controls; their children (list items, cells, tabs) are
-# parts of the control, not controls of the page.
-CONTROL_ROLES = {"text", "check box", "combo box", "radio button", "push button",
-                 "page tab list", "table"}
+# The roles of input controls, by the role a reader receives, each with the
+# name used above (the accessibility library's own names change between
+# releases: Debian 13's calls a push button "button"). Their children (list items, cells,
+# tabs) are parts of the control, not controls of the page.
+CONTROL_ROLES = {
+    pyatspi.ROLE_TEXT: "text",
+    pyatspi.ROLE_CHECK_BOX: "check box",
+    pyatspi.ROLE_COMBO_BOX: "combo box",
+    pyatspi.ROLE_RADIO_BUTTON: "radio button",
+    pyatspi.ROLE_PUSH_BUTTON: "push button",
+    pyatspi.ROLE_PAGE_TAB_LIST: "page tab list",
+    pyatspi.ROLE_TABLE: "table",
+}
 
 
 def controls(node, found):
     try:
-        role = node.getRoleName()
+        role = node.getRole()
         states = node.getState()
     except Exception:  # a node that went away while walking
         return
     if role in CONTROL_ROLES:
         if states.contains(pyatspi.STATE_SHOWING):
-            found.append((spoken_name(node), role))
+            found.append((spoken_name(node), CONTROL_ROLES[role]))
         return
     for child in node:
         if child is not None:

@@ -8,9 +8,10 @@ set -u
 program=$1
 client=$2
 launcher=/usr/libexec/at-spi-bus-launcher
+registry=/usr/libexec/at-spi2-registryd # started by the launcher
 python=/usr/bin/python3
 
-for tool in Xvfb dbus-run-session timeout "$launcher" "$python"; do
+for tool in Xvfb dbus-run-session timeout "$launcher" "$registry" "$python"; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "missing $tool (scripts/install-deps.sh installs it)"
         exit 77
