@@ -59,7 +59,7 @@ DesignLayout::~DesignLayout()
 void DesignLayout::addItem(QLayoutItem* item)
 {
     const QRect design = item->widget() ? item->widget()->geometry() : item->geometry();
-    m_entries.append({item, design});
+    m_entries.append({item, design, {}});
     invalidate();
 }
 
