@@ -9,6 +9,7 @@ packages=(
     clang libclang-rt-14-dev
     fontconfig fonts-dejavu-core fonts-dejavu-extra fonts-liberation
     xvfb dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
+    reuse abigail-tools man-db groff-base
 )
 
 missing=()
