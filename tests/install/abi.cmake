@@ -14,8 +14,28 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefi
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "Installing into ${prefix} failed")
 endif()
-set(headers ${prefix}/include/odu-switch-dialogs)
+# The public types are those that the installed headers define. The debugging
+# information names the files the library was compiled from, so each
+# installed header is given by its source: in the tree, among the generated
+# form headers, or among the headers kept at earlier paths.
+set(include_root ${prefix}/include/odu-switch-dialogs)
+file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE ${include_root} ${include_root}/*)
+set(header_args "")
+foreach(h IN LISTS installed)
+    set(found "")
+    foreach(dir ${SOURCE_DIR} ${BUILD_DIR}/odu_switch_objects_autogen/include ${BUILD_DIR}/compat-include)
+        if(NOT found AND EXISTS ${dir}/${h})
+            set(found ${dir}/${h})
+        endif()
+    endforeach()
+    if(NOT found)
+        message(FATAL_ERROR "No source found for the installed header ${h}")
+    endif()
+    list(APPEND header_args --hf ${found})
+endforeach()
+set(suppressions ${BASELINE_DIR}/not-ours.suppr)
 
+string(REPLACE "--hf;" "--hf2;" header_args2 "${header_args}")
 set(failed "")
 foreach(lib odu-switch-core odu-switch-dialogs)
     file(GLOB so ${prefix}/lib/lib${lib}.so.1 ${prefix}/lib/*/lib${lib}.so.1)
@@ -24,8 +44,9 @@ foreach(lib odu-switch-core odu-switch-dialogs)
     endif()
     set(baseline ${BASELINE_DIR}/lib${lib}.abi)
     if(UPDATE)
-        execute_process(COMMAND abidw --no-corpus-path --drop-private-types
-                --headers-dir ${headers} --out-file ${baseline} ${so}
+        execute_process(COMMAND abidw --no-corpus-path --no-comp-dir-path
+                --drop-private-types ${header_args} --suppressions ${suppressions}
+                --out-file ${baseline} ${so}
             RESULT_VARIABLE rc)
         if(NOT rc EQUAL 0)
             message(FATAL_ERROR "abidw failed on ${so} (${rc})")
@@ -34,7 +55,7 @@ foreach(lib odu-switch-core odu-switch-dialogs)
         continue()
     endif()
     execute_process(COMMAND abidiff --no-added-syms --drop-private-types
-            --hd2 ${headers} ${baseline} ${so}
+            ${header_args2} --suppressions ${suppressions} ${baseline} ${so}
         RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
     if(NOT rc EQUAL 0)
         string(APPEND failed "lib${lib}: abidiff says ${rc}\n${out}${err}\n")

@@ -28,9 +28,9 @@ odu-switch default vlan -o vlan.bin
 odu-switch default qos -o qos.bin
 test "$(stat -c %s vlan.bin)" -eq 82
 test "$(stat -c %s qos.bin)" -eq 40
+odu-switch check vlan.bin qos.bin
 cp vlan.bin before.bin
 odu-switch set vlan.bin vlan_mode="Single Tag"
-odu-switch check vlan.bin qos.bin
 status=0
 odu-switch diff before.bin vlan.bin >diff.txt || status=$?
 test "$status" -eq 1
