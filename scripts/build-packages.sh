@@ -53,19 +53,20 @@ arch=$(dpkg-architecture -qDEB_HOST_ARCH)
 work=$out/work
 src=$work/odu-switch-dialogs-$version
 
-# A clean copy of the tree (what git tracks, with changes not yet committed,
-# and new files that are not ignored), built where dpkg-buildpackage puts
-# its results beside it.
-export_tree() {
-    rm -rf "$work"
-    mkdir -p "$src"
-    git ls-files -z --cached --others --exclude-standard \
-        | (cd "$top" && xargs -0 sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh) \
-        | tar -C "$top" --null -T - -cf - | tar -C "$src" -xf -
-}
+# A clean copy of the tree as it is now (what git tracks, with changes not yet
+# committed, and new files that are not ignored), taken once so that both
+# builds start from the same files; each build unpacks it where
+# dpkg-buildpackage puts its results beside it.
+mkdir -p "$out"
+snapshot=$out/source.tar
+git ls-files -z --cached --others --exclude-standard \
+    | xargs -0 sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh \
+    | tar --null -T - -cf "$snapshot"
 
 build() {
-    export_tree
+    rm -rf "$work"
+    mkdir -p "$src"
+    tar -C "$src" -xf "$snapshot"
     (cd "$src" && dpkg-buildpackage -us -uc -b)
 }
 
@@ -99,6 +100,6 @@ fi
 
 rm -f "$out"/*.deb "$out"/*.ddeb "$out"/*.changes "$out"/*.buildinfo
 mv "$out"/first/* "$out"/
-rm -rf "$out/first" "$work"
+rm -rf "$out/first" "$work" "$snapshot"
 echo "== Packages in $out =="
 ls -1 "$out"
