@@ -35,7 +35,7 @@ root=$(mktemp -d /var/tmp/odu-switch-root.XXXXXX)
 mounted=()
 cleanup() {
     for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
-        umount -l "${mounted[i]}" 2>/dev/null || true
+        umount -R -l "${mounted[i]}" 2>/dev/null || true
     done
     rm -rf --one-file-system "$root"
 }
@@ -56,11 +56,15 @@ else
 fi
 echo "   $SECONDS s"
 
+# /dev with what is mounted below it (/dev/pts for apt and dpkg).
 for m in proc dev sys; do
-    mount --bind /$m "$root/$m"
+    mount --rbind /$m "$root/$m"
+    mount --make-rslave "$root/$m"
     mounted+=("$root/$m")
 done
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# A root thrown away afterwards: dpkg need not wait for each file to reach the disk.
+echo force-unsafe-io >"$root/etc/dpkg/dpkg.cfg.d/unsafe-io"
 
 # What the test brings: the packages, the consumer projects, the script.
 mkdir -p "$root/test/debs"
