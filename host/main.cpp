@@ -2,13 +2,17 @@
 // plug-in exactly as a host does. See --help.
 
 #include "host/core/CommandLine.h"
+#include "host/core/DemoPalettes.h"
 #include "host/core/DemoWindow.h"
 #include "host/core/Screenshots.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -31,14 +35,45 @@ bool haveDisplay()
         || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
+// The offscreen platform with one screen of the given size, described in a
+// file that lives as long as the program.
+bool useOffscreenScreen(QSize size, QTemporaryDir& dir)
+{
+    const QString file = dir.filePath(QStringLiteral("screen.json"));
+    QFile out(file);
+    const QByteArray json = QStringLiteral("{\"screens\": [{\"name\": \"demo\", \"x\": 0, \"y\": 0, "
+                                           "\"width\": %1, \"height\": %2, \"logicalDpi\": 96}]}\n")
+                                .arg(size.width())
+                                .arg(size.height())
+                                .toUtf8();
+    if (!dir.isValid() || !out.open(QIODevice::WriteOnly) || out.write(json) != json.size() || !out.flush())
+        return false;
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(file));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    const QString program = argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()
+                                     : QStringLiteral("odu-switch-demo");
+    // Qt's own options (-reverse, -style, ...) are taken by the application
+    // object, which needs a display; the screenshot mode draws offscreen on
+    // a screen of the size asked for, whatever the session.
+    const bool screenshots = asksForScreenshots(argc, argv);
+    QTemporaryDir screenDir;
+    if (screenshots && !useOffscreenScreen(screenFromArguments(argc, argv), screenDir)) {
+        print(stderr, QStringLiteral("%1: could not describe the screen to draw on\n").arg(program));
+        return kExitFailure;
+    }
+    std::optional<QApplication> app;
+    if (screenshots || haveDisplay())
+        app.emplace(argc, argv);
+
     QStringList args;
     for (int i = 0; i < argc; ++i)
         args.append(QString::fromLocal8Bit(argv[i]));
-    const QString program = argc > 0 ? QFileInfo(args.first()).fileName() : QStringLiteral("odu-switch-demo");
 
     const DemoOptions options = parseCommandLine(args);
     switch (options.action) {
@@ -61,13 +96,19 @@ int main(int argc, char** argv)
             return usageError(program, problem);
     }
 
+    if (!app) {
+        print(stderr, QStringLiteral("%1: no display available (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+                                     "Run '%1 --screenshot DIR' to draw every dialog page into PNG files instead.\n")
+                          .arg(program));
+        return kExitFailure;
+    }
+    if (!options.palette.isEmpty())
+        QApplication::setPalette(*demoPalette(options.palette));
+
     if (options.action == DemoOptions::Action::Screenshot) {
         const QString problem = checkScreenshotDir(options.screenshotDir);
         if (!problem.isEmpty())
             return usageError(program, problem);
-        // Nothing appears on screen, with or without a display.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        QApplication app(argc, argv);
         ScreenshotRequest request;
         request.dir = options.screenshotDir;
         request.catalogue = options.catalogue;
@@ -83,15 +124,7 @@ int main(int argc, char** argv)
         return kExitOk;
     }
 
-    if (!haveDisplay()) {
-        print(stderr, QStringLiteral("%1: no display available (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
-                                     "Run '%1 --screenshot DIR' to draw every dialog page into PNG files instead.\n")
-                          .arg(program));
-        return kExitFailure;
-    }
-
-    QApplication app(argc, argv);
     DemoWindow window(options.catalogue, options.remote);
     window.show();
-    return app.exec();
+    return app->exec();
 }

@@ -8,6 +8,8 @@
 #include "qos/QosAccessibility.h"
 #include "ui/DialogFont.h"
 #include "ui/DialogWindow.h"
+#include "ui/MirroredLayout.h"
+#include "ui/PageScroll.h"
 #include "ui/PlainTexts.h"
 #include "ui/CaptionRoom.h"
 #include "ui/Density.h"
@@ -64,8 +66,10 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     // The face is set before the controls exist, so they take it as they are made.
     applyDialogFont(this);
     setupUi(this);
+    makePagesScrollable(PageControl1);
     setDialogIcon(this, QStringLiteral(":/qos/Qos_form.xpm"));
     makeLabelsPlainText(this);
+    followOwner(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3}) {
@@ -135,6 +139,7 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     fitButtonsToCaptions();
     makeQosDialogAccessible(*this);
 
+    keepLayoutMirrored(this);
     placeWindow();
 }
 

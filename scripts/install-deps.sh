@@ -7,7 +7,9 @@ packages=(
     cmake ninja-build g++ lld pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     clang libclang-rt-14-dev
-    fontconfig fonts-dejavu-core fonts-dejavu-extra fonts-liberation
+    # DejaVu draws the Latin, Cyrillic and Arabic catalogues, Noto CJK the
+    # Chinese and Japanese ones (translations/).
+    fontconfig fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-noto-cjk
     xvfb dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     reuse abigail-tools man-db groff-base
 )

@@ -1,5 +1,7 @@
 #include "ui/CaptionFit.h"
 
+#include "ui/PageScroll.h"
+
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
 
@@ -256,11 +258,13 @@ void Examiner::checkGroupBox(QGroupBox* box, Placed& placed)
     const QRect label = box->style()->subControlRect(QStyle::CC_GroupBox,
                                                      &option, QStyle::SC_GroupBoxLabel, box);
     const QSize text = textSize(box->fontMetrics(), box->title());
-    // The title keeps the same distance from both edges of the frame.
-    const QSize needed(label.left() + text.width() + label.left(), box->height());
+    // The title keeps the same distance from both edges of the frame; right
+    // to left it starts from the right edge.
+    const int inset = QStyle::visualRect(box->layoutDirection(), box->rect(), label).left();
+    const QSize needed(inset + text.width() + inset, box->height());
     addClipped(box, placed.name, placed.text, needed, box->size(), label);
     addElided(box, placed.name, box->title(), box->toolTip(), box->fontMetrics(),
-              QSize(2 * label.left(), 0), box->size(), label);
+              QSize(2 * inset, 0), box->size(), label);
 }
 
 void Examiner::checkComboItems(QComboBox* combo)
@@ -302,8 +306,11 @@ void Examiner::checkGridCells(StringGrid* grid)
             const QString text = grid->cellText(col, row);
             if (text.trimmed().isEmpty())
                 continue;
+            // A cell centres one line: it needs the glyphs' height, not the
+            // line spacing around them, to draw the text whole.
             const QSize size = metrics.size(0, text);
-            const QSize needed(size.width() + 2 * margin, size.height());
+            const int glyphs = metrics.tightBoundingRect(text).height();
+            const QSize needed(size.width() + 2 * margin, qMin(size.height(), glyphs + 2));
             const QSize had(grid->columnWidth(col), grid->rowHeight(row));
             const QString name = row < grid->fixedRows()
                 ? QStringLiteral("%1 heading %2").arg(nameOf(grid)).arg(col)
@@ -455,6 +462,8 @@ void Examiner::examineHolder(QWidget* holder)
     for (const Placed& p : placed) {
         if (auto* tabs = qobject_cast<QTabWidget*>(p.widget))
             examinePages(tabs);
+        else if (auto* page = qobject_cast<PageScrollArea*>(p.widget))
+            examineHolder(page->widget()); // all of it: what lies beyond the view scrolls into it
         else if (!isComposite(p.widget))
             examineHolder(p.widget);
     }

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QStyle>
 #include <QWidget>
 
 #include <algorithm>
@@ -15,8 +16,9 @@
 namespace {
 
 // The widest gap, at 96 pixels per inch, that a grown control keeps to the
-// control it pushes; smaller designed gaps are kept as they are.
-constexpr int kPushGap = 3;
+// control it pushes; smaller designed gaps are kept as they are. Column
+// headings designed 6 pixels apart so stay visibly apart.
+constexpr int kPushGap = 6;
 
 // Labels and captioned check boxes take the size of their text, as they do
 // where the form sizes them to their captions.
@@ -200,7 +202,9 @@ void DesignLayout::setGeometry(const QRect& rect)
 {
     QLayout::setGeometry(rect);
     const QList<QRect> placed = arrangement();
+    // The design is left to right; a right-to-left panel shows it mirrored.
+    const Qt::LayoutDirection direction = parentWidget() ? parentWidget()->layoutDirection() : Qt::LeftToRight;
     for (int i = 0; i < placed.size(); ++i)
         if (QWidget* w = m_entries.at(i).item->widget())
-            w->setGeometry(placed[i].translated(rect.topLeft()));
+            w->setGeometry(QStyle::visualRect(direction, rect, placed[i].translated(rect.topLeft())));
 }

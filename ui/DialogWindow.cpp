@@ -1,5 +1,6 @@
 #include "ui/DialogWindow.h"
 
+#include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <QRect>
@@ -36,4 +37,20 @@ void centreOnScreen(QWidget* window)
         frame.moveCenter(screen->availableGeometry().center());
         window->move(frame.topLeft());
     }
+}
+
+void followOwner(QWidget* dialog)
+{
+    // Without this a window takes the application's palette, not its owner's.
+    dialog->setAttribute(Qt::WA_WindowPropagation);
+    QWidget* owner = dialog->parentWidget();
+    if (!owner)
+        return;
+    // Setting the parent again resolves the palette (and font) with the
+    // attribute in place.
+    dialog->setParent(owner, dialog->windowFlags());
+    // A window takes the application's direction; an owner's own direction
+    // is passed on explicitly.
+    if (owner->layoutDirection() != QGuiApplication::layoutDirection())
+        dialog->setLayoutDirection(owner->layoutDirection());
 }

@@ -13,3 +13,8 @@ void setDialogIcon(QWidget* dialog, const QString& resource);
 // Places a window centred on the available area of its screen, frame
 // included; dialogs call it as they are shown, when the frame is known.
 void centreOnScreen(QWidget* window);
+
+// A dialog takes its owner's palette and layout direction, as a control takes
+// its parent's: a host that gives its main window a dark palette or a
+// right-to-left direction gets dialogs (and their message boxes) to match.
+void followOwner(QWidget* dialog);

@@ -1,5 +1,7 @@
 #include "ui/MessageBoxes.h"
 
+#include "ui/DialogWindow.h"
+
 #include <QPointer>
 
 namespace {
@@ -10,6 +12,7 @@ QMessageBox::StandardButton run(QWidget* parent, QMessageBox::Icon icon, const Q
 {
     const QPointer<QMessageBox> box = new QMessageBox(icon, title, text, buttons, parent);
     box->setObjectName(QStringLiteral("messageBox"));
+    followOwner(box);
     box->setTextFormat(Qt::PlainText);
     box->setEscapeButton(escape);
     box->setDefaultButton(buttons.testFlag(QMessageBox::Yes)  ? QMessageBox::Yes

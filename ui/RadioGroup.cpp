@@ -63,6 +63,13 @@ void RadioGroup::relayout()
         m_layout->setColumnStretch(c, 1);
 }
 
+void RadioGroup::growToItems()
+{
+    const int need = minimumSizeHint().height();
+    if (maximumHeight() < need)
+        setFixedHeight(need);
+}
+
 int RadioGroup::itemIndex() const
 {
     return m_group->checkedId();

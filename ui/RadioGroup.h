@@ -32,6 +32,9 @@ public:
 
     int columns() const { return m_columns; }
     void setColumns(int columns);
+    // A group given a fixed height grows to hold its items when their text
+    // is taller than designed (a script drawn by a taller fallback font).
+    void growToItems();
 
     int itemIndex() const;
     // Selects item index, or no item for an index outside the list.

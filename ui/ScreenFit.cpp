@@ -1,5 +1,7 @@
 #include "ui/ScreenFit.h"
 
+#include "ui/PageScroll.h"
+#include "ui/RadioGroup.h"
 #include "ui/TextWidth.h"
 
 #include <QAbstractButton>
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QScreen>
+#include <QWindow>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -100,11 +103,28 @@ QSize contentMinimum(QWidget* window)
 
 } // namespace
 
+QMargins windowFrame(const QWidget* window)
+{
+    const auto frameOf = [](const QWidget* w) {
+        const QWindow* handle = w ? w->windowHandle() : nullptr;
+        return handle ? handle->frameMargins() : QMargins();
+    };
+    const QMargins own = frameOf(window);
+    if (!own.isNull())
+        return own;
+    // Not shown yet: the owner's window has the same kind of frame.
+    const QWidget* owner = window->parentWidget();
+    return frameOf(owner ? owner->window() : nullptr);
+}
+
 QSize availableArea(const QWidget* window)
 {
-    if (const QScreen* screen = window->screen())
-        return screen->availableGeometry().size();
-    return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const QScreen* screen = window->screen();
+    if (!screen)
+        return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const QMargins frame = windowFrame(window);
+    return screen->availableGeometry().size()
+        - QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
 }
 
 void elideCaptions(QWidget* window, int maxWidth)
@@ -156,25 +176,47 @@ void fitToScreen(QWidget* window, QSize designSize, QSize designMinimum,
         if (resizeControls)
             resizeControls();
     };
+    for (RadioGroup* group : window->findChildren<RadioGroup*>())
+        group->growToItems();
     const QSize available = availableArea(window);
-    // The first try, at the screen's width, cuts texts longer than the screen
-    // is wide without measuring them whole.
+    const QList<PageScrollArea*> pages = window->findChildren<PageScrollArea*>();
+    for (PageScrollArea* page : pages)
+        page->setRoomLimit(QSize());
     QSize need;
-    const auto fitsAt = [&](int maxWidth) {
-        elide(maxWidth);
+    const auto fits = [&] {
         need = contentMinimum(window);
         return need.width() <= available.width() && need.height() <= available.height();
     };
-    // The widest caption width at which the content fits, to a few pixels:
-    // only the captions wider than that are elided.
-    if (!fitsAt(available.width()) && fitsAt(kShortestCaption)) {
-        int fits = kShortestCaption;
-        int tooWide = available.width();
-        while (tooWide - fits > kShortestCaption / 8) {
-            const int middle = (fits + tooWide) / 2;
-            (fitsAt(middle) ? fits : tooWide) = middle;
+    const auto fitsAt = [&](int maxWidth) {
+        elide(maxWidth);
+        return fits();
+    };
+    // A caption wider than the screen is shortened to the screen's width
+    // (without measuring it whole); the others keep their text.
+    if (!fitsAt(available.width()) && !pages.isEmpty()) {
+        // Then the pages scroll: each asks for as much less room as the
+        // window lacks, down to a small share of the screen.
+        // (A second round takes off what the scroll bars added.)
+        const QSize floor(available.width() / 4, available.height() / 4);
+        for (int round = 0; round < 2 && !fits(); ++round) {
+            const QSize lack = (need - available).expandedTo(QSize(0, 0));
+            for (PageScrollArea* page : pages) {
+                const QSize room = page->roomLimit().isValid() ? page->roomLimit() : page->contentMinimum();
+                page->setRoomLimit((room - lack).expandedTo(floor.boundedTo(room)));
+            }
         }
-        fitsAt(fits);
+    }
+    // Only when even that is not enough (a screen smaller than the window's
+    // fixed parts, or a dialog without pages) are captions shortened further:
+    // to the widest width at which the content fits, to a few pixels.
+    if ((need.width() > available.width() || need.height() > available.height()) && fitsAt(kShortestCaption)) {
+        int fitting = kShortestCaption;
+        int tooWide = available.width();
+        while (tooWide - fitting > kShortestCaption / 8) {
+            const int middle = (fitting + tooWide) / 2;
+            (fitsAt(middle) ? fitting : tooWide) = middle;
+        }
+        fitsAt(fitting);
     }
     const QSize minimum = designMinimum.expandedTo(need).boundedTo(available);
     window->setMinimumSize(minimum);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QSize>
 
 #include <functional>
@@ -7,17 +8,22 @@
 class QWidget;
 
 // Gives a dialog the size its content needs, and at least its designed size
-// and minimum, but never more than the available area of its screen. When
-// the content needs more room than the screen allows (a catalogue with
-// overlong texts), captions are elided at the right, each keeping its full
-// text in its tooltip, until the content fits or the captions are short.
-// resizeControls runs after each eliding step, for controls whose size the
-// dialog sets from their captions.
+// and minimum, but never more than the available area of its screen, frame
+// included. A caption wider than the screen is elided at the right, keeping
+// its full text in its tooltip. When the content still needs more room than
+// the screen allows (a small or dense screen, long translations), the pages
+// scroll (see PageScrollArea); only if the window's fixed parts alone are too
+// big are captions elided further, until the content fits or the captions
+// are short. resizeControls runs after each eliding step, for controls whose
+// size the dialog sets from their captions.
 void fitToScreen(QWidget* window, QSize designSize, QSize designMinimum,
                  const std::function<void()>& resizeControls = {});
 
-// The screen's available area for a window (unbounded without a screen).
+// The screen's available area for a window's client area: the frame the
+// window has, or its owner's when it has none yet, is not available (unbounded
+// without a screen).
 QSize availableArea(const QWidget* window);
+QMargins windowFrame(const QWidget* window);
 
 // Elides every caption of a window wider than maxWidth pixels (labels,
 // buttons, check boxes, radio items, group titles, tabs, list items), keeping

@@ -240,6 +240,9 @@ void StringGrid::widenColumnsToTexts()
     const int widest = s ? s->availableGeometry().width() / 2 : QWIDGETSIZE_MAX;
     const QFontMetrics metrics(font());
     const TextWidth quick{QFontMetricsF(metrics)};
+    // The tallest line: the font's, or a measured text's drawn by a taller
+    // fallback font.
+    int tallest = metrics.height();
     for (int col = 0; col < columnCount(); ++col) {
         // Only a text that may not fit the column as it is is measured.
         const int room = columnWidth(col) - 2 * margin;
@@ -248,15 +251,22 @@ void StringGrid::widenColumnsToTexts()
             const QString text = cellText(col, row);
             if (text.isEmpty() || quick.surelyFits(text, room))
                 continue;
-            if (quick.surelyExceeds(text, widest - 2 * margin))
+            if (quick.surelyExceeds(text, widest - 2 * margin)) {
                 needed = widest;
-            else
-                needed = qMax(needed, metrics.size(0, text).width() + 2 * margin);
+            } else {
+                const QSize size = metrics.size(0, text);
+                needed = qMax(needed, size.width() + 2 * margin);
+                tallest = qMax(tallest, size.height());
+            }
         }
         needed = qMin(needed, widest);
         if (needed > columnWidth(col))
             setColumnWidth(col, needed);
     }
+    // Rows hold at least one line of the font (a dense screen, a script
+    // drawn by a taller fallback font).
+    if (m_defaultRowHeight < tallest)
+        setDefaultRowHeight(tallest);
 }
 
 // The first fixed row names the columns and the first fixed column the rows;

@@ -77,7 +77,8 @@ public:
     // room than the column has, up to half the screen; never narrows one. A
     // dialog calls it once its texts are in, so a longer translation or a
     // higher density is not cut while the designed widths stay where the
-    // texts fit them.
+    // texts fit them. Rows likewise grow to the tallest line of text (a
+    // dense screen, a script drawn by a taller fallback font).
     void widenColumnsToTexts();
 
     // The cell under a position in viewport coordinates, if any.

@@ -9,11 +9,13 @@
 #include "ui/DialogCaptions.h"
 #include "ui/DialogFont.h"
 #include "ui/DialogWindow.h"
+#include "ui/MirroredLayout.h"
 #include "ui/PlainTexts.h"
 #include "ui/ScreenFit.h"
 #include "vlan/VlanAccessibility.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 
 QString vidOutOfRangeText;
 
@@ -25,6 +27,7 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
     setupUi(this);
     setDialogIcon(this, QStringLiteral(":/vlan/icons/entry_vid.xpm"));
     makeLabelsPlainText(this);
+    followOwner(this);
     // A fixed dialog border: no resizing, no minimise or maximise box.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -50,6 +53,7 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
             places.show(row, text);
     }
     makeVidEntryAccessible(*this);
+    keepLayoutMirrored(this);
     fitWindow();
 }
 
@@ -101,8 +105,15 @@ void TForm3::reject()
 
 bool TForm3::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Edit1 && event->type() == QEvent::FocusIn)
-        Edit1Enter(Edit1);
+    if (watched == Edit1 && event->type() == QEvent::FocusIn) {
+        // Entering the field is the focus coming to it from another control
+        // or with the dialog opening, not the window being activated again.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool reactivated = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+        if (!reactivated || !m_entered)
+            Edit1Enter(Edit1);
+        m_entered = true;
+    }
     return QDialog::eventFilter(watched, event);
 }
 

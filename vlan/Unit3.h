@@ -18,8 +18,8 @@ class TForm3 : public QDialog, public Ui::TForm3
 public:
     TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut);
 
-    // The edit field receives the focus (also when the dialog opens): the
-    // status line is emptied.
+    // The focus enters the edit field (also when the dialog opens; not when
+    // the window is merely activated again): the status line is emptied.
     void Edit1Enter(QObject* Sender);
     // OK: converts and range-checks the typed VID.
     void Button1Click(QObject* Sender);
@@ -40,6 +40,7 @@ private:
 
     static constexpr QSize kDesignSize{306, 103};
     short* vidOut;
+    bool m_entered = false; // the field has had the focus since the dialog opened
 };
 
 // The out-of-range message, one for all VID entry dialogs: empty until the

@@ -10,6 +10,8 @@
 #include "ui/DialogCaptions.h"
 #include "ui/DialogFont.h"
 #include "ui/DialogWindow.h"
+#include "ui/MirroredLayout.h"
+#include "ui/PageScroll.h"
 #include "ui/PlainTexts.h"
 #include "ui/ScreenFit.h"
 #include "ui/MessageBoxes.h"
@@ -44,8 +46,10 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     // The face is set before the controls exist, so they take it as they are made.
     applyDialogFont(this);
     setupUi(this);
+    makePagesScrollable(PageControl1);
     setDialogIcon(this, QStringLiteral(":/vlan/icons/vlan_form.xpm"));
     makeLabelsPlainText(this);
+    followOwner(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     // The design's limits are those of the whole window; a classic frame
@@ -84,6 +88,7 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     lookUpCaptions(isLocal);
     nastav_ovladaci_prvky();
     makeVlanDialogAccessible(*this);
+    keepLayoutMirrored(this);
     placeWindow();
 }
 
@@ -124,7 +129,7 @@ void TVlan_form::adjustToDensity()
 
     // The panels whose controls the form places at fixed positions follow
     // the density and their captions (see DesignLayout).
-    for (QWidget* panel : {TabSheet1, TabSheet4, Panel4})
+    for (QWidget* panel : {pageContent(TabSheet1), pageContent(TabSheet4), Panel4})
         new DesignLayout(panel, f);
     // All page tabs stay visible side by side.
     PageControl1->tabBar()->setUsesScrollButtons(false);
@@ -258,8 +263,22 @@ void TVlan_form::nastav_barvy(char mode)
     for (QLabel* label : {Label12, Label13, Label2})
         label->setEnabled(doubleTag);
 
-    const QColor window = systemColour(SystemColour::Window);
-    const QColor inactive = systemColour(SystemColour::InactiveCaption);
+    m_colouredMode = mode;
+    colourFields();
+}
+
+// The colours come from the dialog's palette, so they are worked out again
+// whenever it changes (a theme, a host's palette, a style of its own).
+void TVlan_form::colourFields()
+{
+    if (m_colouredMode < 0)
+        return;
+    const bool on = m_colouredMode != 0;
+    const bool doubleTag = m_colouredMode == 2;
+    const bool line4 = on && m_hasLine4;
+    const bool modem2 = on && modem2Usable();
+    const QColor window = systemColour(SystemColour::Window, palette());
+    const QColor inactive = systemColour(SystemColour::InactiveCaption, palette());
     for (QWidget* field : {static_cast<QWidget*>(Edit2), static_cast<QWidget*>(Edit3),
                            static_cast<QWidget*>(Edit5), static_cast<QWidget*>(Edit7)})
         setFieldColour(field, on ? window : inactive);
@@ -523,6 +542,13 @@ void TVlan_form::Button5Click(QObject*)
 void TVlan_form::reject()
 {
     done(2);
+}
+
+void TVlan_form::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        colourFields();
 }
 
 void TVlan_form::showEvent(QShowEvent* event)

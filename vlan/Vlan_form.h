@@ -106,6 +106,7 @@ public:
 protected:
     // The dialog opens centred on the screen, not over its owner.
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void connectHandlers();
@@ -114,6 +115,8 @@ private:
     void placeWindow();
     void lookUpCaptions(bool isLocal);
     void fillHeaderRow();
+    // The field colours of the mode last coloured, from the current palette.
+    void colourFields();
     // Asks for a VID in the VID entry dialog until the user cancels or types
     // one that no entry holds; false when cancelled.
     bool askForNewVid(short initialVid, short& vid);
@@ -134,6 +137,7 @@ private:
     char m_onePlusZeroInactive = 0;
     char m_modem2Mode = 0;
     bool m_hasLine4 = false;
+    int m_colouredMode = -1; // none yet
     VlanPole m_vlanPole;
     unsigned short vlanCount = 0;
 };

@@ -1,11 +1,14 @@
 #include "host/core/CommandLine.h"
 
 #include "core/CatalogueFile.h"
+#include "host/core/DemoPalettes.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+
+#include <optional>
 
 #ifndef ODU_DEMO_VERSION
 #define ODU_DEMO_VERSION "0.0.0"
@@ -24,9 +27,42 @@ constexpr KnownOption kOptions[] = {
     {"--catalogue", true},
     {"--remote", false},
     {"--mark-defects", false},
+    {"--palette", true},
+    {"--screen", true},
     {"--help", false},
     {"--version", false},
 };
+
+// "WIDTHxHEIGHT", each at least 200 and at most 16384 pixels.
+std::optional<QSize> parseScreen(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char('x'));
+    if (parts.size() != 2)
+        return std::nullopt;
+    bool wOk = false;
+    bool hOk = false;
+    const int w = parts[0].toInt(&wOk);
+    const int h = parts[1].toInt(&hOk);
+    const auto inRange = [](int v) { return v >= 200 && v <= 16384; };
+    if (!wOk || !hOk || !inRange(w) || !inRange(h) || parts[0].startsWith(QLatin1Char('+'))
+        || parts[1].startsWith(QLatin1Char('+')))
+        return std::nullopt;
+    return QSize(w, h);
+}
+
+// The value of an option in raw arguments, "--opt VALUE" or "--opt=VALUE".
+std::optional<QString> rawValue(int argc, char** argv, const char* option)
+{
+    const QByteArray name(option);
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == name)
+            return i + 1 < argc ? QString::fromLocal8Bit(argv[i + 1]) : QString();
+        if (arg.startsWith(name + '='))
+            return QString::fromLocal8Bit(arg.mid(name.size() + 1));
+    }
+    return std::nullopt;
+}
 
 DemoOptions failure(const QString& message)
 {
@@ -44,6 +80,7 @@ DemoOptions parseCommandLine(const QStringList& args)
     bool help = false;
     bool version = false;
     bool screenshot = false;
+    bool screenGiven = false;
     QStringList seen;
 
     for (int i = 1; i < args.size(); ++i) {
@@ -99,6 +136,18 @@ DemoOptions parseCommandLine(const QStringList& args)
             options.remote = true;
         } else if (name == QLatin1String("--mark-defects")) {
             options.markDefects = true;
+        } else if (name == QLatin1String("--palette")) {
+            if (!demoPaletteNames().contains(value))
+                return failure(QStringLiteral("unknown palette '%1' (one of: %2)")
+                                   .arg(value, demoPaletteNames().join(QStringLiteral(", "))));
+            options.palette = value;
+        } else if (name == QLatin1String("--screen")) {
+            const std::optional<QSize> screen = parseScreen(value);
+            if (!screen)
+                return failure(QStringLiteral("option '--screen' needs WIDTHxHEIGHT, each 200 to 16384 "
+                                              "pixels, not '%1'").arg(value));
+            options.screen = *screen;
+            screenGiven = true;
         } else if (name == QLatin1String("--help")) {
             help = true;
         } else if (name == QLatin1String("--version")) {
@@ -108,6 +157,8 @@ DemoOptions parseCommandLine(const QStringList& args)
 
     if (options.markDefects && !screenshot && !help && !version)
         return failure(QStringLiteral("option '--mark-defects' needs --screenshot"));
+    if (screenGiven && !screenshot && !help && !version)
+        return failure(QStringLiteral("option '--screen' needs --screenshot"));
     if (help)
         options.action = DemoOptions::Action::Help;
     else if (version)
@@ -122,8 +173,9 @@ DemoOptions parseCommandLine(const QStringList& args)
 QString helpText(const QString& programName)
 {
     return QStringLiteral(
-               "Usage: %1 [--catalogue FILE] [--remote]\n"
+               "Usage: %1 [--catalogue FILE] [--remote] [--palette NAME] [Qt options]\n"
                "       %1 --screenshot DIR [--catalogue FILE] [--remote] [--mark-defects]\n"
+               "          [--palette NAME] [--screen WIDTHxHEIGHT] [Qt options]\n"
                "\n"
                "Demo host for the QoS and VLAN dialogs of the ODU switch plug-in. It keeps\n"
                "the QoS (40 bytes) and VLAN (82 bytes) configuration arrays of a local and a\n"
@@ -140,6 +192,13 @@ QString helpText(const QString& programName)
                "  --mark-defects    With --screenshot: draw a red frame around every caption\n"
                "                    that is clipped, runs into another control or lies\n"
                "                    outside its page.\n"
+               "  --palette NAME    The desktop's colours: light (the style's own, the\n"
+               "                    default), dark, high-contrast (white on black) or\n"
+               "                    high-contrast-white (black on white).\n"
+               "  --screen WxH      With --screenshot: the size of the screen the dialogs\n"
+               "                    open on, in pixels (default 1280x720).\n"
+               "  Qt options        Qt's own, for example -reverse (right to left) or\n"
+               "                    -style NAME.\n"
                "  -h, --help        Show this text and exit.\n"
                "  -v, --version     Show the version and exit.\n"
                "\n"
@@ -184,4 +243,16 @@ QString checkCatalogueFile(const QString& file)
     if (!f.open(QIODevice::ReadOnly))
         return QStringLiteral("catalogue '%1' cannot be read: %2").arg(file, f.errorString());
     return {};
+}
+
+bool asksForScreenshots(int argc, char** argv)
+{
+    return rawValue(argc, argv, "--screenshot").has_value();
+}
+
+QSize screenFromArguments(int argc, char** argv)
+{
+    const std::optional<QString> value = rawValue(argc, argv, "--screen");
+    const std::optional<QSize> screen = value ? parseScreen(*value) : std::nullopt;
+    return screen.value_or(DemoOptions().screen);
 }

@@ -1,0 +1,153 @@
+// Right to left, a dialog is its left-to-right self mirrored: every control
+// at its mirrored place (so a forwarding box stays under its port's heading),
+// and every window it opens right to left too, whether the application or
+// only the owner is right to left.
+
+#include "DesktopSupport.h"
+
+#include "tests/support/ModalAnswering.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+
+#include <map>
+
+namespace {
+
+using Placement = std::map<QString, QRect>;
+
+Placement placementOf(QDialog* dialog)
+{
+    Placement placed;
+    for (const PlacedControl& c : placedControls(dialog))
+        placed[c.name] = c.rect;
+    dialog->hide();
+    return placed;
+}
+
+bool near(const QRect& a, const QRect& b)
+{
+    return qAbs(a.left() - b.left()) <= 2 && qAbs(a.right() - b.right()) <= 2 && qAbs(a.top() - b.top()) <= 2
+        && qAbs(a.bottom() - b.bottom()) <= 2;
+}
+
+QRect mirrored(const QRect& r, int width)
+{
+    return QRect(width - r.x() - r.width(), r.y(), r.width(), r.height());
+}
+
+} // namespace
+
+class TestRightToLeft : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void mirrorsEveryControl_data();
+    void mirrorsEveryControl();
+    void alignsCaptionsToTheReadingSide_data();
+    void alignsCaptionsToTheReadingSide();
+    void cleanup() { QGuiApplication::setLayoutDirection(Qt::LeftToRight); }
+};
+
+void TestRightToLeft::mirrorsEveryControl_data()
+{
+    QTest::addColumn<bool>("onlyOwner");
+    QTest::newRow("application right to left") << false;
+    QTest::newRow("only the owner right to left") << true;
+}
+
+void TestRightToLeft::mirrorsEveryControl()
+{
+    QFETCH(bool, onlyOwner);
+    std::array<Placement, 3> leftToRight;
+    {
+        OwnedDialogs dialogs(nullptr);
+        for (int i = 0; i < 3; ++i)
+            leftToRight[i] = placementOf(dialogs.all()[i]);
+    }
+
+    QWidget owner;
+    if (onlyOwner)
+        owner.setLayoutDirection(Qt::RightToLeft);
+    else
+        QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+    OwnedDialogs dialogs(&owner);
+    for (int i = 0; i < 3; ++i) {
+        QDialog* d = dialogs.all()[i];
+        QCOMPARE(d->layoutDirection(), Qt::RightToLeft);
+        const Placement rightToLeft = placementOf(d);
+        const int width = rightToLeft.at(QStringLiteral("window")).width();
+        QCOMPARE(width, leftToRight[i].at(QStringLiteral("window")).width());
+        QStringList misplaced;
+        for (const auto& [name, rect] : leftToRight[i]) {
+            const auto found = rightToLeft.find(name);
+            if (found == rightToLeft.end() || !near(found->second, mirrored(rect, width)))
+                misplaced << QStringLiteral("%1 at %2,%3 (mirrored %4,%5)")
+                                 .arg(name)
+                                 .arg(found == rightToLeft.end() ? -1 : found->second.x())
+                                 .arg(found == rightToLeft.end() ? -1 : found->second.y())
+                                 .arg(mirrored(rect, width).x())
+                                 .arg(rect.y());
+        }
+        QVERIFY2(misplaced.isEmpty(), qPrintable(OpenDialogs::nameOf(d) + QLatin1String(": ")
+                                                 + misplaced.join(QLatin1String("; "))));
+    }
+
+    // What the VLAN dialog opens: a message box and the VID entry dialog.
+    dialogs.vlan->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialogs.vlan));
+    Qt::LayoutDirection boxDirection = Qt::LeftToRight;
+    Qt::LayoutDirection entryDirection = Qt::LeftToRight;
+    whenModal([&](QWidget* modal) {
+        QVERIFY(modal);
+        boxDirection = modal->layoutDirection();
+        answerBox(modal, QMessageBox::No);
+    });
+    dialogs.vlan->Button5->click();
+    whenModal([&](QWidget* modal) {
+        QVERIFY(modal);
+        entryDirection = modal->layoutDirection();
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    dialogs.vlan->Button1->click();
+    QCOMPARE(boxDirection, Qt::RightToLeft);
+    QCOMPARE(entryDirection, Qt::RightToLeft);
+}
+
+void TestRightToLeft::alignsCaptionsToTheReadingSide_data()
+{
+    QTest::addColumn<Qt::LayoutDirection>("direction");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("Latin, left to right") << Qt::LeftToRight << QStringLiteral("LINE 2");
+    QTest::newRow("Latin, right to left") << Qt::RightToLeft << QStringLiteral("LINE 2");
+    QTest::newRow("Arabic, left to right") << Qt::LeftToRight << QStringLiteral("المنفذ");
+    QTest::newRow("Arabic, right to left") << Qt::RightToLeft << QStringLiteral("المنفذ");
+}
+
+// A heading designed to start on the reading side starts there, whatever
+// the script of its text: so it stands over its column of boxes.
+void TestRightToLeft::alignsCaptionsToTheReadingSide()
+{
+    QFETCH(Qt::LayoutDirection, direction);
+    QFETCH(QString, caption);
+    QGuiApplication::setLayoutDirection(direction);
+    OwnedDialogs dialogs(nullptr);
+    TVlan_form* d = dialogs.vlan;
+    d->PageControl1->setCurrentWidget(d->TabSheet3);
+    for (QLabel* heading : {d->Label17, d->Label18, d->Label19, d->Label20, d->Label21})
+        heading->setText(caption);
+    d->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    QApplication::processEvents();
+    for (QLabel* heading : {d->Label17, d->Label18, d->Label19, d->Label20, d->Label21}) {
+        const QRect ink = inkBox(heading);
+        QVERIFY2(!ink.isEmpty(), qPrintable(heading->objectName()));
+        const int fromStart = direction == Qt::LeftToRight ? ink.left() : heading->width() - 1 - ink.right();
+        QVERIFY2(fromStart <= 3, qPrintable(QStringLiteral("%1 starts %2 px from its reading side")
+                                                .arg(heading->objectName()).arg(fromStart)));
+    }
+}
+
+QTEST_MAIN(TestRightToLeft)
+#include "tst_right_to_left.moc"
