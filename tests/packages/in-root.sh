@@ -49,7 +49,7 @@ test "$status" -le 1
 
 step "the demo host's screenshot mode"
 mkdir shots
-odu-switch-demo --screenshot shots --catalogue pseudo.ini >shots.txt
+odu-switch-demo --screenshot shots --catalogue /usr/share/odu-switch-dialogs/translations/de.ini >shots.txt
 count=$(ls shots/*.png | wc -l)
 test "$count" -ge 5
 file shots/*.png | grep -vq 'PNG image data' && { echo "not a PNG in shots/" >&2; exit 1; }
