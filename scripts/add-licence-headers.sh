@@ -42,7 +42,7 @@ main() {
             *.ui|*.qrc)
                 # XML: after the declaration or document type on the first line.
                 sed -i "1a <!-- $copyright_line -->\n<!-- $licence_line -->" "$f" ;;
-            *.in|*.desktop|.ci/*|debian/control|debian/rules|debian/*.install|*/completions/*)
+            *.in|*.desktop|*.suppr|tests/install/*.txt|.ci/*|debian/control|debian/rules|debian/*.install|*/completions/*)
                 hash_style+=("$f") ;;
             *)
                 detected+=("$f") ;;
