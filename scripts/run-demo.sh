@@ -19,3 +19,11 @@ out=${SCREENSHOT_DIR:-screenshots}
 mkdir -p "$out"
 echo "No display found (DISPLAY and WAYLAND_DISPLAY are unset): writing pictures of every dialog page into $out/ instead."
 QT_QPA_PLATFORM=offscreen "$demo" --screenshot "$out" "$@"
+# Without options of the caller's: the same dialogs on two other desktops, a
+# dark palette, and right to left in Arabic.
+if [ $# -eq 0 ]; then
+    mkdir -p "$out/dark" "$out/rtl"
+    QT_QPA_PLATFORM=offscreen "$demo" --screenshot "$out/dark" --palette dark >/dev/null
+    QT_QPA_PLATFORM=offscreen "$demo" --screenshot "$out/rtl" -reverse --catalogue translations/ar.ini >/dev/null
+    echo "Pictures on a dark desktop and right to left in Arabic: $out/dark/ and $out/rtl/"
+fi

@@ -16,9 +16,10 @@
 namespace {
 
 // The widest gap, at 96 pixels per inch, that a grown control keeps to the
-// control it pushes; smaller designed gaps are kept as they are. Column
-// headings designed 6 pixels apart so stay visibly apart.
-constexpr int kPushGap = 6;
+// control it pushes aside (column headings designed 6 pixels apart stay
+// visibly apart) or down; smaller designed gaps are kept as they are.
+constexpr int kPushGapAcross = 6;
+constexpr int kPushGapDown = 3;
 
 // Labels and captioned check boxes take the size of their text, as they do
 // where the form sizes them to their captions.
@@ -127,8 +128,8 @@ QList<QRect> DesignLayout::arrange() const
     // One pass per direction over the designed columns (rows) in order: a
     // column moves by the largest shift any control before it needs, and
     // never by less than the column before it.
-    const int pushGap = scaled(kPushGap);
     const auto pass = [&](bool horizontal) {
+        const int pushGap = scaled(horizontal ? kPushGapAcross : kPushGapDown);
         const auto start = [horizontal](const QRect& r) { return horizontal ? r.x() : r.y(); };
         const auto length = [horizontal](const QRect& r) { return horizontal ? r.width() : r.height(); };
         const auto across = [horizontal](const QRect& r) { return horizontal ? r.y() : r.x(); };

@@ -65,9 +65,20 @@ void RadioGroup::relayout()
 
 void RadioGroup::growToItems()
 {
-    const int need = minimumSizeHint().height();
-    if (maximumHeight() < need)
-        setFixedHeight(need);
+    if (maximumHeight() >= QWIDGETSIZE_MAX)
+        return; // not of a fixed height: the layout gives the items their room
+    if (m_designedHeight < 0)
+        m_designedHeight = maximumHeight();
+    // How much taller an item's text is than a line in the group's own font
+    // (a script that a fallback font draws).
+    int taller = 0;
+    for (const QRadioButton* b : std::as_const(m_buttons)) {
+        const QFontMetrics metrics = b->fontMetrics();
+        const int line = metrics.size(0, QStringLiteral("X")).height();
+        taller = qMax(taller, metrics.size(Qt::TextShowMnemonic, b->text()).height() - line);
+    }
+    if (maximumHeight() != m_designedHeight + taller)
+        setFixedHeight(m_designedHeight + taller);
 }
 
 int RadioGroup::itemIndex() const

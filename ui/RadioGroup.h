@@ -64,4 +64,5 @@ private:
     QList<QRadioButton*> m_buttons;
     int m_columns = 1;
     int m_lastReported = -1;
+    int m_designedHeight = -1; // the fixed height before growToItems, once known
 };

@@ -7,6 +7,19 @@
 
 namespace {
 
+// The arrow keys toward the end and the start of a line: right and left,
+// mirrored right to left. With ODU_LAYOUT_DIRECTION=rtl the whole test runs
+// right to left.
+Qt::Key toEnd()
+{
+    return QGuiApplication::layoutDirection() == Qt::RightToLeft ? Qt::Key_Left : Qt::Key_Right;
+}
+
+Qt::Key toStart()
+{
+    return QGuiApplication::layoutDirection() == Qt::RightToLeft ? Qt::Key_Right : Qt::Key_Left;
+}
+
 // Presses Tab until the focus is on the control (or one of its parts).
 void tabTo(QWidget* control)
 {
@@ -20,9 +33,9 @@ void goToPage(QTabWidget* pages, int page)
 {
     tabTo(pages->tabBar());
     while (pages->currentIndex() < page)
-        press(Qt::Key_Right);
+        press(toEnd());
     while (pages->currentIndex() > page)
-        press(Qt::Key_Left);
+        press(toStart());
 }
 
 // Replaces the text of the focused field: select it from the start to the
@@ -52,6 +65,12 @@ class TestKeyboardOnly : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        if (qEnvironmentVariable("ODU_LAYOUT_DIRECTION") == QLatin1String("rtl"))
+            QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+    }
+
     void cleanup()
     {
         QVERIFY2(noWindowLeft(), "a window outlived its test");
@@ -71,7 +90,7 @@ void TestKeyboardOnly::qosDialog()
     // Global Settings.
     goToPage(d->PageControl1, 0);
     tabTo(d->RadioGroup1);
-    press(Qt::Key_Right);                    // "Enabled"
+    press(toEnd());                    // "Enabled"
     tabTo(d->StringGrid1);
     press(Qt::Key_Down);                     // 802.1Q priority 1
     typeText(QStringLiteral("3"));
@@ -165,7 +184,7 @@ void TestKeyboardOnly::vlanDialog()
 
     // The mode switch: Single Tag.
     tabTo(d->RadioGroup1);
-    press(Qt::Key_Right);
+    press(toEnd());
     QCOMPARE(d->RadioGroup1->itemIndex(), 1);
 
     // Static VLAN: mark entry 3 for deletion, delete it, add VID 300, make
@@ -189,12 +208,12 @@ void TestKeyboardOnly::vlanDialog()
     QTRY_VERIFY(d->Button1->hasFocus());
     tabTo(d->StringGrid1);
     press(Qt::Key_End, Qt::ControlModifier); // last entry, delete column
-    press(Qt::Key_Left);                     // NMS
+    press(toStart());                     // NMS
     press(Qt::Key_Space);                    // NMS moves to VID 300
     press(Qt::Key_Home);
-    press(Qt::Key_Right);                    // LINE 2, copied "Untagged"
+    press(toEnd());                    // LINE 2, copied "Untagged"
     press(Qt::Key_Space);                    // -> "Tagged"
-    press(Qt::Key_Right);
+    press(toEnd());
     press(Qt::Key_Space);                    // LINE 3 "Untagged" -> "Tagged"
     press(Qt::Key_Space);                    // -> "Not a member"
 

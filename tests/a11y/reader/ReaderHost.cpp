@@ -9,6 +9,10 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // ODU_LAYOUT_DIRECTION=rtl: the dialog right to left, as under a
+    // right-to-left language.
+    if (qEnvironmentVariable("ODU_LAYOUT_DIRECTION") == QLatin1String("rtl"))
+        QGuiApplication::setLayoutDirection(Qt::RightToLeft);
     const int seconds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 30;
     std::array<unsigned char, kVlanConfigSize> bytes = VlanConfigArray::defaultImage();
     VlanConfigArray(bytes.data()).set_vlan_mode(1);
