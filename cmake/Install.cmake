@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # Installation: the shared libraries (the window-free core and the dialogs),
 # the headers a host or tool includes (with the
 # headers generated from the dialog forms, which the dialog headers include),

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # odu_add_library_pair(<name> OBJECTS <object library> LINKS <targets...>
 #                      INCLUDES <build-tree include folders...>)
 #

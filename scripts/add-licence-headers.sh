@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # Gives every file of the tree that lacks one an SPDX header naming the
 # copyright holders and the licence (BSD-3-Clause), in the comment syntax of
 # its format; files whose format has no comments are listed in .reuse/dep5.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # Builds the Debian packages from this tree (debian/): installs the build
 # dependencies, builds with dpkg-buildpackage, checks the result with lintian
 # and builds a second time to check that the packages are byte-identical.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # Installs the Debian packages the build, the tests and the demo host need,
 # when any of them is missing. Needs root (or sudo) only when something is missing.
 set -euo pipefail

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # The installed-packages test: installs the packages that
 # scripts/build-packages.sh built into a new minimal Debian 12 root made with
 # debootstrap from Debian's archive, and there builds small hosts against the

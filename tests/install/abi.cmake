@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # Driver of the abi_baseline test and the abi-baseline target (cmake -P).
 #
 # Installs the libraries into a scratch prefix and compares each one with the

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # Formats a manual page as man does for a reader, with every groff warning
 # on; any warning fails (cmake -P, PAGE=<file>).
 execute_process(COMMAND man --warnings -l ${PAGE}

@@ -1,4 +1,9 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # Runs inside the fresh Debian 12 root that scripts/test-packages.sh made,
 # with the packages installed: everything here uses only what they installed.
 set -eu

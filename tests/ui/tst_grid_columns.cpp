@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // Grid columns at the design point and away from it: with the English texts
 // every column keeps its designed width (scaled by the density factor), and a
 // translation whose headings, row labels or cell texts are longer widens the
