@@ -50,6 +50,7 @@ fi
 unmet=$(dpkg-checkbuilddeps debian/control 2>&1 | sed -n 's/.*Unmet build dependencies: //p')
 if [ -n "$unmet" ]; then
     # "name (>= version)" to "name": Debian 12 has versions that satisfy them.
+    $sudo apt-get update -qq
     $sudo apt-get install -y -qq --no-install-recommends $(echo "$unmet" | sed 's/([^)]*)//g')
 fi
 

@@ -19,11 +19,11 @@ run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 # the two libraries export is one that the lists in this folder name, and
 # every one they name is there. A header or symbol that a change adds or
 # drops is a decision about the API: update the list with it.
-# Compares the lines of <actual_file> with those of <list_file> (comment
+# Compares the lines of <actual_file> with those of <list_file> (comment and blank
 # lines left out), both sorted; any difference fails with diff's account.
 function(compare_with_list what actual_file list_file)
     execute_process(
-        COMMAND sh -c "grep -v '^#' \"$1\" | LC_ALL=C sort | diff -u - \"$2\"" sh
+        COMMAND sh -c "grep -v -e '^#' -e '^$' \"$1\" | LC_ALL=C sort | diff -u - \"$2\"" sh
             ${list_file} ${actual_file}
         RESULT_VARIABLE rc OUTPUT_VARIABLE out)
     if(NOT rc EQUAL 0)
