@@ -4,10 +4,12 @@
 
 #include "cli/ToolIo.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "core/RegularFile.h"
 
+#include <algorithm>
 #include <cstdio>
+
+#include <unistd.h>
 
 QString kindName(ArrayKind kind)
 {
@@ -26,38 +28,50 @@ void toolOut(const QString& text)
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
 }
 
-std::optional<QByteArray> readInput(const QString& path)
+std::optional<QByteArray> readInput(const QString& path, qint64 limit)
 {
-    QFile file;
-    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                   : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    if (!opened) {
-        toolError(QStringLiteral("%1: cannot read: %2").arg(path, file.errorString()));
+    const RegularFileRead read = path == QLatin1String("-")
+        ? readDescriptor(STDIN_FILENO, QStringLiteral("standard input"), limit)
+        : readRegularFile(path, limit);
+    if (!read.ok()) {
+        toolError(read.error);
         return std::nullopt;
     }
-    QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        toolError(QStringLiteral("%1: cannot read: %2").arg(path, file.errorString()));
-        return std::nullopt;
-    }
-    return content;
+    return read.bytes;
 }
 
-std::optional<LoadedArray> loadArray(const QString& path, std::optional<ArrayKind> expected)
+qint64 arrayFileLimit()
 {
-    const std::optional<QByteArray> content = readInput(path);
-    if (!content)
-        return std::nullopt;
-    const std::optional<ArrayKind> kind = arrayKindForSize(content->size());
+    return std::max(arrayBytes(ArrayKind::Qos), arrayBytes(ArrayKind::Vlan));
+}
+
+std::optional<LoadedArray> arrayFromContent(const QString& path, const QByteArray& content, bool tooLarge,
+                                            std::optional<ArrayKind> expected)
+{
+    const std::optional<ArrayKind> kind = tooLarge ? std::nullopt : arrayKindForSize(content.size());
     if (!kind || (expected && *kind != *expected)) {
         const QString accepted = expected
             ? QStringLiteral("a %1 array has %2 bytes").arg(kindName(*expected)).arg(arrayBytes(*expected))
             : QStringLiteral("a configuration array has %1 bytes (QoS) or %2 bytes (VLAN)")
                   .arg(arrayBytes(ArrayKind::Qos)).arg(arrayBytes(ArrayKind::Vlan));
-        toolError(QStringLiteral("%1: %2 bytes; %3").arg(path).arg(content->size()).arg(accepted));
+        const QString size = tooLarge ? QStringLiteral("more than %1").arg(arrayFileLimit())
+                                      : QString::number(content.size());
+        toolError(QStringLiteral("%1: %2 bytes; %3").arg(path, size, accepted));
         return std::nullopt;
     }
-    return LoadedArray{path, *kind, *content};
+    return LoadedArray{path, *kind, content};
+}
+
+std::optional<LoadedArray> loadArray(const QString& path, std::optional<ArrayKind> expected)
+{
+    const RegularFileRead read = path == QLatin1String("-")
+        ? readDescriptor(STDIN_FILENO, QStringLiteral("standard input"), arrayFileLimit())
+        : readRegularFile(path, arrayFileLimit());
+    if (!read.ok() && read.status != RegularFileStatus::TooLarge) {
+        toolError(read.error);
+        return std::nullopt;
+    }
+    return arrayFromContent(path, read.bytes, !read.ok(), expected);
 }
 
 bool writeOutput(const QString& path, const QByteArray& bytes)
@@ -70,9 +84,8 @@ bool writeOutput(const QString& path, const QByteArray& bytes)
         }
         return true;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        toolError(QStringLiteral("%1: cannot write: %2").arg(path, file.errorString()));
+    if (const QString error = writeRegularFile(path, bytes); !error.isEmpty()) {
+        toolError(error);
         return false;
     }
     return true;

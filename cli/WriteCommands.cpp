@@ -7,11 +7,11 @@
 
 #include "core/ArrayJson.h"
 #include "core/QosConfig.h"
+#include "core/RegularFile.h"
+#include "core/StrictJson.h"
 #include "core/VlanConfig.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonParseError>
 
 #include <algorithm>
 
@@ -68,18 +68,74 @@ int setCommand(const QStringList& arguments, const ToolOptions& options)
         return ExitTrouble;
     }
 
-    // Every file is read and changed before any is written, so that an error
-    // in one leaves all of them as they were.
+    // Every file is read, checked and changed before any is written, so that
+    // an error in one leaves all of them as they were. A file changed in
+    // place is locked from before it is read until it is replaced, so that
+    // sets running at once on one file take turns.
+    const bool inPlace = options.output.isEmpty();
+    QStringList lockedPaths;
+    QList<qsizetype> lockIndex; // per file: its index among the locked ones, or -1
+    for (const QString& path : std::as_const(files)) {
+        const bool locked = inPlace && path != QLatin1String("-");
+        lockIndex.append(locked ? lockedPaths.size() : -1);
+        if (locked)
+            lockedPaths.append(path);
+    }
+    RegularFileLocks locks;
+    if (!lockedPaths.isEmpty()) {
+        if (const QString error = locks.lock(lockedPaths); !error.isEmpty()) {
+            toolError(error);
+            return ExitTrouble;
+        }
+    }
     QList<LoadedArray> changed;
-    for (const QString& path : files) {
-        std::optional<LoadedArray> a = loadArray(path, options.kind);
-        if (!a || !applyAssignments(*a, assignments))
+    QList<QByteArray> before;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        std::optional<LoadedArray> a;
+        if (lockIndex[i] >= 0) {
+            const RegularFileRead read = locks.read(lockIndex[i], arrayFileLimit());
+            if (!read.ok() && read.status != RegularFileStatus::TooLarge) {
+                toolError(read.error);
+                return ExitTrouble;
+            }
+            a = arrayFromContent(files[i], read.bytes, !read.ok(), options.kind);
+        } else {
+            a = loadArray(files[i], options.kind);
+        }
+        if (!a)
+            return ExitTrouble;
+        before.append(a->bytes);
+        if (!applyAssignments(*a, assignments))
             return ExitTrouble;
         changed.append(*a);
     }
-    for (const LoadedArray& a : changed)
-        if (!writeOutput(options.output.isEmpty() ? a.path : options.output, a.bytes))
-            return ExitTrouble;
+
+    // Then each is written; when one cannot be, those written before it get
+    // their old bytes back.
+    for (qsizetype i = 0; i < changed.size(); ++i) {
+        const QString target = inPlace ? changed[i].path : options.output;
+        if (writeOutput(target, changed[i].bytes))
+            continue;
+        QStringList restored;
+        bool allRestored = true;
+        for (qsizetype k = i - 1; k >= 0; --k) {
+            if (changed[k].path == QLatin1String("-"))
+                continue;
+            if (const QString error = writeRegularFile(changed[k].path, before[k]); !error.isEmpty()) {
+                toolError(QStringLiteral("set: %1 keeps the new values: it could not be restored: %2")
+                              .arg(changed[k].path, error));
+                allRestored = false;
+            } else {
+                restored.prepend(changed[k].path);
+            }
+        }
+        if (allRestored)
+            toolError(restored.isEmpty()
+                          ? QStringLiteral("set: %1 failed; no file was changed").arg(target)
+                          : QStringLiteral("set: %1 failed; no file was changed (%2 got the old content back)")
+                                .arg(target, restored.join(QStringLiteral(", "))));
+        return ExitTrouble;
+    }
     return ExitOk;
 }
 
@@ -89,24 +145,26 @@ int encodeCommand(const QStringList& files, const ToolOptions& options)
         toolError(QStringLiteral("encode: give one JSON file (or - for standard input) and -o FILE"));
         return ExitTrouble;
     }
-    const std::optional<QByteArray> text = readInput(files.at(0));
+    const std::optional<QByteArray> text = readInput(files.at(0), kStrictJsonSizeLimit);
     if (!text)
         return ExitTrouble;
-    QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(*text, &parseError);
-    if (doc.isNull()) {
-        toolError(QStringLiteral("%1: not JSON: %2 at offset %3")
-                      .arg(files.at(0), parseError.errorString()).arg(parseError.offset));
+    const StrictJson doc = parseStrictJson(*text);
+    if (!doc.ok()) {
+        toolError(QStringLiteral("%1: %2 at offset %3").arg(files.at(0), doc.error).arg(doc.offset));
         return ExitTrouble;
     }
-    QJsonObject object = doc.object();
-    if (doc.isArray()) {
-        if (doc.array().size() != 1 || !doc.array().at(0).isObject()) {
+    QJsonObject object = doc.value.toObject();
+    if (doc.value.isArray()) {
+        const QJsonArray list = doc.value.toArray();
+        if (list.size() != 1 || !list.at(0).isObject()) {
             toolError(QStringLiteral("%1: encode takes one array; this JSON holds %2")
-                          .arg(files.at(0)).arg(doc.array().size()));
+                          .arg(files.at(0)).arg(list.size()));
             return ExitTrouble;
         }
-        object = doc.array().at(0).toObject();
+        object = list.at(0).toObject();
+    } else if (!doc.value.isObject()) {
+        toolError(QStringLiteral("%1: the JSON is not an object").arg(files.at(0)));
+        return ExitTrouble;
     }
     const ArrayFromJson result = arrayFromJson(object);
     if (!result.ok()) {

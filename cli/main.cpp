@@ -9,8 +9,12 @@
 #include "cli/Commands.h"
 #include "cli/ToolIo.h"
 
+#include "core/RegularFile.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
+
+#include <csignal>
 
 namespace {
 
@@ -24,14 +28,8 @@ const char kUsage[] =
     "  default qos|vlan -o FILE  the default image\n"
     "A FILE of - is standard input or standard output.";
 
-} // namespace
-
-int main(int argc, char* argv[])
+int runCommand()
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("odu-switch"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(ODU_SWITCH_VERSION));
-
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromLatin1(kUsage));
     parser.addHelpOption();
@@ -110,4 +108,27 @@ int main(int argc, char* argv[])
         return defaultCommand(args, options);
     toolError(QStringLiteral("unknown command \"%1\"; try --help").arg(command));
     return ExitTrouble;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Before anything is opened: a closed standard output must not become
+    // the first file the tool opens.
+    claimStandardDescriptors();
+    // Past a file size limit a write fails (and is reported) instead of
+    // killing the tool halfway.
+    std::signal(SIGXFSZ, SIG_IGN);
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("odu-switch"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ODU_SWITCH_VERSION));
+
+    const int code = runCommand();
+    // A script must not take lost output for success.
+    if (const QString error = closeStandardStreams(); !error.isEmpty()) {
+        toolError(error);
+        return ExitTrouble;
+    }
+    return code;
 }

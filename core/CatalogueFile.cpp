@@ -11,76 +11,32 @@
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
-#  include <fcntl.h>
-#  include <sys/stat.h>
-#  include <unistd.h>
+#  include "core/RegularFile.h"
 #else
 #  include <QFileInfo>
 #endif
 
 namespace {
 
-CatalogueFileStatus statusOfOpenError(int error)
-{
-    return error == ENOENT || error == ENOTDIR ? CatalogueFileStatus::Missing
-                                               : CatalogueFileStatus::Unreadable;
-}
-
 #ifdef Q_OS_UNIX
-
-// Reads at most kCatalogueFileSizeLimit bytes; one byte more means the file
-// grew past the limit after it was measured.
-CatalogueFileStatus readRegularFile(int fd, QByteArray& bytes)
-{
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        return CatalogueFileStatus::Unreadable;
-    if (!S_ISREG(st.st_mode))
-        return CatalogueFileStatus::NotRegular;
-    if (st.st_size > kCatalogueFileSizeLimit)
-        return CatalogueFileStatus::TooLarge;
-
-    bytes.resize(qsizetype(st.st_size) + 1);
-    qsizetype got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return CatalogueFileStatus::Unreadable;
-        if (n == 0)
-            break;
-        got += n;
-        if (got > kCatalogueFileSizeLimit)
-            return CatalogueFileStatus::TooLarge;
-        if (got == bytes.size())
-            bytes.resize(std::min<qsizetype>(bytes.size() * 2, kCatalogueFileSizeLimit + 1));
-    }
-    bytes.resize(got);
-    return CatalogueFileStatus::Read;
-}
 
 CatalogueFileStatus readBytes(const QString& path, QByteArray& bytes)
 {
-    const QByteArray name = QFile::encodeName(path);
-    // Look before opening: opening a device can itself do something (a tape
-    // rewinds, a terminal becomes ours), so only what is a regular file now
-    // is opened. fstat below settles a swap in between.
-    struct stat st {};
-    if (::stat(name.constData(), &st) != 0)
-        return statusOfOpenError(errno);
-    if (!S_ISREG(st.st_mode))
+    RegularFileRead read = readRegularFile(path, kCatalogueFileSizeLimit);
+    bytes = std::move(read.bytes);
+    switch (read.status) {
+    case RegularFileStatus::Read:
+        return CatalogueFileStatus::Read;
+    case RegularFileStatus::Missing:
+        return CatalogueFileStatus::Missing;
+    case RegularFileStatus::NotRegular:
         return CatalogueFileStatus::NotRegular;
-
-    int fd;
-    do
-        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return statusOfOpenError(errno);
-    const CatalogueFileStatus status = readRegularFile(fd, bytes);
-    ::close(fd);
-    return status;
+    case RegularFileStatus::TooLarge:
+        return CatalogueFileStatus::TooLarge;
+    case RegularFileStatus::Unreadable:
+        break;
+    }
+    return CatalogueFileStatus::Unreadable;
 }
 
 #else

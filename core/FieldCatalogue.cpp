@@ -334,9 +334,54 @@ QString fieldValueText(const FieldSpec& field, unsigned value)
     return QString::number(value);
 }
 
+namespace {
+
+// Without the blanks (spaces and tabs) around it, and nothing else.
+QStringView withoutBlanks(QStringView t)
+{
+    const auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+    while (!t.isEmpty() && blank(t.front()))
+        t = t.sliced(1);
+    while (!t.isEmpty() && blank(t.back()))
+        t.chop(1);
+    return t;
+}
+
+} // namespace
+
+std::optional<unsigned> fieldNumberFromText(QStringView text)
+{
+    const QStringView t = withoutBlanks(text);
+    unsigned base = 10;
+    qsizetype i = 0;
+    if (t.size() > 2 && t[0] == QLatin1Char('0') && (t[1] == QLatin1Char('x') || t[1] == QLatin1Char('X'))) {
+        base = 16;
+        i = 2;
+    }
+    if (i == t.size())
+        return std::nullopt;
+    quint64 value = 0;
+    for (; i < t.size(); ++i) {
+        const char16_t c = t[i].unicode();
+        unsigned digit;
+        if (c >= u'0' && c <= u'9')
+            digit = c - u'0';
+        else if (base == 16 && c >= u'a' && c <= u'f')
+            digit = c - u'a' + 10;
+        else if (base == 16 && c >= u'A' && c <= u'F')
+            digit = c - u'A' + 10;
+        else
+            return std::nullopt;
+        value = value * base + digit;
+        if (value > 0xFFFFFFFFu)
+            return std::nullopt;
+    }
+    return unsigned(value);
+}
+
 std::optional<unsigned> parseFieldValue(const FieldSpec& field, const QString& text)
 {
-    const QString t = text.trimmed();
+    const QStringView t = withoutBlanks(text);
     if (field.kind == FieldKind::Choice) {
         for (qsizetype i = 0; i < field.valueNames.size(); ++i)
             if (t.compare(field.valueNames.at(i), Qt::CaseInsensitive) == 0)
@@ -350,13 +395,8 @@ std::optional<unsigned> parseFieldValue(const FieldSpec& field, const QString& t
             || t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
             return 0u;
     }
-    bool ok = false;
-    unsigned value = 0;
-    if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) && t.size() > 2)
-        value = t.mid(2).toUInt(&ok, 16);
-    else if (!t.isEmpty() && t.at(0).isDigit())
-        value = t.toUInt(&ok, 10);
-    if (!ok || !field.accepts(value))
+    const std::optional<unsigned> value = fieldNumberFromText(t);
+    if (!value || !field.accepts(*value))
         return std::nullopt;
     return value;
 }

@@ -77,9 +77,16 @@ ODU_SWITCH_CORE_EXPORT void writeField(const FieldSpec& field, unsigned char* cf
 // has none), "on"/"off" for a Flag, a number, or for Reserved bits "0x" and
 // two hexadecimal digits.
 ODU_SWITCH_CORE_EXPORT QString fieldValueText(const FieldSpec& field, unsigned value);
+// A number as a value is written, on the command line and in JSON strings:
+// decimal digits, or "0x" (or "0X") and hexadecimal digits, with nothing
+// else (no sign, no blank after the "0x", nothing after the digits) but
+// spaces and tabs around it. nullopt when the text is none of these or the
+// number does not fit 32 bits.
+ODU_SWITCH_CORE_EXPORT std::optional<unsigned> fieldNumberFromText(QStringView text);
 // Reads a value typed by a user: an item name (any letter case), "on",
-// "off", "true", "false" for a Flag, or a decimal or 0x-hexadecimal number
-// the field accepts. nullopt when it is none of these.
+// "off", "true", "false" for a Flag, or a number as fieldNumberFromText
+// reads it that the field accepts; spaces and tabs around it are ignored.
+// nullopt when it is none of these.
 ODU_SWITCH_CORE_EXPORT std::optional<unsigned> parseFieldValue(const FieldSpec& field, const QString& text);
 // The accepted values in words, for messages: "0 to 4095", "off or on",
 // "Disable, Single Tag, Double Tag or 0 to 3", "bits 0x88 of the byte".

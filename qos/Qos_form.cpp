@@ -24,6 +24,7 @@
 #include "ui/ScreenFit.h"
 
 #include <QCompleter>
+#include <QPointer>
 
 #include <array>
 
@@ -147,7 +148,13 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     placeWindow();
 }
 
-TQos_form::~TQos_form() = default;
+TQos_form::~TQos_form()
+{
+    // A host that destroys the dialog while it is open leaves no dangling
+    // instance pointer behind.
+    if (Qos_form1 == this)
+        Qos_form1 = nullptr;
+}
 
 // Table headings are looked up at every load, whatever the catalogue's file.
 void TQos_form::showTableHeading(const char* control)
@@ -456,10 +463,11 @@ void TQos_form::Button2Click(QObject*)
 
 void TQos_form::done(int result)
 {
-    const bool closing = isVisible();
-    QDialog::done(result);
-    if (closing)
+    // The close handling runs first: the host may delete the dialog from
+    // accepted(), rejected() or finished().
+    if (isVisible())
         FormClose(this);
+    endDialog(this, result);
 }
 
 void TQos_form::reject()

@@ -96,7 +96,7 @@ public:
     void FormClose(QObject* Sender);
 
     // Every way of closing ends here; a visible dialog that closes runs
-    // FormClose.
+    // FormClose before QDialog::done, whose signals may delete the dialog.
     void done(int result) override;
     // Escape and the close box cancel with 2.
     void reject() override;

@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
+<<<<<<< HEAD
 
 # SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
 #
 # SPDX-License-Identifier: BSD-3-Clause
 
 # Builds the three libFuzzer targets with clang (AddressSanitizer and
+=======
+# Builds the four libFuzzer targets with clang (AddressSanitizer and
+>>>>>>> main
 # UndefinedBehaviorSanitizer) and runs each for a while from the committed
 # seed corpus. Exits non-zero as soon as a target finds a crash or a failed
 # check; the input that did it is left in <build>/artifacts/.
 #
-#   scripts/fuzz-smoke.sh            # 20 s per target, a minute in all
+#   scripts/fuzz-smoke.sh            # 20 s per target, 80 s in all
 #   scripts/fuzz-smoke.sh 600        # ten minutes per target
 #   scripts/fuzz-smoke.sh 1200 catalogue   # twenty minutes, one target only
 #
@@ -24,7 +28,7 @@ case "$seconds" in
     '' | *[!0-9]*) echo "usage: $0 [seconds per target] [target...]" >&2; exit 2 ;;
 esac
 shift $(( $# > 0 ? 1 : 0 ))
-targets=(qos_config vlan_config catalogue)
+targets=(qos_config vlan_config catalogue array_json)
 if [ $# -gt 0 ]; then
     for t in "$@"; do
         case " ${targets[*]} " in
@@ -65,6 +69,7 @@ for t in "${targets[@]}"; do
     mkdir -p "$work"
     case "$t" in
         catalogue) max_len=4096 ;;
+        array_json) max_len=16384 ;;
         *) max_len=512 ;;
     esac
     echo "== fuzz_${t}: ${seconds} s =="

@@ -7,7 +7,7 @@
 # The test command: installs what is missing, then builds and runs the whole
 # suite twice, once as a normal build and once with AddressSanitizer and
 # UndefinedBehaviorSanitizer (any finding stops the run), and runs the fuzz
-# targets for a minute.
+# targets for 80 seconds.
 #
 # The fuzz smoke (scripts/fuzz-smoke.sh) runs alongside the normal build: a
 # fuzz target runs on one core for a fixed time, and the build takes up the

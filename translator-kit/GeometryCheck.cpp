@@ -4,11 +4,11 @@
 
 #include "translator-kit/GeometryCheck.h"
 
+#include "core/RegularFile.h"
 #include "translator-kit/CaptionIndex.h"
 #include "translator-kit/SampleDialogs.h"
 #include "ui/CaptionFit.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QRegularExpression>
@@ -68,13 +68,12 @@ QString screenConfig()
     static QTemporaryDir dir;
     static const QString path = [] {
         const QString file = dir.filePath(QStringLiteral("screen.json"));
-        QFile out(file);
         const QByteArray json = QStringLiteral("{\"screens\": [{\"name\": \"kit\", \"x\": 0, \"y\": 0, "
                                                "\"width\": %1, \"height\": %2, \"logicalDpi\": 96}]}\n")
                                     .arg(kScreenWidth)
                                     .arg(kScreenHeight)
                                     .toUtf8();
-        if (!dir.isValid() || !out.open(QIODevice::WriteOnly) || out.write(json) != json.size())
+        if (!dir.isValid() || !writeRegularFile(file, json).isEmpty())
             return QString();
         return file;
     }();

@@ -5,6 +5,7 @@
 // odu-switch-translate: the translator kit for the QoS and VLAN dialogs.
 
 #include "core/CatalogueFile.h"
+#include "core/RegularFile.h"
 #include "translator-kit/CaptionIndex.h"
 #include "translator-kit/CatalogueCheck.h"
 #include "translator-kit/CatalogueWriter.h"
@@ -12,10 +13,11 @@
 #include "translator-kit/KitCommandLine.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextStream>
+
+#include <csignal>
+#include <cstdio>
 
 namespace {
 
@@ -23,16 +25,12 @@ int writeOut(const QString& text, const QString& output)
 {
     const QByteArray bytes = text.toUtf8();
     if (output.isEmpty()) {
-        QFile out;
-        if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
-            QTextStream(stderr) << "could not write to standard output\n";
-            return kKitUnusable;
-        }
+        // Failures show when standard output is closed at the end.
+        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
         return kKitClean;
     }
-    QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        QTextStream(stderr) << QStringLiteral("could not write '%1': %2\n").arg(output, file.errorString());
+    if (const QString error = writeRegularFile(output, bytes); !error.isEmpty()) {
+        QTextStream(stderr) << QStringLiteral("could not write: %1\n").arg(error);
         return kKitUnusable;
     }
     return kKitClean;
@@ -75,14 +73,8 @@ int check(const QString& path, int onlyDensity, const QString& program)
     return findings == 0 ? kKitClean : kKitFindings;
 }
 
-} // namespace
-
-int main(int argc, char* argv[])
+int runKit()
 {
-    // Headless whatever the session: the kit never opens a window.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const QString name = QFileInfo(args.value(0)).fileName();
     const KitRequest request = parseKitCommandLine(args);
@@ -113,4 +105,27 @@ int main(int argc, char* argv[])
     }
     }
     return kKitUnusable;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Before anything is opened: a closed standard output must not become
+    // the first file the kit opens.
+    claimStandardDescriptors();
+    // Past a file size limit a write fails (and is reported) instead of
+    // killing the kit halfway.
+    std::signal(SIGXFSZ, SIG_IGN);
+    // Headless whatever the session: the kit never opens a window.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int code = runKit();
+    // A script must not take lost output for success.
+    if (const QString error = closeStandardStreams(); !error.isEmpty()) {
+        QTextStream(stderr) << QFileInfo(QCoreApplication::arguments().value(0)).fileName() << ": " << error << '\n';
+        return kKitUnusable;
+    }
+    return code;
 }

@@ -4,7 +4,9 @@
 
 #include "ui/DialogWindow.h"
 
+#include <QDialog>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QIcon>
 #include <QPixmap>
 #include <QRect>
@@ -57,4 +59,17 @@ void followOwner(QWidget* dialog)
     // is passed on explicitly.
     if (owner->layoutDirection() != QGuiApplication::layoutDirection())
         dialog->setLayoutDirection(owner->layoutDirection());
+}
+
+void endDialog(QDialog* dialog, int result)
+{
+    dialog->setResult(result);
+    dialog->hide();
+    const QPointer<QDialog> alive(dialog);
+    if (result == QDialog::Accepted)
+        emit dialog->accepted();
+    else if (result == QDialog::Rejected)
+        emit dialog->rejected();
+    if (alive)
+        emit dialog->finished(result);
 }

@@ -4,6 +4,7 @@
 
 #pragma once
 
+class QDialog;
 class QString;
 class QWidget;
 
@@ -22,3 +23,9 @@ void centreOnScreen(QWidget* window);
 // its parent's: a host that gives its main window a dark palette or a
 // right-to-left direction gets dialogs (and their message boxes) to match.
 void followOwner(QWidget* dialog);
+
+// Ends a modal dialog as QDialog::done does: hides it (which ends exec()),
+// then emits accepted() or rejected() and finished(). A host may delete the
+// dialog from any of those signals, so nothing touches it after a signal that
+// deleted it (QDialog::done would still emit finished() on it).
+void endDialog(QDialog* dialog, int result);

@@ -4,6 +4,8 @@
 
 #include "ui/StringGrid.h"
 
+#include <QScrollBar>
+
 #include "ui/KeyFilter.h"
 #include "ui/TextWidth.h"
 
@@ -147,6 +149,18 @@ StringGrid::StringGrid(QWidget* parent)
 StringGrid::~StringGrid()
 {
     QAccessible::removeActivationObserver(this);
+}
+
+// A grid opens at its first row and column (the first on the right, right to
+// left), whatever cell is current: its headings are in view.
+void StringGrid::showEvent(QShowEvent* event)
+{
+    QTableWidget::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+    verticalScrollBar()->setValue(verticalScrollBar()->minimum());
 }
 
 void StringGrid::setFixedRows(int rows)

@@ -114,6 +114,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
@@ -144,4 +145,5 @@ private:
     int m_hotCol = -1;
     int m_hotRow = -1;
     bool m_headingsShown = QAccessible::isActive();
+    bool m_shownOnce = false;
 };

@@ -58,7 +58,7 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
                    | Qt::WindowCloseButtonHint);
     // The design's limits are those of the whole window; a classic frame
     // takes 8 pixels of the width and 34 of the height.
-    setMinimumSize(kDesignMinimum);
+    setMinimumSize(kDesignWindowMinimum - kClassicFrame);
     resize(kDesignSize);
     for (QPushButton* button : {Button1, Button2, Button3, Button4, Button5})
         m_buttonDesigns.push_back({button, button->minimumSize()});
@@ -153,7 +153,19 @@ void TVlan_form::placeWindow()
     fitButtonsToCaptions();
     const float f = densityFactor(this);
     const auto scale = [f](QSize s) { return QSize(scaledSize(s.width(), f), scaledSize(s.height(), f)); };
-    fitToScreen(this, scale(kDesignSize), scale(kDesignMinimum), [this] { fitButtonsToCaptions(); });
+    fitToScreen(this, scale(kDesignSize), designMinimum(), [this] { fitButtonsToCaptions(); });
+}
+
+QSize TVlan_form::designMinimum() const
+{
+    const float f = densityFactor(this);
+    const auto scale = [f](QSize s) { return QSize(scaledSize(s.width(), f), scaledSize(s.height(), f)); };
+    // A classic frame grows with the density as the rest of the window does;
+    // a frame the platform reports is in pixels already.
+    const QMargins frame = windowFrame(this);
+    if (frame.isNull())
+        return scale(kDesignWindowMinimum - kClassicFrame);
+    return scale(kDesignWindowMinimum) - QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
 }
 
 void TVlan_form::lookUpCaptions(bool isLocal)
@@ -546,6 +558,12 @@ void TVlan_form::Button5Click(QObject*)
 void TVlan_form::reject()
 {
     done(2);
+}
+
+void TVlan_form::done(int result)
+{
+    // The host may delete the dialog from accepted(), rejected() or finished().
+    endDialog(this, result);
 }
 
 void TVlan_form::changeEvent(QEvent* event)

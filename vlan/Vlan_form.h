@@ -79,6 +79,8 @@ public:
 
     // Escape and the close box end the dialog with the cancel result 2.
     void reject() override;
+    // Ends the modal call; a host may delete the dialog from the signals it emits.
+    void done(int result) override;
 
     // ---- The array's accessors, over the host's array ---------------------
     void set_cfg_pole_version(unsigned char v) { m_cfg.set_cfg_pole_version(v); }
@@ -130,7 +132,14 @@ private:
 
     // The client area and its smallest size as designed.
     static constexpr QSize kDesignSize{546, 384};
-    static constexpr QSize kDesignMinimum{478 - 8, 388 - 34};
+    // The whole window's least size, frame included (the designed client
+    // area, 384 high, is smaller than that), and the frame a classic desktop
+    // gives it, for when the platform has not told the frame yet.
+    static constexpr QSize kDesignWindowMinimum{478, 388};
+    static constexpr QSize kClassicFrame{8, 34};
+    // The client area's least size under the window's frame, grown by the
+    // density factor.
+    QSize designMinimum() const;
     // The push buttons with their designed sizes.
     std::vector<std::pair<QPushButton*, QSize>> m_buttonDesigns;
 

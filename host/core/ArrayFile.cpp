@@ -11,13 +11,13 @@ ArrayFileLoad loadArrayFile(const QString& path, ArrayKind kind)
     const int size = arrayBytes(kind);
     ArrayFileLoad load;
     const RegularFileRead read = readRegularFile(path, size);
-    if (!read.ok()) {
+    if (!read.ok() && read.status != RegularFileStatus::TooLarge) {
         load.error = read.error;
         return load;
     }
     const QByteArray& bytes = read.bytes;
-    if (bytes.size() != size) {
-        const QString held = bytes.size() > size
+    if (!read.ok() || bytes.size() != size) {
+        const QString held = !read.ok()
             ? QStringLiteral("more than %1 bytes").arg(size)
             : bytes.size() == 1 ? QStringLiteral("1 byte")
                                 : QStringLiteral("%1 bytes").arg(bytes.size());

@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
+#include <QStyle>
 #include <QTabWidget>
 
 #include <memory>
@@ -99,7 +100,11 @@ QImage windowPicture(QWidget* window)
     painter.fillRect(bar, window->palette().color(QPalette::Active, QPalette::Highlight));
     painter.setPen(window->palette().color(QPalette::Active, QPalette::HighlightedText));
     painter.setFont(window->font());
-    painter.drawText(bar.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft, window->windowTitle());
+    // The title starts where the window's direction reads from.
+    painter.setLayoutDirection(window->layoutDirection());
+    painter.drawText(bar.adjusted(8, 0, -8, 0),
+                     Qt::AlignVCenter | QStyle::visualAlignment(window->layoutDirection(), Qt::AlignLeft),
+                     window->windowTitle());
     painter.drawPixmap(QPoint(0, strip), contents);
     painter.end();
     return image;

@@ -11,6 +11,7 @@
 #include "core/VlanConfig.h"
 #include "tests/support/ArrayBytes.h"
 #include "tests/support/ProgramRun.h"
+#include "tests/support/ScratchFileSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,11 +19,17 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
+#include <functional>
 #include <random>
 
 using namespace Qt::StringLiterals;
@@ -36,14 +43,72 @@ struct Run
     QString err;
 };
 
-Run tool(const QStringList& args, const QByteArray& input = QByteArray(), const QString& dir = QString())
+Run tool(const QStringList& args, const QByteArray& input = QByteArray(), const QString& dir = QString(),
+         const std::function<void()>& childSetup = {})
 {
     ProgramRunOptions options;
     options.input = input;
     options.workingDir = dir;
     options.timeoutMs = 60000;
+    options.childSetup = childSetup;
     const ProgramRun run = runProgram(QStringLiteral(ODU_SWITCH_TOOL), args, options);
     return {run.exitCode, run.out, QString::fromUtf8(run.err)};
+}
+
+// What a name is: its type, device number, size and the target of a link.
+QString what(const QString& path)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return u"nothing"_s;
+    return u"type %1 device %2:%3 size %4 link %5"_s.arg(st.st_mode & S_IFMT)
+        .arg(major(st.st_rdev)).arg(minor(st.st_rdev)).arg(st.st_size).arg(QFile::symLinkTarget(path));
+}
+
+// The names in a folder, hidden ones included: what a failed write left.
+QStringList entries(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// Child setups: standard output taken away in the two ways a script's can be.
+void stdoutToDevFull()
+{
+    const int fd = ::open("/dev/full", O_WRONLY);
+    ::dup2(fd, STDOUT_FILENO);
+    ::close(fd);
+}
+void stdoutClosed()
+{
+    ::close(STDOUT_FILENO);
+}
+// Every write past 0 bytes fails (a quota or a file size limit).
+void noFileSize()
+{
+    const rlimit none{0, 0};
+    ::setrlimit(RLIMIT_FSIZE, &none);
+}
+
+bool builtWithAddressSanitizer()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return true;
+#elif defined(__has_feature)
+#  if __has_feature(address_sanitizer)
+    return true;
+#  endif
+#endif
+    return false;
+}
+
+// Reading 1 GB would fail under this limit (AddressSanitizer needs far
+// more address space of its own, so the limit is left off there).
+void memoryBelowOneGigabyte()
+{
+    if (!builtWithAddressSanitizer()) {
+        const rlimit limit{rlim_t(768) << 20, rlim_t(768) << 20};
+        ::setrlimit(RLIMIT_AS, &limit);
+    }
 }
 
 QByteArray image(ArrayKind kind)
@@ -108,6 +173,17 @@ private slots:
     void encodeRefusals_data();
     void encodeRefusals();
     void defaultImages();
+    void failedWritesLeaveTheOldFile_data();
+    void failedWritesLeaveTheOldFile();
+    void specialFilesAreNeverReplaced_data();
+    void specialFilesAreNeverReplaced();
+    void inputsWithoutEndOrWriterAreRefused_data();
+    void inputsWithoutEndOrWriterAreRefused();
+    void lostOutputIsAFailure_data();
+    void lostOutputIsAFailure();
+    void setRestoresEarlierFilesWhenALaterOneFails();
+    void concurrentSetsTakeTurns();
+    void setKeepsModeAndOwner();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -316,6 +392,11 @@ void TestTool::setWritesNothingOnAnError_data()
                                         << "\"4096\" is not a value of default_vid.nms, which takes 0 to 4095";
     QTest::newRow("QoS field in a VLAN array") << QStringList{u"qos_main_switch=Enabled"_s}
                                                << "a VLAN array has no field \"qos_main_switch\" (see show --json)";
+    // One grammar for numbers: digits, or 0x and hexadecimal digits; nothing else.
+    for (const QString& value : {u"0x+14"_s, u"0x 1f"_s, u"+20"_s})
+        QTest::addRow("number \"%s\"", qPrintable(value))
+            << QStringList{u"default_vid.nms="_s + value}
+            << u"\"%1\" is not a value of default_vid.nms"_s.arg(value);
 }
 
 void TestTool::setWritesNothingOnAnError()
@@ -371,6 +452,22 @@ void TestTool::encodeRefusals_data()
     QTest::newRow("two arrays") << QByteArray("[{}, {}]") << "encode takes one array; this JSON holds 2";
     QTest::newRow("bad value") << QByteArray(R"({"format":1,"kind":"qos","fields":{"ch1_scheduling":"Fast"}})")
                                << "field \"ch1_scheduling\" takes Weighted round robin, Strict, or 0 to 1";
+    QTest::newRow("number string with a NUL and more")
+        << QByteArray(R"({"format":1,"kind":"qos","fields":{"queue_weight.3":"20\u0000junk"}})")
+        << "field \"queue_weight.3\" takes";
+    QTest::newRow("number string with a sign after 0x")
+        << QByteArray(R"({"format":1,"kind":"qos","fields":{"queue_weight.3":"0x+14"}})") << "field \"queue_weight.3\" takes";
+    QTest::newRow("number with a fraction")
+        << QByteArray(R"({"format":1,"kind":"qos","fields":{"queue_weight.3":20.0}})") << "a fraction or an exponent";
+    QTest::newRow("number with an exponent")
+        << QByteArray(R"({"format":1,"kind":"qos","fields":{"queue_weight.3":2e1}})") << "a fraction or an exponent";
+    QTest::newRow("repeated key") << QByteArray(R"({"format":1,"kind":"qos","fields":{},"fields":{"queue_weight.3":9}})")
+                                  << "the key \"fields\" appears twice in one object at offset 37";
+    QTest::newRow("repeated field")
+        << QByteArray(R"({"format":1,"kind":"qos","fields":{"queue_weight.3":9,"queue_weight.3":10}})")
+        << "the key \"queue_weight.3\" appears twice";
+    QTest::newRow("5 MB of JSON") << QByteArray(R"({"format":1,"kind":"qos","pad":")") + QByteArray(5 << 20, 'x') + "\"}"
+                                  << "is larger than 4194304 bytes";
 }
 
 void TestTool::encodeRefusals()
@@ -396,6 +493,239 @@ void TestTool::defaultImages()
     QCOMPARE(tool({u"default"_s, u"stp"_s, u"-o"_s, path(u"e.bin"_s)}).code, 2);
     QCOMPARE(tool({u"default"_s, u"qos"_s}).code, 2);
     QVERIFY(!QFileInfo::exists(path(u"e.bin"_s)));
+}
+
+// A write that fails halfway (a full file system, a file size limit) leaves
+// the old file as it was, leaves no temporary file and exits 2.
+void TestTool::failedWritesLeaveTheOldFile_data()
+{
+    QTest::addColumn<bool>("fullFileSystem"); // else: a file size limit of 0
+    QTest::addColumn<QStringList>("args");    // FILE stands for the file written
+    for (const bool full : {true, false}) {
+        const char* how = full ? "full file system" : "file size limit";
+        QTest::addRow("set, %s", how) << full << QStringList{u"set"_s, u"FILE"_s, u"default_vid.nms=7"_s};
+        QTest::addRow("default -o, %s", how) << full << QStringList{u"default"_s, u"vlan"_s, u"-o"_s, u"FILE"_s};
+        QTest::addRow("encode -o, %s", how) << full << QStringList{u"encode"_s, u"JSON"_s, u"-o"_s, u"FILE"_s};
+    }
+}
+
+void TestTool::failedWritesLeaveTheOldFile()
+{
+    QFETCH(bool, fullFileSystem);
+    QFETCH(QStringList, args);
+    ScratchFileSystem scratch;
+    if (fullFileSystem && !scratch.mounted())
+        QSKIP(qPrintable(scratch.reason()));
+    const QString dir = fullFileSystem ? scratch.path() : m_dir->path();
+    const QString file = dir + u"/unit.bin"_s;
+    QByteArray old = image(ArrayKind::Vlan);
+    old[0] = char(0x88);
+    writeBytes(file, old);
+    writeBytes(path(u"in.json"_s), R"({"format":1,"kind":"vlan"})");
+    args.replaceInStrings(u"FILE"_s, file).replaceInStrings(u"JSON"_s, path(u"in.json"_s));
+    const QStringList before = entries(dir);
+    if (fullFileSystem)
+        QVERIFY(scratch.fill());
+
+    const Run r = tool(args, {}, {}, fullFileSystem ? std::function<void()>() : noFileSize);
+    QCOMPARE(r.code, 2);
+    QVERIFY2(r.err.contains(u"The old file is unchanged"_s), qPrintable(r.err));
+    QCOMPARE(fileBytes(file), old);
+    QStringList after = entries(dir);
+    after.removeAll(u"filler"_s);
+    QCOMPARE(after, before);
+}
+
+// Outputs that are not regular files (or are links) stay what they are.
+void TestTool::specialFilesAreNeverReplaced_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("pipe") << u"fifo"_s << u"is a pipe"_s;
+    QTest::newRow("device node") << u"device"_s << u"is a device"_s;
+    QTest::newRow("link to a device") << u"link to device"_s << u"is a symbolic link"_s;
+    QTest::newRow("link to a regular file") << u"link to file"_s << u"is a symbolic link"_s;
+    QTest::newRow("folder") << u"folder"_s << u"is a folder"_s;
+}
+
+void TestTool::specialFilesAreNeverReplaced()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, said);
+    const QString target = path(u"target"_s);
+    const QByteArray name = QFile::encodeName(target);
+    const QString device = path(u"null-device"_s);
+    const bool needsDevice = kind == u"device"_s || kind == u"link to device"_s;
+    // A private copy of /dev/null's node, so that nothing of the system is at stake.
+    if (needsDevice && ::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        QSKIP("making a device node (mknod) needs root; CI runs the suite as root");
+    if (kind == u"fifo"_s)
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+    else if (kind == u"device"_s)
+        QCOMPARE(::rename(QFile::encodeName(device).constData(), name.constData()), 0);
+    else if (kind == u"link to device"_s)
+        QVERIFY(QFile::link(device, target));
+    else if (kind == u"link to file"_s)
+        QVERIFY(QFile::link(path(u"qos.bin"_s), target));
+    else
+        QVERIFY(QDir().mkdir(target));
+    const QString was = what(target);
+
+    for (const QStringList& args : {QStringList{u"default"_s, u"qos"_s, u"-o"_s, target},
+                                    QStringList{u"set"_s, path(u"qos.bin"_s), u"queue_weight.3=9"_s, u"-o"_s, target}}) {
+        const Run r = tool(args);
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains(said) && r.err.contains(target), qPrintable(r.err));
+        QCOMPARE(what(target), was);
+    }
+    QCOMPARE(fileBytes(path(u"qos.bin"_s)), image(ArrayKind::Qos));
+    if (needsDevice)
+        QCOMPARE(what(u"/dev/null"_s).section(u' ', 0, 3), u"type %1 device 1:3"_s.arg(S_IFCHR));
+}
+
+// Inputs that never end, never deliver or are far too large are refused at
+// once, without reading them.
+void TestTool::inputsWithoutEndOrWriterAreRefused_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("said");     // by show, check and set
+    QTest::addColumn<QString>("jsonSaid"); // by encode
+    QTest::newRow("endless device") << u"/dev/zero"_s << u"'/dev/zero' is a device, not a regular file"_s
+                                    << u"'/dev/zero' is a device, not a regular file"_s;
+    QTest::newRow("pipe without a writer") << u"FIFO"_s << u"is a pipe, not a regular file"_s
+                                           << u"is a pipe, not a regular file"_s;
+    QTest::newRow("1 GB sparse file") << u"SPARSE"_s << u"more than 82 bytes; a configuration array has"_s
+                                      << u"is larger than 4194304 bytes"_s;
+}
+
+void TestTool::inputsWithoutEndOrWriterAreRefused()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, said);
+    QFETCH(QString, jsonSaid);
+    if (input == u"FIFO"_s) {
+        input = path(u"pipe"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(input).constData(), 0600), 0);
+    } else if (input == u"SPARSE"_s) {
+        input = path(u"sparse.bin"_s);
+        QFile f(input);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.resize(qint64(1) << 30));
+    }
+    for (const QStringList& args : {QStringList{u"show"_s, input}, QStringList{u"check"_s, input},
+                                    QStringList{u"set"_s, input, u"queue_weight.3=9"_s},
+                                    QStringList{u"encode"_s, input, u"-o"_s, path(u"out.bin"_s)}}) {
+        const Run r = tool(args, {}, {}, memoryBelowOneGigabyte);
+        QCOMPARE(r.code, 2);
+        const QString expected = args.first() == u"encode"_s ? jsonSaid : said;
+        QVERIFY2(r.err.contains(expected), qPrintable(args.join(u' ') + u": "_s + r.err));
+    }
+    QVERIFY(!QFileInfo::exists(path(u"out.bin"_s)));
+}
+
+// Output that does not arrive is a failure, never a silent success.
+void TestTool::lostOutputIsAFailure_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("closed"); // else: a full device
+    QTest::newRow("show --json > /dev/full") << QStringList{u"show"_s, u"--json"_s, u"VLAN"_s} << false;
+    QTest::newRow("show > /dev/full") << QStringList{u"show"_s, u"QOS"_s} << false;
+    QTest::newRow("check > /dev/full") << QStringList{u"check"_s, u"VLAN"_s} << false;
+    QTest::newRow("diff > /dev/full") << QStringList{u"diff"_s, u"QOS"_s, u"OTHER"_s} << false;
+    QTest::newRow("default -o - > /dev/full") << QStringList{u"default"_s, u"vlan"_s, u"-o"_s, u"-"_s} << false;
+    QTest::newRow("--help > /dev/full") << QStringList{u"--help"_s} << false;
+    QTest::newRow("show, standard output closed") << QStringList{u"show"_s, u"VLAN"_s} << true;
+    QTest::newRow("check, standard output closed") << QStringList{u"check"_s, u"VLAN"_s} << true;
+}
+
+void TestTool::lostOutputIsAFailure()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, closed);
+    writeBytes(path(u"other.bin"_s), QByteArray(40, '\0')); // differs from qos.bin: diff has something to say
+    args.replaceInStrings(u"VLAN"_s, path(u"vlan.bin"_s)).replaceInStrings(u"QOS"_s, path(u"qos.bin"_s))
+        .replaceInStrings(u"OTHER"_s, path(u"other.bin"_s));
+    const Run r = tool(args, {}, {}, closed ? stdoutClosed : stdoutToDevFull);
+    QCOMPARE(r.code, 2);
+    QVERIFY2(r.err.startsWith(u"odu-switch: cannot write to standard output"_s), qPrintable(r.err));
+    QCOMPARE(fileBytes(path(u"vlan.bin"_s)), image(ArrayKind::Vlan));
+}
+
+// set over several files: when a later file cannot be written, the earlier
+// ones get their old bytes back and the message names the file that failed.
+void TestTool::setRestoresEarlierFilesWhenALaterOneFails()
+{
+    ScratchFileSystem scratch;
+    QString second;
+    if (scratch.mounted()) {
+        // A read-only file system: even root cannot write there.
+        second = scratch.filePath(u"second.bin"_s);
+        writeBytes(second, image(ArrayKind::Vlan));
+        QVERIFY(scratch.makeReadOnly());
+    } else {
+        QVERIFY(QDir().mkdir(path(u"locked"_s)));
+        second = path(u"locked/second.bin"_s);
+        writeBytes(second, image(ArrayKind::Vlan));
+        QVERIFY(QFile::setPermissions(path(u"locked"_s), QFile::ReadOwner | QFile::ExeOwner));
+    }
+    const QString first = path(u"vlan.bin"_s);
+    const QString third = path(u"third.bin"_s);
+    writeBytes(third, image(ArrayKind::Vlan));
+    const Run r = tool({u"set"_s, first, second, third, u"default_vid.nms=7"_s});
+    QFile::setPermissions(path(u"locked"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(r.code, 2);
+    QVERIFY2(r.err.contains(u"'%1' cannot be written"_s.arg(second)), qPrintable(r.err));
+    QVERIFY2(r.err.contains(u"set: %1 failed; no file was changed (%2 got the old content back)"_s.arg(second, first)),
+             qPrintable(r.err));
+    for (const QString& file : {first, second, third})
+        QCOMPARE(fileBytes(file), image(ArrayKind::Vlan));
+}
+
+// Several sets on one file at once, each changing its own field over and
+// over: with the lock they take turns and no change is lost.
+void TestTool::concurrentSetsTakeTurns()
+{
+    const QString file = path(u"vlan.bin"_s);
+    const QStringList fields{u"default_vid.line2"_s, u"default_vid.line3"_s, u"default_vid.line4"_s,
+                             u"default_vid.modem1"_s, u"default_vid.modem2"_s, u"default_vid.nms"_s};
+    constexpr int kRounds = 30;
+    std::vector<std::unique_ptr<QProcess>> runs;
+    for (const QString& field : fields) {
+        auto p = std::make_unique<QProcess>();
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->start(u"/bin/sh"_s, {u"-c"_s, u"for i in $(seq 1 %1); do \"$0\" set \"$1\" \"$2=$i\" || exit 1; done"_s.arg(kRounds),
+                                QStringLiteral(ODU_SWITCH_TOOL), file, field});
+        runs.push_back(std::move(p));
+    }
+    for (auto& p : runs) {
+        QVERIFY(p->waitForFinished(300000));
+        QCOMPARE(p->exitCode(), 0);
+    }
+    const QJsonObject values =
+        QJsonDocument::fromJson(tool({u"show"_s, u"--json"_s, file}).out).object().value(u"fields"_s).toObject();
+    for (const QString& field : fields)
+        QCOMPARE(values.value(field).toInt(), kRounds);
+    QCOMPARE(entries(m_dir->path()), (QStringList{u"qos.bin"_s, u"vlan.bin"_s}));
+}
+
+// The file set replaces keeps its permissions, and its owner where the
+// tool may give it away (as root).
+void TestTool::setKeepsModeAndOwner()
+{
+    const QString file = path(u"vlan.bin"_s);
+    const QByteArray name = QFile::encodeName(file);
+    QCOMPARE(::chmod(name.constData(), 0640), 0);
+    const bool root = ::geteuid() == 0;
+    if (root)
+        QCOMPARE(::chown(name.constData(), 4242, 4343), 0);
+    QCOMPARE(tool({u"set"_s, file, u"default_vid.nms=7"_s}).code, 0);
+    struct stat st {};
+    QCOMPARE(::stat(name.constData(), &st), 0);
+    QCOMPARE(st.st_mode & 07777, mode_t(0640));
+    if (!root)
+        QSKIP("only root can give a file to another owner; the mode was kept");
+    QCOMPARE(st.st_uid, uid_t(4242));
+    QCOMPARE(st.st_gid, gid_t(4343));
 }
 
 QTEST_GUILESS_MAIN(TestTool)

@@ -4,43 +4,14 @@
 
 #pragma once
 
-// Opening the three dialogs as a host does on a desktop of its own: with an
-// owner window that may carry its own palette or layout direction.
+// What the tests of other desktops share: the three dialogs (OpenDialogs,
+// under an owner that may carry its own palette or direction) and where a
+// control's text is drawn.
 
 #include "tests/layout/LayoutSupport.h"
 
+#include <QImage>
 #include <QWidget>
-
-class OwnedDialogs
-{
-public:
-    // The dialogs under an owner (or none); English texts unless a catalogue is given.
-    explicit OwnedDialogs(QWidget* owner, TIniFile* catalogue = nullptr)
-    {
-        qosBytes.fill(0xFF);
-        vlanBytes.fill(0xFF);
-        int size = 0;
-        qos = new TQos_form(owner, true, catalogue, qosBytes.data(), &size);
-        vlan = new TVlan_form(owner, true, catalogue, vlanBytes.data(), &size, false, 1, 0, 0, 8);
-        vidEntry = new TForm3(owner, catalogue, 1234, &vid);
-    }
-    ~OwnedDialogs()
-    {
-        for (QDialog* d : all())
-            delete d;
-    }
-    OwnedDialogs(const OwnedDialogs&) = delete;
-    OwnedDialogs& operator=(const OwnedDialogs&) = delete;
-
-    std::array<QDialog*, 3> all() const { return {qos, vlan, vidEntry}; }
-
-    std::array<unsigned char, kQosConfigSize> qosBytes{};
-    std::array<unsigned char, kVlanConfigSize> vlanBytes{};
-    short vid = 0;
-    QPointer<TQos_form> qos;
-    QPointer<TVlan_form> vlan;
-    QPointer<TForm3> vidEntry;
-};
 
 // Where a control's text is drawn: the bounding box of the pixels that differ
 // from the control's background (its top-left pixel), in the control's

@@ -128,7 +128,7 @@ void TestPalettes::everyTextStandsOut()
         owner.setPalette(chosen);
     else if (givenTo == QLatin1String("application"))
         QApplication::setPalette(chosen);
-    OwnedDialogs dialogs(&owner);
+    OpenDialogs dialogs(nullptr, &owner);
     if (givenTo.endsWith(QLatin1String("while open"))) {
         dialogs.vlan->show();
         QApplication::processEvents();

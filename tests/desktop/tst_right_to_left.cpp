@@ -66,7 +66,7 @@ void TestRightToLeft::mirrorsEveryControl()
     QFETCH(bool, onlyOwner);
     std::array<Placement, 3> leftToRight;
     {
-        OwnedDialogs dialogs(nullptr);
+        OpenDialogs dialogs(nullptr);
         for (int i = 0; i < 3; ++i)
             leftToRight[i] = placementOf(dialogs.all()[i]);
     }
@@ -76,7 +76,7 @@ void TestRightToLeft::mirrorsEveryControl()
         owner.setLayoutDirection(Qt::RightToLeft);
     else
         QGuiApplication::setLayoutDirection(Qt::RightToLeft);
-    OwnedDialogs dialogs(&owner);
+    OpenDialogs dialogs(nullptr, &owner);
     for (int i = 0; i < 3; ++i) {
         QDialog* d = dialogs.all()[i];
         QCOMPARE(d->layoutDirection(), Qt::RightToLeft);
@@ -136,7 +136,7 @@ void TestRightToLeft::alignsCaptionsToTheReadingSide()
     QFETCH(Qt::LayoutDirection, direction);
     QFETCH(QString, caption);
     QGuiApplication::setLayoutDirection(direction);
-    OwnedDialogs dialogs(nullptr);
+    OpenDialogs dialogs(nullptr);
     TVlan_form* d = dialogs.vlan;
     d->PageControl1->setCurrentWidget(d->TabSheet3);
     for (QLabel* heading : {d->Label17, d->Label18, d->Label19, d->Label20, d->Label21})

@@ -18,9 +18,11 @@
 #include "ui/CaptionFit.h"
 #include "ui/Density.h"
 #include "ui/PageScroll.h"
+#include "ui/StringGrid.h"
 
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTemporaryDir>
 
@@ -84,7 +86,7 @@ void TestSmallScreens::nothingIsCut()
     QGuiApplication::setLayoutDirection(direction);
     const std::unique_ptr<TIniFile> catalogue = catalogueFor(language);
     QVERIFY(catalogue);
-    OwnedDialogs dialogs(nullptr, catalogue.get());
+    OpenDialogs dialogs(catalogue.get());
     QStringList faults;
     for (QDialog* d : dialogs.all()) {
         const QString name = OpenDialogs::nameOf(d);
@@ -99,6 +101,11 @@ void TestSmallScreens::nothingIsCut()
             if (button->isVisible() && button->width() < buttonRoom(button))
                 faults << QStringLiteral("%1 %2 %3 px wide, needs %4").arg(name, button->objectName())
                               .arg(button->width()).arg(buttonRoom(button));
+        // A grid opens at its first row and column.
+        for (StringGrid* grid : d->findChildren<StringGrid*>())
+            if (grid->horizontalScrollBar()->value() != grid->horizontalScrollBar()->minimum()
+                || grid->verticalScrollBar()->value() != grid->verticalScrollBar()->minimum())
+                faults << QStringLiteral("%1 %2 opens scrolled").arg(name, grid->objectName());
         // Every control that takes the focus is scrolled into view whole.
         QApplication::setActiveWindow(d);
         forEachPage(d, [&](QWidget* page) {

@@ -81,6 +81,7 @@ private Q_SLOTS:
     void windowNeedsDisplay();
     void screenshots();
     void markedDefects();
+    void otherDesktops();
 
 private:
     QTemporaryDir m_dir;
@@ -123,6 +124,10 @@ void TestHostProgram::usageErrors_data()
                                     << u"does not exist"_s;
     QTest::newRow("folder is a file") << QStringList{u"--screenshot"_s, notADir} << u"is not a folder"_s;
     QTest::newRow("folder not writable") << QStringList{u"--screenshot"_s, u"/proc"_s} << u"is not writable"_s;
+    QTest::newRow("unknown palette") << QStringList{u"--palette"_s, u"purple"_s} << u"unknown palette 'purple'"_s;
+    QTest::newRow("screen too small") << QStringList{u"--screenshot"_s, dir, u"--screen"_s, u"10x10"_s}
+                                      << u"needs WIDTHxHEIGHT"_s;
+    QTest::newRow("screen without pictures") << QStringList{u"--screen"_s, u"800x600"_s} << u"needs --screenshot"_s;
     QTest::newRow("catalogue missing")
         << QStringList{u"--screenshot"_s, dir, u"--catalogue"_s, m_dir.filePath(u"no.ini"_s)}
         << u"does not exist"_s;
@@ -256,6 +261,29 @@ void TestHostProgram::markedDefects()
     }
     QCOMPARE(frames[false], 0);
     QVERIFY(frames[true] > 20);
+}
+
+
+// Qt's own options and the desktop options reach the pictures: a dark
+// palette, right to left, and a screen smaller than the dialogs, whose
+// windows stay within it.
+void TestHostProgram::otherDesktops()
+{
+    const QString shots = m_dir.filePath(u"desktops"_s);
+    QVERIFY(QDir().mkpath(shots));
+    const Outcome o = runDemo({u"--screenshot"_s, shots, u"--palette"_s, u"dark"_s, u"--screen"_s, u"520x360"_s,
+                               u"-reverse"_s, u"-style"_s, u"fusion"_s});
+    QVERIFY2(o.exitCode == 0, qPrintable(o.err));
+    const QStringList files = o.out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(files.size(), 3 + 4 + 1);
+    for (const QString& file : files) {
+        const QImage picture(file);
+        QVERIFY2(!picture.isNull(), qPrintable(file));
+        // The window and the title strip above it.
+        QVERIFY2(picture.width() <= 520 && picture.height() <= 360 + 40, qPrintable(file));
+        // The window's own colour, just under the strip, is the dark palette's.
+        QVERIFY2(qGray(picture.pixel(1, picture.height() - 2)) < 80, qPrintable(file));
+    }
 }
 
 QTEST_MAIN(TestHostProgram)

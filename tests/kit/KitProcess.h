@@ -17,10 +17,11 @@ struct KitRun
     QString err;
 };
 
-inline KitRun runKit(const QStringList& args)
+inline KitRun runKit(const QStringList& args, const std::function<void()>& childSetup = {})
 {
     ProgramRunOptions options;
     options.timeoutMs = 300000;
+    options.childSetup = childSetup;
     const ProgramRun run = runProgram(QStringLiteral(ODU_TRANSLATE_PROGRAM), args, options);
     KitRun kit;
     kit.exitCode = run.exitCode;

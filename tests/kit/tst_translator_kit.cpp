@@ -8,6 +8,7 @@
 #include "core/CatalogueFile.h"
 #include "translator-kit/PseudoText.h"
 #include "translator-kit/SampleDialogs.h"
+#include "tests/support/ScratchFileSystem.h"
 #include "ui/StringGrid.h"
 
 #include <QAbstractButton>
@@ -20,6 +21,13 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -115,6 +123,8 @@ private slots:
     void pseudoTranslationKeepsWhatMatters_data();
     void pseudoTranslationKeepsWhatMatters();
     void pseudoCatalogueIsLongerWithTheSameAccelerators();
+    void failedOutputIsAFailure_data();
+    void failedOutputIsAFailure();
 
 private:
     QTemporaryDir m_dir;
@@ -290,6 +300,74 @@ void TestTranslatorKit::pseudoCatalogueIsLongerWithTheSameAccelerators()
         QCOMPARE(accelerator(value), accelerator(english));
     });
     QVERIFY(entries > 100);
+}
+
+// Where the kit's output cannot go (a full file system, a pipe, a device,
+// a link, a full or closed standard output), it says so and exits 2, and
+// whatever was there stays as it was.
+void TestTranslatorKit::failedOutputIsAFailure_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("template -o, full file system") << u"template"_s << u"full"_s << u"The old file is unchanged"_s;
+    QTest::newRow("pseudo -o, full file system") << u"pseudo"_s << u"full"_s << u"The old file is unchanged"_s;
+    QTest::newRow("template -o onto a pipe") << u"template"_s << u"fifo"_s << u"is a pipe"_s;
+    QTest::newRow("template -o onto a device node") << u"template"_s << u"device"_s << u"is a device"_s;
+    QTest::newRow("pseudo -o onto a link") << u"pseudo"_s << u"link"_s << u"is a symbolic link"_s;
+    QTest::newRow("template > /dev/full") << u"template"_s << u"/dev/full"_s << u"cannot write to standard output"_s;
+    QTest::newRow("pseudo, standard output closed") << u"pseudo"_s << u"closed"_s << u"cannot write to standard output"_s;
+}
+
+void TestTranslatorKit::failedOutputIsAFailure()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, where);
+    QFETCH(QString, said);
+    ScratchFileSystem scratch;
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QString target = dir.filePath(u"out.ini"_s);
+    const QByteArray name = QFile::encodeName(target);
+    const QString kept = dir.filePath(u"kept.ini"_s);
+    QVERIFY(!writeFile(dir, u"kept.ini"_s, u"[QOS]\nkept=1\n"_s).isEmpty());
+    std::function<void()> setup;
+    if (where == u"full"_s) {
+        if (!scratch.mounted())
+            QSKIP(qPrintable(scratch.reason()));
+        target = scratch.filePath(u"out.ini"_s);
+        QVERIFY(QFile::copy(kept, target));
+        QVERIFY(scratch.fill());
+    } else if (where == u"fifo"_s) {
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+    } else if (where == u"device"_s) {
+        if (::mknod(name.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0) // a private /dev/null
+            QSKIP("making a device node (mknod) needs root; CI runs the suite as root");
+    } else if (where == u"link"_s) {
+        QVERIFY(QFile::link(kept, target));
+    } else {
+        setup = where == u"closed"_s ? [] { ::close(STDOUT_FILENO); } : [] {
+            const int fd = ::open("/dev/full", O_WRONLY);
+            ::dup2(fd, STDOUT_FILENO);
+            ::close(fd);
+        };
+    }
+    struct stat before {};
+    ::lstat(QFile::encodeName(target).constData(), &before);
+
+    const KitRun run = setup ? runKit({command}, setup) : runKit({command, u"-o"_s, target});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(said), qPrintable(run.err));
+    if (!setup) {
+        struct stat after {};
+        QCOMPARE(::lstat(QFile::encodeName(target).constData(), &after), 0);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_rdev, before.st_rdev);
+        QCOMPARE(after.st_size, before.st_size);
+    }
+    QFile keptFile(kept);
+    QVERIFY(keptFile.open(QIODevice::ReadOnly));
+    QCOMPARE(keptFile.readAll(), QByteArray("[QOS]\nkept=1\n"));
 }
 
 QTEST_MAIN(TestTranslatorKit)

@@ -40,14 +40,15 @@ struct PlacedControl
 class OpenDialogs
 {
 public:
-    explicit OpenDialogs(TIniFile* catalogue)
+    // Under an owner window when one is given, as a host opens them.
+    explicit OpenDialogs(TIniFile* catalogue, QWidget* owner = nullptr)
     {
         qosBytes.fill(0xFF);
         vlanBytes.fill(0xFF);
         int size = 0;
-        qos = new TQos_form(nullptr, true, catalogue, qosBytes.data(), &size);
-        vlan = new TVlan_form(nullptr, true, catalogue, vlanBytes.data(), &size, false, 1, 0, 0, 8);
-        vidEntry = new TForm3(nullptr, catalogue, 1234, &vid);
+        qos = new TQos_form(owner, true, catalogue, qosBytes.data(), &size);
+        vlan = new TVlan_form(owner, true, catalogue, vlanBytes.data(), &size, false, 1, 0, 0, 8);
+        vidEntry = new TForm3(owner, catalogue, 1234, &vid);
     }
     ~OpenDialogs()
     {

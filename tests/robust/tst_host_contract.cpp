@@ -29,8 +29,9 @@
 #include <functional>
 #include <memory>
 
-namespace {
+using namespace Qt::StringLiterals;
 
+namespace {
 
 enum class Nested {
     QosResetQuestion,
@@ -260,6 +261,66 @@ private slots:
         host.reset(); // the owner goes first, before the scheduled deletion ran
         QVERIFY(dlg.isNull());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // A host may delete either dialog from the signals that QDialog::done
+    // emits, at once or with deleteLater: the dialog touches nothing of
+    // itself after them, and the host's exec() returns.
+    void hostDeletesDialogFromItsOwnSignal_data()
+    {
+        QTest::addColumn<bool>("isQos");
+        QTest::addColumn<QString>("signal");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<bool>("later");
+        // rejected() comes with result 0 only (QDialog::Rejected), which a
+        // host gives with done(0); both dialogs cancel with 2.
+        for (const bool isQos : {true, false}) {
+            const char* name = isQos ? "QoS" : "VLAN";
+            QTest::addRow("%s, delete from finished()", name) << isQos << u"finished"_s << 1 << false;
+            QTest::addRow("%s, delete from finished(), cancel", name) << isQos << u"finished"_s << 2 << false;
+            QTest::addRow("%s, deleteLater from finished()", name) << isQos << u"finished"_s << 2 << true;
+            QTest::addRow("%s, deleteLater from accepted()", name) << isQos << u"accepted"_s << 1 << true;
+            QTest::addRow("%s, deleteLater from rejected()", name) << isQos << u"rejected"_s << 0 << true;
+            // QDialog::done would emit finished() on a dialog deleted from
+            // accepted() or rejected(); neither dialog does.
+            QTest::addRow("%s, delete from accepted()", name) << isQos << u"accepted"_s << 1 << false;
+            QTest::addRow("%s, delete from rejected()", name) << isQos << u"rejected"_s << 0 << false;
+        }
+    }
+
+    void hostDeletesDialogFromItsOwnSignal()
+    {
+        QFETCH(bool, isQos);
+        QFETCH(QString, signal);
+        QFETCH(int, result);
+        QFETCH(bool, later);
+        TIniFile catalogue;
+        QosBytes qos = qosDefaults();
+        VlanBytes vlan = VlanConfigArray::defaultImage();
+        int size = 0;
+        QDialog* d = isQos ? static_cast<QDialog*>(new TQos_form(nullptr, true, &catalogue, qos.data(), &size))
+                           : new TVlan_form(nullptr, true, &catalogue, vlan.data(), &size, false, 1, 0, 0, 0x08);
+        QPointer<QDialog> dialog = d;
+        const auto hostDeletes = [d, later] {
+            if (later)
+                d->deleteLater();
+            else
+                delete d;
+        };
+        if (signal == u"finished"_s)
+            connect(d, &QDialog::finished, d, hostDeletes);
+        else if (signal == u"accepted"_s)
+            connect(d, &QDialog::accepted, d, hostDeletes);
+        else
+            connect(d, &QDialog::rejected, d, hostDeletes);
+
+        QTimer::singleShot(0, d, [d, result] { d->done(result); });
+        const int returned = d->exec();
+        QCOMPARE(returned, later ? result : int(QDialog::Rejected));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        QVERIFY(dialog.isNull());
+        QVERIFY(Qos_form1 == nullptr);
     }
 
     // The VLAN dialog never deletes itself: the host does, whenever it likes.

@@ -12,6 +12,8 @@ ProgramRun runProgram(const QString& program, const QStringList& args, const Pro
     process.setProcessEnvironment(options.environment);
     if (!options.workingDir.isEmpty())
         process.setWorkingDirectory(options.workingDir);
+    if (options.childSetup)
+        process.setChildProcessModifier(options.childSetup);
     process.start(program, args);
     process.waitForStarted();
     if (!options.input.isEmpty())

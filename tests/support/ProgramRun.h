@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // One run of a program that the build made (the tool, the translator kit,
 // the demo host), as a user starts it from a shell.
 
@@ -18,6 +20,10 @@ struct ProgramRunOptions
     QString workingDir;     // empty: the test's own
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     int timeoutMs = 120000; // then the program is killed
+    // Runs in the started process just before the program replaces it, after
+    // its standard streams are connected: limits (setrlimit), or another
+    // standard output (dup2 of /dev/full, close). Only async-signal-safe calls.
+    std::function<void()> childSetup;
 };
 
 struct ProgramRun
