@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-<<<<<<< HEAD
 
 # SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
 #
 # SPDX-License-Identifier: BSD-3-Clause
 
-# Builds the three libFuzzer targets with clang (AddressSanitizer and
-=======
 # Builds the four libFuzzer targets with clang (AddressSanitizer and
->>>>>>> main
 # UndefinedBehaviorSanitizer) and runs each for a while from the committed
 # seed corpus. Exits non-zero as soon as a target finds a crash or a failed
 # check; the input that did it is left in <build>/artifacts/.
