@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 #pragma once
 
 // The toolkit's floor: bare QDialogs holding the same number and kinds of Qt

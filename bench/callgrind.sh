@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # Instruction counts of one warm dialog opening (construct, show, first paint)
 # under valgrind's callgrind, ours against the bare-Qt floor: a regression
 # shows here without the noise of timing. Needs valgrind.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // odu-switch-bench: how fast the dialogs open and respond, on the offscreen
 // platform. Prints a table and exits; not a test (nothing here passes or
 // fails). Every figure is the median of many runs after warm-up; the floor is

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # Builds the benchmark and the demo host in a release tree and prints the
 # benchmark's table: scripts/../bench/run.sh [--runs N]
 set -euo pipefail

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // odu-switch: shows, compares, checks and edits the saved QoS (40-byte) and
 // VLAN (82-byte) configuration arrays of a radio unit's Ethernet switch,
 // without a window. See odu-switch(1).

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # Headers that moved into core/ keep their earlier include paths: a one-line
 # header at the old path includes the new one. Hosts written against the
 # earlier installed headers build unchanged.

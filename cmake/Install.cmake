@@ -1,5 +1,9 @@
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # Installation: the shared libraries (the window-free core and the dialogs),
-# the odu-switch tool and its manual page, the headers a host or tool includes (with the
+# the headers a host or tool includes (with the
 # headers generated from the dialog forms, which the dialog headers include),
 # a CMake package and a pkg-config file.
 
@@ -26,9 +30,10 @@ foreach(old IN LISTS ODU_COMPAT_HEADERS)
         install(FILES ${ODU_COMPAT_INCLUDE_DIR}/${old} DESTINATION ${ODU_INSTALL_INCLUDEDIR}/${dir})
     endif()
 endforeach()
-install(DIRECTORY ${ODU_FORMS_INCLUDE_DIR}/
-    DESTINATION ${ODU_INSTALL_INCLUDEDIR}
-    FILES_MATCHING PATTERN "ui_*.h")
+# The headers generated from the forms of the two dialogs, which their
+# installed headers include (the VID entry dialog's form stays inside).
+install(FILES ${ODU_FORMS_INCLUDE_DIR}/ui_Qos_form.h ${ODU_FORMS_INCLUDE_DIR}/ui_Vlan_form.h
+    DESTINATION ${ODU_INSTALL_INCLUDEDIR})
 
 install(EXPORT OduSwitchDialogsTargets
     NAMESPACE OduSwitchDialogs::

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # odu_add_library_pair(<name> OBJECTS <object library> LINKS <targets...>
 #                      INCLUDES <build-tree include folders...>)
 #
@@ -13,6 +17,12 @@ function(odu_add_library_pair name)
     set_target_properties(${name} PROPERTIES
         VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
     target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+    # Every symbol the library uses is resolved by a library it names, so a
+    # host never needs to know what else to link. (The sanitizers' runtimes
+    # are linked into programs only.)
+    if(NOT ODU_SANITIZE AND NOT ODU_BUILD_FUZZ)
+        target_link_options(${name} PRIVATE LINKER:--no-undefined)
+    endif()
     foreach(dir IN LISTS ARG_INCLUDES)
         target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${dir}>)
     endforeach()

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # Precompiled Qt headers.
 #
 # Reading the Qt Widgets headers is most of what compiling one of our files

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 #pragma once
 
 // Facts of the radio unit's Ethernet switch that several modules, the dialogs,

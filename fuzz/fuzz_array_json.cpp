@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // Any bytes as the JSON of an array, as `odu-switch encode` reads it: the
 // strict reader, then the array the JSON describes. Checked: an error names
 // an offset inside the text; what the strict reader takes, Qt's own reader

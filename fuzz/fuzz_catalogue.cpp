@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // Any bytes as a language catalogue, then every lookup the dialogs make.
 // Checked: a lookup never returns an empty text (an empty value reads as
 // absent), a key missing from the text gives the English default, letter case

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // Any 40 bytes as a QoS configuration array: the blank rule, every field read
 // and every write group, with the bytes after the first 40 choosing the writes
 // and their values. Checked after every call: the guard bytes around the array

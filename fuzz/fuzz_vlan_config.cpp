@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // Any 82 bytes as a VLAN configuration array: the blank rule, every accessor,
 // the static VLAN table (unpack, clicks, add, delete, pack) and the set
 // button's operation with fuzzed control values and host facts. Checked after

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // odu-switch-demo: a host program for the QoS and VLAN dialogs, using the
 // plug-in exactly as a host does. See --help.
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 #include "qos/QosAccessibility.h"
 
 #include "qos/Qos_form.h"

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # Installs the Debian packages the build, the tests and the demo host need,
 # when any of them is missing. Needs root (or sudo) only when something is missing.
 # Works on Debian 12 and 13: the names carry no release's compiler version, and
@@ -13,6 +18,7 @@ packages=(
     # Chinese and Japanese ones (translations/).
     fontconfig fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-noto-cjk
     xvfb dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
+    reuse abigail-tools man-db groff-base
 )
 
 missing=()

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # The main job: builds the library and the demo host (installing missing
 # packages first) and starts the demo host on its built-in unconfigured unit.
 # Without a display it says so and writes pictures of every dialog page

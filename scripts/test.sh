@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # The test command: installs what is missing, then builds and runs the whole
 # suite twice, once as a normal build and once with AddressSanitizer and
 # UndefinedBehaviorSanitizer (any finding stops the run), and runs the fuzz

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // odu-switch-translate: the translator kit for the QoS and VLAN dialogs.
 
 #include "core/CatalogueFile.h"

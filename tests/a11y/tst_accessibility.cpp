@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // What assistive technology learns about both dialogs: every control that
 // takes the focus has a name, unique on its page, and the right role; grids
 // announce their cells with headings, radio items sit in titled groups; the

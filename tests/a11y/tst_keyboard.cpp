@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // Both dialogs from the keyboard: Enter in a drop-down list, input-method
 // text in filtered fields, the static VLAN grid driven by arrows and Space,
 // and the Tab order of every page.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // Each dialog used from the keyboard alone: every setting changed with keys,
 // the dialog committed, and the host's bytes compared with the same changes
 // made through the array's own writers. No mouse event is sent.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The odu-switch tool through its executable: outputs, exit codes, refused
 // files, and files written whole or not at all.
 

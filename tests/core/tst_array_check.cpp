@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The checks of a saved array: the forwarding boxes as the VLAN dialog loads
 // them, the QoS weights rule and the warnings that no dialog gives.
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The field catalogue: it covers every bit of both arrays exactly once, reads
 // what the array modules read, writes only its own bits, reads typed values,
 // and the JSON form rebuilds any array byte for byte.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // Under a light, a dark and two high-contrast palettes, every text of both
 // dialogs stands out from its background as drawn: 4.5:1 for an enabled text,
 // 3:1 for a disabled field that shows a value. The palette reaches the

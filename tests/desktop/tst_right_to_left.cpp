@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // Right to left, a dialog is its left-to-right self mirrored: every control
 // at its mirrored place (so a forwarding box stays under its port's heading),
 // and every window it opens right to left too, whether the application or

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // On small and dense screens, in English, a 40 % longer text and real
 // translations, nothing is cut: no caption is clipped, shortened or run into
 // another, no control lies outside its page, the window fits the screen and

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The demo host over the real dialogs: the host contract's calling order, the
 // cancel copy around a run, and the window that shows what a run wrote.
 

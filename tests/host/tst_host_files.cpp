@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The demo host's files when the path leads somewhere other than a plain
 // file: a pipe, a device, a folder or a planted symbolic link. Each is
 // refused with a message and left exactly as it was; nothing blocks.

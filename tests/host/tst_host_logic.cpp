@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The demo host's own logic, without any dialog: command line, array files,
 // the cancel copy, the hex view and the decoded view.
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The demo program as a user starts it: exit codes, messages, and the
 // screenshot mode end to end.
 

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # Driver of the install_and_consume test (cmake -P).
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
@@ -10,6 +14,43 @@ function(run)
 endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+
+# The installed surface is the API: every installed header and every symbol
+# the two libraries export is one that the lists in this folder name, and
+# every one they name is there. A header or symbol that a change adds or
+# drops is a decision about the API: update the list with it.
+# Compares the lines of <actual_file> with those of <list_file> (comment and blank
+# lines left out), both sorted; any difference fails with diff's account.
+function(compare_with_list what actual_file list_file)
+    execute_process(
+        COMMAND sh -c "grep -v -e '^#' -e '^$' \"$1\" | LC_ALL=C sort | diff -u - \"$2\"" sh
+            ${list_file} ${actual_file}
+        RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "${what} differ from ${list_file} "
+            "(+ not in the list, - listed but missing):\n${out}")
+    endif()
+endfunction()
+set(include_root ${prefix}/include/odu-switch-dialogs)
+execute_process(COMMAND sh -c "find . -type f | sed 's|^./||' | LC_ALL=C sort"
+    WORKING_DIRECTORY ${include_root} OUTPUT_FILE ${WORK_DIR}/installed-headers.txt)
+compare_with_list("The installed headers" ${WORK_DIR}/installed-headers.txt
+    ${SURFACE_DIR}/installed-headers.txt)
+# Left out: the symbols the linker and the sanitizers define, and the copies of Qt's inline functions and of standard templates that
+# an unoptimised build emits (they come and go with the optimisation level and
+# are not ours).
+foreach(lib odu-switch-core odu-switch-dialogs)
+    file(GLOB so ${prefix}/lib/lib${lib}.so.1 ${prefix}/lib/*/lib${lib}.so.1)
+    execute_process(
+        COMMAND sh -c "nm --dynamic --defined-only --demangle --format=just-symbols \"$1\" | grep -Ev \"$2\" | LC_ALL=C sort" sh
+            ${so} "^(Q[A-Z]|std::|__gnu_cxx::|__odr_asan|__asan|__ubsan)|^(_edata|_end|__bss_start)$"
+        RESULT_VARIABLE rc OUTPUT_FILE ${WORK_DIR}/exported-${lib}.txt)
+    if(NOT rc EQUAL 0 OR NOT so)
+        message(FATAL_ERROR "nm failed on lib${lib}.so.1")
+    endif()
+    compare_with_list("The symbols that lib${lib} exports" ${WORK_DIR}/exported-${lib}.txt
+        ${SURFACE_DIR}/exported-symbols-${lib}.txt)
+endforeach()
 
 foreach(f lib/pkgconfig/odu-switch-dialogs.pc lib/pkgconfig/odu-switch-core.pc
           include/odu-switch-dialogs/qos/Qos_form.h include/odu-switch-dialogs/vlan/Vlan_form.h

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // Run once per density (QT_FONT_DPI set by CTest): the kit, started from
 // here, examines the real dialogs at this density.
 

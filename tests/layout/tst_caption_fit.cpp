@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // Whatever the display density and however long the texts, every caption of
 // the three dialogs has the room it needs, no two controls overlap and every
 // control lies inside its page. Registered at 96, 120 and 144 pixels per

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // At 96 pixels per inch with the English texts every control of the three
 // dialogs keeps the place and size it was designed with. The expected places
 // are a committed record (design-geometry-96.txt), made with the dialogs' face

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // However long the catalogue's texts, no dialog grows past the screen's
 // available area and painting it works: captions too long for the room the
 // screen allows are elided, with their full text in the tooltip.

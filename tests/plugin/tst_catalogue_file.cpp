@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // What a catalogue path may lead to, and the line walk that the catalogue's
 // lookups and the translator tools share.
 

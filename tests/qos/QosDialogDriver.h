@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 #pragma once
 
 // Helpers that drive the real QoS dialog as a user does: typing into edits

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The QoS configuration array without any window: layout, default image,
 // blank rule and the seven write groups, checked byte by byte.
 #include "core/QosConfig.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The QoS dialog at the display density the test runs under (registered at
 // 96, 120 and 144 pixels per inch): grid column widths and captions that fit.
 #include "QosDialogDriver.h"

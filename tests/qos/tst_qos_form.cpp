@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The QoS dialog driven through real events: loading, every leave handler's
 // write rules, the key filter, reset, closing and captions.
 #include "QosDialogDriver.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // A catalogue comes from translators and is untrusted input. Its texts are
 // shown verbatim: a text that looks like markup must never be interpreted as
 // rich text, because a rich-text label loads whatever local file an <img>

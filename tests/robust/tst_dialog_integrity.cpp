@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // Integrity properties of the real dialogs over hundreds of seeded random
 // arrays (ROBUST_DIALOGS sets how many, ROBUST_SEED the seed):
 //  - VLAN: opening the dialog and pressing "&Set" changes only the bits Set

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The host's side of the contract, tried the way a careless or hurried host
 // would: destroying a dialog while one of its nested modal windows is open,
 // and the ways of destroying the QoS dialog that its header calls safe. Run

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The monkey test: a seeded, bounded random walk over each real dialog (see
 // Monkey.h) with the host array inside a larger buffer of guard bytes. After
 // every step:

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The VLAN set operation over thousands of seeded random arrays and inputs:
 // it changes only the bits it owns, never reserved bits, the Modem double-tag
 // bits or the slots after the count; what it accepts (or refuses after phase

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The monkey's check of who may write the VLAN array, on its own: by rows of
 // changes and presses, and against a VLAN dialog given a deliberately wrong
 // handler that writes the array on a mode click or a grid click, as a faulty

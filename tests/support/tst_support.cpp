@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The shared test helpers catch what the tests rely on them to catch: a guard
 // byte changed on either side of a host array, a change outside a writer's
 // bits, and every modal window answered once, in order, nested ones too.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 #include "ui/CaptionFit.h"
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // Grid columns at the design point and away from it: with the English texts
 // every column keeps its designed width (scaled by the density factor) or,
 // in a face wider than the dialogs' own, just the width its texts need; a

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The grid's own drawing and keyboard rules: every fixed cell is shaded and
 // lights up under the mouse, the keyboard never makes a label current, and
 // the label texts serve as headings for assistive technology.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The quick text widths that spare the dialogs from shaping every caption,
 // and the caption rooms the fixed-position panels remember: a quick answer
 // may say less than it could, never something false, and a remembered room

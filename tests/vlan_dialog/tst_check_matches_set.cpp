@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // Over seeded random VLAN arrays and unit facts, the array check refuses
 // exactly the arrays that the VLAN dialog's Set refuses right after the
 // dialog has loaded them, with the same message. The dialog is the real

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The VID entry dialog, driven by real key and mouse events.
 
 #include "tests/support/RecordingCatalogue.h"

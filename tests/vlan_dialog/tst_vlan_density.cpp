@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The constructor's density adjustment of the static VLAN grid and of the
 // mode and button rows. Registered three times: at the default density and
 // with the font density forced to 120 and 144 pixels per inch.

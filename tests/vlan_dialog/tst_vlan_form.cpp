@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // The VLAN dialog driven as a user drives it: real clicks and keys, modal
 // windows answered as they open, and the host's bytes checked afterwards.
 

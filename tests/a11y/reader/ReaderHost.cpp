@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // Shows the VLAN dialog on its Global page for a screen-reader client to
 // read, then quits after the number of seconds given as the first argument.
 #include "core/IniFile.h"

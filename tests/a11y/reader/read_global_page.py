@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 """Reads the VLAN dialog's Global page through AT-SPI, as a screen reader
 does, and checks that every control there arrives with its name and role.
 

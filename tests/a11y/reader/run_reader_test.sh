@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # Runs a screen-reader client against a Qt program on a private X display and
 # a private session bus with its own accessibility bus, then cleans up.
 #

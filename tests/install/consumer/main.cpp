@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // A host outside the source tree: constructs both dialogs over never-configured
 // arrays and checks the size report and the default images.
 #include <plugin/IniFile.h>

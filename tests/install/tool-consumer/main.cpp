@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+//
+// SPDX-License-Identifier: BSD-3-Clause
+
 // A tool outside the source tree that links only the window-free core: it
 // reads, checks and edits arrays by field name without any widget module.
 #include <core/ArrayCheck.h>

@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
+# Builds the Debian packages from this tree (debian/): installs the build
+# dependencies, builds with dpkg-buildpackage, checks the result with lintian
+# and builds a second time to check that the packages are byte-identical.
+# The packages end up in build-packages/ (or the folder given as the first
+# argument).
+#
+#   scripts/build-packages.sh [OUTPUT_DIR] [--no-rebuild]
+#
+# --no-rebuild skips the second build (the reproducibility check), which takes
+# as long as the first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+top=$PWD
+
+out=$top/build-packages
+rebuild=1
+for arg in "$@"; do
+    case $arg in
+        --no-rebuild) rebuild=0 ;;
+        -*) echo "unknown option $arg" >&2; exit 2 ;;
+        *) out=$(realpath -m "$arg") ;;
+    esac
+done
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+
+# What dpkg-buildpackage and the checks need, then the build dependencies that
+# debian/control names.
+tools=(dpkg-dev debhelper fakeroot git lintian pkg-kde-tools)
+missing=()
+for p in "${tools[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+unmet=$(dpkg-checkbuilddeps debian/control 2>&1 | sed -n 's/.*Unmet build dependencies: //p')
+if [ -n "$unmet" ]; then
+    # "name (>= version)" to "name": Debian 12 has versions that satisfy them.
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends $(echo "$unmet" | sed 's/([^)]*)//g')
+fi
+
+version=$(dpkg-parsechangelog -S Version)
+arch=$(dpkg-architecture -qDEB_HOST_ARCH)
+work=$out/work
+src=$work/odu-switch-dialogs-$version
+
+# A clean copy of the tree as it is now (what git tracks, with changes not yet
+# committed, and new files that are not ignored), taken once so that both
+# builds start from the same files; each build unpacks it where
+# dpkg-buildpackage puts its results beside it.
+mkdir -p "$out"
+snapshot=$out/source.tar
+git ls-files -z --cached --others --exclude-standard \
+    | xargs -0 sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh \
+    | tar --null -T - -cf "$snapshot"
+
+build() {
+    rm -rf "$work"
+    mkdir -p "$src"
+    tar -C "$src" -xf "$snapshot"
+    (cd "$src" && dpkg-buildpackage -us -uc -b)
+}
+
+echo "== Building the packages of odu-switch-dialogs $version =="
+build
+changes=odu-switch-dialogs_${version}_${arch}.changes
+rm -rf "$out/first"
+mkdir -p "$out/first"
+cp "$work"/*.deb "$work"/*.ddeb "$work/$changes" "$work"/*.buildinfo "$out/first/" 2>/dev/null || true
+
+echo "== lintian =="
+lintian --fail-on error,warning --info "$work/$changes"
+
+if [ "$rebuild" -eq 1 ]; then
+    echo "== Building again to compare =="
+    build
+    differ=0
+    for f in "$out"/first/*.deb "$out"/first/*.ddeb; do
+        [ -e "$f" ] || continue
+        name=$(basename "$f")
+        if ! cmp -s "$f" "$work/$name"; then
+            echo "Not reproducible: $name differs between two builds" >&2
+            differ=1
+        fi
+    done
+    if [ "$differ" -ne 0 ]; then
+        exit 1
+    fi
+    echo "Both builds gave byte-identical packages."
+fi
+
+rm -f "$out"/*.deb "$out"/*.ddeb "$out"/*.changes "$out"/*.buildinfo
+mv "$out"/first/* "$out"/
+rm -rf "$out/first" "$work" "$snapshot"
+echo "== Packages in $out =="
+ls -1 "$out"

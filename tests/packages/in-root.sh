@@ -1,0 +1,68 @@
+#!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
+# Runs inside the fresh Debian 12 root that scripts/test-packages.sh made,
+# with the packages installed: everything here uses only what they installed.
+set -eu
+cd /test
+step() { echo "-- $*"; }
+
+step "a host built with find_package(OduSwitchDialogs)"
+cmake -S consumer -B build-cmake >/dev/null
+cmake --build build-cmake >/dev/null
+build-cmake/consumer
+
+step "the same host built with pkg-config"
+g++ -std=c++20 -fPIC consumer/main.cpp -o consumer-pc \
+    $(pkg-config --cflags --libs odu-switch-dialogs)
+./consumer-pc
+
+step "a window-free tool built with pkg-config odu-switch-core"
+g++ -std=c++20 -fPIC tool-consumer/main.cpp -o tool-pc $(pkg-config --cflags --libs odu-switch-core)
+./tool-pc
+if readelf -d tool-pc | grep -Eq 'Qt6(Gui|Widgets)|odu-switch-dialogs'; then
+    echo "the core alone pulls in widgets or the dialogs" >&2
+    exit 1
+fi
+
+step "odu-switch on real files"
+odu-switch default vlan -o vlan.bin
+odu-switch default qos -o qos.bin
+test "$(stat -c %s vlan.bin)" -eq 82
+test "$(stat -c %s qos.bin)" -eq 40
+odu-switch check vlan.bin qos.bin
+cp vlan.bin before.bin
+odu-switch set vlan.bin vlan_mode="Single Tag"
+status=0
+odu-switch diff before.bin vlan.bin >diff.txt || status=$?
+test "$status" -eq 1
+grep -q vlan_mode diff.txt
+odu-switch show --json qos.bin | odu-switch encode - -o qos-again.bin
+cmp qos.bin qos-again.bin
+
+step "odu-switch-translate on real files"
+odu-switch-translate template -o template.ini
+grep -q '^\[VLAN\]' template.ini
+odu-switch-translate check template.ini --density 96
+odu-switch-translate pseudo --expand 30 -o pseudo.ini
+status=0
+odu-switch-translate check pseudo.ini --density 96 >/dev/null || status=$?
+test "$status" -le 1
+
+step "the demo host's screenshot mode"
+mkdir shots
+odu-switch-demo --screenshot shots --catalogue /usr/share/odu-switch-dialogs/translations/de.ini >shots.txt
+count=$(ls shots/*.png | wc -l)
+test "$count" -ge 5
+file shots/*.png | grep -vq 'PNG image data' && { echo "not a PNG in shots/" >&2; exit 1; }
+
+step "manual pages and completions"
+for page in odu-switch odu-switch-translate odu-switch-demo; do
+    test -s /usr/share/man/man1/$page.1.gz
+done
+test -s /usr/share/bash-completion/completions/odu-switch
+test -s /usr/share/applications/odu-switch-demo.desktop
+echo "all passed"
