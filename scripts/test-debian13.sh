@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 odu-switch-dialogs contributors
+#
+# SPDX-License-Identifier: BSD-3-Clause
+
 # README's two commands on a fresh Debian 13 (trixie): makes a minimal root
 # with debootstrap from Debian's archive, copies this tree into it and runs,
 # as root inside it, scripts/run-demo.sh (no display there, so it writes its
