@@ -47,7 +47,13 @@ if [ ! -s "$workdir/display" ]; then
     cat "$workdir/xvfb.log"
     exit 1
 fi
-export DISPLAY=":$(head -n1 "$workdir/display")"
+display=$(head -n1 "$workdir/display")
+# Clients connect through the display's socket: wait until it is there.
+for _ in $(seq 100); do
+    [ -S "/tmp/.X11-unix/X$display" ] && break
+    sleep 0.1
+done
+export DISPLAY=":$display"
 export XDG_RUNTIME_DIR="$workdir"
 export NO_AT_BRIDGE=0
 
