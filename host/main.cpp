@@ -5,10 +5,10 @@
 // odu-switch-demo: a host program for the QoS and VLAN dialogs, using the
 // plug-in exactly as a host does. See --help.
 
-#include "host/core/CommandLine.h"
-#include "host/core/DemoPalettes.h"
-#include "host/core/DemoWindow.h"
-#include "host/core/Screenshots.h"
+#include "host/app/CommandLine.h"
+#include "host/app/DemoPalettes.h"
+#include "host/app/DemoWindow.h"
+#include "host/app/Screenshots.h"
 
 #include <QApplication>
 #include <QFile>

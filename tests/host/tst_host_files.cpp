@@ -6,10 +6,10 @@
 // file: a pipe, a device, a folder or a planted symbolic link. Each is
 // refused with a message and left exactly as it was; nothing blocks.
 
-#include "host/core/ArrayFile.h"
-#include "host/core/CommandLine.h"
-#include "host/core/RegularFile.h"
-#include "host/core/Screenshots.h"
+#include "host/app/ArrayFile.h"
+#include "host/app/CommandLine.h"
+#include "core/RegularFile.h"
+#include "host/app/Screenshots.h"
 
 #include "core/CatalogueFile.h"
 

@@ -5,12 +5,12 @@
 // The demo host's own logic, without any dialog: command line, array files,
 // the cancel copy, the hex view and the decoded view.
 
-#include "host/core/ArrayFile.h"
-#include "host/core/CancelCopy.h"
-#include "host/core/CommandLine.h"
-#include "host/core/DecodedView.h"
-#include "host/core/HexView.h"
-#include "tests/support/ArrayBytes.h"
+#include "host/app/ArrayFile.h"
+#include "host/app/CancelCopy.h"
+#include "host/app/CommandLine.h"
+#include "host/app/DecodedView.h"
+#include "host/app/HexView.h"
+#include "testing/ArrayBytes.h"
 
 #include "core/QosConfig.h"
 #include "core/VlanConfig.h"

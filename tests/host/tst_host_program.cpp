@@ -5,8 +5,8 @@
 // The demo program as a user starts it: exit codes, messages, and the
 // screenshot mode end to end.
 
-#include "host/core/Screenshots.h"
-#include "host/core/Settle.h"
+#include "host/app/Screenshots.h"
+#include "ui/Settle.h"
 #include "tests/support/ProgramRun.h"
 
 #include "core/IniFile.h"

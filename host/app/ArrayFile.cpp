@@ -2,9 +2,9 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
-#include "host/core/ArrayFile.h"
+#include "host/app/ArrayFile.h"
 
-#include "host/core/RegularFile.h"
+#include "core/RegularFile.h"
 
 ArrayFileLoad loadArrayFile(const QString& path, ArrayKind kind)
 {

@@ -2,10 +2,10 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
-#include "host/core/CommandLine.h"
+#include "host/app/CommandLine.h"
 
 #include "core/CatalogueFile.h"
-#include "host/core/DemoPalettes.h"
+#include "host/app/DemoPalettes.h"
 
 #include <QDir>
 #include <QFile>

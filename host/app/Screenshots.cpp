@@ -2,12 +2,12 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
-#include "host/core/Screenshots.h"
+#include "host/app/Screenshots.h"
 
-#include "host/core/DefectFrames.h"
-#include "host/core/RegularFile.h"
-#include "host/core/Settle.h"
-#include "host/core/WhenModal.h"
+#include "host/app/DefectFrames.h"
+#include "core/RegularFile.h"
+#include "ui/Settle.h"
+#include "ui/WhenModal.h"
 
 #include "core/IniFile.h"
 #include "plugin/InstancePointers.h"

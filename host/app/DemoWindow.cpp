@@ -2,11 +2,11 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
-#include "host/core/DemoWindow.h"
+#include "host/app/DemoWindow.h"
 
-#include "host/core/ArrayFile.h"
-#include "host/core/CommandLine.h"
-#include "host/core/HexView.h"
+#include "host/app/ArrayFile.h"
+#include "host/app/CommandLine.h"
+#include "host/app/HexView.h"
 
 #include "core/IniFile.h"
 
