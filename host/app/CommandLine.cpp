@@ -7,6 +7,9 @@
 #include "core/CatalogueFile.h"
 #include "host/app/DemoPalettes.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,25 +20,11 @@
 #ifndef ODU_DEMO_VERSION
 #define ODU_DEMO_VERSION "0.0.0"
 #endif
+#ifndef ODU_DEMO_CATALOGUES_FROM_BIN
+#define ODU_DEMO_CATALOGUES_FROM_BIN "../share/odu-switch-dialogs/translations"
+#endif
 
 namespace {
-
-struct KnownOption
-{
-    const char* name;
-    bool takesValue;
-};
-
-constexpr KnownOption kOptions[] = {
-    {"--screenshot", true},
-    {"--catalogue", true},
-    {"--remote", false},
-    {"--mark-defects", false},
-    {"--palette", true},
-    {"--screen", true},
-    {"--help", false},
-    {"--version", false},
-};
 
 // "WIDTHxHEIGHT", each at least 200 and at most 16384 pixels.
 std::optional<QSize> parseScreen(const QString& text)
@@ -54,19 +43,62 @@ std::optional<QSize> parseScreen(const QString& text)
     return QSize(w, h);
 }
 
-// The value of an option in raw arguments, "--opt VALUE" or "--opt=VALUE".
-std::optional<QString> rawValue(int argc, char** argv, const char* option)
+const char kDescription[] =
+    "Demo host for the QoS and VLAN dialogs of the ODU switch plug-in. It keeps\n"
+    "the QoS (40 bytes) and VLAN (82 bytes) configuration arrays of a local and a\n"
+    "remote unit, opens the dialogs over them exactly as a host program does and\n"
+    "shows what the dialogs wrote.\n"
+    "\n"
+    "With --screenshot it opens no window: it draws every page of both dialogs\n"
+    "offscreen, writes one PNG per page and one of the VID entry dialog into DIR\n"
+    "(which must exist), prints their paths and exits.\n"
+    "Qt's own options (for example -reverse for right to left, -style NAME) come\n"
+    "before or among these.\n"
+    "\n"
+    "Exit codes: 0 success, 1 failure while working, 2 bad command line,\n"
+    "unusable screenshot folder or catalogue.";
+
+// The program's options, set up once for parsing and for the help text.
+struct DemoParser
 {
-    const QByteArray name(option);
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg(argv[i]);
-        if (arg == name)
-            return i + 1 < argc ? QString::fromLocal8Bit(argv[i + 1]) : QString();
-        if (arg.startsWith(name + '='))
-            return QString::fromLocal8Bit(arg.mid(name.size() + 1));
+    QCommandLineParser parser;
+    QCommandLineOption screenshot{QStringLiteral("screenshot"),
+                                  QStringLiteral("Draw every dialog page into PNG files in DIR and exit."),
+                                  QStringLiteral("DIR")};
+    QCommandLineOption catalogue{QStringLiteral("catalogue"),
+                                 QStringLiteral("Language catalogue (INI file) for captions and messages; "
+                                                "without it or --language the dialogs use their English texts."),
+                                 QStringLiteral("FILE")};
+    QCommandLineOption language{QStringLiteral("language"),
+                                QStringLiteral("The installed catalogue of this language, for example de, ar "
+                                               "or pt_BR."),
+                                QStringLiteral("CODE")};
+    QCommandLineOption remote{QStringLiteral("remote"),
+                              QStringLiteral("Open the dialogs for the remote unit (window titles).")};
+    QCommandLineOption markDefects{QStringLiteral("mark-defects"),
+                                   QStringLiteral("With --screenshot: draw a red frame around every caption that "
+                                                  "is clipped, runs into another control or lies outside its "
+                                                  "page.")};
+    QCommandLineOption palette{QStringLiteral("palette"),
+                               QStringLiteral("The desktop's colours: light (the style's own, the default), dark, "
+                                              "high-contrast (white on black) or high-contrast-white (black on "
+                                              "white)."),
+                               QStringLiteral("NAME")};
+    QCommandLineOption screen{QStringLiteral("screen"),
+                              QStringLiteral("With --screenshot: the size of the screen the dialogs open on, "
+                                             "in pixels (default 1280x720)."),
+                              QStringLiteral("WIDTHxHEIGHT")};
+
+    DemoParser()
+    {
+        parser.setApplicationDescription(QString::fromLatin1(kDescription));
+        // "-platform" is one unknown option, not the letters p, l, a, ...
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOptions({screenshot, catalogue, language, remote, markDefects, palette, screen});
     }
-    return std::nullopt;
-}
+};
 
 DemoOptions failure(const QString& message)
 {
@@ -76,92 +108,70 @@ DemoOptions failure(const QString& message)
     return o;
 }
 
+// The arguments as the parser reads them, from the raw argv.
+QStringList argumentList(int argc, char** argv)
+{
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    return args;
+}
+
 } // namespace
 
 DemoOptions parseCommandLine(const QStringList& args)
 {
-    DemoOptions options;
-    bool help = false;
-    bool version = false;
-    bool screenshot = false;
-    bool screenGiven = false;
+    DemoParser p;
+    QCommandLineParser& parser = p.parser;
+    if (!parser.parse(args))
+        return failure(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return failure(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
+
+    // Each option once: a second value would silently win or lose.
     QStringList seen;
-
-    for (int i = 1; i < args.size(); ++i) {
-        QString arg = args.at(i);
-        if (arg == QLatin1String("-h"))
-            arg = QStringLiteral("--help");
-        else if (arg == QLatin1String("-v"))
-            arg = QStringLiteral("--version");
-
-        if (!arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")
-            || arg == QLatin1String("--"))
-            return failure(QStringLiteral("unexpected argument '%1'").arg(arg));
-
-        QString name = arg;
-        QString value;
-        bool inlineValue = false;
-        const qsizetype eq = arg.indexOf(QLatin1Char('='));
-        if (eq > 0) {
-            name = arg.left(eq);
-            value = arg.mid(eq + 1);
-            inlineValue = true;
-        }
-
-        const KnownOption* known = nullptr;
-        for (const KnownOption& s : kOptions) {
-            if (name == QLatin1String(s.name))
-                known = &s;
-        }
-        if (!known)
-            return failure(QStringLiteral("unknown option '%1'").arg(name));
-        if (seen.contains(name))
-            return failure(QStringLiteral("option '%1' given more than once").arg(name));
-        seen.append(name);
-
-        if (known->takesValue) {
-            if (!inlineValue) {
-                if (i + 1 >= args.size())
-                    return failure(QStringLiteral("option '%1' needs a value").arg(name));
-                value = args.at(++i);
-            }
-            if (value.isEmpty())
-                return failure(QStringLiteral("option '%1' needs a non-empty value").arg(name));
-        } else if (inlineValue) {
-            return failure(QStringLiteral("option '%1' takes no value").arg(name));
-        }
-
-        if (name == QLatin1String("--screenshot")) {
-            screenshot = true;
-            options.screenshotDir = value;
-        } else if (name == QLatin1String("--catalogue")) {
-            options.catalogue = value;
-        } else if (name == QLatin1String("--remote")) {
-            options.remote = true;
-        } else if (name == QLatin1String("--mark-defects")) {
-            options.markDefects = true;
-        } else if (name == QLatin1String("--palette")) {
-            if (!demoPaletteNames().contains(value))
-                return failure(QStringLiteral("unknown palette '%1' (one of: %2)")
-                                   .arg(value, demoPaletteNames().join(QStringLiteral(", "))));
-            options.palette = value;
-        } else if (name == QLatin1String("--screen")) {
-            const std::optional<QSize> screen = parseScreen(value);
-            if (!screen)
-                return failure(QStringLiteral("option '--screen' needs WIDTHxHEIGHT, each 200 to 16384 "
-                                              "pixels, not '%1'").arg(value));
-            options.screen = *screen;
-            screenGiven = true;
-        } else if (name == QLatin1String("--help")) {
-            help = true;
-        } else if (name == QLatin1String("--version")) {
-            version = true;
-        }
+    for (const QString& name : parser.optionNames()) {
+        // The short and long names of one option count as one.
+        const QString key = name == QLatin1String("h") || name == QLatin1String("?") ? QStringLiteral("help")
+            : name == QLatin1String("v")                                               ? QStringLiteral("version")
+                                                                                       : name;
+        if (seen.contains(key))
+            return failure(QStringLiteral("option '--%1' given more than once").arg(key));
+        seen.append(key);
+    }
+    for (const QCommandLineOption* option : {&p.screenshot, &p.catalogue, &p.language, &p.palette, &p.screen}) {
+        if (parser.isSet(*option) && parser.value(*option).isEmpty())
+            return failure(QStringLiteral("option '--%1' needs a non-empty value").arg(option->names().constFirst()));
     }
 
+    const bool help = parser.isSet(QStringLiteral("help"));
+    const bool version = parser.isSet(QStringLiteral("version"));
+    const bool screenshot = parser.isSet(p.screenshot);
+    DemoOptions options;
+    options.screenshotDir = parser.value(p.screenshot);
+    options.catalogue = parser.value(p.catalogue);
+    options.language = parser.value(p.language);
+    options.remote = parser.isSet(p.remote);
+    options.markDefects = parser.isSet(p.markDefects);
+    if (parser.isSet(p.palette)) {
+        options.palette = parser.value(p.palette);
+        if (!demoPaletteNames().contains(options.palette))
+            return failure(QStringLiteral("unknown palette '%1' (one of: %2)")
+                               .arg(options.palette, demoPaletteNames().join(QStringLiteral(", "))));
+    }
+    if (parser.isSet(p.screen)) {
+        const std::optional<QSize> size = parseScreen(parser.value(p.screen));
+        if (!size)
+            return failure(QStringLiteral("option '--screen' needs WIDTHxHEIGHT, each 200 to 16384 "
+                                          "pixels, not '%1'").arg(parser.value(p.screen)));
+        options.screen = *size;
+    }
+
+    if (!options.catalogue.isEmpty() && !options.language.isEmpty())
+        return failure(QStringLiteral("options '--catalogue' and '--language' exclude each other"));
     if (options.markDefects && !screenshot && !help && !version)
         return failure(QStringLiteral("option '--mark-defects' needs --screenshot"));
-    if (screenGiven && !screenshot && !help && !version)
+    if (parser.isSet(p.screen) && !screenshot && !help && !version)
         return failure(QStringLiteral("option '--screen' needs --screenshot"));
     if (help)
         options.action = DemoOptions::Action::Help;
@@ -174,41 +184,9 @@ DemoOptions parseCommandLine(const QStringList& args)
     return options;
 }
 
-QString helpText(const QString& programName)
+QString helpText()
 {
-    return QStringLiteral(
-               "Usage: %1 [--catalogue FILE] [--remote] [--palette NAME] [Qt options]\n"
-               "       %1 --screenshot DIR [--catalogue FILE] [--remote] [--mark-defects]\n"
-               "          [--palette NAME] [--screen WIDTHxHEIGHT] [Qt options]\n"
-               "\n"
-               "Demo host for the QoS and VLAN dialogs of the ODU switch plug-in. It keeps\n"
-               "the QoS (40 bytes) and VLAN (82 bytes) configuration arrays of a local and a\n"
-               "remote unit, opens the dialogs over them exactly as a host program does and\n"
-               "shows what the dialogs wrote.\n"
-               "\n"
-               "Options:\n"
-               "  --screenshot DIR  Open every page of both dialogs offscreen, write one PNG\n"
-               "                    per page and one of the VID entry dialog into DIR (which\n"
-               "                    must exist), print their paths and exit.\n"
-               "  --catalogue FILE  Language catalogue (INI file) for captions and messages;\n"
-               "                    without it the dialogs use their English texts.\n"
-               "  --remote          Open the dialogs for the remote unit (window titles).\n"
-               "  --mark-defects    With --screenshot: draw a red frame around every caption\n"
-               "                    that is clipped, runs into another control or lies\n"
-               "                    outside its page.\n"
-               "  --palette NAME    The desktop's colours: light (the style's own, the\n"
-               "                    default), dark, high-contrast (white on black) or\n"
-               "                    high-contrast-white (black on white).\n"
-               "  --screen WxH      With --screenshot: the size of the screen the dialogs\n"
-               "                    open on, in pixels (default 1280x720).\n"
-               "  Qt options        Qt's own, for example -reverse (right to left) or\n"
-               "                    -style NAME.\n"
-               "  -h, --help        Show this text and exit.\n"
-               "  -v, --version     Show the version and exit.\n"
-               "\n"
-               "Exit codes: 0 success, 1 failure while working, 2 bad command line or\n"
-               "unusable screenshot folder.\n")
-        .arg(programName);
+    return DemoParser().parser.helpText();
 }
 
 QString versionText()
@@ -216,47 +194,88 @@ QString versionText()
     return QStringLiteral("odu-switch-demo %1").arg(QLatin1String(ODU_DEMO_VERSION));
 }
 
-QString checkScreenshotDir(const QString& dir)
-{
-    const QFileInfo info(dir);
-    if (!info.exists())
-        return QStringLiteral("screenshot folder '%1' does not exist").arg(dir);
-    if (!info.isDir())
-        return QStringLiteral("screenshot folder '%1' is not a folder").arg(dir);
-    // Permission bits say little for a privileged user or on a read-only
-    // mount: try to create a file there.
-    QTemporaryFile probe(QDir(dir).filePath(QStringLiteral(".odu-switch-demo-XXXXXX")));
-    if (!probe.open())
-        return QStringLiteral("screenshot folder '%1' is not writable: %2").arg(dir, probe.errorString());
-    return {};
-}
-
-QString checkCatalogueFile(const QString& file)
-{
-    const QFileInfo info(file);
-    if (!info.exists())
-        return QStringLiteral("catalogue '%1' does not exist").arg(file);
-    if (!info.isFile())
-        return QStringLiteral("catalogue '%1' is not a file").arg(file);
-    // The library would not read it, and the texts would silently stay English.
-    if (info.size() > kCatalogueFileSizeLimit)
-        return QStringLiteral("catalogue '%1' is larger than %2 MB, far more than any catalogue")
-            .arg(file)
-            .arg(kCatalogueFileSizeLimit / (1024 * 1024));
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return QStringLiteral("catalogue '%1' cannot be read: %2").arg(file, f.errorString());
-    return {};
-}
-
 bool asksForScreenshots(int argc, char** argv)
 {
-    return rawValue(argc, argv, "--screenshot").has_value();
+    // Qt's own options are still among the arguments: the parser's verdict
+    // on the whole line does not matter here, only what it read.
+    DemoParser p;
+    p.parser.parse(argumentList(argc, argv));
+    return p.parser.isSet(p.screenshot);
 }
 
 QSize screenFromArguments(int argc, char** argv)
 {
-    const std::optional<QString> value = rawValue(argc, argv, "--screen");
-    const std::optional<QSize> screen = value ? parseScreen(*value) : std::nullopt;
+    DemoParser p;
+    p.parser.parse(argumentList(argc, argv));
+    const std::optional<QSize> screen = parseScreen(p.parser.value(p.screen));
     return screen.value_or(DemoOptions().screen);
+}
+Result<void> checkScreenshotDir(const QString& dir)
+{
+    const QFileInfo info(dir);
+    if (!info.exists())
+        return Failure(QStringLiteral("screenshot folder '%1' does not exist").arg(dir));
+    if (!info.isDir())
+        return Failure(QStringLiteral("screenshot folder '%1' is not a folder").arg(dir));
+    // Permission bits say little for a privileged user or on a read-only
+    // mount: try to create a file there.
+    QTemporaryFile probe(QDir(dir).filePath(QStringLiteral(".odu-switch-demo-XXXXXX")));
+    if (!probe.open())
+        return Failure(QStringLiteral("screenshot folder '%1' is not writable: %2").arg(dir, probe.errorString()));
+    return {};
+}
+
+Result<void> checkCatalogueFile(const QString& file)
+{
+    const QFileInfo info(file);
+    if (!info.exists())
+        return Failure(QStringLiteral("catalogue '%1' does not exist").arg(file));
+    if (!info.isFile())
+        return Failure(QStringLiteral("catalogue '%1' is not a file").arg(file));
+    // The library would not read it, and the texts would silently stay English.
+    if (info.size() > kCatalogueFileSizeLimit)
+        return Failure(QStringLiteral("catalogue '%1' is larger than %2 MB, far more than any catalogue")
+                           .arg(file)
+                           .arg(kCatalogueFileSizeLimit / (1024 * 1024)));
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return Failure(QStringLiteral("catalogue '%1' cannot be read: %2").arg(file, f.errorString()));
+    return {};
+}
+
+QStringList catalogueFolders()
+{
+    const QDir bin(QCoreApplication::applicationDirPath());
+    return {QDir::cleanPath(bin.filePath(QStringLiteral(ODU_DEMO_CATALOGUES_FROM_BIN)))};
+}
+
+QStringList availableLanguages(const QStringList& folders)
+{
+    QStringList codes;
+    for (const QString& folder : folders) {
+        const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("*.ini")}, QDir::Files | QDir::Readable);
+        for (const QFileInfo& file : files)
+            if (!codes.contains(file.completeBaseName()))
+                codes.append(file.completeBaseName());
+    }
+    codes.sort();
+    return codes;
+}
+
+Result<QString> installedCatalogue(const QString& code, const QStringList& folders)
+{
+    // Only a code of the list names a file: a code is never taken as a path.
+    QString wanted = code;
+    wanted.replace(QLatin1Char('-'), QLatin1Char('_'));
+    for (const QString& folder : folders) {
+        const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("*.ini")}, QDir::Files | QDir::Readable);
+        for (const QFileInfo& file : files)
+            if (file.completeBaseName().compare(wanted, Qt::CaseInsensitive) == 0)
+                return file.filePath();
+    }
+    const QStringList codes = availableLanguages(folders);
+    if (codes.isEmpty())
+        return Failure(QStringLiteral("no language catalogues are installed (looked in %1)")
+                           .arg(folders.join(QStringLiteral(", "))));
+    return Failure(QStringLiteral("unknown language '%1' (one of: %2)").arg(code, codes.join(QStringLiteral(", "))));
 }

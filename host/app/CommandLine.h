@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "core/Result.h"
+
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -22,6 +24,7 @@ struct DemoOptions
     Action action = Action::RunWindow;
     QString screenshotDir; // --screenshot DIR
     QString catalogue;     // --catalogue FILE: a language catalogue; empty = English
+    QString language;      // --language CODE: an installed catalogue, by its language code
     bool remote = false;   // --remote: the remote unit instead of the local one
     bool markDefects = false; // --mark-defects: red frames around ill-fitting captions in the pictures
     QString palette;       // --palette NAME: a desktop theme (see DemoPalettes.h); empty = the style's own
@@ -32,32 +35,44 @@ struct DemoOptions
 // Exit codes of the program.
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1; // something went wrong while working
-constexpr int kExitUsage = 2;   // a bad command line or an unusable output folder
+constexpr int kExitUsage = 2;   // a bad command line, an unusable output folder or catalogue
 
-// Parses the program's arguments, after the application object has taken
-// Qt's own options (-reverse, -style, ...) from them (args[0] is the program itself). Accepts
-// "--opt VALUE" and "--opt=VALUE"; an unknown option, a missing or empty
-// value, a repeated option or a stray argument is an error. --help and
-// --version win over the other options once the line has parsed.
+// Parses the program's arguments (args[0] is the program itself) with
+// QCommandLineParser, after the application object has taken Qt's own
+// options (-reverse, -style, ...) from them. Accepts "--opt VALUE" and
+// "--opt=VALUE"; an unknown option, a missing or empty value, a repeated
+// option, a stray argument or options that exclude each other are an error,
+// in the parser's words where it has them. --help and --version win over
+// the other options once the line has parsed.
 DemoOptions parseCommandLine(const QStringList& args);
 
-// The usage text printed by --help.
-QString helpText(const QString& programName);
+// The usage text printed by --help (needs the application object).
+QString helpText();
 // The line printed by --version.
 QString versionText();
 
-// Checks the screenshot folder before anything is drawn: it must exist, be a
-// folder and accept a new file. Returns an empty string when it does,
-// otherwise the message to print.
-QString checkScreenshotDir(const QString& dir);
+// Before the application object exists: whether the arguments ask for the
+// screenshot mode, and the screen it should draw on (the default when none
+// is named or the value is bad; parseCommandLine reports that).
+bool asksForScreenshots(int argc, char** argv);
+QSize screenFromArguments(int argc, char** argv);
+
+// Checks the screenshot folder before anything is drawn: it must exist, be
+// a folder and accept a new file.
+Result<void> checkScreenshotDir(const QString& dir);
 
 // Checks a catalogue named on the command line: it must be a readable file.
 // (The catalogue class itself reads a missing file as an empty catalogue,
 // which would silently show English where a translator expects their text.)
-QString checkCatalogueFile(const QString& file);
+Result<void> checkCatalogueFile(const QString& file);
 
-// Before the application object exists: whether the arguments ask for the
-// screenshot mode, and the screen it should draw on (the default when none is
-// named or the value is bad; parseCommandLine reports that).
-bool asksForScreenshots(int argc, char** argv);
-QSize screenFromArguments(int argc, char** argv);
+// The folders that may hold the installed catalogues (<code>.ini), first
+// found first: next to the program's installation prefix
+// (<prefix>/share/odu-switch-dialogs/translations beside <prefix>/bin), which
+// in the build tree is where the build puts a copy of them.
+QStringList catalogueFolders();
+// The language codes of the catalogues in those folders, sorted.
+QStringList availableLanguages(const QStringList& folders);
+// The installed catalogue of a language: "de", "pt_BR" (or "pt-BR", in any
+// letter case). An unknown code fails with the list of the codes there are.
+Result<QString> installedCatalogue(const QString& code, const QStringList& folders);

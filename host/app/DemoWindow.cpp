@@ -208,9 +208,10 @@ void DemoWindow::selectUnit(bool local)
 void DemoWindow::setCatalogueFile(const QString& file)
 {
     if (!file.isEmpty()) {
-        const QString problem = checkCatalogueFile(file);
-        if (!problem.isEmpty()) {
-            QMessageBox::warning(this, windowTitle(), problem + QStringLiteral(". The catalogue was not changed."));
+        const Result<void> usable = checkCatalogueFile(file);
+        if (!usable) {
+            QMessageBox::warning(this, windowTitle(),
+                                 usable.error() + QStringLiteral(". The catalogue was not changed."));
             return;
         }
     }

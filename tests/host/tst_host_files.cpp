@@ -165,8 +165,9 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             QVERIFY(f.resize(kCatalogueFileSizeLimit + 1)); // sparse
         }
-        const QString problem = checkCatalogueFile(path);
-        QVERIFY2(problem.contains(said), qPrintable(problem));
+        const Result<void> usable = checkCatalogueFile(path);
+        QVERIFY(!usable);
+        QVERIFY2(usable.error().contains(said), qPrintable(usable.error()));
     }
 
     // A link planted under a picture's name stops the run; the link's

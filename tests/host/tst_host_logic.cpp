@@ -49,6 +49,8 @@ class TestHostLogic : public QObject
 private Q_SLOTS:
     void commandLine_data();
     void commandLine();
+    void installedCatalogues_data();
+    void installedCatalogues();
     void screenshotDirChecks();
     void catalogueChecks();
 
@@ -107,24 +109,33 @@ void TestHostLogic::commandLine_data()
     QTest::newRow("version") << QStringList{u"-v"_s} << int(A::Version) << QString() << QString() << false << QString();
 
     QTest::newRow("unknown option") << QStringList{u"--screenshots"_s, u"x"_s} << int(A::Error) << QString()
-                                    << QString() << false << u"unknown option '--screenshots'"_s;
+                                    << QString() << false << u"Unknown option 'screenshots'"_s;
     QTest::newRow("missing value") << QStringList{u"--screenshot"_s} << int(A::Error) << QString() << QString()
-                                   << false << u"option '--screenshot' needs a value"_s;
+                                   << false << u"Missing value after '--screenshot'"_s;
     QTest::newRow("empty value") << QStringList{u"--catalogue="_s} << int(A::Error) << QString() << QString()
-                                 << false << u"needs a non-empty value"_s;
+                                 << false << u"option '--catalogue' needs a non-empty value"_s;
     QTest::newRow("value for a flag") << QStringList{u"--remote=yes"_s} << int(A::Error) << QString() << QString()
-                                      << false << u"option '--remote' takes no value"_s;
+                                      << false << u"Unexpected value after '--remote'"_s;
     QTest::newRow("repeated option")
         << QStringList{u"--screenshot"_s, u"a"_s, u"--screenshot"_s, u"b"_s} << int(A::Error) << QString()
-        << QString() << false << u"given more than once"_s;
+        << QString() << false << u"option '--screenshot' given more than once"_s;
     QTest::newRow("stray argument") << QStringList{u"out"_s} << int(A::Error) << QString() << QString() << false
                                     << u"unexpected argument 'out'"_s;
     QTest::newRow("frames without pictures") << QStringList{u"--mark-defects"_s} << int(A::Error) << QString()
                                             << QString() << false << u"'--mark-defects' needs --screenshot"_s;
     QTest::newRow("error before help") << QStringList{u"--bogus"_s, u"--help"_s} << int(A::Error) << QString()
-                                       << QString() << false << u"unknown option '--bogus'"_s;
+                                       << QString() << false << u"Unknown option 'bogus'"_s;
     QTest::newRow("qt option is not ours") << QStringList{u"-platform"_s, u"xcb"_s} << int(A::Error) << QString()
-                                           << QString() << false << u"unknown option '-platform'"_s;
+                                           << QString() << false << u"Unknown option 'platform'"_s;
+    QTest::newRow("language") << QStringList{u"--language"_s, u"de"_s} << int(A::RunWindow) << QString()
+                              << QString() << false << QString();
+    QTest::newRow("language and catalogue")
+        << QStringList{u"--language=de"_s, u"--catalogue"_s, u"de.ini"_s} << int(A::Error) << QString() << QString()
+        << false << u"options '--catalogue' and '--language' exclude each other"_s;
+    QTest::newRow("flag repeated") << QStringList{u"--remote"_s, u"--remote"_s} << int(A::Error) << QString()
+                                   << QString() << false << u"option '--remote' given more than once"_s;
+    QTest::newRow("help, short and long") << QStringList{u"-h"_s, u"--help"_s} << int(A::Error) << QString()
+                                          << QString() << false << u"option '--help' given more than once"_s;
 }
 
 void TestHostLogic::commandLine()
@@ -147,33 +158,73 @@ void TestHostLogic::commandLine()
     QCOMPARE(o.screenshotDir, dir);
     QCOMPARE(o.catalogue, catalogue);
     QCOMPARE(o.remote, remote);
+    QCOMPARE(o.language, args.contains(u"--language"_s) ? u"de"_s : QString());
+}
+
+void TestHostLogic::installedCatalogues_data()
+{
+    QTest::addColumn<QStringList>("installed"); // files in the folder
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("found");         // file name; empty: refused
+    QTest::addColumn<QString>("error");
+
+    const QStringList two{u"de.ini"_s, u"pt_BR.ini"_s, u"notes.txt"_s};
+    QTest::newRow("code") << two << u"de"_s << u"de.ini"_s << QString();
+    QTest::newRow("region, other case and dash") << two << u"pt-br"_s << u"pt_BR.ini"_s << QString();
+    QTest::newRow("unknown code lists the others")
+        << two << u"xx"_s << QString() << u"unknown language 'xx' (one of: de, pt_BR)"_s;
+    QTest::newRow("a path is no code") << two << u"../de"_s << QString() << u"unknown language '../de'"_s;
+    QTest::newRow("not a catalogue") << two << u"notes"_s << QString() << u"unknown language 'notes'"_s;
+    QTest::newRow("none installed") << QStringList{} << u"de"_s << QString()
+                                    << u"no language catalogues are installed"_s;
+}
+
+void TestHostLogic::installedCatalogues()
+{
+    QFETCH(QStringList, installed);
+    QFETCH(QString, code);
+    QFETCH(QString, found);
+    QFETCH(QString, error);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    for (const QString& name : installed)
+        writeFile(folder.filePath(name), "[QOS]\n");
+
+    const Result<QString> file = installedCatalogue(code, {folder.path()});
+    if (found.isEmpty()) {
+        QVERIFY(!file);
+        QVERIFY2(file.error().contains(error), qPrintable(file.error()));
+    } else {
+        QVERIFY2(file.ok(), qPrintable(file.error()));
+        QCOMPARE(QFileInfo(file.value()).fileName(), found);
+    }
 }
 
 void TestHostLogic::screenshotDirChecks()
 {
     QVERIFY(m_dir.isValid());
-    QCOMPARE(checkScreenshotDir(m_dir.path()), QString());
+    QVERIFY(checkScreenshotDir(m_dir.path()).ok());
     // The probe file is gone again.
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
 
     const QString missing = m_dir.filePath(u"missing"_s);
-    QVERIFY(checkScreenshotDir(missing).contains(u"does not exist"_s));
+    QVERIFY(checkScreenshotDir(missing).error().contains(u"does not exist"_s));
     const QString file = m_dir.filePath(u"plain-file"_s);
     writeFile(file, "x");
-    QVERIFY(checkScreenshotDir(file).contains(u"is not a folder"_s));
+    QVERIFY(checkScreenshotDir(file).error().contains(u"is not a folder"_s));
     QFile::remove(file);
     // Not even a privileged user can create files under /proc.
     if (QFileInfo(u"/proc/self"_s).isDir())
-        QVERIFY(checkScreenshotDir(u"/proc"_s).contains(u"is not writable"_s));
+        QVERIFY(checkScreenshotDir(u"/proc"_s).error().contains(u"is not writable"_s));
 }
 
 void TestHostLogic::catalogueChecks()
 {
     const QString file = m_dir.filePath(u"cat.ini"_s);
     writeFile(file, "[QOS]\n");
-    QCOMPARE(checkCatalogueFile(file), QString());
-    QVERIFY(checkCatalogueFile(m_dir.filePath(u"nope.ini"_s)).contains(u"does not exist"_s));
-    QVERIFY(checkCatalogueFile(m_dir.path()).contains(u"is not a file"_s));
+    QVERIFY(checkCatalogueFile(file).ok());
+    QVERIFY(checkCatalogueFile(m_dir.filePath(u"nope.ini"_s)).error().contains(u"does not exist"_s));
+    QVERIFY(checkCatalogueFile(m_dir.path()).error().contains(u"is not a file"_s));
     QFile::remove(file);
 }
 
