@@ -54,8 +54,12 @@ public:
     // The value, or `fallback` on failure.
     T valueOr(T fallback) const { return ok() ? value() : std::move(fallback); }
 
-    // The error; only when !ok().
-    const E& error() const { return std::get<1>(m_state); }
+    // The error; a default one (for a message: empty) when ok().
+    const E& error() const
+    {
+        static const E none{};
+        return ok() ? none : std::get<1>(m_state);
+    }
 
 private:
     std::variant<T, E> m_state;
@@ -74,8 +78,12 @@ public:
     bool ok() const { return !m_error.has_value(); }
     explicit operator bool() const { return ok(); }
 
-    // The error; only when !ok().
-    const E& error() const { return *m_error; }
+    // The error; a default one (for a message: empty) when ok().
+    const E& error() const
+    {
+        static const E none{};
+        return m_error ? *m_error : none;
+    }
 
 private:
     std::optional<E> m_error;

@@ -29,8 +29,8 @@ int writeOut(const QString& text, const QString& output)
         std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
         return kKitClean;
     }
-    if (const QString error = writeRegularFile(output, bytes); !error.isEmpty()) {
-        QTextStream(stderr) << QStringLiteral("could not write: %1\n").arg(error);
+    if (const Result<void> written = writeRegularFile(output, bytes); !written) {
+        QTextStream(stderr) << QStringLiteral("could not write: %1\n").arg(written.error());
         return kKitUnusable;
     }
     return kKitClean;
@@ -40,12 +40,12 @@ int check(const QString& path, int onlyDensity, const QString& program)
 {
     QTextStream out(stdout);
     const CatalogueFile file = readCatalogueFile(path);
-    if (file.status != CatalogueFileStatus::Read) {
-        QTextStream(stderr) << catalogueFileProblem(file.status, path) << '\n';
+    if (!file) {
+        QTextStream(stderr) << file.error().message << '\n';
         return kKitUnusable;
     }
     int findings = 0;
-    for (const CatalogueFinding& finding : checkCatalogueText(file.text, CaptionIndex::library())) {
+    for (const CatalogueFinding& finding : checkCatalogueText(file.value(), CaptionIndex::library())) {
         out << describeFinding(finding) << '\n';
         findings += finding.counts ? 1 : 0;
     }
@@ -96,8 +96,8 @@ int runKit()
     case KitRequest::Command::Measure: {
         if (!request.file.isEmpty()) {
             const CatalogueFile file = readCatalogueFile(request.file);
-            if (file.status != CatalogueFileStatus::Read) {
-                QTextStream(stderr) << catalogueFileProblem(file.status, request.file) << '\n';
+            if (!file) {
+                QTextStream(stderr) << file.error().message << '\n';
                 return kKitUnusable;
             }
         }
@@ -123,8 +123,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const int code = runKit();
     // A script must not take lost output for success.
-    if (const QString error = closeStandardStreams(); !error.isEmpty()) {
-        QTextStream(stderr) << QFileInfo(QCoreApplication::arguments().value(0)).fileName() << ": " << error << '\n';
+    if (const Result<void> closed = closeStandardStreams(); !closed) {
+        QTextStream(stderr) << QFileInfo(QCoreApplication::arguments().value(0)).fileName() << ": " << closed.error()
+                            << '\n';
         return kKitUnusable;
     }
     return code;

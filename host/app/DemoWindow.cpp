@@ -324,14 +324,14 @@ void DemoWindow::loadArray(ArrayKind kind)
         QString(), kFileFilter);
     if (file.isEmpty())
         return;
-    const ArrayFileLoad load = loadArrayFile(file, kind);
-    if (!load.ok()) {
-        QMessageBox::warning(this, windowTitle(), load.error);
+    const Result<QByteArray> load = loadArrayFile(file, kind);
+    if (!load) {
+        QMessageBox::warning(this, windowTitle(), load.error());
         return;
     }
     QByteArray& cfg = unit(m_local).array(kind);
     m_reference[m_local ? 0 : 1][kindIndex(kind)].clear();
-    cfg = load.bytes;
+    cfg = load.value();
     statusBar()->showMessage(QStringLiteral("Loaded %1").arg(file), 5000);
     refreshViews();
 }
@@ -343,9 +343,9 @@ void DemoWindow::saveArray(ArrayKind kind)
         QStringLiteral("%1-%2.bin").arg(unitName(m_local), arrayName(kind).toLower()), kFileFilter);
     if (file.isEmpty())
         return;
-    const QString error = saveArrayFile(file, unit(m_local).array(kind), kind);
-    if (!error.isEmpty()) {
-        QMessageBox::warning(this, windowTitle(), error);
+    const Result<void> saved = saveArrayFile(file, unit(m_local).array(kind), kind);
+    if (!saved) {
+        QMessageBox::warning(this, windowTitle(), saved.error());
         return;
     }
     statusBar()->showMessage(QStringLiteral("Saved %1").arg(file), 5000);

@@ -40,8 +40,8 @@ bool savePicture(const QImage& image, const QString& path, ScreenshotResult& res
         result.error = QStringLiteral("could not draw '%1'").arg(path);
         return false;
     }
-    if (const QString why = writeRegularFile(path, png); !why.isEmpty()) {
-        result.error = QStringLiteral("could not write '%1': %2").arg(path, why);
+    if (const Result<void> written = writeRegularFile(path, png); !written) {
+        result.error = QStringLiteral("could not write '%1': %2").arg(path, written.error());
         return false;
     }
     result.files.append(path);

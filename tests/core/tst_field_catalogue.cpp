@@ -253,10 +253,10 @@ void TestFieldCatalogue::jsonRoundTripIsByteExact()
                     c = round % 10 == 0 ? char(0xFF) : '\0';
         // Through text, as a pipe between two commands carries it.
         const QByteArray text = QJsonDocument(arrayToJson(kind, bytes)).toJson();
-        const ArrayFromJson back = arrayFromJson(QJsonDocument::fromJson(text).object());
-        QVERIFY2(back.ok(), qPrintable(back.error));
-        QVERIFY2(back.bytes == bytes, qPrintable(QStringLiteral("round %1: %2 became %3")
-                                                     .arg(round).arg(QString::fromLatin1(bytes.toHex()), QString::fromLatin1(back.bytes.toHex()))));
+        const Result<QByteArray> back = arrayFromJson(QJsonDocument::fromJson(text).object());
+        QVERIFY2(back.ok(), qPrintable(back.ok() ? QString() : back.error()));
+        QVERIFY2(back.value() == bytes, qPrintable(QStringLiteral("round %1: %2 became %3")
+                                                     .arg(round).arg(QString::fromLatin1(bytes.toHex()), QString::fromLatin1(back.value().toHex()))));
     }
 }
 
@@ -326,9 +326,9 @@ void TestFieldCatalogue::jsonRefusesWhatNoArrayHolds()
 {
     QFETCH(QByteArray, json);
     QFETCH(QString, error);
-    const ArrayFromJson result = arrayFromJson(QJsonDocument::fromJson(json).object());
-    QCOMPARE(result.error, error);
-    QVERIFY(result.bytes.isEmpty());
+    const Result<QByteArray> result = arrayFromJson(QJsonDocument::fromJson(json).object());
+    QVERIFY(!result.ok());
+    QCOMPARE(result.error(), error);
 }
 
 QTEST_GUILESS_MAIN(TestFieldCatalogue)

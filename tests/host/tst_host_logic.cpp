@@ -256,14 +256,13 @@ void TestHostLogic::loadRefusesWrongSizes()
     const QString path = m_dir.filePath(u"wrong.bin"_s);
     writeFile(path, QByteArray(size, '\x11'));
     const ArrayKind kind = qos ? ArrayKind::Qos : ArrayKind::Vlan;
-    const ArrayFileLoad load = loadArrayFile(path, kind);
+    const Result<QByteArray> load = loadArrayFile(path, kind);
     QVERIFY(!load.ok());
-    QVERIFY(load.bytes.isEmpty());
-    QVERIFY2(load.error.contains(held), qPrintable(load.error));
-    QVERIFY(load.error.contains(qos ? u"a QoS array file holds exactly 40 bytes"_s
-                                    : u"a VLAN array file holds exactly 82 bytes"_s));
-    QVERIFY(load.error.contains(path));
-    QVERIFY(load.error.contains(u"Nothing was loaded"_s));
+    QVERIFY2(load.error().contains(held), qPrintable(load.error()));
+    QVERIFY(load.error().contains(qos ? u"a QoS array file holds exactly 40 bytes"_s
+                                      : u"a VLAN array file holds exactly 82 bytes"_s));
+    QVERIFY(load.error().contains(path));
+    QVERIFY(load.error().contains(u"Nothing was loaded"_s));
     QFile::remove(path);
 }
 
@@ -275,20 +274,21 @@ void TestHostLogic::loadAcceptsExactSize()
             bytes[i] = char(i * 7);
         const QString path = m_dir.filePath(u"good.bin"_s);
         writeFile(path, bytes);
-        const ArrayFileLoad load = loadArrayFile(path, kind);
-        QVERIFY2(load.ok(), qPrintable(load.error));
-        QCOMPARE(load.bytes, bytes);
+        const Result<QByteArray> load = loadArrayFile(path, kind);
+        QVERIFY(load.ok());
+        QCOMPARE(load.value(), bytes);
         QFile::remove(path);
     }
 }
 
 void TestHostLogic::loadRefusesFolderAndMissingFile()
 {
-    ArrayFileLoad load = loadArrayFile(m_dir.path(), ArrayKind::Qos);
-    QVERIFY(load.error.contains(u"is a folder"_s));
-    load = loadArrayFile(m_dir.filePath(u"missing.bin"_s), ArrayKind::Vlan);
-    QVERIFY(load.error.contains(u"cannot be read"_s));
-    QVERIFY(load.bytes.isEmpty());
+    const Result<QByteArray> folder = loadArrayFile(m_dir.path(), ArrayKind::Qos);
+    QVERIFY(!folder.ok());
+    QVERIFY(folder.error().contains(u"is a folder"_s));
+    const Result<QByteArray> missing = loadArrayFile(m_dir.filePath(u"missing.bin"_s), ArrayKind::Vlan);
+    QVERIFY(!missing.ok());
+    QVERIFY(missing.error().contains(u"cannot be read"_s));
 }
 
 void TestHostLogic::saveRefusesWrongSizeAndKeepsOldFile_data()
@@ -307,8 +307,9 @@ void TestHostLogic::saveRefusesWrongSizeAndKeepsOldFile()
     QFETCH(int, size);
     const QString path = m_dir.filePath(u"old.bin"_s);
     writeFile(path, "old contents");
-    const QString error = saveArrayFile(path, QByteArray(size, '\x22'), qos ? ArrayKind::Qos : ArrayKind::Vlan);
-    QVERIFY(error.contains(u"was not written"_s));
+    const Result<void> saved = saveArrayFile(path, QByteArray(size, '\x22'), qos ? ArrayKind::Qos : ArrayKind::Vlan);
+    QVERIFY(!saved.ok());
+    QVERIFY(saved.error().contains(u"was not written"_s));
     QCOMPARE(readFile(path), QByteArray("old contents"));
     QFile::remove(path);
 }
@@ -319,11 +320,13 @@ void TestHostLogic::saveFailureKeepsOldFile()
     const QString folder = m_dir.filePath(u"folder.bin"_s);
     QVERIFY(QDir().mkpath(folder));
     writeFile(folder + u"/inner"_s, "keep");
-    QVERIFY(saveArrayFile(folder, QByteArray(40, '\0'), ArrayKind::Qos).contains(u"is a folder"_s));
+    const Result<void> onFolder = saveArrayFile(folder, QByteArray(40, '\0'), ArrayKind::Qos);
+    QVERIFY(!onFolder.ok());
+    QVERIFY(onFolder.error().contains(u"is a folder"_s));
     QCOMPARE(readFile(folder + u"/inner"_s), QByteArray("keep"));
 
     // The folder of the target does not exist.
-    QVERIFY(!saveArrayFile(m_dir.filePath(u"no/such/dir/a.bin"_s), QByteArray(82, '\0'), ArrayKind::Vlan).isEmpty());
+    QVERIFY(!saveArrayFile(m_dir.filePath(u"no/such/dir/a.bin"_s), QByteArray(82, '\0'), ArrayKind::Vlan).ok());
     QVERIFY(!QFileInfo::exists(m_dir.filePath(u"no"_s)));
 }
 
@@ -334,12 +337,12 @@ void TestHostLogic::saveReplacesFile()
     QByteArray bytes(40, '\0');
     bytes[0] = 0x12;
     bytes[39] = char(0xFE);
-    QCOMPARE(saveArrayFile(path, bytes, ArrayKind::Qos), QString());
+    QVERIFY(saveArrayFile(path, bytes, ArrayKind::Qos).ok());
     QCOMPARE(readFile(path), bytes);
     // Nothing left behind besides the file.
     const QStringList left = QDir(m_dir.path()).entryList({u"unit.bin*"_s}, QDir::Files | QDir::Hidden);
     QCOMPARE(left, QStringList{u"unit.bin"_s});
-    QCOMPARE(loadArrayFile(path, ArrayKind::Qos).bytes, bytes);
+    QCOMPARE(loadArrayFile(path, ArrayKind::Qos).valueOr({}), bytes);
     QFile::remove(path);
 }
 

@@ -119,7 +119,7 @@ void TestHostProgram::usageErrors_data()
     f.close();
 
     QTest::newRow("unknown option") << QStringList{u"--bogus"_s} << u"Unknown option 'bogus'"_s;
-    QTest::newRow("missing folder name") << QStringList{u"--screenshot"_s} << u"needs a value"_s;
+    QTest::newRow("missing folder name") << QStringList{u"--screenshot"_s} << u"Missing value after '--screenshot'"_s;
     QTest::newRow("stray argument") << QStringList{u"shots"_s} << u"unexpected argument 'shots'"_s;
     QTest::newRow("folder missing") << QStringList{u"--screenshot"_s, m_dir.filePath(u"none"_s)}
                                     << u"does not exist"_s;
