@@ -15,8 +15,8 @@
 
 namespace {
 
-constexpr CaptionKind C = CaptionKind::Caption;
-constexpr CaptionKind M = CaptionKind::Message;
+constexpr CaptionKind kCaption = CaptionKind::Caption;
+constexpr CaptionKind kMessage = CaptionKind::Message;
 
 // ---- QoS dialog ------------------------------------------------------------
 // Keys of section "QOS" are the English texts themselves, except the message
@@ -32,7 +32,7 @@ constexpr const char* kQosModem = "Modem Ports Settings";
 // A QoS caption whose key is its English text.
 constexpr CaptionRow qos(const char* page, const char* control, const char* text)
 {
-    return {"QOS", text, text, kQos, page, control, C};
+    return {"QOS", text, text, kQos, page, control, kCaption};
 }
 
 constexpr const char* kPortPriority = "Port Priority (0 Low-7 High)";
@@ -47,12 +47,12 @@ constexpr const char* kTagPriority = " Tag Priority";
 
 const std::array kQosRows{
     CaptionRow{"QOS", "Local QoS Configuration Dialog", "Local QoS Configuration Dialog", kQos, "",
-               "window title", C, "local"},
+               "window title", kCaption, "local"},
     CaptionRow{"QOS", "Remote QoS Configuration Dialog", "Remote QoS Configuration Dialog", kQos,
-               "", "window title", C, "remote"},
+               "", "window title", kCaption, "remote"},
     CaptionRow{"QOS", "All_changes_msg",
                "All changes you have made will be lost.\n\rDo you want to proceed?", kQos, "",
-               "message box", M},
+               "message box", kMessage},
     qos("", "PageControl1 tab 0", "&Global Settings"),
     qos("", "PageControl1 tab 1", "&User Ports Settings"),
     qos("", "PageControl1 tab 2", "&Modem Ports Settings"),
@@ -89,15 +89,15 @@ const std::array kQosRows{
     qos(kQosModem, "RadioGroup3 item 0", kRoundRobin),
     qos(kQosModem, "RadioGroup3 item 1", kStrict),
     // Table headings, written by every load of the tables.
-    CaptionRow{"QOS", kTagPriorityKey, kTagPriority, kQos, kQosUser, "StringGrid3 row labels", C},
-    CaptionRow{"QOS", kTagPriorityKey, kTagPriority, kQos, kQosUser, "StringGrid4 row labels", C},
-    CaptionRow{"QOS", kTagPriorityKey, kTagPriority, kQos, kQosUser, "StringGrid5 row labels", C},
+    CaptionRow{"QOS", kTagPriorityKey, kTagPriority, kQos, kQosUser, "StringGrid3 row labels", kCaption},
+    CaptionRow{"QOS", kTagPriorityKey, kTagPriority, kQos, kQosUser, "StringGrid4 row labels", kCaption},
+    CaptionRow{"QOS", kTagPriorityKey, kTagPriority, kQos, kQosUser, "StringGrid5 row labels", kCaption},
     CaptionRow{"QOS", "VLAN_Pri_tab_head", "802.1Q Priority", kQos, kQosGlobal,
-               "StringGrid1 heading 0", C},
-    CaptionRow{"QOS", kPriorityQueueKey, kPriorityQueue, kQos, kQosGlobal, "StringGrid1 heading 1", C},
+               "StringGrid1 heading 0", kCaption},
+    CaptionRow{"QOS", kPriorityQueueKey, kPriorityQueue, kQos, kQosGlobal, "StringGrid1 heading 1", kCaption},
     CaptionRow{"QOS", "DSCP_Pri_tab_head", "DSCP Priority", kQos, kQosGlobal,
-               "StringGrid2 heading 0", C},
-    CaptionRow{"QOS", kPriorityQueueKey, kPriorityQueue, kQos, kQosGlobal, "StringGrid2 heading 1", C},
+               "StringGrid2 heading 0", kCaption},
+    CaptionRow{"QOS", kPriorityQueueKey, kPriorityQueue, kQos, kQosGlobal, "StringGrid2 heading 1", kCaption},
 };
 
 // ---- VLAN dialog -----------------------------------------------------------
@@ -113,12 +113,12 @@ constexpr const char* kMisc = "Miscellaneous";
 
 constexpr CaptionRow vlan(const char* page, const char* control, const char* key, const char* english)
 {
-    return {"VLAN", key, english, kVlan, page, control, C};
+    return {"VLAN", key, english, kVlan, page, control, kCaption};
 }
 
 constexpr CaptionRow vlanMessage(const char* page, const VlanText& text)
 {
-    return {"VLAN", text.key, text.english, kVlan, page, "message box", M};
+    return {"VLAN", text.key, text.english, kVlan, page, "message box", kMessage};
 }
 
 constexpr CaptionRow commitMessage(VlanCommitMessage m)
@@ -137,13 +137,12 @@ constexpr const char* kTagOnly = "tag_only";
 constexpr const char* kCustomer = "customer";
 constexpr const char* kProvider = "provider";
 
-using Vm = VlanCommitMessage;
 
 const std::array kVlanRows{
     CaptionRow{"VLAN", "local__vlan_cfg_dlg", "Local VLAN Configuration Dialog", kVlan, "",
-               "window title", C, "local"},
+               "window title", kCaption, "local"},
     CaptionRow{"VLAN", "remote_vlan_cfg_dlg", "Remote VLAN Configuration Dialog", kVlan, "",
-               "window title", C, "remote"},
+               "window title", kCaption, "remote"},
     vlan("", "PageControl1 tab 0", "global_vlan", "&Global VLAN"),
     vlan("", "RadioGroup1", "vlan_main_switch", "VLAN Main Switch"),
     vlan("", "RadioGroup1 item 0", "disable_mode", "&Disable"),
@@ -222,25 +221,25 @@ const std::array kVlanRows{
     vlanMessage(kStatic, kVidExistsText),
     vlanMessage(kStatic, kNoMoreEntriesText),
     vlanMessage("", kProceedChangesText),
-    commitMessage(Vm::line2_vid_out),
-    commitMessage(Vm::line3_vid_out),
-    commitMessage(Vm::line4_vid_out),
-    commitMessage(Vm::mdm1_vid_out),
-    commitMessage(Vm::mdm2_vid_out),
-    commitMessage(Vm::nms__vid_out),
-    commitMessage(Vm::no_vlan_2_nms),
-    commitMessage(Vm::no_nms_vlan_2_l2),
-    commitMessage(Vm::no_nms_vlan_2_l3),
-    commitMessage(Vm::no_nms_vlan_2_l4),
-    commitMessage(Vm::different_nms_def_vid),
-    commitMessage(Vm::different_nms_vid_2_l2),
-    commitMessage(Vm::different_nms_vid_2_l3),
-    commitMessage(Vm::different_nms_vid_2_l4),
-    commitMessage(Vm::unavailable_nms_l4),
-    commitMessage(Vm::cannot_1_tag_1_0),
-    commitMessage(Vm::cannot_2_tag_1_0),
-    commitMessage(Vm::cannot_1_tag_v_active),
-    commitMessage(Vm::cannot_2_tag_v_active),
+    commitMessage(VlanCommitMessage::line2_vid_out),
+    commitMessage(VlanCommitMessage::line3_vid_out),
+    commitMessage(VlanCommitMessage::line4_vid_out),
+    commitMessage(VlanCommitMessage::mdm1_vid_out),
+    commitMessage(VlanCommitMessage::mdm2_vid_out),
+    commitMessage(VlanCommitMessage::nms__vid_out),
+    commitMessage(VlanCommitMessage::no_vlan_2_nms),
+    commitMessage(VlanCommitMessage::no_nms_vlan_2_l2),
+    commitMessage(VlanCommitMessage::no_nms_vlan_2_l3),
+    commitMessage(VlanCommitMessage::no_nms_vlan_2_l4),
+    commitMessage(VlanCommitMessage::different_nms_def_vid),
+    commitMessage(VlanCommitMessage::different_nms_vid_2_l2),
+    commitMessage(VlanCommitMessage::different_nms_vid_2_l3),
+    commitMessage(VlanCommitMessage::different_nms_vid_2_l4),
+    commitMessage(VlanCommitMessage::unavailable_nms_l4),
+    commitMessage(VlanCommitMessage::cannot_1_tag_1_0),
+    commitMessage(VlanCommitMessage::cannot_2_tag_1_0),
+    commitMessage(VlanCommitMessage::cannot_1_tag_v_active),
+    commitMessage(VlanCommitMessage::cannot_2_tag_v_active),
 };
 static_assert(kVlanCommitMessages == 19, "every message of Set has its row above");
 
@@ -253,11 +252,11 @@ constexpr const char* kEntryVid = "Entry VID";
 
 const std::array kVidEntryRows{
     CaptionRow{"VLAN", "vid_id_out", "VID is out of range. The valid range is 1 to 4094.", kVidEntry,
-               "", "Label2", M},
-    CaptionRow{"VLAN", kEntryVidKey, kEntryVid, kVidEntry, "", "window title", C},
-    CaptionRow{"VLAN", kEntryVidKey, kEntryVid, kVidEntry, "", "Label1", C},
-    CaptionRow{"VLAN", "ok_button", "OK", kVidEntry, "", "Button1", C},
-    CaptionRow{"VLAN", "cancel_button", "Cancel", kVidEntry, "", "Button2", C},
+               "", "Label2", kMessage},
+    CaptionRow{"VLAN", kEntryVidKey, kEntryVid, kVidEntry, "", "window title", kCaption},
+    CaptionRow{"VLAN", kEntryVidKey, kEntryVid, kVidEntry, "", "Label1", kCaption},
+    CaptionRow{"VLAN", "ok_button", "OK", kVidEntry, "", "Button1", kCaption},
+    CaptionRow{"VLAN", "cancel_button", "Cancel", kVidEntry, "", "Button2", kCaption},
 };
 
 } // namespace

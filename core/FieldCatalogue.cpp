@@ -70,7 +70,7 @@ private:
     QList<FieldSpec> m_fields;
 };
 
-QString s(const char* text)
+QString utf8(const char* text)
 {
     return QString::fromUtf8(text);
 }
@@ -107,7 +107,7 @@ QStringList membershipNames()
 {
     QStringList names;
     for (const VlanText& text : kMembershipTextKeys)
-        names.append(s(text.english).trimmed());
+        names.append(utf8(text.english).trimmed());
     return names;
 }
 
@@ -122,23 +122,23 @@ QList<FieldSpec> buildQos()
 {
     using namespace QosLayout;
     FieldList f(qosCaption("Label6"));
-    f.field<PortPriorityLine2>(s("port_priority.line2"), portCaption(0), FieldKind::Number);
-    f.field<PortPriorityLine3>(s("port_priority.line3"), portCaption(1), FieldKind::Number);
-    f.field<PortPriorityLine4>(s("port_priority.line4"), portCaption(2), FieldKind::Number);
+    f.field<PortPriorityLine2>(utf8("port_priority.line2"), portCaption(0), FieldKind::Number);
+    f.field<PortPriorityLine3>(utf8("port_priority.line3"), portCaption(1), FieldKind::Number);
+    f.field<PortPriorityLine4>(utf8("port_priority.line4"), portCaption(2), FieldKind::Number);
 
     QStringList modes;
     for (std::string_view name : kResolutionModeNames)
         modes.append(QString::fromUtf8(name.data(), qsizetype(name.size())));
     f.group(qosCaption("Label7"));
-    f.field<ResolutionLine2>(s("priority_resolution.line2"), portCaption(0), FieldKind::Choice, modes);
-    f.field<ResolutionLine3>(s("priority_resolution.line3"), portCaption(1), FieldKind::Choice, modes);
-    f.field<ResolutionLine4>(s("priority_resolution.line4"), portCaption(2), FieldKind::Choice, modes);
+    f.field<ResolutionLine2>(utf8("priority_resolution.line2"), portCaption(0), FieldKind::Choice, modes);
+    f.field<ResolutionLine3>(utf8("priority_resolution.line3"), portCaption(1), FieldKind::Choice, modes);
+    f.field<ResolutionLine4>(utf8("priority_resolution.line4"), portCaption(2), FieldKind::Choice, modes);
 
     const int remapBase[3] = {int(VlanRemapLine2::base), int(VlanRemapLine3::base), int(VlanRemapLine4::base)};
     for (int p = 0; p < kQosPortCount; ++p) {
         f.group(qosCaption("Label8") + QLatin1Char(' ') + portCaption(p));
         for (int i = 0; i < kRemapEntries; ++i)
-            f.field(QStringLiteral("remap.%1.%2").arg(s(kPortKeys[p])).arg(i),
+            f.field(QStringLiteral("remap.%1.%2").arg(utf8(kPortKeys[p])).arg(i),
                     QStringLiteral("%1 %2").arg(qosCaption("StringGrid3 row labels")).arg(i),
                     FieldKind::Number, remapBase[p] * 8 + i * 4, 3);
     }
@@ -150,29 +150,29 @@ QList<FieldSpec> buildQos()
         return std::pair{qosCaption(from.constData()), qosCaption(to.constData())};
     };
     const auto [vlanPriority, vlanQueue] = mapping("StringGrid1");
-    f.group(vlanPriority + s(" to ") + vlanQueue);
+    f.group(vlanPriority + utf8(" to ") + vlanQueue);
     for (int i = 0; i < kVlanQueueEntries; ++i)
         f.field(QStringLiteral("vlan_queue.%1").arg(i), QStringLiteral("%1 %2").arg(vlanPriority).arg(i),
                 FieldKind::Number, entryBit<VlanQueueMapp>(i, 2), 2);
     const auto [dscpPriority, dscpQueue] = mapping("StringGrid2");
-    f.group(dscpPriority + s(" to ") + dscpQueue);
+    f.group(dscpPriority + utf8(" to ") + dscpQueue);
     for (int i = 0; i < kDscpQueueEntries; ++i)
         f.field(QStringLiteral("dscp_queue.%1").arg(i), QStringLiteral("%1 %2").arg(dscpPriority).arg(i),
                 FieldKind::Number, entryBit<DscpQueueMappLow>(i, 2), 2);
 
     f.group(qosCaption("GroupBox2"));
-    f.field<QueueWeight0>(s("queue_weight.0"), qosCaption("Label2"), FieldKind::Number);
-    f.field<QueueWeight1>(s("queue_weight.1"), qosCaption("Label3"), FieldKind::Number);
-    f.field<QueueWeight2>(s("queue_weight.2"), qosCaption("Label4"), FieldKind::Number);
-    f.field<QueueWeight3>(s("queue_weight.3"), qosCaption("Label5"), FieldKind::Number);
+    f.field<QueueWeight0>(utf8("queue_weight.0"), qosCaption("Label2"), FieldKind::Number);
+    f.field<QueueWeight1>(utf8("queue_weight.1"), qosCaption("Label3"), FieldKind::Number);
+    f.field<QueueWeight2>(utf8("queue_weight.2"), qosCaption("Label4"), FieldKind::Number);
+    f.field<QueueWeight3>(utf8("queue_weight.3"), qosCaption("Label5"), FieldKind::Number);
 
     const QStringList scheduling{qosCaption("RadioGroup2 item 0"), qosCaption("RadioGroup2 item 1")};
     f.group(qosCaption("PageControl1 tab 0"));
-    f.field<QosMainSwitch>(s("qos_main_switch"), qosCaption("RadioGroup1"), FieldKind::Choice,
+    f.field<QosMainSwitch>(utf8("qos_main_switch"), qosCaption("RadioGroup1"), FieldKind::Choice,
                            {qosCaption("RadioGroup1 item 0"), qosCaption("RadioGroup1 item 1")});
     f.group(qosCaption("PageControl1 tab 2"));
-    f.field<Ch1Scheduling>(s("ch1_scheduling"), qosCaption("RadioGroup2"), FieldKind::Choice, scheduling);
-    f.field<Ch2Scheduling>(s("ch2_scheduling"), qosCaption("RadioGroup3"), FieldKind::Choice, scheduling);
+    f.field<Ch1Scheduling>(utf8("ch1_scheduling"), qosCaption("RadioGroup2"), FieldKind::Choice, scheduling);
+    f.field<Ch2Scheduling>(utf8("ch2_scheduling"), qosCaption("RadioGroup3"), FieldKind::Choice, scheduling);
 
     f.reserved(ReservedByte0::byte, ReservedByte0::mask);
     f.reserved(ReservedByte1::byte, ReservedByte1::mask);
@@ -190,19 +190,19 @@ QList<FieldSpec> buildVlan()
 {
     using namespace VlanLayout;
     FieldList f(vlanCaption("RadioGroup1"));
-    f.field<VlanModeField>(s("vlan_mode"), vlanCaption("RadioGroup1"), FieldKind::Choice,
+    f.field<VlanModeField>(utf8("vlan_mode"), vlanCaption("RadioGroup1"), FieldKind::Choice,
                            {vlanCaption("RadioGroup1 item 0"), vlanCaption("RadioGroup1 item 1"),
                             vlanCaption("RadioGroup1 item 2")});
 
     f.group(vlanCaption("PageControl1 tab 0"));
-    f.field<ProvEthType>(s("provider_ether_type"), vlanCaption("Label13"), FieldKind::Choice,
-                         {s("0x88A8"), s("0x8100"), s("0x9100"), s("0x9200")});
-    f.field<Remove1PT>(s("remove_1pt"), vlanCaption("Label2"), FieldKind::Flag);
+    f.field<ProvEthType>(utf8("provider_ether_type"), vlanCaption("Label13"), FieldKind::Choice,
+                         {utf8("0x88A8"), utf8("0x8100"), utf8("0x9100"), utf8("0x9200")});
+    f.field<Remove1PT>(utf8("remove_1pt"), vlanCaption("Label2"), FieldKind::Flag);
 
     f.group(vlanCaption("Label9"));
     for (int p = port_line2; p <= port_nms; ++p) {
         const int pair = kFirstDefaultVidByte + 3 * (p / 2);
-        f.field(QStringLiteral("default_vid.%1").arg(s(kPortKeys[p])), portCaption(p),
+        f.field(QStringLiteral("default_vid.%1").arg(utf8(kPortKeys[p])), portCaption(p),
                 FieldKind::Number, pair * 8 + (p % 2) * 12, 12);
     }
 
@@ -216,34 +216,34 @@ QList<FieldSpec> buildVlan()
                                  bitOf(DoubleTagModem1{}), bitOf(DoubleTagModem2{})};
     f.group(vlanCaption("Label10"));
     for (int p = port_line2; p <= port_modem2; ++p)
-        f.field(QStringLiteral("force_default_vid.%1").arg(s(kPortKeys[p])), portCaption(p),
+        f.field(QStringLiteral("force_default_vid.%1").arg(utf8(kPortKeys[p])), portCaption(p),
                 FieldKind::Flag, force[p], 1);
     const QStringList policies{vlanCaption("ComboBox2 item 0"), vlanCaption("ComboBox2 item 1")};
     f.group(vlanCaption("Label11"));
     for (int p = port_line2; p <= port_modem2; ++p)
-        f.field(QStringLiteral("ingress_policy.%1").arg(s(kPortKeys[p])), portCaption(p),
+        f.field(QStringLiteral("ingress_policy.%1").arg(utf8(kPortKeys[p])), portCaption(p),
                 FieldKind::Choice, ingress[p], 1, policies);
     const QStringList tagModes{vlanCaption("ComboBox8 item 0"), vlanCaption("ComboBox8 item 1")};
     f.group(vlanCaption("Label12"));
     for (int p = port_line2; p <= port_modem2; ++p)
-        f.field(QStringLiteral("double_tag_mode.%1").arg(s(kPortKeys[p])), portCaption(p),
+        f.field(QStringLiteral("double_tag_mode.%1").arg(utf8(kPortKeys[p])), portCaption(p),
                 FieldKind::Choice, doubleTag[p], 1, tagModes);
 
     QString entries = vlanCaption("Label1"); // "Static VLAN Entries:"
     if (entries.endsWith(QLatin1Char(':')))
         entries.chop(1);
     f.group(entries);
-    f.field<PocetVlanLow>(s("static_vlan_count"), s("Entries"), FieldKind::Number);
-    f.field<PocetVlanHigh>(s("static_vlan_count_high"), s("Entries, high byte"), FieldKind::Number);
+    f.field<PocetVlanLow>(utf8("static_vlan_count"), utf8("Entries"), FieldKind::Number);
+    f.field<PocetVlanHigh>(utf8("static_vlan_count_high"), utf8("Entries, high byte"), FieldKind::Number);
     const std::array<int, 6> slotCode = {bitOf(SlotLine2{}), bitOf(SlotLine3{}), bitOf(SlotLine4{}),
                                          bitOf(SlotModem1{}), bitOf(SlotModem2{}), bitOf(SlotNms{})};
     for (int slot = 0; slot < kMaxStaticVlans; ++slot) {
         const int base = (kFirstSlotByte + kSlotSize * slot) * 8;
         const QString entry = QStringLiteral("static_vlan.%1.").arg(slot + 1);
         const QString caption = QStringLiteral("Entry %1 ").arg(slot + 1);
-        f.field(entry + s("vid"), caption + s("VID"), FieldKind::Number, base, 12);
+        f.field(entry + utf8("vid"), caption + utf8("VID"), FieldKind::Number, base, 12);
         for (int p = port_line2; p <= port_nms; ++p)
-            f.field(entry + s(kPortKeys[p]), caption + portCaption(p), FieldKind::Choice,
+            f.field(entry + utf8(kPortKeys[p]), caption + portCaption(p), FieldKind::Choice,
                     base + slotCode[p], 2, membershipNames());
     }
 
@@ -260,18 +260,18 @@ QList<FieldSpec> buildVlan()
         {port_nms, port_modem1}, {port_nms, port_modem2}}};
     for (std::size_t i = 0; i < matrix.size(); ++i) {
         const auto [from, to] = matrix[i];
-        f.field(QStringLiteral("port_forwarding.%1_%2").arg(s(kPortKeys[from]), s(kPortKeys[to])),
+        f.field(QStringLiteral("port_forwarding.%1_%2").arg(utf8(kPortKeys[from]), utf8(kPortKeys[to])),
                 QStringLiteral("%1 to %2").arg(portCaption(from), portCaption(to)),
                 FieldKind::Flag, fwd[i], 1);
     }
-    f.field(s("separate_user_ports"), vlanCaption("Label22"), FieldKind::Flag, fwd[kFwdSeparateUserPorts], 1);
+    f.field(utf8("separate_user_ports"), vlanCaption("Label22"), FieldKind::Flag, fwd[kFwdSeparateUserPorts], 1);
 
     f.group(vlanCaption("PageControl1 tab 3"));
     // No control shows the learning switch.
-    f.field<DisableLearning>(s("disable_learning"), s("Disable Learning"), FieldKind::Flag);
-    f.field<BpduPriorityOverride>(s("bpdu_priority_override"), vlanCaption("CheckBox20"), FieldKind::Flag);
-    f.field<LacpPriorityOverride>(s("lacp_priority_override"), vlanCaption("CheckBox21"), FieldKind::Flag);
-    f.field<CfgPoleVersion>(s("version"), s("Array version"), FieldKind::Number);
+    f.field<DisableLearning>(utf8("disable_learning"), utf8("Disable Learning"), FieldKind::Flag);
+    f.field<BpduPriorityOverride>(utf8("bpdu_priority_override"), vlanCaption("CheckBox20"), FieldKind::Flag);
+    f.field<LacpPriorityOverride>(utf8("lacp_priority_override"), vlanCaption("CheckBox21"), FieldKind::Flag);
+    f.field<CfgPoleVersion>(utf8("version"), utf8("Array version"), FieldKind::Number);
 
     f.reserved(0, kReservedByte0Mask);
     return f.take();
