@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 #include <optional>
 #include <utility>
@@ -46,9 +47,9 @@ public:
     explicit operator bool() const { return ok(); }
 
     // The value; only when ok().
-    const T& value() const& { return std::get<0>(m_state); }
-    T& value() & { return std::get<0>(m_state); }
-    T&& value() && { return std::get<0>(std::move(m_state)); }
+    const T& value() const& { return *valuePointer(); }
+    T& value() & { return *valuePointer(); }
+    T&& value() && { return std::move(*valuePointer()); }
     const T* operator->() const { return &value(); }
     const T& operator*() const& { return value(); }
     // The value, or `fallback` on failure.
@@ -58,10 +59,23 @@ public:
     const E& error() const
     {
         static const E none{};
-        return ok() ? none : std::get<1>(m_state);
+        return ok() ? none : *std::get_if<1>(&m_state);
     }
 
 private:
+    // (std::get would throw, and bring the exception's type information
+    // into every library that uses a result.)
+    const T* valuePointer() const
+    {
+        Q_ASSERT(ok());
+        return std::get_if<0>(&m_state);
+    }
+    T* valuePointer()
+    {
+        Q_ASSERT(ok());
+        return std::get_if<0>(&m_state);
+    }
+
     std::variant<T, E> m_state;
 };
 
