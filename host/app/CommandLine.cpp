@@ -144,7 +144,9 @@ DemoOptions parseCommandLine(const QStringList& args)
             return failure(QStringLiteral("option '--%1' needs a non-empty value").arg(option->names().constFirst()));
     }
 
-    const bool help = parser.isSet(QStringLiteral("help"));
+    // (--help-all, which the parser adds, prints the same text: Qt's own
+    // options are the ones its documentation lists.)
+    const bool help = parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"));
     const bool version = parser.isSet(QStringLiteral("version"));
     const bool screenshot = parser.isSet(p.screenshot);
     DemoOptions options;

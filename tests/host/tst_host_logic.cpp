@@ -106,6 +106,8 @@ void TestHostLogic::commandLine_data()
     QTest::newRow("help") << QStringList{u"--help"_s} << int(A::Help) << QString() << QString() << false << QString();
     QTest::newRow("-h wins over screenshot")
         << QStringList{u"--screenshot"_s, u"x"_s, u"-h"_s} << int(A::Help) << u"x"_s << QString() << false << QString();
+    QTest::newRow("help with Qt's options") << QStringList{u"--help-all"_s} << int(A::Help) << QString() << QString()
+                                             << false << QString();
     QTest::newRow("version") << QStringList{u"-v"_s} << int(A::Version) << QString() << QString() << false << QString();
 
     QTest::newRow("unknown option") << QStringList{u"--screenshots"_s, u"x"_s} << int(A::Error) << QString()
