@@ -5,6 +5,7 @@
 #include "core/FieldCatalogue.h"
 
 #include "core/CaptionTables.h"
+#include "core/PortCaptions.h"
 #include "core/QosConfig.h"
 #include "core/QosLayout.h"
 #include "core/StaticVlanTable.h"
@@ -94,14 +95,8 @@ QString vlanCaption(const char* control)
     return caption(CaptionTables::vlan(), control);
 }
 
-// Port keys, and the controls that name the ports, in tPortik order.
+// Port keys, in tPortik order.
 const std::array<const char*, 6> kPortKeys = {"line2", "line3", "line4", "modem1", "modem2", "nms"};
-const std::array<const char*, 6> kPortLabels = {"Label17", "Label18", "Label19", "Label20", "Label21", "Label16"};
-
-QString portCaption(int port)
-{
-    return vlanCaption(kPortLabels[std::size_t(port)]);
-}
 
 QStringList membershipNames()
 {
