@@ -36,7 +36,7 @@ while read -r which committed; do
         echo "$which: the benchmark failed under callgrind" >&2
         exit 1
     fi
-    n=$(awk '/^(summary|totals):/ { print $2; exit }' "$out/$which.out")
+    n=$(awk '/^(summary|totals):/ && $2 > n { n = $2 } END { print n + 0 }' "$out/$which.out")
     if [ -z "$n" ] || [ "$n" -eq 0 ]; then
         echo "$which: no instructions counted (was the benchmark built without valgrind/callgrind.h?)" >&2
         exit 1
