@@ -16,7 +16,9 @@ set -euo pipefail
 bench=$1 figures=$2 build_type=$3 sanitize=$4
 
 if [ "$build_type" != Debug ] || [ "$sanitize" = ON ]; then
-    echo "skipped: the committed figures are a Debug build's without sanitizers; this is a ${build_type:-no-type} build${sanitize:+ (sanitizers: $sanitize)}"
+    kind="${build_type:-no-type} build"
+    [ "$sanitize" = ON ] && kind="$kind with sanitizers"
+    echo "skipped: the committed figures are a Debug build's without sanitizers; this is a $kind"
     exit 77
 fi
 if ! command -v valgrind >/dev/null; then
