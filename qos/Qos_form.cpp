@@ -10,6 +10,7 @@
 #include "plugin/InstancePointers.h"
 #include "core/IntegerText.h"
 #include "qos/QosAccessibility.h"
+#include "ui/Density.h"
 #include "ui/DialogCaptions.h"
 #include "ui/DialogSkeleton.h"
 #include "ui/DialogWindow.h"
@@ -131,7 +132,7 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     m_cfg.applyBlankRule();
 
     // 4. Density scaling of the grids.
-    scaleGrids();
+    scaleGrids(m_skeleton->density());
 
     // 5. Every control from the array.
     inicializuj_ovladaci_prvky();
@@ -162,13 +163,13 @@ void TQos_form::showTableHeading(const char* control)
         showCaption(this, *row, captionText(langIni, *row));
 }
 
-void TQos_form::scaleGrids()
+void TQos_form::scaleGrids(float factor)
 {
-    StringGrid1->setDefaultColumnWidth(m_skeleton->scaled(StringGrid1->defaultColumnWidth()));
-    StringGrid2->setDefaultColumnWidth(m_skeleton->scaled(StringGrid2->defaultColumnWidth()));
+    StringGrid1->setDefaultColumnWidth(scaledSize(StringGrid1->defaultColumnWidth(), factor));
+    StringGrid2->setDefaultColumnWidth(scaledSize(StringGrid2->defaultColumnWidth(), factor));
     for (StringGrid* grid : {StringGrid3, StringGrid4, StringGrid5}) {
-        grid->setColumnWidth(0, m_skeleton->scaled(kRemapLabelWidth));
-        grid->setColumnWidth(1, m_skeleton->scaled(kRemapValueWidth));
+        grid->setColumnWidth(0, scaledSize(kRemapLabelWidth, factor));
+        grid->setColumnWidth(1, scaledSize(kRemapValueWidth, factor));
     }
 }
 

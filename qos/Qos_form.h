@@ -106,7 +106,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void scaleGrids();
+    void scaleGrids(float factor);
     void setCaptions(bool isLocal);
     void remapGridExit(StringGrid* grid, QosPort port);
     void comboBoxExit(QComboBox* box, QosPort port);
