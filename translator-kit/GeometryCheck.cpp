@@ -7,7 +7,7 @@
 #include "core/RegularFile.h"
 #include "translator-kit/CaptionIndex.h"
 #include "translator-kit/SampleDialogs.h"
-#include "ui/CaptionFit.h"
+#include "translator-kit/CaptionDefects.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -5,7 +5,7 @@
 #include "host/core/DefectFrames.h"
 
 #include "host/core/Screenshots.h"
-#include "ui/CaptionFit.h"
+#include "translator-kit/CaptionDefects.h"
 
 #include <QImage>
 #include <QPainter>
