@@ -361,7 +361,9 @@ void Examiner::checkGridCells(StringGrid* grid)
             // line spacing around them, to draw the text whole.
             const QSize fullNeed(size.width() + 2 * margin, qMin(size.height(), glyphs.height() + 2));
             const QSize had(grid->columnWidth(col), grid->rowHeight(row));
-            const QSize needed(whole ? qMin(fullNeed.width(), had.width()) : fullNeed.width(), fullNeed.height());
+            const bool wholeHeight = glyphs.height() <= cell.height();
+            const QSize needed(whole ? qMin(fullNeed.width(), had.width()) : fullNeed.width(),
+                               wholeHeight ? qMin(fullNeed.height(), had.height()) : fullNeed.height());
             const QString name = row < grid->fixedRows()
                 ? QStringLiteral("%1 heading %2").arg(nameOf(grid)).arg(col)
                 : col < grid->fixedCols() ? QStringLiteral("%1 row label %2").arg(nameOf(grid)).arg(row)
