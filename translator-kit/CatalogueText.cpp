@@ -53,7 +53,7 @@ EncodingProblem findEncodingProblem(QByteArrayView bytes)
             const unsigned char lo = k == 1 ? low : 0x80;
             const unsigned char hi = k == 1 ? high : 0xBF;
             if (at >= size || data[at] < lo || data[at] > hi)
-                bad = at < size ? at : i;
+                bad = i; // the sequence's first byte
         }
         if (bad >= 0) {
             problem.valid = false;

@@ -525,20 +525,29 @@ ImportResult importTranslations(const QString& text, const CaptionIndex& index, 
             result.error = QStringLiteral("%1: [%2] %3 given twice").arg(entry.name(), known->section, known->key);
             return result;
         }
+        // A tool that reads INI quotes as part of the text (the translate
+        // toolkit) quotes source and translation alike: one pair is the
+        // catalogue's quoting, not the text.
+        QString target = entry.target;
+        auto quotedText = [](const QString& t) {
+            return t.size() >= 2 && t.startsWith(QLatin1Char('"')) && t.endsWith(QLatin1Char('"'));
+        };
+        if (quotedText(entry.source) && !quotedText(known->englishTexts.value(0)) && quotedText(target))
+            target = target.mid(1, target.size() - 2);
         // Untranslated or fuzzy: left out, so that the English text shows.
-        if (entry.target.isEmpty() || entry.fuzzy) {
+        if (target.isEmpty() || entry.fuzzy) {
             ++result.leftOut;
             continue;
         }
-        if (entry.target.contains(QLatin1Char('\n')) || entry.target.contains(QLatin1Char('\r'))) {
+        if (target.contains(QLatin1Char('\n')) || target.contains(QLatin1Char('\r'))) {
             result.error = QStringLiteral("%1: the translation has a line break, which a catalogue line cannot hold")
                                .arg(entry.name());
             return result;
         }
-        values.insert(id, entry.target);
+        values.insert(id, target);
         bool isSame = false;
         for (const QString& english : known->englishTexts)
-            isSame = isSame || shownText(entry.target) == shownText(english);
+            isSame = isSame || shownText(target) == shownText(english);
         same.insert(id, isSame);
         ++result.translated;
     }

@@ -136,7 +136,7 @@ KitRequest parseKitArguments(const QStringList& args)
             return failure(QStringLiteral("unexpected argument '--%1' for %2").arg(option->names().constLast(), command));
         if (parser.values(*option).size() > 1)
             return failure(QStringLiteral("--%1 given twice").arg(option->names().constLast()));
-        if (parser.isSet(*option) && parser.value(*option).isEmpty())
+        if (!option->valueName().isEmpty() && parser.isSet(*option) && parser.value(*option).isEmpty())
             return failure(QStringLiteral("--%1 needs a value").arg(option->names().constLast()));
     }
     request.output = parser.value(output);

