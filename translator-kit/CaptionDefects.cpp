@@ -43,8 +43,9 @@ struct Placed
 class Examiner
 {
 public:
-    explicit Examiner(QWidget* window)
+    Examiner(QWidget* window, CaptionDefectRules rules)
         : m_window(window)
+        , m_rules(rules)
     {
     }
 
@@ -77,6 +78,7 @@ private:
     }
 
     QWidget* m_window;
+    CaptionDefectRules m_rules;
     std::vector<CaptionDefect> m_defects;
 };
 
@@ -324,7 +326,7 @@ void Examiner::checkGridCells(StringGrid* grid)
         // A column the view cannot show without scrolling sideways is out of
         // sight: nobody scrolls a table to find its last column.
         const int left = grid->columnViewportPosition(col);
-        if (grid->columnWidth(col) > 0 && (left < 0 || left + grid->columnWidth(col) > viewWidth)) {
+        if (m_rules.columnsInView && grid->columnWidth(col) > 0 && (left < 0 || left + grid->columnWidth(col) > viewWidth)) {
             CaptionDefect defect;
             defect.kind = CaptionDefect::Kind::Outside;
             defect.control = QStringLiteral("%1 column %2").arg(nameOf(grid)).arg(col);
@@ -391,7 +393,7 @@ void Examiner::addCrowded(QWidget* widget, const QString& name, const QString& t
                           const QRect& areaInWidget)
 {
     const int wanted = int(kMinimumCaptionGap * float(widget->logicalDpiX()) / 96.0f);
-    if (gap >= wanted)
+    if (!m_rules.captionGaps || gap >= wanted)
         return;
     CaptionDefect defect;
     defect.kind = CaptionDefect::Kind::Crowded;
@@ -598,11 +600,11 @@ QString sizeText(QSize size)
 
 } // namespace
 
-std::vector<CaptionDefect> findCaptionDefects(QWidget* window)
+std::vector<CaptionDefect> findCaptionDefects(QWidget* window, CaptionDefectRules rules)
 {
     if (!window)
         return {};
-    Examiner examiner(window);
+    Examiner examiner(window, rules);
     examiner.examineHolder(window);
     return examiner.takeDefects();
 }

@@ -54,10 +54,20 @@ struct CaptionDefect
     QPointer<QWidget> widget; // the control (the holder for tabs, items, cells)
 };
 
+// The rules that judge a dialog laid out for the reference screen (the
+// translator kit's), which a dialog squeezed onto a smaller screen cannot
+// keep: a grid column in view without scrolling, and the gap between
+// captions side by side.
+struct CaptionDefectRules
+{
+    bool columnsInView = false;
+    bool captionGaps = false;
+};
+
 // Lists every caption defect of a window. The window should be shown (the
 // offscreen platform is fine). To reach hidden pages, each tab control is
 // switched through its pages and set back; nothing else is changed.
-std::vector<CaptionDefect> findCaptionDefects(QWidget* window);
+std::vector<CaptionDefect> findCaptionDefects(QWidget* window, CaptionDefectRules rules = {});
 
 // One line for a person: "Label9 \"Default VID\": clipped, needs 75x13 px, has 62x13".
 QString describeCaptionDefect(const CaptionDefect& defect);

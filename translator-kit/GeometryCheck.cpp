@@ -130,7 +130,7 @@ int measureCaptions(const QString& catalogue, bool rightToLeft)
     QTextStream out(stdout);
     int defects = 0;
     forEachSampleDialog(catalogue, [&](const QString& dialog, QWidget* window) {
-        for (const CaptionDefect& defect : findCaptionDefects(window)) {
+        for (const CaptionDefect& defect : findCaptionDefects(window, {.columnsInView = true, .captionGaps = true})) {
             out << defectLine(dialog, defect) << '\n';
             ++defects;
         }
