@@ -22,13 +22,15 @@ class QWidget;
 //     or the window cuts it off;
 //   - elided: it is shown shortened with an ellipsis, its full text in its
 //     tooltip (what a dialog does when even the screen is too small);
-//   - crowded: two captions side by side (labels of one row, a grid's
-//     headings) are closer than the visible gap the dialogs keep
-//     (kMinimumCaptionGap at 96 dpi, grown by the density factor).
+//   - crowded (asked for with CaptionDefectRules::captionGaps): two captions
+//     side by side (labels of one row, a grid's headings) are closer than
+//     the visible gap the dialogs keep (kMinimumCaptionGap at 96 dpi, grown
+//     by the density factor).
 // A control of any kind that lies outside its holder is at fault too
-// (Outside), and so is a grid column that the grid's view cannot show
-// without scrolling sideways. A grid cell whose text is drawn whole is not
-// at fault even where it eats into the cell's margins.
+// (Outside), and so, with CaptionDefectRules::columnsInView, is a grid
+// column that the grid's view cannot show without scrolling sideways. A grid
+// cell whose text is drawn whole is not at fault even where it eats into the
+// cell's margins.
 // Every page of every tab control is examined, hidden ones included.
 
 // The gap between two captions side by side at 96 dpi.
