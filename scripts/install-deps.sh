@@ -23,6 +23,8 @@ packages=(
     # against: gettext's msgfmt, the translate toolkit (with its INI reader)
     # and Qt's lconvert.
     gettext translate-toolkit python3-iniparse qt6-l10n-tools
+    # The test opening_instructions counts instructions under callgrind.
+    valgrind
 )
 
 missing=()
