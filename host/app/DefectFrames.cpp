@@ -5,7 +5,7 @@
 #include "host/app/DefectFrames.h"
 
 #include "host/app/Screenshots.h"
-#include "ui/CaptionFit.h"
+#include "translator-kit/CaptionDefects.h"
 
 #include <QImage>
 #include <QPainter>

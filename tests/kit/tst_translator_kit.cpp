@@ -224,6 +224,7 @@ void TestTranslatorKit::plantedMistakesAreReported()
                                                   "[Vlan]\n"
                                                   "set_button=&Setzen\n"         // line 11
                                                   "[QOS]\n"
+                                                  "; same-as-english\n"
                                                   "&Ok=&Ok\n")
                                        .arg(overlong));
     QVERIFY(!path.isEmpty());

@@ -2,9 +2,7 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
-#include "ui/CaptionFit.h"
-
-#include "ui/PageScroll.h"
+#include "translator-kit/CaptionDefects.h"
 
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
@@ -21,11 +19,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -42,8 +43,9 @@ struct Placed
 class Examiner
 {
 public:
-    explicit Examiner(QWidget* window)
+    Examiner(QWidget* window, CaptionDefectRules rules)
         : m_window(window)
+        , m_rules(rules)
     {
     }
 
@@ -59,6 +61,9 @@ private:
     void checkGridCells(StringGrid* grid);
     void checkTabs(QTabWidget* tabs);
     void checkOutside(QWidget* holder, const Placed& placed);
+    void checkCrowdedLabels(QWidget* holder, const std::vector<Placed>& placed);
+    void addCrowded(QWidget* widget, const QString& name, const QString& text, const QString& other, int gap,
+                    const QRect& areaInWidget);
     void checkOverlaps(const std::vector<Placed>& placed);
     void examinePages(QTabWidget* tabs);
 
@@ -73,6 +78,7 @@ private:
     }
 
     QWidget* m_window;
+    CaptionDefectRules m_rules;
     std::vector<CaptionDefect> m_defects;
 };
 
@@ -303,27 +309,126 @@ void Examiner::checkGridCells(StringGrid* grid)
     // The item views draw a cell's text this far in from each side.
     const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
     const QFontMetrics metrics(grid->font());
-    for (int row = 0; row < grid->rowCount(); ++row) {
-        for (int col = 0; col < grid->columnCount(); ++col) {
-            if (grid->isColumnHidden(col) || grid->isRowHidden(row))
+    const Qt::LayoutDirection direction = grid->layoutDirection();
+    const int viewWidth = grid->viewport()->width();
+    struct Heading
+    {
+        int column;
+        QString text;
+        int left;
+        int right;
+        bool whole;
+    };
+    std::vector<Heading> headings;
+    for (int col = 0; col < grid->columnCount(); ++col) {
+        if (grid->isColumnHidden(col))
+            continue;
+        // A column the view cannot show without scrolling sideways is out of
+        // sight: nobody scrolls a table to find its last column.
+        const int left = grid->columnViewportPosition(col);
+        if (m_rules.columnsInView && grid->columnWidth(col) > 0 && (left < 0 || left + grid->columnWidth(col) > viewWidth)) {
+            CaptionDefect defect;
+            defect.kind = CaptionDefect::Kind::Outside;
+            defect.control = QStringLiteral("%1 column %2").arg(nameOf(grid)).arg(col);
+            defect.text = grid->cellText(col, 0);
+            defect.other = QStringLiteral("the view of ") + nameOf(grid);
+            defect.needed = QSize(left + grid->columnWidth(col), grid->viewport()->height());
+            defect.had = grid->viewport()->size();
+            const QRect cell = grid->visualRect(grid->model()->index(0, col));
+            defect.area = inWindow(grid->viewport(), cell);
+            defect.widget = grid;
+            m_defects.push_back(std::move(defect));
+        }
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            if (grid->isRowHidden(row))
                 continue;
             const QString text = grid->cellText(col, row);
             if (text.trimmed().isEmpty())
                 continue;
+            const QModelIndex index = grid->model()->index(row, col);
+            const QRect cell = grid->visualRect(index);
+            // Where the cell's text is drawn: between the margins, as the
+            // cell aligns it; a text wider than that runs over the margins.
+            const QVariant aligned = index.data(Qt::TextAlignmentRole);
+            const Qt::Alignment alignment = aligned.isValid() ? Qt::Alignment(aligned.toInt())
+                                                              : Qt::AlignLeft | Qt::AlignVCenter;
+            const QSize size = metrics.size(0, text);
+            const QRect inner = cell.adjusted(margin, 0, -margin, 0);
+            const QRect placed = QStyle::alignedRect(direction, alignment, QSize(size.width(), cell.height()), inner);
+            const QRect glyphs = metrics.tightBoundingRect(text);
+            const int inkLeft = placed.left() + qMin(0, glyphs.left());
+            const int inkRight = placed.left() + qMax(size.width(), glyphs.right() + 1) - 1;
+            const bool whole = inkLeft >= cell.left() && inkRight <= cell.right();
             // A cell centres one line: it needs the glyphs' height, not the
             // line spacing around them, to draw the text whole.
-            const QSize size = metrics.size(0, text);
-            const int glyphs = metrics.tightBoundingRect(text).height();
-            const QSize needed(size.width() + 2 * margin, qMin(size.height(), glyphs + 2));
+            const QSize fullNeed(size.width() + 2 * margin, qMin(size.height(), glyphs.height() + 2));
             const QSize had(grid->columnWidth(col), grid->rowHeight(row));
+            const bool wholeHeight = glyphs.height() <= cell.height();
+            const QSize needed(whole ? qMin(fullNeed.width(), had.width()) : fullNeed.width(),
+                               wholeHeight ? qMin(fullNeed.height(), had.height()) : fullNeed.height());
             const QString name = row < grid->fixedRows()
                 ? QStringLiteral("%1 heading %2").arg(nameOf(grid)).arg(col)
                 : col < grid->fixedCols() ? QStringLiteral("%1 row label %2").arg(nameOf(grid)).arg(row)
                                           : QStringLiteral("%1 cell %2,%3").arg(nameOf(grid)).arg(col).arg(row);
-            const QRect cell = grid->visualRect(grid->model()->index(row, col));
             const QRect area(grid->viewport()->mapTo(grid, cell.topLeft()), cell.size());
             addClipped(grid, name, text, needed, had, area);
+            if (row == 0 && row < grid->fixedRows())
+                headings.push_back({col, text, inkLeft, inkRight, whole});
         }
+    }
+    // Headings drawn whole may still read as one line when they come too close.
+    std::sort(headings.begin(), headings.end(), [](const Heading& a, const Heading& b) { return a.left < b.left; });
+    for (size_t i = 1; i < headings.size(); ++i) {
+        const Heading& a = headings[i - 1];
+        const Heading& b = headings[i];
+        if (!a.whole || !b.whole)
+            continue;
+        const QRect area(grid->viewport()->mapTo(grid, QPoint(a.left, 0)), QSize(b.right - a.left + 1, grid->rowHeight(0)));
+        addCrowded(grid, QStringLiteral("%1 heading %2").arg(nameOf(grid)).arg(a.column), a.text,
+                   QStringLiteral("heading %1 \"%2\"").arg(b.column).arg(b.text), b.left - a.right - 1, area);
+    }
+}
+
+void Examiner::addCrowded(QWidget* widget, const QString& name, const QString& text, const QString& other, int gap,
+                          const QRect& areaInWidget)
+{
+    const int wanted = int(kMinimumCaptionGap * float(widget->logicalDpiX()) / 96.0f);
+    if (!m_rules.captionGaps || gap >= wanted)
+        return;
+    CaptionDefect defect;
+    defect.kind = CaptionDefect::Kind::Crowded;
+    defect.control = name;
+    defect.text = text;
+    defect.other = other;
+    defect.needed = QSize(wanted, 0);
+    defect.had = QSize(gap, 0);
+    defect.area = inWindow(widget, areaInWidget);
+    defect.widget = widget;
+    m_defects.push_back(std::move(defect));
+}
+
+void Examiner::checkCrowdedLabels(QWidget* holder, const std::vector<Placed>& placed)
+{
+    // Labels of one row (their inks share a line) side by side.
+    for (size_t a = 0; a < placed.size(); ++a) {
+        const Placed& mine = placed[a];
+        if (!mine.caption || mine.ink.isEmpty() || !qobject_cast<QLabel*>(mine.widget))
+            continue;
+        const Placed* nearest = nullptr;
+        for (size_t b = 0; b < placed.size(); ++b) {
+            const Placed& theirs = placed[b];
+            if (a == b || !theirs.caption || theirs.ink.isEmpty() || !qobject_cast<QLabel*>(theirs.widget))
+                continue;
+            if (theirs.ink.top() > mine.ink.bottom() || theirs.ink.bottom() < mine.ink.top())
+                continue;
+            if (theirs.ink.left() <= mine.ink.right() || theirs.ink.intersects(mine.ink))
+                continue; // not to the right (an overlap is reported as such)
+            if (!nearest || theirs.ink.left() < nearest->ink.left())
+                nearest = &theirs;
+        }
+        if (nearest)
+            addCrowded(holder, mine.name, mine.text, QStringLiteral("%1 \"%2\"").arg(nearest->name, nearest->text),
+                       nearest->ink.left() - mine.ink.right() - 1, mine.ink.united(nearest->ink));
     }
 }
 
@@ -385,7 +490,9 @@ Placed Examiner::place(QWidget* child)
 
 void Examiner::checkOutside(QWidget* holder, const Placed& placed)
 {
-    if (!placed.caption || placed.ink.isEmpty() || holder->rect().contains(placed.ink))
+    // A caption by its text; any other control by its whole area, which a
+    // user must see to use it.
+    if (placed.ink.isEmpty() || holder->rect().contains(placed.ink))
         return;
     CaptionDefect defect;
     defect.kind = CaptionDefect::Kind::Outside;
@@ -463,10 +570,11 @@ void Examiner::examineHolder(QWidget* holder)
         checkOutside(holder, placed.back());
     }
     checkOverlaps(placed);
+    checkCrowdedLabels(holder, placed);
     for (const Placed& p : placed) {
         if (auto* tabs = qobject_cast<QTabWidget*>(p.widget))
             examinePages(tabs);
-        else if (auto* page = qobject_cast<PageScrollArea*>(p.widget))
+        else if (auto* page = qobject_cast<QScrollArea*>(p.widget); page && page->inherits("PageScrollArea"))
             examineHolder(page->widget()); // all of it: what lies beyond the view scrolls into it
         else if (!isComposite(p.widget))
             examineHolder(p.widget);
@@ -480,6 +588,7 @@ QString kindWord(CaptionDefect::Kind kind)
     case CaptionDefect::Kind::Overlaps: return QStringLiteral("runs into");
     case CaptionDefect::Kind::Outside: return QStringLiteral("outside");
     case CaptionDefect::Kind::Elided: return QStringLiteral("elided");
+    case CaptionDefect::Kind::Crowded: return QStringLiteral("too close to");
     }
     return {};
 }
@@ -491,11 +600,11 @@ QString sizeText(QSize size)
 
 } // namespace
 
-std::vector<CaptionDefect> findCaptionDefects(QWidget* window)
+std::vector<CaptionDefect> findCaptionDefects(QWidget* window, CaptionDefectRules rules)
 {
     if (!window)
         return {};
-    Examiner examiner(window);
+    Examiner examiner(window, rules);
     examiner.examineHolder(window);
     return examiner.takeDefects();
 }
@@ -518,6 +627,11 @@ QString describeCaptionDefect(const CaptionDefect& defect)
     case CaptionDefect::Kind::Elided:
         return head + QStringLiteral("elided to fit the screen, needs %1 px, has %2")
                           .arg(sizeText(defect.needed), sizeText(defect.had));
+    case CaptionDefect::Kind::Crowded:
+        return head + QStringLiteral("too close to %1: %2 px apart, needs %3 to read as two")
+                          .arg(defect.other)
+                          .arg(defect.had.width())
+                          .arg(defect.needed.width());
     }
     return head;
 }
