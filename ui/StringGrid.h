@@ -81,9 +81,16 @@ public:
     // room than the column has, up to half the screen; never narrows one. A
     // dialog calls it once its texts are in, so a longer translation or a
     // higher density is not cut while the designed widths stay where the
-    // texts fit them. Rows likewise grow to the tallest line of text (a
-    // dense screen, a script drawn by a taller fallback font).
+    // texts fit them. A heading (a fixed row's text) gets the dialogs' gap
+    // to its neighbour beyond its text, grown by the density factor. Rows
+    // likewise grow to the tallest line of text (a dense screen, a script
+    // drawn by a taller fallback font).
     void widenColumnsToTexts();
+
+    // At least as wide as every visible column, with the frame and, when the
+    // rows do not fit the grid's height, the vertical scroll bar: a layout
+    // never squeezes a column out of view.
+    QSize minimumSizeHint() const override;
 
     // The cell under a position in viewport coordinates, if any.
     struct Cell { int col; int row; };
