@@ -255,6 +255,9 @@ namespace {
 // The visible gap between two headings side by side at 96 pixels per inch,
 // grown by the density factor like every other gap of the dialogs.
 constexpr int kHeadingGap = 6;
+// The room a dialog keeps around a grid on the narrowest screen: its frame
+// and its page's margins, at 96 pixels per inch.
+constexpr int kScreenReserve = 16;
 } // namespace
 
 void StringGrid::widenColumnsToTexts()
@@ -324,8 +327,23 @@ QSize StringGrid::minimumSizeHint() const
     const bool scrolls = policy == Qt::ScrollBarAlwaysOn
                          || (policy == Qt::ScrollBarAsNeeded && rows > height() - frame);
     const int bar = scrolls ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar()) : 0;
+    // A grid wider than its screen cannot show every column anyway; there it
+    // stays narrow enough for its page to scroll it into view whole.
+    const QScreen* s = screen();
+    const int widest = s ? s->availableGeometry().width() - scaledSize(kScreenReserve, densityFactor(this))
+                         : QWIDGETSIZE_MAX;
     const QSize hint = QTableWidget::minimumSizeHint();
-    return QSize(qMax(hint.width(), columns + frame + bar), hint.height());
+    return QSize(qMax(hint.width(), qMin(columns + frame + bar, widest)), hint.height());
+}
+
+void StringGrid::resizeEvent(QResizeEvent* event)
+{
+    QTableWidget::resizeEvent(event);
+    // Whether the rows fit decides whether the minimum holds a scroll bar.
+    if (minimumSizeHint() != m_lastMinimum) {
+        m_lastMinimum = minimumSizeHint();
+        updateGeometry();
+    }
 }
 
 // The first fixed row names the columns and the first fixed column the rows;

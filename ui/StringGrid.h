@@ -89,7 +89,8 @@ public:
 
     // At least as wide as every visible column, with the frame and, when the
     // rows do not fit the grid's height, the vertical scroll bar: a layout
-    // never squeezes a column out of view.
+    // never squeezes a column out of view. On a screen narrower than that
+    // the grid takes what the screen allows.
     QSize minimumSizeHint() const override;
 
     // The cell under a position in viewport coordinates, if any.
@@ -122,6 +123,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
@@ -153,4 +155,5 @@ private:
     int m_hotRow = -1;
     bool m_headingsShown = QAccessible::isActive();
     bool m_shownOnce = false;
+    QSize m_lastMinimum;
 };
