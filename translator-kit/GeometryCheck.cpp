@@ -74,7 +74,7 @@ QString screenConfig()
                                     .arg(kScreenWidth)
                                     .arg(kScreenHeight)
                                     .toUtf8();
-        if (!dir.isValid() || !writeRegularFile(file, json).isEmpty())
+        if (!dir.isValid() || !writeRegularFile(file, json).ok())
             return QString();
         return file;
     }();

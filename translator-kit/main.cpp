@@ -31,8 +31,8 @@ int writeOut(const QString& text, const QString& output)
         std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
         return kKitClean;
     }
-    if (const QString error = writeRegularFile(output, bytes); !error.isEmpty()) {
-        QTextStream(stderr) << QStringLiteral("could not write: %1\n").arg(error);
+    if (const Result<void> written = writeRegularFile(output, bytes); !written) {
+        QTextStream(stderr) << QStringLiteral("could not write: %1\n").arg(written.error());
         return kKitUnusable;
     }
     return kKitClean;
@@ -50,13 +50,13 @@ int check(const QString& path, int onlyDensity, const QString& program)
 {
     QTextStream out(stdout);
     const CatalogueFile file = readCatalogueFile(path);
-    if (file.status != CatalogueFileStatus::Read) {
-        QTextStream(stderr) << catalogueFileProblem(file.status, path) << '\n';
+    if (!file) {
+        QTextStream(stderr) << file.error().message << '\n';
         return kKitUnusable;
     }
     // The dialogs read such a file as best they can; a translator must save it again.
     const RegularFileRead raw = readRegularFile(path, kCatalogueFileSizeLimit);
-    const EncodingProblem encoding = findEncodingProblem(raw.bytes);
+    const EncodingProblem encoding = findEncodingProblem(raw.valueOr({}));
     if (!encoding.valid) {
         QTextStream(stderr) << QStringLiteral("%1: not UTF-8: line %2, byte %3 (byte %4 of the line, 0x%5) cannot be "
                                               "decoded; save the file as UTF-8\n")
@@ -68,15 +68,15 @@ int check(const QString& path, int onlyDensity, const QString& program)
         return kKitUnusable;
     }
     int findings = 0;
-    const QString language = catalogueLanguage(file.text, path);
-    printFindings(out, checkCatalogueText(file.text, CaptionIndex::library(), language), findings);
-    printFindings(out, checkFontCoverage(file.text, CaptionIndex::library()), findings);
+    const QString language = catalogueLanguage(file.value(), path);
+    printFindings(out, checkCatalogueText(file.value(), CaptionIndex::library(), language), findings);
+    printFindings(out, checkFontCoverage(file.value(), CaptionIndex::library()), findings);
     out.flush();
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const QList<int> densities = onlyDensity > 0 ? QList<int>{onlyDensity}
                                                  : QList<int>(std::begin(kCheckedDensities), std::end(kCheckedDensities));
     QList<bool> directions{false};
-    if (mostlyRightToLeft(file.text))
+    if (mostlyRightToLeft(file.value()))
         directions.append(true);
     const QString note = QString::fromLatin1(kNotePrefix);
     for (int dpi : densities) {
@@ -108,11 +108,11 @@ int exportCatalogue(const KitRequest& request)
     QString language = request.language;
     if (!request.file.isEmpty()) {
         const CatalogueFile file = readCatalogueFile(request.file);
-        if (file.status != CatalogueFileStatus::Read) {
-            QTextStream(stderr) << catalogueFileProblem(file.status, request.file) << '\n';
+        if (!file) {
+            QTextStream(stderr) << file.error().message << '\n';
             return kKitUnusable;
         }
-        text = file.text;
+        text = file.value();
         if (language.isEmpty())
             language = catalogueLanguage(text, request.file);
     }
@@ -127,17 +127,17 @@ int importCatalogue(const KitRequest& request)
 {
     const RegularFileRead raw = readRegularFile(request.file, kCatalogueFileSizeLimit);
     if (!raw.ok()) {
-        QTextStream(stderr) << raw.error << '\n';
+        QTextStream(stderr) << raw.error().message << '\n';
         return kKitUnusable;
     }
-    if (const EncodingProblem encoding = findEncodingProblem(raw.bytes); !encoding.valid) {
+    if (const EncodingProblem encoding = findEncodingProblem(raw.valueOr({})); !encoding.valid) {
         QTextStream(stderr) << QStringLiteral("%1: not UTF-8: line %2, byte %3\n")
                                    .arg(request.file)
                                    .arg(encoding.line)
                                    .arg(encoding.byte);
         return kKitUnusable;
     }
-    const ImportResult result = importTranslations(decodeCatalogueText(raw.bytes), CaptionIndex::library(),
+    const ImportResult result = importTranslations(decodeCatalogueText(raw.value()), CaptionIndex::library(),
                                                    request.language);
     if (!result.error.isEmpty()) {
         QTextStream(stderr) << request.file << ": " << result.error << '\n';
@@ -179,8 +179,8 @@ int runKit()
     case KitRequest::Command::Measure: {
         if (!request.file.isEmpty()) {
             const CatalogueFile file = readCatalogueFile(request.file);
-            if (file.status != CatalogueFileStatus::Read) {
-                QTextStream(stderr) << catalogueFileProblem(file.status, request.file) << '\n';
+            if (!file) {
+                QTextStream(stderr) << file.error().message << '\n';
                 return kKitUnusable;
             }
         }
@@ -207,8 +207,9 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(ODU_KIT_VERSION));
     const int code = runKit();
     // A script must not take lost output for success.
-    if (const QString error = closeStandardStreams(); !error.isEmpty()) {
-        QTextStream(stderr) << QFileInfo(QCoreApplication::arguments().value(0)).fileName() << ": " << error << '\n';
+    if (const Result<void> closed = closeStandardStreams(); !closed) {
+        QTextStream(stderr) << QFileInfo(QCoreApplication::arguments().value(0)).fileName() << ": " << closed.error()
+                            << '\n';
         return kKitUnusable;
     }
     return code;

@@ -28,9 +28,9 @@ namespace {
 QMap<QString, QString> readBack(const QString& path, bool trimmed = false)
 {
     QMap<QString, QString> entries;
-    const CatalogueFile file = readCatalogueFile(path);
-    const QList<int> marked = sameAsEnglishLines(file.text);
-    forEachCatalogueLine(file.text, [&](const CatalogueLine& l) {
+    const QString text = readCatalogueFile(path).valueOr({});
+    const QList<int> marked = sameAsEnglishLines(text);
+    forEachCatalogueLine(text, [&](const CatalogueLine& l) {
         const QString id = l.section.toString().toUpper() + u'|' + l.key.toString();
         if (l.value.isEmpty() || entries.contains(id))
             return;

@@ -4,9 +4,9 @@
 
 #pragma once
 
-#include "host/core/DecodedView.h"
-#include "host/core/DialogRun.h"
-#include "host/core/UnitState.h"
+#include "host/app/DecodedView.h"
+#include "host/app/DialogRun.h"
+#include "host/app/UnitState.h"
 
 #include <QMainWindow>
 

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
-#include "host/core/UnitState.h"
+#include "host/app/UnitState.h"
 
 QString arrayName(ArrayKind kind)
 {

@@ -2,9 +2,9 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
-#include "tests/support/OpenCloseCycles.h"
+#include "testing/OpenCloseCycles.h"
 
-#include "tests/support/ModalAnswering.h"
+#include "testing/ModalAnswering.h"
 
 #include "qos/Qos_form.h"
 #include "vlan/Unit3.h"

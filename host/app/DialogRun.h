@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "host/core/UnitState.h"
+#include "host/app/UnitState.h"
 
 #include <QByteArray>
 

@@ -2,12 +2,12 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
-#include "host/core/Screenshots.h"
+#include "host/app/Screenshots.h"
 
-#include "host/core/DefectFrames.h"
-#include "host/core/RegularFile.h"
-#include "host/core/Settle.h"
-#include "host/core/WhenModal.h"
+#include "host/app/DefectFrames.h"
+#include "core/RegularFile.h"
+#include "ui/Settle.h"
+#include "ui/WhenModal.h"
 
 #include "core/IniFile.h"
 #include "plugin/InstancePointers.h"
@@ -40,8 +40,8 @@ bool savePicture(const QImage& image, const QString& path, ScreenshotResult& res
         result.error = QStringLiteral("could not draw '%1'").arg(path);
         return false;
     }
-    if (const QString why = writeRegularFile(path, png); !why.isEmpty()) {
-        result.error = QStringLiteral("could not write '%1': %2").arg(path, why);
+    if (const Result<void> written = writeRegularFile(path, png); !written) {
+        result.error = QStringLiteral("could not write '%1': %2").arg(path, written.error());
         return false;
     }
     result.files.append(path);

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
-#include "host/core/CancelCopy.h"
+#include "host/app/CancelCopy.h"
 
 #include <cstring>
 

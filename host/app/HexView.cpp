@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
-#include "host/core/HexView.h"
+#include "host/app/HexView.h"
 
 #include <algorithm>
 

@@ -2,9 +2,9 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
-#include "host/core/DialogRun.h"
+#include "host/app/DialogRun.h"
 
-#include "host/core/CancelCopy.h"
+#include "host/app/CancelCopy.h"
 
 #include "core/IniFile.h"
 #include "plugin/InstancePointers.h"

@@ -2,9 +2,9 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
-#include "host/core/DefectFrames.h"
+#include "host/app/DefectFrames.h"
 
-#include "host/core/Screenshots.h"
+#include "host/app/Screenshots.h"
 #include "translator-kit/CaptionDefects.h"
 
 #include <QImage>

@@ -9,7 +9,7 @@
 // that loop: a timer looks for QApplication::activeModalWidget() and hands
 // each window it finds to a handler through a queued call.
 
-#include "host/core/WhenModal.h"
+#include "ui/WhenModal.h"
 
 #include <QElapsedTimer>
 #include <QMessageBox>

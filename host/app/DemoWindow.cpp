@@ -2,11 +2,11 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
-#include "host/core/DemoWindow.h"
+#include "host/app/DemoWindow.h"
 
-#include "host/core/ArrayFile.h"
-#include "host/core/CommandLine.h"
-#include "host/core/HexView.h"
+#include "host/app/ArrayFile.h"
+#include "host/app/CommandLine.h"
+#include "host/app/HexView.h"
 
 #include "core/IniFile.h"
 
@@ -208,9 +208,10 @@ void DemoWindow::selectUnit(bool local)
 void DemoWindow::setCatalogueFile(const QString& file)
 {
     if (!file.isEmpty()) {
-        const QString problem = checkCatalogueFile(file);
-        if (!problem.isEmpty()) {
-            QMessageBox::warning(this, windowTitle(), problem + QStringLiteral(". The catalogue was not changed."));
+        const Result<void> usable = checkCatalogueFile(file);
+        if (!usable) {
+            QMessageBox::warning(this, windowTitle(),
+                                 usable.error() + QStringLiteral(". The catalogue was not changed."));
             return;
         }
     }
@@ -323,14 +324,14 @@ void DemoWindow::loadArray(ArrayKind kind)
         QString(), kFileFilter);
     if (file.isEmpty())
         return;
-    const ArrayFileLoad load = loadArrayFile(file, kind);
-    if (!load.ok()) {
-        QMessageBox::warning(this, windowTitle(), load.error);
+    const Result<QByteArray> load = loadArrayFile(file, kind);
+    if (!load) {
+        QMessageBox::warning(this, windowTitle(), load.error());
         return;
     }
     QByteArray& cfg = unit(m_local).array(kind);
     m_reference[m_local ? 0 : 1][kindIndex(kind)].clear();
-    cfg = load.bytes;
+    cfg = load.value();
     statusBar()->showMessage(QStringLiteral("Loaded %1").arg(file), 5000);
     refreshViews();
 }
@@ -342,9 +343,9 @@ void DemoWindow::saveArray(ArrayKind kind)
         QStringLiteral("%1-%2.bin").arg(unitName(m_local), arrayName(kind).toLower()), kFileFilter);
     if (file.isEmpty())
         return;
-    const QString error = saveArrayFile(file, unit(m_local).array(kind), kind);
-    if (!error.isEmpty()) {
-        QMessageBox::warning(this, windowTitle(), error);
+    const Result<void> saved = saveArrayFile(file, unit(m_local).array(kind), kind);
+    if (!saved) {
+        QMessageBox::warning(this, windowTitle(), saved.error());
         return;
     }
     statusBar()->showMessage(QStringLiteral("Saved %1").arg(file), 5000);

@@ -2,9 +2,9 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
-#include "host/core/DecodedView.h"
+#include "host/app/DecodedView.h"
 
-#include "host/core/UnitState.h"
+#include "host/app/UnitState.h"
 
 #include "core/FieldCatalogue.h"
 #include "core/QosConfig.h"

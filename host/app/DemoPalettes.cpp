@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
-#include "host/core/DemoPalettes.h"
+#include "host/app/DemoPalettes.h"
 
 #include <QApplication>
 #include <QStyle>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
-#include "tests/support/ModalAnswering.h"
+#include "testing/ModalAnswering.h"
 
 #include <QAbstractButton>
 #include <QApplication>

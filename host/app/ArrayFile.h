@@ -4,7 +4,9 @@
 
 #pragma once
 
-#include "host/core/UnitState.h"
+#include "host/app/UnitState.h"
+
+#include "core/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,23 +14,16 @@
 // Raw binary files holding one configuration array: exactly 40 bytes (QoS) or
 // 82 bytes (VLAN), nothing else.
 
-struct ArrayFileLoad
-{
-    QByteArray bytes; // the array when error is empty
-    QString error;    // why the file was refused
-    bool ok() const { return error.isEmpty(); }
-};
-
 // Reads a file that must hold exactly the array's size. A file of any other
 // size, anything but a regular file (a folder, pipe or device) or an
 // unreadable file is refused with a message naming the file; the caller then
 // keeps its array as it was. At most one byte beyond the size is read, so a
 // huge file costs nothing, and a pipe never blocks.
-ArrayFileLoad loadArrayFile(const QString& path, ArrayKind kind);
+Result<QByteArray> loadArrayFile(const QString& path, ArrayKind kind);
 
 // Writes the array to a temporary file beside the target and renames it over
 // the target, so a failed save leaves any old file intact. An array of the
 // wrong size, and a target that is not a regular file (a symbolic link, a
-// folder, a pipe, a device), are refused before anything is touched. Returns
-// an empty string on success, otherwise the message to show.
-QString saveArrayFile(const QString& path, const QByteArray& bytes, ArrayKind kind);
+// folder, a pipe, a device), are refused before anything is touched, with
+// the message to show.
+Result<void> saveArrayFile(const QString& path, const QByteArray& bytes, ArrayKind kind);
