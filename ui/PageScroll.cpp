@@ -65,7 +65,11 @@ QSize PageScrollArea::contentMinimum() const
 void PageScrollArea::showWhole(QWidget* control)
 {
     const QRect place(control->mapTo(widget(), QPoint()), control->size());
-    ensureVisible(place.center().x(), place.center().y(), place.width() / 2 + 1, place.height() / 2 + 1);
+    // Right to left, the area mirrors the position against its viewport, not
+    // against the wider content it scrolls: the difference is taken off here.
+    const int x = isRightToLeft() ? place.center().x() - (widget()->width() - viewport()->width())
+                                  : place.center().x();
+    ensureVisible(x, place.center().y(), place.width() / 2 + 1, place.height() / 2 + 1);
 }
 
 void PageScrollArea::setRoomLimit(QSize limit)

@@ -6,6 +6,7 @@
 
 #include <QScrollBar>
 
+#include "ui/Density.h"
 #include "ui/KeyFilter.h"
 #include "ui/TextWidth.h"
 
@@ -250,10 +251,23 @@ void StringGrid::setCellText(int col, int row, const QString& text)
     updateHeading(col, row, text);
 }
 
+namespace {
+// The visible gap between two headings side by side at 96 pixels per inch,
+// grown by the density factor like every other gap of the dialogs.
+constexpr int kHeadingGap = 6;
+// The room a dialog keeps around a grid on the narrowest screen: its frame
+// and its page's margins, at 96 pixels per inch.
+constexpr int kScreenReserve = 16;
+} // namespace
+
 void StringGrid::widenColumnsToTexts()
 {
     // The item views draw a cell's text this far in from each side.
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    // A heading keeps the dialogs' gap to the heading beside it: its column
+    // gives it at least that much room beyond its text, not only the cell
+    // margins, which do not grow with the density.
+    const int headingSlack = qMax(2 * margin, scaledSize(kHeadingGap, densityFactor(this)));
     const QScreen* s = screen();
     const int widest = s ? s->availableGeometry().width() / 2 : QWIDGETSIZE_MAX;
     const QFontMetrics metrics(font());
@@ -261,30 +275,75 @@ void StringGrid::widenColumnsToTexts()
     // The tallest line: the font's, or a measured text's drawn by a taller
     // fallback font.
     int tallest = metrics.height();
+    bool widened = false;
     for (int col = 0; col < columnCount(); ++col) {
         // Only a text that may not fit the column as it is is measured.
-        const int room = columnWidth(col) - 2 * margin;
         int needed = 0;
         for (int row = 0; row < rowCount(); ++row) {
             const QString text = cellText(col, row);
-            if (text.isEmpty() || quick.surelyFits(text, room))
+            const int slack = row < m_fixedRows ? headingSlack : 2 * margin;
+            if (text.isEmpty() || quick.surelyFits(text, columnWidth(col) - slack))
                 continue;
-            if (quick.surelyExceeds(text, widest - 2 * margin)) {
+            if (quick.surelyExceeds(text, widest - slack)) {
                 needed = widest;
             } else {
                 const QSize size = metrics.size(0, text);
-                needed = qMax(needed, size.width() + 2 * margin);
+                needed = qMax(needed, size.width() + slack);
                 tallest = qMax(tallest, size.height());
             }
         }
         needed = qMin(needed, widest);
-        if (needed > columnWidth(col))
+        if (needed > columnWidth(col)) {
             setColumnWidth(col, needed);
+            widened = true;
+        }
     }
     // Rows hold at least one line of the font (a dense screen, a script
     // drawn by a taller fallback font).
-    if (m_defaultRowHeight < tallest)
+    if (m_defaultRowHeight < tallest) {
         setDefaultRowHeight(tallest);
+        widened = true;
+    }
+    // The layout that holds the grid learns of the room its columns now need.
+    if (widened)
+        updateGeometry();
+}
+
+QSize StringGrid::minimumSizeHint() const
+{
+    // Every column in view, and the vertical scroll bar beside them when the
+    // rows do not fit the grid's height: nobody scrolls a table sideways to
+    // find its last column.
+    int columns = 0;
+    for (int col = 0; col < columnCount(); ++col)
+        if (!isColumnHidden(col))
+            columns += columnWidth(col);
+    int rows = 0;
+    for (int row = 0; row < rowCount(); ++row)
+        if (!isRowHidden(row))
+            rows += rowHeight(row);
+    const int frame = 2 * frameWidth();
+    const Qt::ScrollBarPolicy policy = verticalScrollBarPolicy();
+    const bool scrolls = policy == Qt::ScrollBarAlwaysOn
+                         || (policy == Qt::ScrollBarAsNeeded && rows > height() - frame);
+    const int bar = scrolls ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar()) : 0;
+    // A grid wider than its screen cannot show every column anyway; there it
+    // stays narrow enough for its page to scroll it into view whole.
+    const QScreen* s = screen();
+    const int widest = s ? s->availableGeometry().width() - scaledSize(kScreenReserve, densityFactor(this))
+                         : QWIDGETSIZE_MAX;
+    const QSize hint = QTableWidget::minimumSizeHint();
+    return QSize(qMax(hint.width(), qMin(columns + frame + bar, widest)), hint.height());
+}
+
+void StringGrid::resizeEvent(QResizeEvent* event)
+{
+    QTableWidget::resizeEvent(event);
+    // Whether the rows fit decides whether the minimum holds a scroll bar.
+    if (minimumSizeHint() != m_lastMinimum) {
+        m_lastMinimum = minimumSizeHint();
+        updateGeometry();
+    }
 }
 
 // The first fixed row names the columns and the first fixed column the rows;

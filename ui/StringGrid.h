@@ -81,9 +81,17 @@ public:
     // room than the column has, up to half the screen; never narrows one. A
     // dialog calls it once its texts are in, so a longer translation or a
     // higher density is not cut while the designed widths stay where the
-    // texts fit them. Rows likewise grow to the tallest line of text (a
-    // dense screen, a script drawn by a taller fallback font).
+    // texts fit them. A heading (a fixed row's text) gets the dialogs' gap
+    // to its neighbour beyond its text, grown by the density factor. Rows
+    // likewise grow to the tallest line of text (a dense screen, a script
+    // drawn by a taller fallback font).
     void widenColumnsToTexts();
+
+    // At least as wide as every visible column, with the frame and, when the
+    // rows do not fit the grid's height, the vertical scroll bar: a layout
+    // never squeezes a column out of view. On a screen narrower than that
+    // the grid takes what the screen allows.
+    QSize minimumSizeHint() const override;
 
     // The cell under a position in viewport coordinates, if any.
     struct Cell { int col; int row; };
@@ -115,6 +123,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
@@ -146,4 +155,5 @@ private:
     int m_hotRow = -1;
     bool m_headingsShown = QAccessible::isActive();
     bool m_shownOnce = false;
+    QSize m_lastMinimum;
 };

@@ -47,15 +47,6 @@ void TestCaptionGeometry::everyCaptionFits()
     for (const QString& line : checked.out.split(QLatin1Char('\n'))) {
         if (!line.startsWith(dpi + QStringLiteral(" dpi: ")))
             continue;
-        // Known faults of the QoS layout, left to its owners: texts 40 %
-        // longer squeeze the queue-mapping grids until their queue column
-        // leaves the view, and a grid widened to its headings keeps them
-        // only its cell margins apart, which do not grow with the density.
-        const bool queueGrid = line.contains(QStringLiteral(": StringGrid1 ")) || line.contains(QStringLiteral(": StringGrid2 "));
-        if (make.first() == QLatin1String("pseudo") && queueGrid
-            && (line.contains(QStringLiteral("outside the view of StringGrid"))
-                || line.contains(QStringLiteral("too close to heading"))))
-            continue;
         geometry.append(line);
     }
     QVERIFY2(geometry.isEmpty(), qPrintable(geometry.join(QLatin1Char('\n'))));

@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScreen>
 #include <QTabWidget>
 
 class TestCaptionFit : public QObject
@@ -48,12 +49,12 @@ void TestCaptionFit::everyCaptionFits()
     for (QDialog* d : dialogs.all()) {
         d->show();
         QVERIFY(QTest::qWaitForWindowExposed(d));
-        // (With texts 40 % longer the QoS queue-mapping grids still lose
-        // their last column from view, and a grid widened to its headings
-        // keeps them only its cell margins apart, which does not grow with
-        // the density: left to the layout's owners.)
-        for (const CaptionDefect& defect : findCaptionDefects(d, {.columnsInView = !longTexts, .captionGaps = !longTexts}))
-            faults << OpenDialogs::nameOf(d) + QLatin1Char(' ') + describeCaptionDefect(defect);
+        // (Only columns wider together than the screen cannot all be in view:
+        // there the page scrolls the grid into view instead.)
+        const int screenWidth = d->screen()->availableGeometry().width();
+        for (const CaptionDefect& defect : findCaptionDefects(d, {.columnsInView = true, .captionGaps = true}))
+            if (!(defect.control.contains(QStringLiteral(" column ")) && defect.needed.width() > screenWidth))
+                faults << OpenDialogs::nameOf(d) + QLatin1Char(' ') + describeCaptionDefect(defect);
         // English texts at up to 144 pixels per inch fit a 1280x720 screen.
         if (!longTexts && d->logicalDpiX() <= 144 && (d->width() > 1280 || d->height() > 720))
             faults << QStringLiteral("%1 window %2x%3 exceeds 1280x720")
