@@ -23,6 +23,7 @@
 namespace {
 
 const QString kLong = QStringLiteral("A caption far too long for the room it was given");
+const CaptionDefectRules kEveryRule{.columnsInView = true, .captionGaps = true};
 
 // A window of fixed-position controls, each with room to spare, on two tab
 // pages: the second page is hidden while the window is examined.
@@ -109,7 +110,7 @@ void TestCaptionDefects::roomyFormHasNoDefect()
 {
     Form form;
     form.show();
-    const std::vector<CaptionDefect> defects = findCaptionDefects(&form);
+    const std::vector<CaptionDefect> defects = findCaptionDefects(&form, kEveryRule);
     QVERIFY2(defects.empty(), qPrintable(listOf(defects)));
 }
 
@@ -156,6 +157,14 @@ void TestCaptionDefects::plantedDefectIsFound_data()
                f.tabs->tabBar()->setExpanding(false);
            })
         << K::Outside << "tabs tab 1" << "tabs";
+    QTest::newRow("grid column beyond the grid's view")
+        << Plant([](Form& f) { f.grid->setDefaultColumnWidth(200); }) << K::Outside << "grid column 2" << "";
+    QTest::newRow("grid headings drawn whole but nearly touching")
+        << Plant([](Form& f) {
+               f.grid->setCellText(2, 0, QStringLiteral("Next"));
+               f.grid->setColumnWidth(1, f.grid->fontMetrics().horizontalAdvance(QStringLiteral("Heading")) + 5);
+           })
+        << K::Crowded << "grid heading 1" << "heading 2 \"Next\"";
 }
 
 void TestCaptionDefects::plantedDefectIsFound()
@@ -168,7 +177,7 @@ void TestCaptionDefects::plantedDefectIsFound()
     Form form;
     plant(form);
     form.show();
-    const std::vector<CaptionDefect> defects = findCaptionDefects(&form);
+    const std::vector<CaptionDefect> defects = findCaptionDefects(&form, kEveryRule);
     const auto found = std::find_if(defects.begin(), defects.end(), [&](const CaptionDefect& d) {
         return d.kind == kind && d.control == control && (other.isEmpty() || d.other == other);
     });

@@ -71,13 +71,6 @@ void TestKitFindings::checkFinds_data()
     QTest::newRow("English text marked as meant")
         << u"de.ini"_s << u"[VLAN]\n; same-as-english\nok_button=OK\n"_s.toUtf8() << u"96"_s << false << 1
         << u"missing"_s << u"ok_button: still"_s;
-    QTest::newRow("long weight label pushes a grid column out of view")
-        << u"de.ini"_s
-        << u"[QOS]\nPriority Queue 0 Weight=Gewichtung der Prioritätswarteschlange 0 für die Zuteilung der Sendeslots\n"_s.toUtf8()
-        << u"96"_s << false << 1 << u"StringGrid2 column 1 \"Priority Queue\": outside the view"_s << QString();
-    QTest::newRow("headings closer than the dialogs' gap")
-        << u"pt_BR.ini"_s << u"[QOS]\nVLAN_Pri_tab_head=Prioridade 802.1Q\nPri_Queue_tab_head=Fila de prioridade\n"_s.toUtf8()
-        << u"144"_s << false << 1 << u"heading 0 \"Prioridade 802.1Q\": too close to heading 1"_s << QString();
     QTest::newRow("right-to-left catalogue checked mirrored too")
         << u"ar.ini"_s << (u"[VLAN]\ndefault_vid="_s + u"معرّف الشبكة الافتراضي للمنفذ "_s.repeated(14) + u"\n"_s).toUtf8()
         << u"96"_s << false << 1 << u"96 dpi, right to left: VLAN dialog"_s << QString();
