@@ -51,6 +51,30 @@ build() {
     (cd "$src" && nice dpkg-buildpackage -us -uc -b)
 }
 
+# Which files of two packages differ, and for a program or library, which of
+# its sections (a differing build ID alone means the debugging information
+# differs: the ID is made from the whole unstripped file).
+explain_difference() {
+    local a b f
+    a=$(mktemp -d) b=$(mktemp -d)
+    dpkg-deb -R "$1" "$a"
+    dpkg-deb -R "$2" "$b"
+    (cd "$a" && find . -type f | sort) | while read -r f; do
+        if ! cmp -s "$a/$f" "$b/$f"; then
+            echo "  ${f#./}"
+            if file -b "$a/$f" | grep -q '^ELF'; then
+                for sec in $(readelf -S -W "$a/$f" | sed -n 's/^ *\[ *[0-9]*\] \([^ ]*\) .*/\1/p'); do
+                    if ! cmp -s <(objdump -s -j "$sec" "$a/$f" 2>/dev/null | tail -n +4) \
+                                <(objdump -s -j "$sec" "$b/$f" 2>/dev/null | tail -n +4); then
+                        echo "    section $sec differs"
+                    fi
+                done
+            fi
+        fi
+    done
+    rm -rf "$a" "$b"
+}
+
 echo "== Building the packages of odu-switch-dialogs $version =="
 build
 changes=odu-switch-dialogs_${version}_${arch}.changes
@@ -70,10 +94,16 @@ if [ "$rebuild" -eq 1 ]; then
         name=$(basename "$f")
         if ! cmp -s "$f" "$work/$name"; then
             echo "Not reproducible: $name differs between two builds" >&2
+            explain_difference "$f" "$work/$name" >&2
             differ=1
         fi
     done
     if [ "$differ" -ne 0 ]; then
+        rm -rf "$out/second"
+        mkdir -p "$out/second"
+        cp "$work"/*.deb "$work"/*.ddeb "$out/second/" 2>/dev/null || true
+        echo "Both builds' packages are kept in $out/first and $out/second" \
+             "(diffoscope, from Debian, compares them in depth)." >&2
         exit 1
     fi
     echo "Both builds gave byte-identical packages."
