@@ -68,7 +68,7 @@ for lib in core dialogs; do
     # The check the package build makes: nothing new, nothing missing.
     cp "$top/debian/$pkg.symbols" "$src/debian/$pkg.symbols"
     (cd "$src" && DPKG_GENSYMBOLS_CHECK_LEVEL=4 pkgkde-gensymbols -p"$pkg" -v"$upstream" \
-        -O"$work/check" -e"$so" -c4)
+        -O"$work/check-$pkg" -e"$so" -c4)
     echo "debian/$pkg.symbols: $(grep -c '^ ' "$top/debian/$pkg.symbols") symbols"
 done
 
