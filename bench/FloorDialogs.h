@@ -4,14 +4,43 @@
 
 #pragma once
 
-// The toolkit's floor: bare QDialogs holding the same number and kinds of Qt
-// widgets as the two dialogs (tab pages, group boxes with radio buttons,
-// tables of the same shape with an item in every cell, edits, editable combo
-// boxes with their items, check boxes, labels, buttons, layouts), with their
-// texts set directly and nothing else: no catalogue, no array, no handlers.
+// The toolkit's floor: each dialog's own form (bench/FloorForm.cmake turns our
+// two widget classes into the Qt classes they extend) set up by the
+// uic-generated setupUi on a bare QDialog, then given by Qt's own setters the
+// values our dialog shows that its form does not hold (what the array loads,
+// the grid cells, the window title and size), and nothing else: none of the
+// library's code runs in a floor opening.
 
 #include <QDialog>
+#include <QList>
+#include <QSize>
+#include <QString>
+#include <QStringList>
 
-// vlanGridRows: the static VLAN grid's row count (entries + 1).
-QDialog* makeQosFloor();
-QDialog* makeVlanFloor(int vlanGridRows);
+// What a dialog shows, by control name, taken from an opened dialog once,
+// outside any measurement.
+struct FloorValues
+{
+    QString title;
+    QSize size;
+    struct Text
+    {
+        QString control;
+        QString text;
+    };
+    QList<Text> texts;    // line edits, labels, buttons, group titles
+    QList<std::pair<QString, int>> indexes; // combo boxes' current items
+    QList<std::pair<QString, bool>> checks; // check boxes and radio items
+    struct Table
+    {
+        QString control;
+        int rows = 0, cols = 0;
+        QList<int> widths, heights;
+        QStringList cells; // row by row
+    };
+    QList<Table> tables;
+};
+FloorValues floorValuesOf(const QDialog* dialog);
+
+QDialog* makeQosFloor(const FloorValues& values);
+QDialog* makeVlanFloor(const FloorValues& values);

@@ -8,25 +8,27 @@
 #include "core/Lookup.h"
 #include "plugin/CaptionTables.h"
 #include "plugin/InstancePointers.h"
-#include "ui/DialogCaptions.h"
-#include "qos/QosAccessibility.h"
-#include "ui/DialogFont.h"
-#include "ui/DialogWindow.h"
-#include "ui/MirroredLayout.h"
-#include "ui/PageScroll.h"
-#include "ui/PlainTexts.h"
-#include "ui/CaptionRoom.h"
-#include "ui/Density.h"
-#include "ui/FocusLeave.h"
 #include "core/IntegerText.h"
+#include "qos/QosAccessibility.h"
+#include "ui/Density.h"
+#include "ui/DialogCaptions.h"
+#include "ui/DialogSkeleton.h"
+#include "ui/DialogWindow.h"
+#include "ui/FocusLeave.h"
 #include "ui/KeyFilter.h"
 #include "ui/MessageBoxes.h"
-#include "ui/ScreenFit.h"
 
 #include <QCompleter>
 #include <QPointer>
 
 #include <array>
+
+// The dialog's own resources (its icon); outside any namespace, as the
+// resource initialisers are declared there.
+static void registerQosResources()
+{
+    Q_INIT_RESOURCE(Qos_form);
+}
 
 namespace {
 
@@ -66,17 +68,15 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     : QDialog(Owner)
     , cfgPole(cfgPole)
     , langIni(langIni)
+    , m_skeleton(std::make_unique<DialogSkeleton>(this))
+    , m_cfg(cfgPole)
 {
     // 1. The window from its design.
-    // The face is set before the controls exist, so they take it as they are made.
-    applyDialogFont(this);
     setupUi(this);
-    makePagesScrollable(PageControl1);
-    setDialogIcon(this, QStringLiteral(":/qos/Qos_form.xpm"));
-    makeLabelsPlainText(this);
-    followOwner(this);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    m_skeleton->dress(QStringLiteral(":/qos/Qos_form.xpm"), registerQosResources,
+                     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                         | Qt::WindowCloseButtonHint,
+                     PageControl1);
     for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3}) {
         // The list opens as soon as the user types.
         box->completer()->setCompletionMode(QCompleter::PopupCompletion);
@@ -117,11 +117,11 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     bind(RadioGroup2, &TQos_form::RadioGroup2Exit);
     bind(RadioGroup3, &TQos_form::RadioGroup3Exit);
 
-    const float factor = densityFactor(this);
-    scaleDesignSizes(factor);
-    for (QPushButton* button : {Button1, Button2, Button3})
-        m_buttonDesigns.push_back({button, button->minimumSize()});
-    PageControl1->tabBar()->setUsesScrollButtons(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, ComboBox1,
+                                                      ComboBox2, ComboBox3, GridPanel4, RadioGroup1, RadioGroup2,
+                                                      RadioGroup3})
+        m_skeleton->scaleLimits(w);
+    m_skeleton->keepButtonsFitted({Button1, Button2, Button3});
     Button3->setFocus();
 
     // 2. Size report; the pointers are kept above.
@@ -129,10 +129,10 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     *cfgSize = kQosConfigSize;
 
     // 3. Blank rule.
-    QosConfigArray(cfgPole).applyBlankRule();
+    m_cfg.applyBlankRule();
 
     // 4. Density scaling of the grids.
-    scaleGrids(factor);
+    scaleGrids(m_skeleton->density());
 
     // 5. Every control from the array.
     inicializuj_ovladaci_prvky();
@@ -141,11 +141,11 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     setCaptions(isLocal);
     for (StringGrid* grid : {StringGrid1, StringGrid2, StringGrid3, StringGrid4, StringGrid5})
         grid->widenColumnsToTexts();
-    fitButtonsToCaptions();
     makeQosDialogAccessible(*this);
 
-    keepLayoutMirrored(this);
-    placeWindow();
+    // Whatever the font and the captions, the window is never smaller than
+    // its contents need, nor bigger than the screen.
+    m_skeleton->place();
 }
 
 TQos_form::~TQos_form()
@@ -163,30 +163,6 @@ void TQos_form::showTableHeading(const char* control)
         showCaption(this, *row, captionText(langIni, *row));
 }
 
-// The form is designed at 96 pixels per inch; its fixed sizes grow with the
-// display density as its text does.
-void TQos_form::scaleDesignSizes(float factor)
-{
-    if (factor == 1.0f)
-        return;
-    const auto scale = [factor](int size) { return scaledSize(size, factor); };
-    const auto scaleFixed = [&](QWidget* w) {
-        const QSize min = w->minimumSize();
-        const QSize max = w->maximumSize();
-        w->setMinimumSize(scale(min.width()), scale(min.height()));
-        w->setMaximumSize(max.width() < QWIDGETSIZE_MAX ? scale(max.width()) : max.width(),
-                          max.height() < QWIDGETSIZE_MAX ? scale(max.height()) : max.height());
-    };
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, ComboBox1, ComboBox2, ComboBox3,
-             Button1, Button2, Button3, GridPanel4, RadioGroup1, RadioGroup2, RadioGroup3})
-        scaleFixed(w);
-    const QSize client = size();
-    setMinimumSize(scale(minimumWidth()), scale(minimumHeight()));
-    setMaximumWidth(scale(maximumWidth()));
-    resize(scale(client.width()), scale(client.height()));
-}
-
 void TQos_form::scaleGrids(float factor)
 {
     StringGrid1->setDefaultColumnWidth(scaledSize(StringGrid1->defaultColumnWidth(), factor));
@@ -197,23 +173,10 @@ void TQos_form::scaleGrids(float factor)
     }
 }
 
-// Whatever the font and the captions, the window is never smaller than its
-// contents need, nor bigger than the screen.
-void TQos_form::placeWindow()
-{
-    fitToScreen(this, size(), minimumSize(), [this] { fitButtonsToCaptions(); });
-}
-
 void TQos_form::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    centreOnScreen(this);
-}
-
-void TQos_form::fitButtonsToCaptions()
-{
-    for (const auto& [button, design] : m_buttonDesigns)
-        fitButtonToCaption(button, design);
+    m_skeleton->shown();
 }
 
 void TQos_form::setCaptions(bool isLocal)
@@ -241,13 +204,12 @@ void TQos_form::setCaptions(bool isLocal)
 
 void TQos_form::inicializuj_ovladaci_prvky()
 {
-    const QosConfigArray cfg(cfgPole);
 
     showPortPriorities();
 
     const std::array<QComboBox*, kQosPortCount> boxes{ComboBox1, ComboBox2, ComboBox3};
     for (int port = 0; port < kQosPortCount; ++port) {
-        const unsigned mode = cfg.priorityResolution(QosPort(port));
+        const unsigned mode = m_cfg.priorityResolution(QosPort(port));
         boxes[port]->setCurrentIndex(mode < unsigned(kResolutionModeCount) ? int(mode) : -1);
     }
 
@@ -275,16 +237,15 @@ void TQos_form::inicializuj_ovladaci_prvky()
 
     showQueueWeights();
 
-    RadioGroup2->setItemIndex(cfg.switchBit(ch1_scheduling) ? 1 : 0);
-    RadioGroup3->setItemIndex(cfg.switchBit(ch2_scheduling) ? 1 : 0);
-    RadioGroup1->setItemIndex(cfg.switchBit(qos_main_switch) ? 1 : 0);
+    RadioGroup2->setItemIndex(m_cfg.switchBit(ch1_scheduling) ? 1 : 0);
+    RadioGroup3->setItemIndex(m_cfg.switchBit(ch2_scheduling) ? 1 : 0);
+    RadioGroup1->setItemIndex(m_cfg.switchBit(qos_main_switch) ? 1 : 0);
 }
 
 void TQos_form::fillRemapGrid(StringGrid* grid, QosPort port)
 {
-    const QosConfigArray cfg(cfgPole);
     for (int row = 0; row < kRemapEntries; ++row)
-        grid->setCellText(1, row, valueCell(cfg.remapEntry(port, row)));
+        grid->setCellText(1, row, valueCell(m_cfg.remapEntry(port, row)));
 }
 
 void TQos_form::Init_VlanRemapLine2() { fillRemapGrid(StringGrid3, qos_line2); }
@@ -293,39 +254,35 @@ void TQos_form::Init_VlanRemapLine4() { fillRemapGrid(StringGrid5, qos_line4); }
 
 void TQos_form::Init_VlanQueueMapp()
 {
-    const QosConfigArray cfg(cfgPole);
     showTableHeading("StringGrid1 heading 1");
     for (int n = 0; n < kVlanQueueEntries; ++n)
-        StringGrid1->setCellText(1, n + 1, valueCell(cfg.vlanQueue(n)));
+        StringGrid1->setCellText(1, n + 1, valueCell(m_cfg.vlanQueue(n)));
 }
 
 void TQos_form::Init_DscpQueueMapp()
 {
-    const QosConfigArray cfg(cfgPole);
     showTableHeading("StringGrid2 heading 1");
     for (int n = 0; n < kDscpQueueEntries; ++n)
-        StringGrid2->setCellText(1, n + 1, valueCell(cfg.dscpQueue(n)));
+        StringGrid2->setCellText(1, n + 1, valueCell(m_cfg.dscpQueue(n)));
 }
 
 void TQos_form::inic_na_vychozi_cfg()
 {
-    QosConfigArray(cfgPole).inic_na_vychozi_cfg();
+    m_cfg.inic_na_vychozi_cfg();
 }
 
 void TQos_form::showPortPriorities()
 {
-    const QosConfigArray cfg(cfgPole);
-    Edit5->setText(QString::number(cfg.portPriority(qos_line2)));
-    Edit6->setText(QString::number(cfg.portPriority(qos_line3)));
-    Edit7->setText(QString::number(cfg.portPriority(qos_line4)));
+    Edit5->setText(QString::number(m_cfg.portPriority(qos_line2)));
+    Edit6->setText(QString::number(m_cfg.portPriority(qos_line3)));
+    Edit7->setText(QString::number(m_cfg.portPriority(qos_line4)));
 }
 
 void TQos_form::showQueueWeights()
 {
-    const QosConfigArray cfg(cfgPole);
     const std::array<QLineEdit*, kQueueCount> edits{Edit1, Edit2, Edit3, Edit4};
     for (int q = 0; q < kQueueCount; ++q)
-        edits[q]->setText(QString::number(cfg.queueWeight(q)));
+        edits[q]->setText(QString::number(m_cfg.queueWeight(q)));
 }
 
 void TQos_form::Edit1KeyPress(QObject*, QChar& Key)
@@ -338,7 +295,7 @@ void TQos_form::Edit1KeyPress(QObject*, QChar& Key)
 void TQos_form::Edit5Exit(QObject*)
 {
     constexpr unsigned limit = 8;
-    QosConfigArray(cfgPole).writePortPriorities({acceptedEntry(Edit5->text(), limit),
+    m_cfg.writePortPriorities({acceptedEntry(Edit5->text(), limit),
                                                   acceptedEntry(Edit6->text(), limit),
                                                   acceptedEntry(Edit7->text(), limit)});
     showPortPriorities();
@@ -358,7 +315,7 @@ void TQos_form::Edit1Exit(QObject*)
         else
             weights[q] = *value;
     }
-    if (readable && !QosConfigArray(cfgPole).writeQueueWeights(weights)) {
+    if (readable && !m_cfg.writeQueueWeights(weights)) {
         // The box runs its own event loop, and this handler runs inside a
         // focus change: were the host to destroy the dialog while the box is
         // open, the focus change would go on with destroyed controls. So the
@@ -383,18 +340,17 @@ void TQos_form::StringGrid1Exit(QObject*)
     std::array<std::optional<unsigned>, kVlanQueueEntries> queues;
     for (int n = 0; n < kVlanQueueEntries; ++n)
         queues[n] = acceptedEntry(StringGrid1->cellText(1, n + 1), kQueueCount);
-    QosConfigArray(cfgPole).writeVlanQueueMap(queues);
+    m_cfg.writeVlanQueueMap(queues);
     Init_VlanQueueMapp();
 }
 
 void TQos_form::StringGrid2Exit(QObject*)
 {
-    QosConfigArray cfg(cfgPole);
     for (int half = 0; half < 2; ++half) {
         std::array<std::optional<unsigned>, kDscpHalfEntries> queues;
         for (int k = 0; k < kDscpHalfEntries; ++k)
             queues[k] = acceptedEntry(StringGrid2->cellText(1, 1 + half * kDscpHalfEntries + k), kQueueCount);
-        cfg.writeDscpQueueMapHalf(half, queues);
+        m_cfg.writeDscpQueueMapHalf(half, queues);
     }
     Init_DscpQueueMapp();
 }
@@ -404,7 +360,7 @@ void TQos_form::remapGridExit(StringGrid* grid, QosPort port)
     std::array<std::optional<unsigned>, kRemapEntries> entries;
     for (int row = 0; row < kRemapEntries; ++row)
         entries[row] = acceptedEntry(grid->cellText(1, row), kRemapEntries);
-    QosConfigArray(cfgPole).writeRemapTable(port, entries);
+    m_cfg.writeRemapTable(port, entries);
 }
 
 void TQos_form::StringGrid3Exit(QObject*)
@@ -433,7 +389,7 @@ void TQos_form::comboBoxExit(QComboBox* box, QosPort port)
     const int index = box->findText(box->currentText(), Qt::MatchFixedString);
     if (index < 0)
         return;
-    QosConfigArray(cfgPole).writePriorityResolution(port, unsigned(index));
+    m_cfg.writePriorityResolution(port, unsigned(index));
 }
 
 void TQos_form::ComboBox1Exit(QObject*) { comboBoxExit(ComboBox1, qos_line2); }
@@ -444,7 +400,7 @@ void TQos_form::radioGroupExit(RadioGroup* group, QosSwitch which)
 {
     const int index = group->itemIndex();
     if (index == 0 || index == 1)
-        QosConfigArray(cfgPole).writeSwitch(which, index == 1);
+        m_cfg.writeSwitch(which, index == 1);
 }
 
 void TQos_form::RadioGroup1Exit(QObject*) { radioGroupExit(RadioGroup1, qos_main_switch); }

@@ -11,11 +11,11 @@
 #include <QDialog>
 #include <QString>
 
+#include <memory>
 #include <optional>
-#include <utility>
-#include <vector>
 
 class FocusLeave;
+class DialogSkeleton;
 class QComboBox;
 class QPushButton;
 class TIniFile;
@@ -106,10 +106,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void scaleDesignSizes(float factor);
     void scaleGrids(float factor);
-    void placeWindow();
-    void fitButtonsToCaptions();
     void setCaptions(bool isLocal);
     void remapGridExit(StringGrid* grid, QosPort port);
     void comboBoxExit(QComboBox* box, QosPort port);
@@ -123,6 +120,8 @@ private:
     QString allChangesMsg; // the reset confirmation text
     TIniFile* langIni;
     FocusLeave* m_leave;
-    // The push buttons with their designed sizes grown by the density factor.
-    std::vector<std::pair<QPushButton*, QSize>> m_buttonDesigns;
+    // The window set-up all dialogs share.
+    const std::unique_ptr<DialogSkeleton> m_skeleton;
+    // The one view over the host's array that every handler writes through.
+    QosConfigArray m_cfg;
 };

@@ -19,6 +19,8 @@ packages=(
     fontconfig fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-noto-cjk
     xvfb dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     reuse abigail-tools man-db groff-base
+    # The test opening_instructions counts instructions under callgrind.
+    valgrind
 )
 
 missing=()

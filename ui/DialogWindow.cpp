@@ -13,26 +13,8 @@
 #include <QScreen>
 #include <QWidget>
 
-// Outside any namespace, as the resource initialisers are declared there.
-static void registerResources()
-{
-    Q_INIT_RESOURCE(Qos_form);
-    Q_INIT_RESOURCE(vlan_dialogs);
-}
-
-namespace {
-
-void initDialogResources()
-{
-    static const bool registered = (registerResources(), true);
-    Q_UNUSED(registered);
-}
-
-} // namespace
-
 void setDialogIcon(QWidget* dialog, const QString& resource)
 {
-    initDialogResources();
     dialog->setWindowIcon(QIcon(QPixmap(resource)));
 }
 

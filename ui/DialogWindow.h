@@ -10,9 +10,9 @@ class QWidget;
 
 // The chores every dialog of the library does for its window.
 
-// Gives a dialog its window icon from the library's resources (registered
-// the first time a dialog asks). The image is read once and kept in Qt's
-// pixmap cache, not parsed again for every dialog.
+// Gives a dialog its window icon from a resource, which the dialog has
+// registered. The image is read once and kept in Qt's pixmap cache, not
+// parsed again for every dialog.
 void setDialogIcon(QWidget* dialog, const QString& resource);
 
 // Places a window centred on the available area of its screen, frame

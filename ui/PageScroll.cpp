@@ -13,7 +13,13 @@
 PageScrollArea::PageScrollArea(QWidget* page)
     : QScrollArea(page)
 {
+    // The content is in its place before the controls move into it, so they
+    // keep the dialog's font and palette on the way (a parentless content
+    // would give each the application's, and then the dialog's again).
     auto* content = new QWidget;
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setWidget(content);
     // The controls move with their layout, if any, and one by one otherwise,
     // each keeping its place and its explicit hidden state.
     if (QLayout* layout = page->layout())
@@ -28,11 +34,8 @@ PageScrollArea::PageScrollArea(QWidget* page)
     }
     content->resize(page->size());
 
-    setFrameShape(QFrame::NoFrame);
-    setWidgetResizable(true);
     // Not a stop of its own in the tab chain; the controls inside are.
     setFocusPolicy(Qt::NoFocus);
-    setWidget(content);
     // The page shows through, as it did without the area.
     viewport()->setAutoFillBackground(false);
     content->setAutoFillBackground(false);

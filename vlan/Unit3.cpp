@@ -7,15 +7,9 @@
 #include "core/IntegerText.h"
 #include "core/UnitConstants.h"
 #include "plugin/CaptionTables.h"
-#include "ui/Density.h"
-#include "ui/DigitsOnly.h"
 #include "ui/DesignLayout.h"
 #include "ui/DialogCaptions.h"
-#include "ui/DialogFont.h"
-#include "ui/DialogWindow.h"
-#include "ui/MirroredLayout.h"
-#include "ui/PlainTexts.h"
-#include "ui/ScreenFit.h"
+#include "ui/DigitsOnly.h"
 #include "vlan/VlanAccessibility.h"
 
 #include <QEvent>
@@ -23,21 +17,25 @@
 
 QString vidOutOfRangeText;
 
+// The dialog's own resources (its icon); outside any namespace, as the
+// resource initialisers are declared there.
+static void registerVidEntryResources()
+{
+    Q_INIT_RESOURCE(Unit3);
+}
+
 TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
     : QDialog(Owner)
+    , m_skeleton(this)
 {
-    // The face is set before the controls exist, so they take it as they are made.
-    applyDialogFont(this);
     setupUi(this);
-    setDialogIcon(this, QStringLiteral(":/vlan/icons/entry_vid.xpm"));
-    makeLabelsPlainText(this);
-    followOwner(this);
     // A fixed dialog border: no resizing, no minimise or maximise box.
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    m_skeleton.dress(QStringLiteral(":/vlan/icons/entry_vid.xpm"), registerVidEntryResources,
+                     Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                         | Qt::WindowCloseButtonHint);
     // The controls follow the density and their captions; the window is
     // as big as they need.
-    new DesignLayout(this, densityFactor(this), kDesignSize);
+    new DesignLayout(this, m_skeleton.density(), m_skeleton.designSize());
     // Digits only; the field already takes at most four characters.
     acceptDigitsOnly(Edit1);
     Edit1->installEventFilter(this);
@@ -57,18 +55,13 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
             places.show(row, text);
     }
     makeVidEntryAccessible(*this);
-    keepLayoutMirrored(this);
     fitWindow();
 }
 
 void TForm3::fitWindow()
 {
-    const float f = densityFactor(this);
-    const QSize design(scaledSize(kDesignSize.width(), f), scaledSize(kDesignSize.height(), f));
-    setMinimumSize(0, 0);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    fitToScreen(this, design, design);
-    setFixedSize(size());
+    const QSize design = m_skeleton.scaled(m_skeleton.designSize());
+    m_skeleton.place(design, design, DialogSkeleton::Border::Fixed);
 }
 
 void TForm3::Edit1Enter(QObject*)
@@ -124,5 +117,5 @@ bool TForm3::eventFilter(QObject* watched, QEvent* event)
 void TForm3::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    centreOnScreen(this);
+    m_skeleton.shown();
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ui_Unit3.h"
+#include "ui/DialogSkeleton.h"
 
 #include <QDialog>
 #include <QString>
@@ -42,7 +43,7 @@ private:
     // density factor, at most the screen.
     void fitWindow();
 
-    static constexpr QSize kDesignSize{306, 103};
+    DialogSkeleton m_skeleton;
     short* vidOut;
     bool m_entered = false; // the field has had the focus since the dialog opened
 };

@@ -7,18 +7,13 @@
 #include "core/IniFile.h"
 #include "core/Lookup.h"
 #include "plugin/CaptionTables.h"
-#include "ui/CaptionRoom.h"
-#include "ui/Density.h"
-#include "ui/DigitsOnly.h"
 #include "ui/DesignLayout.h"
 #include "ui/DialogCaptions.h"
-#include "ui/DialogFont.h"
+#include "ui/DialogSkeleton.h"
 #include "ui/DialogWindow.h"
-#include "ui/MirroredLayout.h"
-#include "ui/PageScroll.h"
-#include "ui/PlainTexts.h"
-#include "ui/ScreenFit.h"
+#include "ui/DigitsOnly.h"
 #include "ui/MessageBoxes.h"
+#include "ui/PageScroll.h"
 #include "ui/SystemColours.h"
 #include "vlan/Unit3.h"
 #include "core/VlanCommit.h"
@@ -29,6 +24,13 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
+
+// The dialog's own resources (its icon); outside any namespace, as the
+// resource initialisers are declared there.
+static void registerVlanResources()
+{
+    Q_INIT_RESOURCE(Vlan_form);
+}
 
 namespace {
 
@@ -45,23 +47,17 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
                        int* cfgSize, bool vlanActiveInEthernet, char modem2Present,
                        char onePlusZeroInactive, char modem2Mode, char oduCapabilities)
     : QDialog(Owner)
+    , m_skeleton(std::make_unique<DialogSkeleton>(this))
 {
     // 1. The window as designed.
-    // The face is set before the controls exist, so they take it as they are made.
-    applyDialogFont(this);
     setupUi(this);
-    makePagesScrollable(PageControl1);
-    setDialogIcon(this, QStringLiteral(":/vlan/icons/vlan_form.xpm"));
-    makeLabelsPlainText(this);
-    followOwner(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    m_skeleton->dress(QStringLiteral(":/vlan/icons/vlan_form.xpm"), registerVlanResources,
+                     Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint,
+                     PageControl1);
     // The design's limits are those of the whole window; a classic frame
     // takes 8 pixels of the width and 34 of the height.
     setMinimumSize(kDesignWindowMinimum - kClassicFrame);
-    resize(kDesignSize);
-    for (QPushButton* button : {Button1, Button2, Button3, Button4, Button5})
-        m_buttonDesigns.push_back({button, button->minimumSize()});
+    m_skeleton->keepButtonsFitted({Button1, Button2, Button3, Button4, Button5});
     const int designWidths[8] = {36, 70, 70, 70, 70, 70, 70, 40};
     for (int c = 0; c < 8; ++c)
         StringGrid1->setColumnWidth(c, designWidths[c]);
@@ -92,8 +88,9 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     lookUpCaptions(isLocal);
     nastav_ovladaci_prvky();
     makeVlanDialogAccessible(*this);
-    keepLayoutMirrored(this);
-    placeWindow();
+    // The window opens at its designed size grown by the density factor, or
+    // larger when the captions need it, within the screen.
+    m_skeleton->place(QSize(), m_skeleton->clientMinimum(kDesignWindowMinimum, kClassicFrame));
 }
 
 TVlan_form::~TVlan_form() = default;
@@ -119,13 +116,11 @@ void TVlan_form::connectHandlers()
 
 void TVlan_form::adjustToDensity()
 {
-    const float f = densityFactor(this);
-    for (int c = 0; c < 8; ++c)
-        StringGrid1->setColumnWidth(c, scaledSize(StringGrid1->columnWidth(c), f));
+    m_skeleton->scaleColumns(StringGrid1);
     // Rows 0 and 2 of the outer panel: the mode switch and the button strip.
     // The mode switch is inset by 3 pixels on every side of its row.
-    const int row0 = scaledSize(GridPanel1->rowMinimumHeight(0), f);
-    const int row2 = scaledSize(GridPanel1->rowMinimumHeight(2), f);
+    const int row0 = m_skeleton->scaled(GridPanel1->rowMinimumHeight(0));
+    const int row2 = m_skeleton->scaled(GridPanel1->rowMinimumHeight(2));
     GridPanel1->setRowMinimumHeight(0, row0);
     RadioGroup1->setFixedHeight(row0 - 6);
     GridPanel1->setRowMinimumHeight(2, row2);
@@ -134,38 +129,7 @@ void TVlan_form::adjustToDensity()
     // The panels whose controls the form places at fixed positions follow
     // the density and their captions (see DesignLayout).
     for (QWidget* panel : {pageContent(TabSheet1), pageContent(TabSheet4), Panel4})
-        new DesignLayout(panel, f);
-    // All page tabs stay visible side by side.
-    PageControl1->tabBar()->setUsesScrollButtons(false);
-}
-
-void TVlan_form::fitButtonsToCaptions()
-{
-    const float f = densityFactor(this);
-    for (const auto& [button, design] : m_buttonDesigns)
-        fitButtonToCaption(button, QSize(scaledSize(design.width(), f), scaledSize(design.height(), f)));
-}
-
-// The window opens at its designed size grown by the density factor, or
-// larger when the captions need it, within the screen.
-void TVlan_form::placeWindow()
-{
-    fitButtonsToCaptions();
-    const float f = densityFactor(this);
-    const auto scale = [f](QSize s) { return QSize(scaledSize(s.width(), f), scaledSize(s.height(), f)); };
-    fitToScreen(this, scale(kDesignSize), designMinimum(), [this] { fitButtonsToCaptions(); });
-}
-
-QSize TVlan_form::designMinimum() const
-{
-    const float f = densityFactor(this);
-    const auto scale = [f](QSize s) { return QSize(scaledSize(s.width(), f), scaledSize(s.height(), f)); };
-    // A classic frame grows with the density as the rest of the window does;
-    // a frame the platform reports is in pixels already.
-    const QMargins frame = windowFrame(this);
-    if (frame.isNull())
-        return scale(kDesignWindowMinimum - kClassicFrame);
-    return scale(kDesignWindowMinimum) - QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+        new DesignLayout(panel, m_skeleton->density());
 }
 
 void TVlan_form::lookUpCaptions(bool isLocal)
@@ -576,5 +540,5 @@ void TVlan_form::changeEvent(QEvent* event)
 void TVlan_form::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    centreOnScreen(this);
+    m_skeleton->shown();
 }

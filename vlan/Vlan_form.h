@@ -12,9 +12,9 @@
 #include <QDialog>
 
 #include <array>
-#include <utility>
-#include <vector>
+#include <memory>
 
+class DialogSkeleton;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -117,8 +117,6 @@ protected:
 private:
     void connectHandlers();
     void adjustToDensity();
-    void fitButtonsToCaptions();
-    void placeWindow();
     void lookUpCaptions(bool isLocal);
     void fillHeaderRow();
     // The field colours of the mode last coloured, from the current palette.
@@ -130,18 +128,14 @@ private:
     // The selected item of a combo box, or -1 when its typed text names none.
     static int selectedItem(const QComboBox* box);
 
-    // The client area and its smallest size as designed.
-    static constexpr QSize kDesignSize{546, 384};
     // The whole window's least size, frame included (the designed client
     // area, 384 high, is smaller than that), and the frame a classic desktop
     // gives it, for when the platform has not told the frame yet.
     static constexpr QSize kDesignWindowMinimum{478, 388};
     static constexpr QSize kClassicFrame{8, 34};
-    // The client area's least size under the window's frame, grown by the
-    // density factor.
-    QSize designMinimum() const;
-    // The push buttons with their designed sizes.
-    std::vector<std::pair<QPushButton*, QSize>> m_buttonDesigns;
+
+    // The window set-up all dialogs share.
+    const std::unique_ptr<DialogSkeleton> m_skeleton;
 
     VlanConfigArray m_cfg;
     TIniFile* m_langIni = nullptr;
