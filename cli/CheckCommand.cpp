@@ -25,8 +25,8 @@ int checkCommand(const QStringList& files, const ToolOptions& options)
         // A catalogue named on the command line must be there: a typing
         // error would otherwise give English messages without a word.
         const CatalogueFile file = readCatalogueFile(options.catalogue);
-        if (file.status != CatalogueFileStatus::Read) {
-            toolError(catalogueFileProblem(file.status, options.catalogue));
+        if (!file) {
+            toolError(file.error().message);
             return ExitTrouble;
         }
         catalogue = std::make_unique<TIniFile>(options.catalogue);
@@ -37,8 +37,9 @@ int checkCommand(const QStringList& files, const ToolOptions& options)
     QJsonArray results;
     QString text;
     for (const QString& path : files) {
-        const std::optional<LoadedArray> a = loadArray(path, options.kind);
+        const Result<LoadedArray> a = loadArray(path, options.kind);
         if (!a) {
+            toolError(a.error());
             trouble = true;
             continue;
         }

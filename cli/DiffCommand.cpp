@@ -16,8 +16,12 @@ int diffCommand(const QStringList& files, const ToolOptions& options)
         toolError(QStringLiteral("diff: give two files, the old and the new array"));
         return ExitTrouble;
     }
-    const std::optional<LoadedArray> before = loadArray(files.at(0), options.kind);
-    const std::optional<LoadedArray> after = loadArray(files.at(1), options.kind);
+    const Result<LoadedArray> before = loadArray(files.at(0), options.kind);
+    if (!before)
+        toolError(before.error());
+    const Result<LoadedArray> after = loadArray(files.at(1), options.kind);
+    if (!after)
+        toolError(after.error());
     if (!before || !after)
         return ExitTrouble;
     if (before->kind != after->kind) {

@@ -81,8 +81,9 @@ int showCommand(const QStringList& files, const ToolOptions& options)
     QJsonArray all;
     bool first = true;
     for (const QString& path : files) {
-        const std::optional<LoadedArray> a = loadArray(path, options.kind);
+        const Result<LoadedArray> a = loadArray(path, options.kind);
         if (!a) {
+            toolError(a.error());
             code = ExitTrouble;
             continue;
         }

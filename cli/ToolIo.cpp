@@ -28,16 +28,14 @@ void toolOut(const QString& text)
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
 }
 
-std::optional<QByteArray> readInput(const QString& path, qint64 limit)
+Result<QByteArray> readInput(const QString& path, qint64 limit)
 {
-    const RegularFileRead read = path == QLatin1String("-")
+    RegularFileRead read = path == QLatin1String("-")
         ? readDescriptor(STDIN_FILENO, QStringLiteral("standard input"), limit)
         : readRegularFile(path, limit);
-    if (!read.ok()) {
-        toolError(read.error);
-        return std::nullopt;
-    }
-    return read.bytes;
+    if (!read)
+        return Failure(read.error().message);
+    return std::move(read).value();
 }
 
 qint64 arrayFileLimit()
@@ -45,9 +43,13 @@ qint64 arrayFileLimit()
     return std::max(arrayBytes(ArrayKind::Qos), arrayBytes(ArrayKind::Vlan));
 }
 
-std::optional<LoadedArray> arrayFromContent(const QString& path, const QByteArray& content, bool tooLarge,
-                                            std::optional<ArrayKind> expected)
+Result<LoadedArray> arrayFromContent(const QString& path, const RegularFileRead& read,
+                                     std::optional<ArrayKind> expected)
 {
+    if (!read && read.error().status != RegularFileStatus::TooLarge)
+        return Failure(read.error().message);
+    const bool tooLarge = !read;
+    const QByteArray content = read.valueOr({});
     const std::optional<ArrayKind> kind = tooLarge ? std::nullopt : arrayKindForSize(content.size());
     if (!kind || (expected && *kind != *expected)) {
         const QString accepted = expected
@@ -56,37 +58,26 @@ std::optional<LoadedArray> arrayFromContent(const QString& path, const QByteArra
                   .arg(arrayBytes(ArrayKind::Qos)).arg(arrayBytes(ArrayKind::Vlan));
         const QString size = tooLarge ? QStringLiteral("more than %1").arg(arrayFileLimit())
                                       : QString::number(content.size());
-        toolError(QStringLiteral("%1: %2 bytes; %3").arg(path, size, accepted));
-        return std::nullopt;
+        return Failure(QStringLiteral("%1: %2 bytes; %3").arg(path, size, accepted));
     }
     return LoadedArray{path, *kind, content};
 }
 
-std::optional<LoadedArray> loadArray(const QString& path, std::optional<ArrayKind> expected)
+Result<LoadedArray> loadArray(const QString& path, std::optional<ArrayKind> expected)
 {
     const RegularFileRead read = path == QLatin1String("-")
         ? readDescriptor(STDIN_FILENO, QStringLiteral("standard input"), arrayFileLimit())
         : readRegularFile(path, arrayFileLimit());
-    if (!read.ok() && read.status != RegularFileStatus::TooLarge) {
-        toolError(read.error);
-        return std::nullopt;
-    }
-    return arrayFromContent(path, read.bytes, !read.ok(), expected);
+    return arrayFromContent(path, read, expected);
 }
 
-bool writeOutput(const QString& path, const QByteArray& bytes)
+Result<void> writeOutput(const QString& path, const QByteArray& bytes)
 {
     if (path == QLatin1String("-")) {
         if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) != std::size_t(bytes.size())
-            || std::fflush(stdout) != 0) {
-            toolError(QStringLiteral("cannot write to standard output"));
-            return false;
-        }
-        return true;
+            || std::fflush(stdout) != 0)
+            return Failure(QStringLiteral("cannot write to standard output"));
+        return {};
     }
-    if (const QString error = writeRegularFile(path, bytes); !error.isEmpty()) {
-        toolError(error);
-        return false;
-    }
-    return true;
+    return writeRegularFile(path, bytes);
 }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include "core/FieldCatalogue.h"
+#include "core/RegularFile.h"
+#include "core/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -25,9 +27,8 @@ void toolError(const QString& message);
 // closeStandardStreams).
 void toolOut(const QString& text);
 
-// The whole content of a file of at most limit bytes, or nullopt after
-// reporting why not.
-std::optional<QByteArray> readInput(const QString& path, qint64 limit);
+// The whole content of a file of at most limit bytes, or why not.
+Result<QByteArray> readInput(const QString& path, qint64 limit);
 
 struct LoadedArray
 {
@@ -40,15 +41,14 @@ struct LoadedArray
 qint64 arrayFileLimit();
 
 // A configuration array from a file: its kind from its size (40 QoS, 82
-// VLAN), or only `expected` when given. nullopt after reporting a file that
-// cannot be read or has another size, naming the file and the sizes accepted.
-std::optional<LoadedArray> loadArray(const QString& path, std::optional<ArrayKind> expected);
-// The same for content already read; tooLarge: it had more than
-// arrayFileLimit() bytes.
-std::optional<LoadedArray> arrayFromContent(const QString& path, const QByteArray& content, bool tooLarge,
-                                            std::optional<ArrayKind> expected);
+// VLAN), or only `expected` when given. A file that cannot be read or has
+// another size fails, naming the file and the sizes accepted.
+Result<LoadedArray> loadArray(const QString& path, std::optional<ArrayKind> expected);
+// The same for a file as read (one larger than arrayFileLimit() is not read
+// but still an array of the wrong size).
+Result<LoadedArray> arrayFromContent(const QString& path, const RegularFileRead& read,
+                                     std::optional<ArrayKind> expected);
 
 // Replaces a file's content at once (writeRegularFile), or writes to
-// standard output; false after reporting a failure, in which case the file
-// is as it was.
-bool writeOutput(const QString& path, const QByteArray& bytes);
+// standard output. On failure the file is as it was.
+Result<void> writeOutput(const QString& path, const QByteArray& bytes);

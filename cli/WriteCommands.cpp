@@ -23,27 +23,32 @@ struct Assignment
     QString value;
 };
 
-// Sets the assigned fields in an array; false after reporting the first
-// name the array's kind lacks or value its field does not take.
-bool applyAssignments(LoadedArray& a, const QList<Assignment>& assignments)
+// Sets the assigned fields in an array; fails at the first name the array's
+// kind lacks or value its field does not take.
+Result<void> applyAssignments(LoadedArray& a, const QList<Assignment>& assignments)
 {
     auto* raw = reinterpret_cast<unsigned char*>(a.bytes.data());
     for (const Assignment& s : assignments) {
         const FieldSpec* f = findField(a.kind, s.name);
-        if (!f) {
-            toolError(QStringLiteral("%1: a %2 array has no field \"%3\" (see show --json)")
-                          .arg(a.path, kindName(a.kind), s.name));
-            return false;
-        }
+        if (!f)
+            return Failure(QStringLiteral("%1: a %2 array has no field \"%3\" (see show --json)")
+                               .arg(a.path, kindName(a.kind), s.name));
         const std::optional<unsigned> v = parseFieldValue(*f, s.value);
-        if (!v) {
-            toolError(QStringLiteral("%1: \"%2\" is not a value of %3, which takes %4")
-                          .arg(a.path, s.value, f->name, fieldValueRange(*f)));
-            return false;
-        }
+        if (!v)
+            return Failure(QStringLiteral("%1: \"%2\" is not a value of %3, which takes %4")
+                               .arg(a.path, s.value, f->name, fieldValueRange(*f)));
         writeField(*f, raw, *v);
     }
-    return true;
+    return {};
+}
+
+// ExitOk, or ExitTrouble after reporting why not.
+int reportedExit(const Result<void>& done)
+{
+    if (done)
+        return ExitOk;
+    toolError(done.error());
+    return ExitTrouble;
 }
 
 } // namespace
@@ -83,47 +88,45 @@ int setCommand(const QStringList& arguments, const ToolOptions& options)
     }
     RegularFileLocks locks;
     if (!lockedPaths.isEmpty()) {
-        if (const QString error = locks.lock(lockedPaths); !error.isEmpty()) {
-            toolError(error);
+        if (const Result<void> locked = locks.lock(lockedPaths); !locked) {
+            toolError(locked.error());
             return ExitTrouble;
         }
     }
     QList<LoadedArray> changed;
     QList<QByteArray> before;
     for (qsizetype i = 0; i < files.size(); ++i) {
-        std::optional<LoadedArray> a;
-        if (lockIndex[i] >= 0) {
-            const RegularFileRead read = locks.read(lockIndex[i], arrayFileLimit());
-            if (!read.ok() && read.status != RegularFileStatus::TooLarge) {
-                toolError(read.error);
-                return ExitTrouble;
-            }
-            a = arrayFromContent(files[i], read.bytes, !read.ok(), options.kind);
-        } else {
-            a = loadArray(files[i], options.kind);
+        Result<LoadedArray> a = lockIndex[i] >= 0
+            ? arrayFromContent(files[i], locks.read(lockIndex[i], arrayFileLimit()), options.kind)
+            : loadArray(files[i], options.kind);
+        if (!a) {
+            toolError(a.error());
+            return ExitTrouble;
         }
-        if (!a)
-            return ExitTrouble;
         before.append(a->bytes);
-        if (!applyAssignments(*a, assignments))
+        if (const Result<void> applied = applyAssignments(a.value(), assignments); !applied) {
+            toolError(applied.error());
             return ExitTrouble;
-        changed.append(*a);
+        }
+        changed.append(a.value());
     }
 
     // Then each is written; when one cannot be, those written before it get
     // their old bytes back.
     for (qsizetype i = 0; i < changed.size(); ++i) {
         const QString target = inPlace ? changed[i].path : options.output;
-        if (writeOutput(target, changed[i].bytes))
+        const Result<void> written = writeOutput(target, changed[i].bytes);
+        if (written)
             continue;
+        toolError(written.error());
         QStringList restored;
         bool allRestored = true;
         for (qsizetype k = i - 1; k >= 0; --k) {
             if (changed[k].path == QLatin1String("-"))
                 continue;
-            if (const QString error = writeRegularFile(changed[k].path, before[k]); !error.isEmpty()) {
+            if (const Result<void> restoredOne = writeRegularFile(changed[k].path, before[k]); !restoredOne) {
                 toolError(QStringLiteral("set: %1 keeps the new values: it could not be restored: %2")
-                              .arg(changed[k].path, error));
+                              .arg(changed[k].path, restoredOne.error()));
                 allRestored = false;
             } else {
                 restored.prepend(changed[k].path);
@@ -145,38 +148,40 @@ int encodeCommand(const QStringList& files, const ToolOptions& options)
         toolError(QStringLiteral("encode: give one JSON file (or - for standard input) and -o FILE"));
         return ExitTrouble;
     }
-    const std::optional<QByteArray> text = readInput(files.at(0), kStrictJsonSizeLimit);
-    if (!text)
-        return ExitTrouble;
-    const StrictJson doc = parseStrictJson(*text);
-    if (!doc.ok()) {
-        toolError(QStringLiteral("%1: %2 at offset %3").arg(files.at(0), doc.error).arg(doc.offset));
+    const Result<QByteArray> text = readInput(files.at(0), kStrictJsonSizeLimit);
+    if (!text) {
+        toolError(text.error());
         return ExitTrouble;
     }
-    QJsonObject object = doc.value.toObject();
-    if (doc.value.isArray()) {
-        const QJsonArray list = doc.value.toArray();
+    const StrictJson doc = parseStrictJson(text.value());
+    if (!doc) {
+        toolError(QStringLiteral("%1: %2 at offset %3").arg(files.at(0), doc.error().message).arg(doc.error().offset));
+        return ExitTrouble;
+    }
+    QJsonObject object = doc->toObject();
+    if (doc->isArray()) {
+        const QJsonArray list = doc->toArray();
         if (list.size() != 1 || !list.at(0).isObject()) {
             toolError(QStringLiteral("%1: encode takes one array; this JSON holds %2")
                           .arg(files.at(0)).arg(list.size()));
             return ExitTrouble;
         }
         object = list.at(0).toObject();
-    } else if (!doc.value.isObject()) {
+    } else if (!doc->isObject()) {
         toolError(QStringLiteral("%1: the JSON is not an object").arg(files.at(0)));
         return ExitTrouble;
     }
-    const ArrayFromJson result = arrayFromJson(object);
-    if (!result.ok()) {
-        toolError(QStringLiteral("%1: %2").arg(files.at(0), result.error));
+    const Result<QByteArray> result = arrayFromJson(object);
+    if (!result) {
+        toolError(QStringLiteral("%1: %2").arg(files.at(0), result.error()));
         return ExitTrouble;
     }
-    if (options.kind && arrayKindForSize(result.bytes.size()) != options.kind) {
+    if (options.kind && arrayKindForSize(result->size()) != options.kind) {
         toolError(QStringLiteral("%1: describes a %2 array, not a %3 array")
-                      .arg(files.at(0), kindName(*arrayKindForSize(result.bytes.size())), kindName(*options.kind)));
+                      .arg(files.at(0), kindName(*arrayKindForSize(result->size())), kindName(*options.kind)));
         return ExitTrouble;
     }
-    return writeOutput(options.output, result.bytes) ? ExitOk : ExitTrouble;
+    return reportedExit(writeOutput(options.output, result.value()));
 }
 
 int defaultCommand(const QStringList& arguments, const ToolOptions& options)
@@ -194,5 +199,5 @@ int defaultCommand(const QStringList& arguments, const ToolOptions& options)
         const auto& image = VlanConfigArray::defaultImage();
         bytes = QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size()));
     }
-    return writeOutput(options.output, bytes) ? ExitOk : ExitTrouble;
+    return reportedExit(writeOutput(options.output, bytes));
 }

@@ -126,8 +126,8 @@ int main(int argc, char* argv[])
 
     const int code = runCommand();
     // A script must not take lost output for success.
-    if (const QString error = closeStandardStreams(); !error.isEmpty()) {
-        toolError(error);
+    if (const Result<void> closed = closeStandardStreams(); !closed) {
+        toolError(closed.error());
         return ExitTrouble;
     }
     return code;

@@ -4,6 +4,7 @@
 
 #include "core/ArrayCheck.h"
 
+#include "core/PortCaptions.h"
 #include "core/QosConfig.h"
 #include "core/StaticVlanTable.h"
 #include "core/UnitConstants.h"
@@ -14,16 +15,6 @@
 #include <vector>
 
 namespace {
-
-// The QoS dialog's weights error, not looked up in any catalogue.
-const char kQosWeightsError[] = "Either zero weight have been typed,\n\ror sum of weights is bigger than 128!";
-
-const std::array<const char*, 6> kPortCaptions = {"LINE 2", "LINE 3", "LINE 4", "Modem 1", "Modem 2", "NMS"};
-
-QString portCaption(int p)
-{
-    return QString::fromLatin1(kPortCaptions[std::size_t(p)]);
-}
 
 ArrayFinding warning(const QString& text)
 {
@@ -134,7 +125,7 @@ void checkVlanWarnings(const unsigned char* cfg, QList<ArrayFinding>& out)
 
 QString qosWeightsRefusalText()
 {
-    return QString::fromLatin1(kQosWeightsError).replace(QLatin1String("\n\r"), QLatin1String(" "));
+    return QString::fromLatin1(kQosWeightsMessage).replace(QLatin1String("\n\r"), QLatin1String(" "));
 }
 
 namespace {

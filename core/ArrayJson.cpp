@@ -62,29 +62,20 @@ QJsonObject arrayToJson(ArrayKind kind, const QByteArray& cfg)
     return object;
 }
 
-ArrayFromJson arrayFromJson(const QJsonObject& object)
+Result<QByteArray> arrayFromJson(const QJsonObject& object)
 {
-    ArrayFromJson out;
     const QJsonValue format = object.value(QStringLiteral("format"));
-    if (!format.isDouble() || format.toDouble() != kArrayJsonFormat) {
-        out.error = QStringLiteral("\"format\" must be %1").arg(kArrayJsonFormat);
-        return out;
-    }
+    if (!format.isDouble() || format.toDouble() != kArrayJsonFormat)
+        return Failure(QStringLiteral("\"format\" must be %1").arg(kArrayJsonFormat));
     const std::optional<ArrayKind> kind = arrayKindFromKey(object.value(QStringLiteral("kind")).toString());
-    if (!kind) {
-        out.error = QStringLiteral("\"kind\" must be \"qos\" or \"vlan\"");
-        return out;
-    }
+    if (!kind)
+        return Failure(QStringLiteral("\"kind\" must be \"qos\" or \"vlan\""));
     const QJsonValue size = object.value(QStringLiteral("size"));
-    if (!size.isUndefined() && size.toDouble() != arrayBytes(*kind)) {
-        out.error = QStringLiteral("\"size\" of a %1 array must be %2").arg(arrayKindKey(*kind)).arg(arrayBytes(*kind));
-        return out;
-    }
+    if (!size.isUndefined() && size.toDouble() != arrayBytes(*kind))
+        return Failure(QStringLiteral("\"size\" of a %1 array must be %2").arg(arrayKindKey(*kind)).arg(arrayBytes(*kind)));
     const QJsonValue fieldsValue = object.value(QStringLiteral("fields"));
-    if (!fieldsValue.isUndefined() && !fieldsValue.isObject()) {
-        out.error = QStringLiteral("\"fields\" must be an object");
-        return out;
-    }
+    if (!fieldsValue.isUndefined() && !fieldsValue.isObject())
+        return Failure(QStringLiteral("\"fields\" must be an object"));
 
     QByteArray bytes(arrayBytes(*kind), '\0');
     auto* raw = reinterpret_cast<unsigned char*>(bytes.data());
@@ -96,17 +87,12 @@ ArrayFromJson arrayFromJson(const QJsonObject& object)
     const QJsonObject fields = fieldsValue.toObject();
     for (auto it = fields.begin(); it != fields.end(); ++it) {
         const FieldSpec* f = findField(*kind, it.key());
-        if (!f) {
-            out.error = QStringLiteral("no field \"%1\" in a %2 array").arg(it.key(), arrayKindKey(*kind));
-            return out;
-        }
+        if (!f)
+            return Failure(QStringLiteral("no field \"%1\" in a %2 array").arg(it.key(), arrayKindKey(*kind)));
         const std::optional<unsigned> v = fieldValueFromJson(*f, it.value());
-        if (!v) {
-            out.error = QStringLiteral("field \"%1\" takes %2").arg(f->name, fieldValueRange(*f));
-            return out;
-        }
+        if (!v)
+            return Failure(QStringLiteral("field \"%1\" takes %2").arg(f->name, fieldValueRange(*f)));
         writeField(*f, raw, *v);
     }
-    out.bytes = bytes;
-    return out;
+    return bytes;
 }

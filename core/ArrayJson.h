@@ -6,6 +6,7 @@
 
 #include "core/FieldCatalogue.h"
 #include "core/OduSwitchCoreExport.h"
+#include "core/Result.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -24,18 +25,11 @@ constexpr int kArrayJsonFormat = 1;
 
 ODU_SWITCH_CORE_EXPORT QJsonObject arrayToJson(ArrayKind kind, const QByteArray& cfg);
 
-struct ArrayFromJson
-{
-    QByteArray bytes; // empty on error
-    QString error;    // why the JSON does not describe an array
-    bool ok() const { return error.isEmpty(); }
-};
-
 // The array a JSON object describes. "format" must be 1 and "kind" given;
 // fields that the object leaves out keep the kind's default image; an
 // unknown field, a value the field does not take or a "size" other than the
-// kind's is an error.
-ODU_SWITCH_CORE_EXPORT ArrayFromJson arrayFromJson(const QJsonObject& object);
+// kind's is an error, which says why the JSON does not describe an array.
+ODU_SWITCH_CORE_EXPORT Result<QByteArray> arrayFromJson(const QJsonObject& object);
 
 // A value for the JSON form and back.
 ODU_SWITCH_CORE_EXPORT QJsonValue fieldValueToJson(const FieldSpec& field, unsigned value);

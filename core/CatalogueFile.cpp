@@ -23,8 +23,11 @@ namespace {
 CatalogueFileStatus readBytes(const QString& path, QByteArray& bytes)
 {
     RegularFileRead read = readRegularFile(path, kCatalogueFileSizeLimit);
-    bytes = std::move(read.bytes);
-    switch (read.status) {
+    if (read.ok()) {
+        bytes = std::move(read).value();
+        return CatalogueFileStatus::Read;
+    }
+    switch (read.error().status) {
     case RegularFileStatus::Read:
         return CatalogueFileStatus::Read;
     case RegularFileStatus::Missing:
@@ -94,13 +97,11 @@ QString decodeCatalogueText(QByteArrayView bytes)
 
 CatalogueFile readCatalogueFile(const QString& path)
 {
-    if (path.isEmpty())
-        return {CatalogueFileStatus::NoFile, {}};
     QByteArray bytes;
-    const CatalogueFileStatus status = readBytes(path, bytes);
+    const CatalogueFileStatus status = path.isEmpty() ? CatalogueFileStatus::NoFile : readBytes(path, bytes);
     if (status != CatalogueFileStatus::Read)
-        return {status, {}};
-    return {status, decodeCatalogueText(bytes)};
+        return Failure(CatalogueProblem{status, catalogueFileProblem(status, path)});
+    return decodeCatalogueText(bytes);
 }
 
 QString catalogueFileProblem(CatalogueFileStatus status, const QString& path)

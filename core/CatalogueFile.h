@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/OduSwitchCoreExport.h"
+#include "core/Result.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -31,11 +32,15 @@ enum class CatalogueFileStatus {
 // enough that a wrong file cannot take the host's memory.
 inline constexpr qint64 kCatalogueFileSizeLimit = 4 * 1024 * 1024;
 
-struct CatalogueFile
+// Why a catalogue was not read.
+struct CatalogueProblem
 {
-    CatalogueFileStatus status = CatalogueFileStatus::NoFile;
-    QString text; // decoded; empty unless status is Read
+    CatalogueFileStatus status = CatalogueFileStatus::NoFile; // never Read
+    QString message; // catalogueFileProblem's words
 };
+
+// A catalogue's decoded text, or why it was not read.
+using CatalogueFile = Result<QString, CatalogueProblem>;
 
 // Reads the catalogue at path. Never blocks on a pipe or device: the file is
 // opened without waiting and checked to be a regular file before a byte is

@@ -4,8 +4,11 @@
 
 #include "core/FieldCatalogue.h"
 
+#include "core/CaptionTables.h"
+#include "core/PortCaptions.h"
 #include "core/QosConfig.h"
 #include "core/QosLayout.h"
+#include "core/StaticVlanTable.h"
 #include "core/UnitConstants.h"
 #include "core/VlanConfig.h"
 #include "core/VlanLayout.h"
@@ -13,6 +16,8 @@
 #include <QHash>
 
 #include <array>
+#include <span>
+#include <utility>
 
 namespace {
 
@@ -66,18 +71,39 @@ private:
     QList<FieldSpec> m_fields;
 };
 
-QString s(const char* text)
+QString utf8(const char* text)
 {
     return QString::fromUtf8(text);
 }
 
-// Port keys and captions, in tPortik order.
+// Groups, labels and value names are the dialogs' own English texts, read
+// from the caption tables by the control that shows them, so that a field
+// is called what the dialog calls it. Only names no control shows are
+// written here.
+QString caption(std::span<const CaptionRow> rows, const char* control)
+{
+    const QString text = CaptionTables::plainEnglish(rows, control);
+    Q_ASSERT_X(!text.isEmpty(), "field catalogue", control);
+    return text;
+}
+QString qosCaption(const char* control)
+{
+    return caption(CaptionTables::qos(), control);
+}
+QString vlanCaption(const char* control)
+{
+    return caption(CaptionTables::vlan(), control);
+}
+
+// Port keys, in tPortik order.
 const std::array<const char*, 6> kPortKeys = {"line2", "line3", "line4", "modem1", "modem2", "nms"};
-const std::array<const char*, 6> kPortCaptions = {"LINE 2", "LINE 3", "LINE 4", "Modem 1", "Modem 2", "NMS"};
 
 QStringList membershipNames()
 {
-    return {s("Unmodified"), s("Untagged"), s("Tagged"), s("Not a member")};
+    QStringList names;
+    for (const VlanText& text : kMembershipTextKeys)
+        names.append(utf8(text.english).trimmed());
+    return names;
 }
 
 // A packed table entry's place: entry i of a table that starts at byte Base.
@@ -90,49 +116,58 @@ int entryBit(int i, int stride)
 QList<FieldSpec> buildQos()
 {
     using namespace QosLayout;
-    FieldList f(s("Port Priority (0 Low-7 High)"));
-    f.field<PortPriorityLine2>(s("port_priority.line2"), s("LINE 2"), FieldKind::Number);
-    f.field<PortPriorityLine3>(s("port_priority.line3"), s("LINE 3"), FieldKind::Number);
-    f.field<PortPriorityLine4>(s("port_priority.line4"), s("LINE 4"), FieldKind::Number);
+    FieldList f(qosCaption("Label6"));
+    f.field<PortPriorityLine2>(utf8("port_priority.line2"), portCaption(0), FieldKind::Number);
+    f.field<PortPriorityLine3>(utf8("port_priority.line3"), portCaption(1), FieldKind::Number);
+    f.field<PortPriorityLine4>(utf8("port_priority.line4"), portCaption(2), FieldKind::Number);
 
     QStringList modes;
     for (std::string_view name : kResolutionModeNames)
         modes.append(QString::fromUtf8(name.data(), qsizetype(name.size())));
-    f.group(s("Priority Resolution"));
-    f.field<ResolutionLine2>(s("priority_resolution.line2"), s("LINE 2"), FieldKind::Choice, modes);
-    f.field<ResolutionLine3>(s("priority_resolution.line3"), s("LINE 3"), FieldKind::Choice, modes);
-    f.field<ResolutionLine4>(s("priority_resolution.line4"), s("LINE 4"), FieldKind::Choice, modes);
+    f.group(qosCaption("Label7"));
+    f.field<ResolutionLine2>(utf8("priority_resolution.line2"), portCaption(0), FieldKind::Choice, modes);
+    f.field<ResolutionLine3>(utf8("priority_resolution.line3"), portCaption(1), FieldKind::Choice, modes);
+    f.field<ResolutionLine4>(utf8("priority_resolution.line4"), portCaption(2), FieldKind::Choice, modes);
 
     const int remapBase[3] = {int(VlanRemapLine2::base), int(VlanRemapLine3::base), int(VlanRemapLine4::base)};
     for (int p = 0; p < kQosPortCount; ++p) {
-        f.group(s("VLAN Tag Remapping ") + s(kPortCaptions[p]));
+        f.group(qosCaption("Label8") + QLatin1Char(' ') + portCaption(p));
         for (int i = 0; i < kRemapEntries; ++i)
-            f.field(QStringLiteral("remap.%1.%2").arg(s(kPortKeys[p])).arg(i),
-                    QStringLiteral("Tag Priority %1").arg(i), FieldKind::Number, remapBase[p] * 8 + i * 4, 3);
+            f.field(QStringLiteral("remap.%1.%2").arg(utf8(kPortKeys[p])).arg(i),
+                    QStringLiteral("%1 %2").arg(qosCaption("StringGrid3 row labels")).arg(i),
+                    FieldKind::Number, remapBase[p] * 8 + i * 4, 3);
     }
 
-    f.group(s("802.1Q Priority to Priority Queue"));
+    // A queue mapping table is named by its two column headings.
+    const auto mapping = [](const char* grid) {
+        const QByteArray from = QByteArray(grid) + " heading 0";
+        const QByteArray to = QByteArray(grid) + " heading 1";
+        return std::pair{qosCaption(from.constData()), qosCaption(to.constData())};
+    };
+    const auto [vlanPriority, vlanQueue] = mapping("StringGrid1");
+    f.group(vlanPriority + utf8(" to ") + vlanQueue);
     for (int i = 0; i < kVlanQueueEntries; ++i)
-        f.field(QStringLiteral("vlan_queue.%1").arg(i), QStringLiteral("802.1Q Priority %1").arg(i),
+        f.field(QStringLiteral("vlan_queue.%1").arg(i), QStringLiteral("%1 %2").arg(vlanPriority).arg(i),
                 FieldKind::Number, entryBit<VlanQueueMapp>(i, 2), 2);
-    f.group(s("DSCP Priority to Priority Queue"));
+    const auto [dscpPriority, dscpQueue] = mapping("StringGrid2");
+    f.group(dscpPriority + utf8(" to ") + dscpQueue);
     for (int i = 0; i < kDscpQueueEntries; ++i)
-        f.field(QStringLiteral("dscp_queue.%1").arg(i), QStringLiteral("DSCP Priority %1").arg(i),
+        f.field(QStringLiteral("dscp_queue.%1").arg(i), QStringLiteral("%1 %2").arg(dscpPriority).arg(i),
                 FieldKind::Number, entryBit<DscpQueueMappLow>(i, 2), 2);
 
-    f.group(s("Priority Queue Weights"));
-    f.field<QueueWeight0>(s("queue_weight.0"), s("Priority Queue 0 Weight"), FieldKind::Number);
-    f.field<QueueWeight1>(s("queue_weight.1"), s("Priority Queue 1 Weight"), FieldKind::Number);
-    f.field<QueueWeight2>(s("queue_weight.2"), s("Priority Queue 2 Weight"), FieldKind::Number);
-    f.field<QueueWeight3>(s("queue_weight.3"), s("Priority Queue 3 Weight"), FieldKind::Number);
+    f.group(qosCaption("GroupBox2"));
+    f.field<QueueWeight0>(utf8("queue_weight.0"), qosCaption("Label2"), FieldKind::Number);
+    f.field<QueueWeight1>(utf8("queue_weight.1"), qosCaption("Label3"), FieldKind::Number);
+    f.field<QueueWeight2>(utf8("queue_weight.2"), qosCaption("Label4"), FieldKind::Number);
+    f.field<QueueWeight3>(utf8("queue_weight.3"), qosCaption("Label5"), FieldKind::Number);
 
-    const QStringList scheduling{s("Weighted round robin"), s("Strict")};
-    f.group(s("Global Settings"));
-    f.field<QosMainSwitch>(s("qos_main_switch"), s("QoS Main Switch"), FieldKind::Choice,
-                           {s("Disabled"), s("Enabled")});
-    f.group(s("Modem Ports Settings"));
-    f.field<Ch1Scheduling>(s("ch1_scheduling"), s("Channel 1 - Queue scheduling"), FieldKind::Choice, scheduling);
-    f.field<Ch2Scheduling>(s("ch2_scheduling"), s("Channel 2 - Queue scheduling"), FieldKind::Choice, scheduling);
+    const QStringList scheduling{qosCaption("RadioGroup2 item 0"), qosCaption("RadioGroup2 item 1")};
+    f.group(qosCaption("PageControl1 tab 0"));
+    f.field<QosMainSwitch>(utf8("qos_main_switch"), qosCaption("RadioGroup1"), FieldKind::Choice,
+                           {qosCaption("RadioGroup1 item 0"), qosCaption("RadioGroup1 item 1")});
+    f.group(qosCaption("PageControl1 tab 2"));
+    f.field<Ch1Scheduling>(utf8("ch1_scheduling"), qosCaption("RadioGroup2"), FieldKind::Choice, scheduling);
+    f.field<Ch2Scheduling>(utf8("ch2_scheduling"), qosCaption("RadioGroup3"), FieldKind::Choice, scheduling);
 
     f.reserved(ReservedByte0::byte, ReservedByte0::mask);
     f.reserved(ReservedByte1::byte, ReservedByte1::mask);
@@ -149,19 +184,20 @@ QList<FieldSpec> buildQos()
 QList<FieldSpec> buildVlan()
 {
     using namespace VlanLayout;
-    FieldList f(s("VLAN Main Switch"));
-    f.field<VlanModeField>(s("vlan_mode"), s("VLAN Main Switch"), FieldKind::Choice,
-                           {s("Disable"), s("Single Tag"), s("Double Tag")});
+    FieldList f(vlanCaption("RadioGroup1"));
+    f.field<VlanModeField>(utf8("vlan_mode"), vlanCaption("RadioGroup1"), FieldKind::Choice,
+                           {vlanCaption("RadioGroup1 item 0"), vlanCaption("RadioGroup1 item 1"),
+                            vlanCaption("RadioGroup1 item 2")});
 
-    f.group(s("Global VLAN"));
-    f.field<ProvEthType>(s("provider_ether_type"), s("Provider Ether Type"), FieldKind::Choice,
-                         {s("0x88A8"), s("0x8100"), s("0x9100"), s("0x9200")});
-    f.field<Remove1PT>(s("remove_1pt"), s("Remove 1 Provider Tag Only"), FieldKind::Flag);
+    f.group(vlanCaption("PageControl1 tab 0"));
+    f.field<ProvEthType>(utf8("provider_ether_type"), vlanCaption("Label13"), FieldKind::Choice,
+                         {utf8("0x88A8"), utf8("0x8100"), utf8("0x9100"), utf8("0x9200")});
+    f.field<Remove1PT>(utf8("remove_1pt"), vlanCaption("Label2"), FieldKind::Flag);
 
-    f.group(s("Default VID"));
+    f.group(vlanCaption("Label9"));
     for (int p = port_line2; p <= port_nms; ++p) {
         const int pair = kFirstDefaultVidByte + 3 * (p / 2);
-        f.field(QStringLiteral("default_vid.%1").arg(s(kPortKeys[p])), s(kPortCaptions[p]),
+        f.field(QStringLiteral("default_vid.%1").arg(utf8(kPortKeys[p])), portCaption(p),
                 FieldKind::Number, pair * 8 + (p % 2) * 12, 12);
     }
 
@@ -173,35 +209,40 @@ QList<FieldSpec> buildVlan()
                                bitOf(IngressModem1{}), bitOf(IngressModem2{})};
     const PortField doubleTag = {bitOf(DoubleTagLine2{}), bitOf(DoubleTagLine3{}), bitOf(DoubleTagLine4{}),
                                  bitOf(DoubleTagModem1{}), bitOf(DoubleTagModem2{})};
-    f.group(s("Force Default VID"));
+    f.group(vlanCaption("Label10"));
     for (int p = port_line2; p <= port_modem2; ++p)
-        f.field(QStringLiteral("force_default_vid.%1").arg(s(kPortKeys[p])), s(kPortCaptions[p]),
+        f.field(QStringLiteral("force_default_vid.%1").arg(utf8(kPortKeys[p])), portCaption(p),
                 FieldKind::Flag, force[p], 1);
-    f.group(s("Ingress Policy"));
+    const QStringList policies{vlanCaption("ComboBox2 item 0"), vlanCaption("ComboBox2 item 1")};
+    f.group(vlanCaption("Label11"));
     for (int p = port_line2; p <= port_modem2; ++p)
-        f.field(QStringLiteral("ingress_policy.%1").arg(s(kPortKeys[p])), s(kPortCaptions[p]),
-                FieldKind::Choice, ingress[p], 1, {s("Admit All"), s("Tag only")});
-    f.group(s("Port Double Tag Mode"));
+        f.field(QStringLiteral("ingress_policy.%1").arg(utf8(kPortKeys[p])), portCaption(p),
+                FieldKind::Choice, ingress[p], 1, policies);
+    const QStringList tagModes{vlanCaption("ComboBox8 item 0"), vlanCaption("ComboBox8 item 1")};
+    f.group(vlanCaption("Label12"));
     for (int p = port_line2; p <= port_modem2; ++p)
-        f.field(QStringLiteral("double_tag_mode.%1").arg(s(kPortKeys[p])), s(kPortCaptions[p]),
-                FieldKind::Choice, doubleTag[p], 1, {s("Customer"), s("Provider")});
+        f.field(QStringLiteral("double_tag_mode.%1").arg(utf8(kPortKeys[p])), portCaption(p),
+                FieldKind::Choice, doubleTag[p], 1, tagModes);
 
-    f.group(s("Static VLAN Entries"));
-    f.field<PocetVlanLow>(s("static_vlan_count"), s("Entries"), FieldKind::Number);
-    f.field<PocetVlanHigh>(s("static_vlan_count_high"), s("Entries, high byte"), FieldKind::Number);
+    QString entries = vlanCaption("Label1"); // "Static VLAN Entries:"
+    if (entries.endsWith(QLatin1Char(':')))
+        entries.chop(1);
+    f.group(entries);
+    f.field<PocetVlanLow>(utf8("static_vlan_count"), utf8("Entries"), FieldKind::Number);
+    f.field<PocetVlanHigh>(utf8("static_vlan_count_high"), utf8("Entries, high byte"), FieldKind::Number);
     const std::array<int, 6> slotCode = {bitOf(SlotLine2{}), bitOf(SlotLine3{}), bitOf(SlotLine4{}),
                                          bitOf(SlotModem1{}), bitOf(SlotModem2{}), bitOf(SlotNms{})};
     for (int slot = 0; slot < kMaxStaticVlans; ++slot) {
         const int base = (kFirstSlotByte + kSlotSize * slot) * 8;
         const QString entry = QStringLiteral("static_vlan.%1.").arg(slot + 1);
         const QString caption = QStringLiteral("Entry %1 ").arg(slot + 1);
-        f.field(entry + s("vid"), caption + s("VID"), FieldKind::Number, base, 12);
+        f.field(entry + utf8("vid"), caption + utf8("VID"), FieldKind::Number, base, 12);
         for (int p = port_line2; p <= port_nms; ++p)
-            f.field(entry + s(kPortKeys[p]), caption + s(kPortCaptions[p]), FieldKind::Choice,
+            f.field(entry + utf8(kPortKeys[p]), caption + portCaption(p), FieldKind::Choice,
                     base + slotCode[p], 2, membershipNames());
     }
 
-    f.group(s("Port Based VLAN"));
+    f.group(vlanCaption("PageControl1 tab 2"));
     const std::array<int, kPortForwardingBoxes> fwd = {
         bitOf(FwdModem1Line2{}), bitOf(FwdModem1Line3{}), bitOf(FwdModem1Line4{}),
         bitOf(FwdModem2Line2{}), bitOf(FwdModem2Line3{}), bitOf(FwdModem2Line4{}),
@@ -214,17 +255,18 @@ QList<FieldSpec> buildVlan()
         {port_nms, port_modem1}, {port_nms, port_modem2}}};
     for (std::size_t i = 0; i < matrix.size(); ++i) {
         const auto [from, to] = matrix[i];
-        f.field(QStringLiteral("port_forwarding.%1_%2").arg(s(kPortKeys[from]), s(kPortKeys[to])),
-                QStringLiteral("%1 to %2").arg(s(kPortCaptions[from]), s(kPortCaptions[to])),
+        f.field(QStringLiteral("port_forwarding.%1_%2").arg(utf8(kPortKeys[from]), utf8(kPortKeys[to])),
+                QStringLiteral("%1 to %2").arg(portCaption(from), portCaption(to)),
                 FieldKind::Flag, fwd[i], 1);
     }
-    f.field(s("separate_user_ports"), s("Separate User Ports"), FieldKind::Flag, fwd[kFwdSeparateUserPorts], 1);
+    f.field(utf8("separate_user_ports"), vlanCaption("Label22"), FieldKind::Flag, fwd[kFwdSeparateUserPorts], 1);
 
-    f.group(s("Miscellaneous"));
-    f.field<DisableLearning>(s("disable_learning"), s("Disable Learning"), FieldKind::Flag);
-    f.field<BpduPriorityOverride>(s("bpdu_priority_override"), s("BPDU priority Override"), FieldKind::Flag);
-    f.field<LacpPriorityOverride>(s("lacp_priority_override"), s("LACP priority Override"), FieldKind::Flag);
-    f.field<CfgPoleVersion>(s("version"), s("Array version"), FieldKind::Number);
+    f.group(vlanCaption("PageControl1 tab 3"));
+    // No control shows the learning switch.
+    f.field<DisableLearning>(utf8("disable_learning"), utf8("Disable Learning"), FieldKind::Flag);
+    f.field<BpduPriorityOverride>(utf8("bpdu_priority_override"), vlanCaption("CheckBox20"), FieldKind::Flag);
+    f.field<LacpPriorityOverride>(utf8("lacp_priority_override"), vlanCaption("CheckBox21"), FieldKind::Flag);
+    f.field<CfgPoleVersion>(utf8("version"), utf8("Array version"), FieldKind::Number);
 
     f.reserved(0, kReservedByte0Mask);
     return f.take();

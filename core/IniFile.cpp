@@ -117,9 +117,9 @@ TIniFile::TIniFile(const QString& fileName)
     : m_fileName(fileName)
 {
     CatalogueFile file = readCatalogueFile(fileName);
-    table().fileStatus = file.status;
-    if (file.status == CatalogueFileStatus::Read)
-        parseText(std::move(file.text));
+    table().fileStatus = file.ok() ? CatalogueFileStatus::Read : file.error().status;
+    if (file.ok())
+        parseText(std::move(file).value());
 }
 
 TIniFile::~TIniFile()

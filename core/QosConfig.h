@@ -46,6 +46,10 @@ constexpr int kDscpQueueEntries = 64; // DSCP values 0..63
 constexpr int kDscpHalfEntries = 32;  // one 64-bit word of the DSCP table
 constexpr int kQueueCount = 4;        // priority queues 0..3
 constexpr int kQueueWeightSum = 128;  // the largest accepted sum of the weights
+// What the QoS dialog says of weights it does not accept (in English only:
+// the dialog looks it up in no catalogue).
+inline constexpr char kQosWeightsMessage[] =
+    "Either zero weight have been typed,\n\ror sum of weights is bigger than 128!";
 
 // A view of a host's array: every read goes to the host's bytes at the time of
 // the call and every write changes them at once. The writes are the seven

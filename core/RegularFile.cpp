@@ -46,10 +46,7 @@ QString kindOf(mode_t mode)
 
 RegularFileRead failedRead(RegularFileStatus status, const QString& error)
 {
-    RegularFileRead read;
-    read.status = status;
-    read.error = error;
-    return read;
+    return Failure(FileProblem{status, error});
 }
 
 RegularFileRead cannotRead(const QString& path, int error)
@@ -85,16 +82,16 @@ int openForReading(const QByteArray& name)
 // limit + 1 bytes; the buffer grows with what arrives, from `expected`.
 RegularFileRead readToEnd(int fd, const QString& name, qint64 limit, qint64 expected)
 {
-    RegularFileRead read;
-    read.bytes.resize(qsizetype(std::clamp<qint64>(expected, 0, limit) + 1));
+    QByteArray bytes;
+    bytes.resize(qsizetype(std::clamp<qint64>(expected, 0, limit) + 1));
     qsizetype got = 0;
     for (;;) {
-        if (got == read.bytes.size()) {
+        if (got == bytes.size()) {
             if (got > limit)
                 return tooLarge(name, limit);
-            read.bytes.resize(qsizetype(std::min<qint64>(qint64(got) * 2 + 4096, limit + 1)));
+            bytes.resize(qsizetype(std::min<qint64>(qint64(got) * 2 + 4096, limit + 1)));
         }
-        const ssize_t n = ::read(fd, read.bytes.data() + got, size_t(read.bytes.size() - got));
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
@@ -111,9 +108,8 @@ RegularFileRead readToEnd(int fd, const QString& name, qint64 limit, qint64 expe
     }
     if (got > limit)
         return tooLarge(name, limit);
-    read.bytes.resize(got);
-    read.status = RegularFileStatus::Read;
-    return read;
+    bytes.resize(got);
+    return bytes;
 }
 
 // Reads an open descriptor that must be a regular file, from its start.
@@ -202,7 +198,10 @@ RegularFileRead readDescriptor(int fd, const QString& name, qint64 limit)
     return readToEnd(fd, name, limit, S_ISREG(st.st_mode) ? st.st_size : 0);
 }
 
-QString writeRegularFile(const QString& path, const QByteArray& bytes)
+namespace {
+
+// writeRegularFile's work: empty when the file was replaced, otherwise why not.
+QString replaceFile(const QString& path, const QByteArray& bytes)
 {
     const QByteArray name = QFile::encodeName(path);
     struct stat old {};
@@ -292,6 +291,15 @@ QString writeRegularFile(const QString& path, const QByteArray& bytes)
     return {};
 }
 
+} // namespace
+
+Result<void> writeRegularFile(const QString& path, const QByteArray& bytes)
+{
+    if (QString why = replaceFile(path, bytes); !why.isEmpty())
+        return Failure(std::move(why));
+    return {};
+}
+
 RegularFileLocks::~RegularFileLocks()
 {
     release();
@@ -306,7 +314,7 @@ void RegularFileLocks::release()
     m_paths.clear();
 }
 
-QString RegularFileLocks::lock(const QStringList& paths)
+Result<void> RegularFileLocks::lock(const QStringList& paths)
 {
     release();
     // Each try opens every file, locks them in the order of their identity
@@ -321,24 +329,24 @@ QString RegularFileLocks::lock(const QStringList& paths)
             ino_t ino;
         };
         QList<Held> held;
-        const auto giveUp = [&](const QString& why) {
+        const auto giveUp = [&](const QString& why) -> Result<void> {
             for (const Held& h : std::as_const(held))
                 ::close(h.fd);
-            return why;
+            return Failure(why);
         };
         for (const QString& path : paths) {
             const QByteArray name = QFile::encodeName(path);
             struct stat st {};
             if (::stat(name.constData(), &st) != 0)
-                return giveUp(cannotRead(path, errno).error);
+                return giveUp(cannotRead(path, errno).error().message);
             if (!S_ISREG(st.st_mode))
-                return giveUp(notRegular(path, st.st_mode).error);
+                return giveUp(notRegular(path, st.st_mode).error().message);
             const int fd = openForReading(name);
             if (fd < 0)
-                return giveUp(cannotRead(path, errno).error);
+                return giveUp(cannotRead(path, errno).error().message);
             if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
                 ::close(fd);
-                return giveUp(notRegular(path, st.st_mode).error);
+                return giveUp(notRegular(path, st.st_mode).error().message);
             }
             held.append({fd, st.st_dev, st.st_ino});
         }
@@ -375,7 +383,7 @@ QString RegularFileLocks::lock(const QStringList& paths)
                 && st.st_ino == held[i].ino;
         }
         if (!same) {
-            giveUp(QString());
+            (void)giveUp(QString());
             continue;
         }
         // Descriptors of names that shared a lock are closed; the lock
@@ -388,7 +396,7 @@ QString RegularFileLocks::lock(const QStringList& paths)
         m_owned = owned;
         return {};
     }
-    return QStringLiteral("the files kept being replaced while they were being locked");
+    return Failure(QStringLiteral("the files kept being replaced while they were being locked"));
 }
 
 RegularFileRead RegularFileLocks::read(qsizetype index, qint64 limit) const
@@ -410,7 +418,7 @@ void claimStandardDescriptors()
     }
 }
 
-QString closeStandardStreams()
+Result<void> closeStandardStreams()
 {
     // errno says why when the failing call was this flush; an earlier
     // failed write leaves only the stream's error mark.
@@ -429,5 +437,7 @@ QString closeStandardStreams()
     errno = 0;
     if ((std::fflush(stderr) != 0 || std::ferror(stderr)) && error.isEmpty())
         error = lost("standard error");
-    return error;
+    if (!error.isEmpty())
+        return Failure(std::move(error));
+    return {};
 }

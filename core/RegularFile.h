@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/OduSwitchCoreExport.h"
+#include "core/Result.h"
 
 #include <QByteArray>
 #include <QList>
@@ -28,13 +29,15 @@ enum class RegularFileStatus {
     Unreadable, // cannot be opened or read (permissions, an I/O error)
 };
 
-struct RegularFileRead
+// Why a file was not read or written.
+struct FileProblem
 {
-    RegularFileStatus status = RegularFileStatus::Unreadable;
-    QByteArray bytes; // the content when status is Read
-    QString error;    // why nothing was read, naming the file; empty when read
-    bool ok() const { return status == RegularFileStatus::Read; }
+    RegularFileStatus status = RegularFileStatus::Unreadable; // never Read
+    QString message; // for a person, naming the file
 };
+
+// The whole content of a file, or why it was not read.
+using RegularFileRead = Result<QByteArray, FileProblem>;
 
 // Reads a regular file (a link to one is fine) of at most limit bytes. It is
 // opened without waiting, its type is checked on the opened descriptor
@@ -57,9 +60,8 @@ ODU_SWITCH_CORE_EXPORT RegularFileRead readDescriptor(int fd, const QString& nam
 // regular file), folder, pipe, device or socket is refused and left alone.
 // The new file keeps the permissions and, where the process may give it
 // away (as root), the owner and group of the file it replaces; a new file
-// gets 0666 less the umask. Returns an empty string on success, otherwise
-// the message to show, naming the file.
-ODU_SWITCH_CORE_EXPORT QString writeRegularFile(const QString& path, const QByteArray& bytes);
+// gets 0666 less the umask. On failure, the message to show names the file.
+ODU_SWITCH_CORE_EXPORT Result<void> writeRegularFile(const QString& path, const QByteArray& bytes);
 
 // Exclusive advisory locks (flock) held around a read-modify-write of
 // regular files, so that programs doing the same (every odu-switch set does)
@@ -76,8 +78,8 @@ public:
     RegularFileLocks& operator=(const RegularFileLocks&) = delete;
 
     // Locks every path (each must be a regular file), waiting for other
-    // holders. Empty on success; otherwise why not, and nothing is held.
-    QString lock(const QStringList& paths);
+    // holders. On failure nothing is held.
+    Result<void> lock(const QStringList& paths);
     // The content of paths[index] as it is under the lock, read as
     // readRegularFile reads.
     RegularFileRead read(qsizetype index, qint64 limit) const;
@@ -97,7 +99,7 @@ private:
 ODU_SWITCH_CORE_EXPORT void claimStandardDescriptors();
 
 // Flushes standard output and standard error and closes standard output, at
-// the end of a program. Empty when everything written reached them;
-// otherwise why not (a full disk, a closed descriptor), for the program to
-// report and exit with failure.
-ODU_SWITCH_CORE_EXPORT QString closeStandardStreams();
+// the end of a program. Fails when something written did not reach them (a
+// full disk, a closed descriptor), for the program to report and exit with
+// failure.
+ODU_SWITCH_CORE_EXPORT Result<void> closeStandardStreams();

@@ -29,7 +29,6 @@ public:
 
     StrictJson read()
     {
-        StrictJson out;
         skipBlanks();
         QJsonValue value;
         if (readValue(value, 0)) {
@@ -37,13 +36,9 @@ public:
             if (m_at != m_end)
                 fail("not JSON: more text after the value");
         }
-        if (!m_error.isEmpty()) {
-            out.error = m_error;
-            out.offset = m_errorAt - m_begin;
-            return out;
-        }
-        out.value = value;
-        return out;
+        if (!m_error.isEmpty())
+            return Failure(JsonProblem{m_error, m_errorAt - m_begin});
+        return value;
     }
 
 private:
@@ -332,10 +327,7 @@ private:
 
 StrictJson parseStrictJson(QByteArrayView text)
 {
-    if (text.size() > kStrictJsonSizeLimit) {
-        StrictJson out;
-        out.error = QStringLiteral("longer than %1 bytes").arg(kStrictJsonSizeLimit);
-        return out;
-    }
+    if (text.size() > kStrictJsonSizeLimit)
+        return Failure(JsonProblem{QStringLiteral("longer than %1 bytes").arg(kStrictJsonSizeLimit), 0});
     return Reader(text).read();
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/OduSwitchCoreExport.h"
+#include "core/Result.h"
 
 #include <QByteArrayView>
 #include <QJsonValue>
@@ -25,12 +26,14 @@
 inline constexpr qsizetype kStrictJsonSizeLimit = 4 * 1024 * 1024;
 inline constexpr int kStrictJsonDepthLimit = 64;
 
-struct StrictJson
+// Why a text is not JSON of the format.
+struct JsonProblem
 {
-    QJsonValue value;   // the value when error is empty
-    QString error;      // what is wrong, in words
-    qsizetype offset = 0; // where, in bytes from the start, when there is an error
-    bool ok() const { return error.isEmpty(); }
+    QString message;      // what is wrong, in words
+    qsizetype offset = 0; // where, in bytes from the start
 };
+
+// The value a text holds, or why it holds none.
+using StrictJson = Result<QJsonValue, JsonProblem>;
 
 ODU_SWITCH_CORE_EXPORT StrictJson parseStrictJson(QByteArrayView text);

@@ -9,8 +9,8 @@
 // the input) when a property fails. The guarded host array and the byte
 // helpers are the test support's.
 
-#include "tests/support/ArrayBytes.h"
-#include "tests/support/GuardedArray.h"
+#include "testing/ArrayBytes.h"
+#include "testing/GuardedArray.h"
 
 #include <array>
 #include <cstddef>

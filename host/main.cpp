@@ -5,10 +5,10 @@
 // odu-switch-demo: a host program for the QoS and VLAN dialogs, using the
 // plug-in exactly as a host does. See --help.
 
-#include "host/core/CommandLine.h"
-#include "host/core/DemoPalettes.h"
-#include "host/core/DemoWindow.h"
-#include "host/core/Screenshots.h"
+#include "host/app/CommandLine.h"
+#include "host/app/DemoPalettes.h"
+#include "host/app/DemoWindow.h"
+#include "host/app/Screenshots.h"
 
 #include <QApplication>
 #include <QFile>
@@ -16,7 +16,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <optional>
+#include <memory>
 
 namespace {
 
@@ -71,20 +71,25 @@ int main(int argc, char** argv)
         print(stderr, QStringLiteral("%1: could not describe the screen to draw on\n").arg(program));
         return kExitFailure;
     }
-    std::optional<QApplication> app;
+    // Without a display there is no window, but the command line is read,
+    // and --help answered, all the same.
+    std::unique_ptr<QCoreApplication> app;
     if (screenshots || haveDisplay())
-        app.emplace(argc, argv);
+        app = std::make_unique<QApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("odu-switch-demo"));
 
     QStringList args;
     for (int i = 0; i < argc; ++i)
         args.append(QString::fromLocal8Bit(argv[i]));
 
-    const DemoOptions options = parseCommandLine(args);
+    DemoOptions options = parseCommandLine(args);
     switch (options.action) {
     case DemoOptions::Action::Error:
         return usageError(program, options.error);
     case DemoOptions::Action::Help:
-        print(stdout, helpText(program));
+        print(stdout, helpText());
         return kExitOk;
     case DemoOptions::Action::Version:
         print(stdout, versionText() + QLatin1Char('\n'));
@@ -94,13 +99,18 @@ int main(int argc, char** argv)
         break;
     }
 
+    if (!options.language.isEmpty()) {
+        const Result<QString> file = installedCatalogue(options.language, catalogueFolders());
+        if (!file)
+            return usageError(program, file.error());
+        options.catalogue = file.value();
+    }
     if (!options.catalogue.isEmpty()) {
-        const QString problem = checkCatalogueFile(options.catalogue);
-        if (!problem.isEmpty())
-            return usageError(program, problem);
+        if (const Result<void> usable = checkCatalogueFile(options.catalogue); !usable)
+            return usageError(program, usable.error());
     }
 
-    if (!app) {
+    if (!qobject_cast<QApplication*>(app.get())) {
         print(stderr, QStringLiteral("%1: no display available (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
                                      "Run '%1 --screenshot DIR' to draw every dialog page into PNG files instead.\n")
                           .arg(program));
@@ -110,9 +120,8 @@ int main(int argc, char** argv)
         QApplication::setPalette(*demoPalette(options.palette));
 
     if (options.action == DemoOptions::Action::Screenshot) {
-        const QString problem = checkScreenshotDir(options.screenshotDir);
-        if (!problem.isEmpty())
-            return usageError(program, problem);
+        if (const Result<void> usable = checkScreenshotDir(options.screenshotDir); !usable)
+            return usageError(program, usable.error());
         ScreenshotRequest request;
         request.dir = options.screenshotDir;
         request.catalogue = options.catalogue;

@@ -4,42 +4,13 @@
 
 #pragma once
 
+// The caption tables under the names the dialogs library has always exported;
+// the rows themselves are the core's (core/CaptionTables.h), so that the field
+// catalogue and the dialogs read one English text. Hosts built against these
+// names build and run unchanged.
+
+#include "core/CaptionTables.h"
 #include "plugin/OduSwitchExport.h"
-
-#include <QByteArray>
-#include <QString>
-
-#include <array>
-#include <functional>
-#include <span>
-#include <string_view>
-
-// Every text the three dialogs look up in the language catalogue, one table
-// per dialog: the section and key, the built-in English text, and where the
-// text appears. The dialogs set their captions by going through their table;
-// tests, the fuzz target, the benchmark and the translator tools read the
-// same rows. A key used on several controls, or with two English texts, has
-// one row per use.
-
-enum class CaptionKind { Caption, Message };
-
-struct CaptionRow
-{
-    const char* section; // "QOS" or "VLAN"
-    const char* key;     // catalogue key
-    const char* english; // built-in English default
-    const char* dialog;  // "QoS dialog", "VLAN dialog" or "VID entry dialog"
-    const char* page;    // English page caption without '&'; "" when always visible
-                         // (window title, mode switch, tab row, button strip, the small dialog)
-    const char* control; // objectName of the control that shows it ("Label9",
-                         // "ComboBox2 item 0", "StringGrid1 heading 3",
-                         // "PageControl1 tab 0", "window title", "message box");
-                         // "<grid> row labels" and "<grid> cells" are texts the
-                         // loading step writes into a grid's cells
-    CaptionKind kind;    // Caption: shown on a control; Message: a message box or status-line text
-    const char* unit = ""; // "local" or "remote" for a window title that depends on
-                           // the unit the dialog edits; "" for every other text
-};
 
 ODU_SWITCH_EXPORT std::span<const CaptionRow> qosCaptionRows();
 ODU_SWITCH_EXPORT std::span<const CaptionRow> vlanCaptionRows();
@@ -48,16 +19,13 @@ ODU_SWITCH_EXPORT std::span<const CaptionRow> vidEntryCaptionRows();
 // The three tables: QoS dialog, VLAN dialog, VID entry dialog.
 inline std::array<std::span<const CaptionRow>, 3> allCaptionTables()
 {
-    return {qosCaptionRows(), vlanCaptionRows(), vidEntryCaptionRows()};
+    return CaptionTables::all();
 }
 
-// Catalogue text with every key of the tables once, under [QOS] and [VLAN]:
-// the value textFor gives the key's first row, in quotes so that leading
-// blanks stay. A key whose value is empty or holds a line break (which a
-// catalogue line cannot carry) is left out, so its English text stays.
+// CaptionTables::catalogueText.
 ODU_SWITCH_EXPORT QByteArray catalogueTextFromTables(
     const std::function<QString(const CaptionRow&)>& textFor);
 
-// The first row of a table that a control shows; null when there is none.
+// CaptionTables::find.
 ODU_SWITCH_EXPORT const CaptionRow* findCaptionRow(std::span<const CaptionRow> rows,
                                                    std::string_view control);

@@ -32,8 +32,7 @@ static void registerQosResources()
 
 namespace {
 
-const QString kWeightsError =
-    QStringLiteral("Either zero weight have been typed,\n\ror sum of weights is bigger than 128!");
+const QString kWeightsError = QString::fromUtf8(kQosWeightsMessage);
 
 // Design sizes at 96 pixels per inch.
 constexpr int kRemapLabelWidth = 75;

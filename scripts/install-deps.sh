@@ -19,6 +19,10 @@ packages=(
     fontconfig fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-noto-cjk
     xvfb dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     reuse abigail-tools man-db groff-base
+    # The translators' own tools, which the kit's PO and XLIFF are tested
+    # against: gettext's msgfmt, the translate toolkit (with its INI reader)
+    # and Qt's lconvert.
+    gettext translate-toolkit python3-iniparse qt6-l10n-tools
     # The test opening_instructions counts instructions under callgrind.
     valgrind
 )

@@ -7,6 +7,11 @@
 #include "core/CatalogueFile.h"
 #include "translator-kit/Accelerators.h"
 #include "translator-kit/CaptionIndex.h"
+#include "translator-kit/CatalogueText.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QRawFont>
 
 #include <QHash>
 #include <QSet>
@@ -202,8 +207,11 @@ int editDistance(const QString& a, const QString& b)
     return previous[y.size()];
 }
 
-std::vector<CatalogueFinding> checkCatalogueText(const QString& text, const CaptionIndex& index)
+std::vector<CatalogueFinding> checkCatalogueText(const QString& text, const CaptionIndex& index,
+                                                 const QString& language)
 {
+    const bool translation = !isEnglish(language);
+    const QList<int> markedSame = sameAsEnglishLines(text);
     std::vector<CatalogueFinding> findings;
     QHash<QString, Entry> values;   // the value each key reads as: the first non-empty one
     QHash<QString, int> firstLine;  // the first line of each key
@@ -265,6 +273,22 @@ std::vector<CatalogueFinding> checkCatalogueText(const QString& text, const Capt
         }
         if (!values.contains(id))
             values.insert(id, {value, l.lineNumber});
+        if (!known->message()) {
+            if (const QString problem = acceleratorPlacementProblem(value); !problem.isEmpty())
+                findings.push_back({l.lineNumber, known->section, key, problem, true});
+        }
+        if (translation && !markedSame.contains(l.lineNumber)) {
+            for (const QString& english : known->englishTexts) {
+                if (shownText(value) == shownText(english)) {
+                    findings.push_back({l.lineNumber, known->section, key,
+                                        QStringLiteral("still the English text %1; if that is meant (a technical "
+                                                       "name), put the line \"%2\" above the entry")
+                                            .arg(quoted(value), QString::fromLatin1(kSameAsEnglishMarker)),
+                                        true});
+                    break;
+                }
+            }
+        }
     });
 
     for (const KnownKey& key : index.keys()) {
@@ -276,6 +300,8 @@ std::vector<CatalogueFinding> checkCatalogueText(const QString& text, const Capt
         bool optional = key.englishTexts.size() > 1;
         for (const QString& english : key.englishTexts)
             optional = optional || hasLineBreak(english);
+        // In a translation every key left out shows English.
+        optional = optional && !translation;
         findings.push_back({0, key.section, key.key,
                             optional ? QStringLiteral("not translated; the English text stays (optional)")
                                      : QStringLiteral("missing: the English text %1 is shown")
@@ -296,4 +322,127 @@ QString describeFinding(const CatalogueFinding& finding)
     if (!finding.counts)
         out = QStringLiteral("note: ") + out;
     return out;
+}
+
+namespace {
+
+bool isCursive(QChar::Script script)
+{
+    return script == QChar::Script_Arabic || script == QChar::Script_Syriac || script == QChar::Script_Nko
+        || script == QChar::Script_Mongolian;
+}
+
+// Whether a letter joins the one after it (in logical order), or the one before it.
+bool joinsForward(QChar c)
+{
+    const QChar::JoiningType t = c.joiningType();
+    return t == QChar::Joining_Dual || t == QChar::Joining_Left || t == QChar::Joining_Causing;
+}
+
+bool joinsBack(QChar c)
+{
+    const QChar::JoiningType t = c.joiningType();
+    return t == QChar::Joining_Dual || t == QChar::Joining_Right || t == QChar::Joining_Causing;
+}
+
+} // namespace
+
+QString acceleratorPlacementProblem(const QString& caption)
+{
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) != QLatin1Char('&'))
+            continue;
+        if (i + 1 >= caption.size())
+            return {};
+        const QChar next = caption.at(i + 1);
+        if (next == QLatin1Char('&')) {
+            ++i;
+            continue;
+        }
+        if (next.isSpace())
+            return QStringLiteral("'&' before a blank: no key can press it; put it before a letter, or write \"&&\" "
+                                  "for an ampersand");
+        // The letter before the mark, past any vowel signs (which join through).
+        qsizetype before = i - 1;
+        while (before >= 0 && caption.at(before).joiningType() == QChar::Joining_Transparent)
+            --before;
+        if (before >= 0 && isCursive(caption.at(before).script()) && isCursive(next.script())
+            && joinsForward(caption.at(before)) && joinsBack(next)) {
+            // The start of the word, for the fix.
+            qsizetype start = before;
+            while (start > 0 && caption.at(start - 1).isLetterOrNumber())
+                --start;
+            while (start > 0 && caption.at(start - 1).joiningType() == QChar::Joining_Transparent)
+                --start;
+            QString atStart = caption;
+            atStart.remove(i, 1).insert(start, QLatin1Char('&'));
+            QString after = caption;
+            after.remove(i, 1);
+            after += QStringLiteral("(&%1)").arg(next);
+            return QStringLiteral("'&' between two joined letters (%1 and %2) splits the word: its letters lose "
+                                  "their joined forms and the caption draws wider than its control; put it before "
+                                  "the word's first letter (\"%3\") or after the caption (\"%4\")")
+                .arg(caption.at(before), next, atStart, after);
+        }
+        return {};
+    }
+    return {};
+}
+
+std::vector<CatalogueFinding> checkFontCoverage(const QString& text, const CaptionIndex& index)
+{
+    // Every face of the machine once; a character is drawn when any has it.
+    static const std::vector<QRawFont> faces = [] {
+        std::vector<QRawFont> all;
+        for (const QString& family : QFontDatabase::families()) {
+            QFont font(family);
+            font.setStyleStrategy(QFont::NoFontMerging);
+            const QRawFont raw = QRawFont::fromFont(font);
+            if (raw.isValid())
+                all.push_back(raw);
+        }
+        return all;
+    }();
+    QHash<char32_t, bool> drawn;
+    auto canDraw = [&](char32_t c) {
+        const auto it = drawn.constFind(c);
+        if (it != drawn.constEnd())
+            return *it;
+        bool found = false;
+        for (const QRawFont& face : faces)
+            found = found || face.supportsCharacter(c);
+        drawn.insert(c, found);
+        return found;
+    };
+    std::vector<CatalogueFinding> findings;
+    forEachCatalogueLine(text, [&](const CatalogueLine& l) {
+        const KnownKey* known = index.find(l.section.toString(), l.key.toString());
+        if (!known)
+            return;
+        QStringList missing;
+        for (char32_t c : l.value.toUcs4()) {
+            const QChar::Category category = QChar::category(c);
+            if (QChar::isSpace(c) || category == QChar::Other_Control || category == QChar::Other_Format)
+                continue;
+            if (canDraw(c))
+                continue;
+            const QString shown = QStringLiteral("'%1' (U+%2)")
+                                     .arg(QString::fromUcs4(&c, 1),
+                                          QString::number(uint(c), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+            if (!missing.contains(shown))
+                missing.append(shown);
+        }
+        if (missing.isEmpty())
+            return;
+        const int count = int(missing.size());
+        if (count > 6)
+            missing = missing.mid(0, 6) << QStringLiteral("...");
+        findings.push_back({l.lineNumber, known->section, l.key.toString(),
+                            QStringLiteral("no font on this machine draws %1 character%2 of it, shown as boxes: %3")
+                                .arg(count)
+                                .arg(count == 1 ? QString() : QStringLiteral("s"))
+                                .arg(missing.join(QStringLiteral(", "))),
+                            true});
+    });
+    return findings;
 }

@@ -22,8 +22,22 @@ struct CatalogueFinding
     bool counts = true; // false: a note that does not make the catalogue faulty
 };
 
-// text: the catalogue as read from its file.
-std::vector<CatalogueFinding> checkCatalogueText(const QString& text, const CaptionIndex& index);
+// text: the catalogue as read from its file; language: its language code
+// (see catalogueLanguage), empty when unknown. A catalogue that is not
+// English must not leave a key showing its English text (missing, empty or
+// the same text) unless the entry is marked as meant to be the same.
+std::vector<CatalogueFinding> checkCatalogueText(const QString& text, const CaptionIndex& index,
+                                                 const QString& language = {});
+
+// Captions with characters that no font installed on this machine can draw
+// (they show as boxes); needs the application's font database.
+std::vector<CatalogueFinding> checkFontCoverage(const QString& text, const CaptionIndex& index);
+
+// Where an accelerator mark in a caption does harm, with the fix; empty when
+// it does none: an '&' between two joining letters of a cursive script
+// (Arabic, Syriac, N'Ko, Mongolian), which splits the word's joined forms,
+// and an '&' before a blank, which no key can press.
+QString acceleratorPlacementProblem(const QString& caption);
 
 // "line 12: [VLAN] set_butten: unknown key; did you mean set_button?"
 QString describeFinding(const CatalogueFinding& finding);

@@ -98,7 +98,11 @@ QString templateCatalogue(const CaptionIndex& index)
     return writeCatalogue(index,
                           QStringLiteral("; Language catalogue of the QoS and VLAN dialogs: every text in English.\n"
                                          "; Translate the part after '='. Keep '&' before the letter that selects a\n"
-                                         "; control from the keyboard. Values with blanks at either end go in double quotes.\n"),
+                                         "; control from the keyboard. Values with blanks at either end go in double quotes.\n"
+                                         "; A key left out or left in English shows English: a translation that keeps\n"
+                                         "; a text as it is (a technical name such as NMS or LINE 2) says so with the\n"
+                                         "; line \"; same-as-english\" right above the entry; `check` reports every\n"
+                                         "; other English text.\n"),
                           [](const KnownKey&, const QString& english) { return english; }, false);
 }
 

@@ -7,8 +7,9 @@
 #include "core/RegularFile.h"
 #include "translator-kit/CaptionIndex.h"
 #include "translator-kit/SampleDialogs.h"
-#include "ui/CaptionFit.h"
+#include "translator-kit/CaptionDefects.h"
 
+#include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QRegularExpression>
@@ -73,7 +74,7 @@ QString screenConfig()
                                     .arg(kScreenWidth)
                                     .arg(kScreenHeight)
                                     .toUtf8();
-        if (!dir.isValid() || !writeRegularFile(file, json).isEmpty())
+        if (!dir.isValid() || !writeRegularFile(file, json).ok())
             return QString();
         return file;
     }();
@@ -82,7 +83,7 @@ QString screenConfig()
 
 } // namespace
 
-DensityReport measureAtDensity(const QString& program, const QString& catalogue, int dpi)
+DensityReport measureAtDensity(const QString& program, const QString& catalogue, int dpi, bool rightToLeft)
 {
     DensityReport report;
     report.dpi = dpi;
@@ -100,7 +101,10 @@ DensityReport measureAtDensity(const QString& program, const QString& catalogue,
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + screen);
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::SeparateChannels);
-    child.start(program, {QString::fromLatin1(kMeasureCommand), catalogue});
+    QStringList args{QString::fromLatin1(kMeasureCommand), catalogue};
+    if (rightToLeft)
+        args << QStringLiteral("--right-to-left");
+    child.start(program, args);
     if (!child.waitForFinished(120000)) {
         child.kill();
         child.waitForFinished();
@@ -119,12 +123,14 @@ DensityReport measureAtDensity(const QString& program, const QString& catalogue,
     return report;
 }
 
-int measureCaptions(const QString& catalogue)
+int measureCaptions(const QString& catalogue, bool rightToLeft)
 {
+    if (rightToLeft)
+        QGuiApplication::setLayoutDirection(Qt::RightToLeft);
     QTextStream out(stdout);
     int defects = 0;
     forEachSampleDialog(catalogue, [&](const QString& dialog, QWidget* window) {
-        for (const CaptionDefect& defect : findCaptionDefects(window)) {
+        for (const CaptionDefect& defect : findCaptionDefects(window, {.columnsInView = true, .captionGaps = true})) {
             out << defectLine(dialog, defect) << '\n';
             ++defects;
         }

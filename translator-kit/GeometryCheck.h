@@ -17,8 +17,8 @@
 // screen of kScreenSize: a modest laptop screen, which the dialogs must fit
 // at these densities with translated texts too.
 //
-// A grid's heading and row label cells are reported as notes: the grid
-// columns keep their designed widths, so only a shorter text helps there.
+// A catalogue whose texts are mostly of a right-to-left script is examined
+// right to left as well (the child lays the dialogs out mirrored).
 
 inline constexpr const char* kMeasureCommand = "measure-captions";
 inline constexpr int kCheckedDensities[] = {96, 120, 144};
@@ -36,10 +36,11 @@ struct DensityReport
 };
 
 // Runs the child process for one density and gathers what it reports.
-DensityReport measureAtDensity(const QString& program, const QString& catalogue, int dpi);
+DensityReport measureAtDensity(const QString& program, const QString& catalogue, int dpi, bool rightToLeft = false);
 
 // The child's work: builds the QoS dialog, the VLAN dialog and the VID entry
-// dialog with the catalogue (empty: English texts), prints one line per
+// dialog with the catalogue (empty: English texts), laid out right to left
+// when asked, prints one line per
 // defect to standard output. Returns 0 when there is none (notes aside), 1
 // otherwise.
-int measureCaptions(const QString& catalogue);
+int measureCaptions(const QString& catalogue, bool rightToLeft);

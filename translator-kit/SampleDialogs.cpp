@@ -5,7 +5,7 @@
 #include "translator-kit/SampleDialogs.h"
 
 #include "core/IniFile.h"
-#include "host/core/Settle.h"
+#include "ui/Settle.h"
 #include "plugin/InstancePointers.h"
 #include "core/QosConfig.h"
 #include "qos/Qos_form.h"

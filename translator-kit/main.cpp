@@ -10,7 +10,9 @@
 #include "translator-kit/CatalogueCheck.h"
 #include "translator-kit/CatalogueWriter.h"
 #include "translator-kit/GeometryCheck.h"
-#include "translator-kit/KitCommandLine.h"
+#include "translator-kit/CatalogueText.h"
+#include "translator-kit/Exchange.h"
+#include "translator-kit/KitArguments.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -29,59 +31,136 @@ int writeOut(const QString& text, const QString& output)
         std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
         return kKitClean;
     }
-    if (const QString error = writeRegularFile(output, bytes); !error.isEmpty()) {
-        QTextStream(stderr) << QStringLiteral("could not write: %1\n").arg(error);
+    if (const Result<void> written = writeRegularFile(output, bytes); !written) {
+        QTextStream(stderr) << QStringLiteral("could not write: %1\n").arg(written.error());
         return kKitUnusable;
     }
     return kKitClean;
+}
+
+void printFindings(QTextStream& out, const std::vector<CatalogueFinding>& list, int& findings)
+{
+    for (const CatalogueFinding& finding : list) {
+        out << describeFinding(finding) << '\n';
+        findings += finding.counts ? 1 : 0;
+    }
 }
 
 int check(const QString& path, int onlyDensity, const QString& program)
 {
     QTextStream out(stdout);
     const CatalogueFile file = readCatalogueFile(path);
-    if (file.status != CatalogueFileStatus::Read) {
-        QTextStream(stderr) << catalogueFileProblem(file.status, path) << '\n';
+    if (!file) {
+        QTextStream(stderr) << file.error().message << '\n';
+        return kKitUnusable;
+    }
+    // The dialogs read such a file as best they can; a translator must save it again.
+    const RegularFileRead raw = readRegularFile(path, kCatalogueFileSizeLimit);
+    const EncodingProblem encoding = findEncodingProblem(raw.valueOr({}));
+    if (!encoding.valid) {
+        QTextStream(stderr) << QStringLiteral("%1: not UTF-8: line %2, byte %3 (byte %4 of the line, 0x%5) cannot be "
+                                              "decoded; save the file as UTF-8\n")
+                                   .arg(path)
+                                   .arg(encoding.line)
+                                   .arg(encoding.byte)
+                                   .arg(encoding.column)
+                                   .arg(uint(encoding.value), 2, 16, QLatin1Char('0'));
         return kKitUnusable;
     }
     int findings = 0;
-    for (const CatalogueFinding& finding : checkCatalogueText(file.text, CaptionIndex::library())) {
-        out << describeFinding(finding) << '\n';
-        findings += finding.counts ? 1 : 0;
-    }
+    const QString language = catalogueLanguage(file.value(), path);
+    printFindings(out, checkCatalogueText(file.value(), CaptionIndex::library(), language), findings);
+    printFindings(out, checkFontCoverage(file.value(), CaptionIndex::library()), findings);
     out.flush();
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const QList<int> densities = onlyDensity > 0 ? QList<int>{onlyDensity}
                                                  : QList<int>(std::begin(kCheckedDensities), std::end(kCheckedDensities));
+    QList<bool> directions{false};
+    if (mostlyRightToLeft(file.value()))
+        directions.append(true);
     const QString note = QString::fromLatin1(kNotePrefix);
     for (int dpi : densities) {
-        const DensityReport report = measureAtDensity(program, absolute, dpi);
-        for (QString line : report.defects) {
-            const bool isNote = line.startsWith(note);
-            if (isNote)
-                line.remove(0, note.size());
-            out << (isNote ? note : QString()) << QStringLiteral("%1 dpi: ").arg(dpi) << line << '\n';
-        }
-        findings += report.counted;
-        out.flush();
-        if (!report.error.isEmpty()) {
-            QTextStream(stderr) << report.error << '\n';
-            return kKitUnusable;
+        for (bool rightToLeft : directions) {
+            const DensityReport report = measureAtDensity(program, absolute, dpi, rightToLeft);
+            const QString where = rightToLeft ? QStringLiteral("%1 dpi, right to left: ").arg(dpi)
+                                              : QStringLiteral("%1 dpi: ").arg(dpi);
+            for (QString line : report.defects) {
+                const bool isNote = line.startsWith(note);
+                if (isNote)
+                    line.remove(0, note.size());
+                out << (isNote ? note : QString()) << where << line << '\n';
+            }
+            findings += report.counted;
+            out.flush();
+            if (!report.error.isEmpty()) {
+                QTextStream(stderr) << report.error << '\n';
+                return kKitUnusable;
+            }
         }
     }
     out << (findings == 0 ? QStringLiteral("no findings\n") : QStringLiteral("%1 findings\n").arg(findings));
     return findings == 0 ? kKitClean : kKitFindings;
 }
 
+int exportCatalogue(const KitRequest& request)
+{
+    QString text;
+    QString language = request.language;
+    if (!request.file.isEmpty()) {
+        const CatalogueFile file = readCatalogueFile(request.file);
+        if (!file) {
+            QTextStream(stderr) << file.error().message << '\n';
+            return kKitUnusable;
+        }
+        text = file.value();
+        if (language.isEmpty())
+            language = catalogueLanguage(text, request.file);
+    }
+    const CaptionIndex& index = CaptionIndex::library();
+    const std::vector<KeyRoom> rooms = measureKeyRooms(index);
+    return writeOut(request.format == KitRequest::Format::Po ? exportPo(index, rooms, text, language)
+                                                             : exportXliff(index, rooms, text, language),
+                    request.output);
+}
+
+int importCatalogue(const KitRequest& request)
+{
+    const RegularFileRead raw = readRegularFile(request.file, kCatalogueFileSizeLimit);
+    if (!raw.ok()) {
+        QTextStream(stderr) << raw.error().message << '\n';
+        return kKitUnusable;
+    }
+    if (const EncodingProblem encoding = findEncodingProblem(raw.valueOr({})); !encoding.valid) {
+        QTextStream(stderr) << QStringLiteral("%1: not UTF-8: line %2, byte %3\n")
+                                   .arg(request.file)
+                                   .arg(encoding.line)
+                                   .arg(encoding.byte);
+        return kKitUnusable;
+    }
+    const ImportResult result = importTranslations(decodeCatalogueText(raw.value()), CaptionIndex::library(),
+                                                   request.language);
+    if (!result.error.isEmpty()) {
+        QTextStream(stderr) << request.file << ": " << result.error << '\n';
+        return kKitUnusable;
+    }
+    QTextStream(stderr) << QStringLiteral("%1 translated, %2 left out (untranslated or fuzzy: English shows)\n")
+                               .arg(result.translated)
+                               .arg(result.leftOut);
+    return writeOut(result.catalogue, request.output);
+}
+
 int runKit()
 {
     const QStringList args = QCoreApplication::arguments();
     const QString name = QFileInfo(args.value(0)).fileName();
-    const KitRequest request = parseKitCommandLine(args);
+    const KitRequest request = parseKitArguments(args);
 
     switch (request.command) {
     case KitRequest::Command::Help:
-        QTextStream(stdout) << kitHelpText(name);
+        QTextStream(stdout) << request.help;
+        return kKitClean;
+    case KitRequest::Command::Version:
+        QTextStream(stdout) << name << ' ' << QCoreApplication::applicationVersion() << '\n';
         return kKitClean;
     case KitRequest::Command::Error:
         QTextStream(stderr) << name << ": " << request.error << "\n"
@@ -93,15 +172,19 @@ int runKit()
         return writeOut(pseudoCatalogue(CaptionIndex::library(), request.expandPercent), request.output);
     case KitRequest::Command::Check:
         return check(request.file, request.density, QCoreApplication::applicationFilePath());
+    case KitRequest::Command::Export:
+        return exportCatalogue(request);
+    case KitRequest::Command::Import:
+        return importCatalogue(request);
     case KitRequest::Command::Measure: {
         if (!request.file.isEmpty()) {
             const CatalogueFile file = readCatalogueFile(request.file);
-            if (file.status != CatalogueFileStatus::Read) {
-                QTextStream(stderr) << catalogueFileProblem(file.status, request.file) << '\n';
+            if (!file) {
+                QTextStream(stderr) << file.error().message << '\n';
                 return kKitUnusable;
             }
         }
-        return measureCaptions(request.file);
+        return measureCaptions(request.file, request.rightToLeft);
     }
     }
     return kKitUnusable;
@@ -121,10 +204,12 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(ODU_KIT_VERSION));
     const int code = runKit();
     // A script must not take lost output for success.
-    if (const QString error = closeStandardStreams(); !error.isEmpty()) {
-        QTextStream(stderr) << QFileInfo(QCoreApplication::arguments().value(0)).fileName() << ": " << error << '\n';
+    if (const Result<void> closed = closeStandardStreams(); !closed) {
+        QTextStream(stderr) << QFileInfo(QCoreApplication::arguments().value(0)).fileName() << ": " << closed.error()
+                            << '\n';
         return kKitUnusable;
     }
     return code;

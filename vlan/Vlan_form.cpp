@@ -17,7 +17,7 @@
 #include "ui/SystemColours.h"
 #include "vlan/Unit3.h"
 #include "core/VlanCommit.h"
-#include "vlan/VlanDialogTexts.h"
+#include "core/VlanDialogTexts.h"
 #include "vlan/VlanAccessibility.h"
 
 #include <QPointer>

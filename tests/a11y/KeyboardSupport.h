@@ -9,7 +9,7 @@
 // page offers.
 
 #include "tests/support/DialogFixtures.h"
-#include "tests/support/ModalAnswering.h"
+#include "testing/ModalAnswering.h"
 #include "tests/support/RecordingCatalogue.h"
 
 #include "core/IniFile.h"

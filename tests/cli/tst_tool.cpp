@@ -9,7 +9,7 @@
 #include "core/QosConfig.h"
 #include "core/StaticVlanTable.h"
 #include "core/VlanConfig.h"
-#include "tests/support/ArrayBytes.h"
+#include "testing/ArrayBytes.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/ScratchFileSystem.h"
 

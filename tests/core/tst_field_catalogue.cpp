@@ -4,9 +4,11 @@
 
 // The field catalogue: it covers every bit of both arrays exactly once, reads
 // what the array modules read, writes only its own bits, reads typed values,
-// and the JSON form rebuilds any array byte for byte.
+// the JSON form rebuilds any array byte for byte, and fields are named with
+// the texts the dialogs show.
 
 #include "core/ArrayJson.h"
+#include "core/CaptionTables.h"
 #include "core/FieldCatalogue.h"
 #include "core/QosConfig.h"
 #include "core/VlanConfig.h"
@@ -68,6 +70,8 @@ private slots:
     void jsonRoundTripIsByteExact();
     void jsonRefusesWhatNoArrayHolds_data();
     void jsonRefusesWhatNoArrayHolds();
+    void namesAreTheDialogsCaptions_data();
+    void namesAreTheDialogsCaptions();
 };
 
 void TestFieldCatalogue::everyBitOnceAndNamesUnique_data()
@@ -249,11 +253,54 @@ void TestFieldCatalogue::jsonRoundTripIsByteExact()
                     c = round % 10 == 0 ? char(0xFF) : '\0';
         // Through text, as a pipe between two commands carries it.
         const QByteArray text = QJsonDocument(arrayToJson(kind, bytes)).toJson();
-        const ArrayFromJson back = arrayFromJson(QJsonDocument::fromJson(text).object());
-        QVERIFY2(back.ok(), qPrintable(back.error));
-        QVERIFY2(back.bytes == bytes, qPrintable(QStringLiteral("round %1: %2 became %3")
-                                                     .arg(round).arg(QString::fromLatin1(bytes.toHex()), QString::fromLatin1(back.bytes.toHex()))));
+        const Result<QByteArray> back = arrayFromJson(QJsonDocument::fromJson(text).object());
+        QVERIFY2(back.ok(), qPrintable(back.ok() ? QString() : back.error()));
+        QVERIFY2(back.value() == bytes, qPrintable(QStringLiteral("round %1: %2 became %3")
+                                                     .arg(round).arg(QString::fromLatin1(bytes.toHex()), QString::fromLatin1(back.value().toHex()))));
     }
+}
+
+void TestFieldCatalogue::namesAreTheDialogsCaptions_data()
+{
+    QTest::addColumn<ArrayKind>("kind");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("part"); // -2: group, -1: label, n >= 0: name of value n
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("text");
+    const auto q = ArrayKind::Qos;
+    const auto v = ArrayKind::Vlan;
+    QTest::newRow("VLAN value name") << v << "ingress_policy.line3" << 0 << "ComboBox2 item 0" << "Admit All";
+    QTest::newRow("VLAN value name, second") << v << "double_tag_mode.modem1" << 1 << "ComboBox8 item 1"
+                                             << "Provider";
+    QTest::newRow("accelerator dropped") << v << "vlan_mode" << 1 << "RadioGroup1 item 1" << "Single Tag";
+    QTest::newRow("VLAN group") << v << "force_default_vid.line2" << -2 << "Label10" << "Force Default VID";
+    QTest::newRow("page as group") << v << "port_forwarding.nms_line2" << -2 << "PageControl1 tab 2"
+                                   << "Port Based VLAN";
+    QTest::newRow("port label") << v << "default_vid.modem2" << -1 << "Label21" << "Modem 2";
+    QTest::newRow("VLAN label") << v << "lacp_priority_override" << -1 << "CheckBox21" << "LACP priority Override";
+    QTest::newRow("QoS accelerator inside") << q << "ch2_scheduling" << -1 << "RadioGroup3"
+                                            << "Channel 2 - Queue scheduling";
+    QTest::newRow("QoS value name") << q << "ch1_scheduling" << 0 << "RadioGroup2 item 0" << "Weighted round robin";
+    QTest::newRow("QoS group") << q << "queue_weight.2" << -2 << "GroupBox2" << "Priority Queue Weights";
+    QTest::newRow("QoS label") << q << "queue_weight.2" << -1 << "Label4" << "Priority Queue 2 Weight";
+    QTest::newRow("QoS switch value") << q << "qos_main_switch" << 1 << "RadioGroup1 item 1" << "Enabled";
+}
+
+// A field's group, label and value names are what the control that shows
+// them says in English, read from the dialogs' caption tables.
+void TestFieldCatalogue::namesAreTheDialogsCaptions()
+{
+    QFETCH(ArrayKind, kind);
+    QFETCH(QString, field);
+    QFETCH(int, part);
+    QFETCH(QString, control);
+    QFETCH(QString, text);
+    const FieldSpec* f = findField(kind, field);
+    QVERIFY(f);
+    const QString name = part == -2 ? f->group : part == -1 ? f->label : f->valueNames.value(part);
+    QCOMPARE(name, text);
+    const auto rows = kind == ArrayKind::Qos ? CaptionTables::qos() : CaptionTables::vlan();
+    QCOMPARE(CaptionTables::plainEnglish(rows, control.toStdString()), text);
 }
 
 void TestFieldCatalogue::jsonRefusesWhatNoArrayHolds_data()
@@ -279,9 +326,9 @@ void TestFieldCatalogue::jsonRefusesWhatNoArrayHolds()
 {
     QFETCH(QByteArray, json);
     QFETCH(QString, error);
-    const ArrayFromJson result = arrayFromJson(QJsonDocument::fromJson(json).object());
-    QCOMPARE(result.error, error);
-    QVERIFY(result.bytes.isEmpty());
+    const Result<QByteArray> result = arrayFromJson(QJsonDocument::fromJson(json).object());
+    QVERIFY(!result.ok());
+    QCOMPARE(result.error(), error);
 }
 
 QTEST_GUILESS_MAIN(TestFieldCatalogue)

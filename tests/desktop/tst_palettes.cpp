@@ -10,7 +10,7 @@
 
 #include "DesktopSupport.h"
 
-#include "host/core/DemoPalettes.h"
+#include "host/app/DemoPalettes.h"
 #include "ui/StringGrid.h"
 #include "ui/SystemColours.h"
 

@@ -9,7 +9,7 @@
 
 #include "DesktopSupport.h"
 
-#include "tests/support/ModalAnswering.h"
+#include "testing/ModalAnswering.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>

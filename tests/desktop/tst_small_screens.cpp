@@ -15,7 +15,7 @@
 #include "DesktopSupport.h"
 
 #include "tests/layout/LongCatalogue.h"
-#include "ui/CaptionFit.h"
+#include "translator-kit/CaptionDefects.h"
 #include "ui/Density.h"
 #include "ui/PageScroll.h"
 #include "ui/StringGrid.h"

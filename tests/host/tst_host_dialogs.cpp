@@ -5,11 +5,11 @@
 // The demo host over the real dialogs: the host contract's calling order, the
 // cancel copy around a run, and the window that shows what a run wrote.
 
-#include "host/core/DemoWindow.h"
-#include "host/core/DialogRun.h"
-#include "host/core/HexView.h"
-#include "tests/support/ArrayBytes.h"
-#include "tests/support/ModalAnswering.h"
+#include "host/app/DemoWindow.h"
+#include "host/app/DialogRun.h"
+#include "host/app/HexView.h"
+#include "testing/ArrayBytes.h"
+#include "testing/ModalAnswering.h"
 
 #include "core/IniFile.h"
 #include "plugin/InstancePointers.h"

@@ -6,10 +6,10 @@
 // file: a pipe, a device, a folder or a planted symbolic link. Each is
 // refused with a message and left exactly as it was; nothing blocks.
 
-#include "host/core/ArrayFile.h"
-#include "host/core/CommandLine.h"
-#include "host/core/RegularFile.h"
-#include "host/core/Screenshots.h"
+#include "host/app/ArrayFile.h"
+#include "host/app/CommandLine.h"
+#include "core/RegularFile.h"
+#include "host/app/Screenshots.h"
 
 #include "core/CatalogueFile.h"
 
@@ -78,10 +78,9 @@ private slots:
     {
         QFETCH(QString, path);
         QFETCH(QString, said);
-        const ArrayFileLoad load = loadArrayFile(path, ArrayKind::Qos);
+        const Result<QByteArray> load = loadArrayFile(path, ArrayKind::Qos);
         QVERIFY(!load.ok());
-        QVERIFY(load.bytes.isEmpty());
-        QVERIFY2(load.error.contains(said) && load.error.contains(path), qPrintable(load.error));
+        QVERIFY2(load.error().contains(said) && load.error().contains(path), qPrintable(load.error()));
     }
 
     void loadFollowsALinkToARegularFile()
@@ -93,9 +92,9 @@ private slots:
         f.close();
         const QString link = m_dir.filePath(u"real-link.bin"_s);
         QVERIFY(QFile::link(file, link));
-        const ArrayFileLoad load = loadArrayFile(link, ArrayKind::Qos);
-        QVERIFY2(load.ok(), qPrintable(load.error));
-        QCOMPARE(load.bytes, QByteArray(40, '\x07'));
+        const Result<QByteArray> load = loadArrayFile(link, ArrayKind::Qos);
+        QVERIFY(load.ok());
+        QCOMPARE(load.value(), QByteArray(40, '\x07'));
     }
 
     // Saving onto anything but a regular file (or nothing) is refused, and
@@ -116,8 +115,9 @@ private slots:
         QFETCH(QString, path);
         QFETCH(QString, said);
         const mode_t before = typeOf(path);
-        const QString error = saveArrayFile(path, QByteArray(82, '\x55'), ArrayKind::Vlan);
-        QVERIFY2(error.contains(said) && error.contains(path), qPrintable(error));
+        const Result<void> saved = saveArrayFile(path, QByteArray(82, '\x55'), ArrayKind::Vlan);
+        QVERIFY(!saved.ok());
+        QVERIFY2(saved.error().contains(said) && saved.error().contains(path), qPrintable(saved.error()));
         QCOMPARE(typeOf(path), before);
         QCOMPARE(contents(m_target), QByteArray("precious"));
         const QStringList left = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
@@ -128,7 +128,7 @@ private slots:
     void saveCreatesAPlainFileWithTheUsualPermissions()
     {
         const QString path = m_dir.filePath(u"new.bin"_s);
-        QCOMPARE(saveArrayFile(path, QByteArray(40, '\x01'), ArrayKind::Qos), QString());
+        QVERIFY(saveArrayFile(path, QByteArray(40, '\x01'), ArrayKind::Qos).ok());
         QCOMPARE(typeOf(path), mode_t(S_IFREG));
         QCOMPARE(contents(path), QByteArray(40, '\x01'));
         const mode_t mask = ::umask(0);
@@ -139,7 +139,7 @@ private slots:
 
         // A second save keeps the permissions the file has been given since.
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
-        QCOMPARE(saveArrayFile(path, QByteArray(40, '\x02'), ArrayKind::Qos), QString());
+        QVERIFY(saveArrayFile(path, QByteArray(40, '\x02'), ArrayKind::Qos).ok());
         QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
         QCOMPARE(st.st_mode & 0777, mode_t(0600));
         QCOMPARE(contents(path), QByteArray(40, '\x02'));
@@ -165,8 +165,9 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             QVERIFY(f.resize(kCatalogueFileSizeLimit + 1)); // sparse
         }
-        const QString problem = checkCatalogueFile(path);
-        QVERIFY2(problem.contains(said), qPrintable(problem));
+        const Result<void> usable = checkCatalogueFile(path);
+        QVERIFY(!usable);
+        QVERIFY2(usable.error().contains(said), qPrintable(usable.error()));
     }
 
     // A link planted under a picture's name stops the run; the link's

@@ -5,12 +5,12 @@
 // The demo host's own logic, without any dialog: command line, array files,
 // the cancel copy, the hex view and the decoded view.
 
-#include "host/core/ArrayFile.h"
-#include "host/core/CancelCopy.h"
-#include "host/core/CommandLine.h"
-#include "host/core/DecodedView.h"
-#include "host/core/HexView.h"
-#include "tests/support/ArrayBytes.h"
+#include "host/app/ArrayFile.h"
+#include "host/app/CancelCopy.h"
+#include "host/app/CommandLine.h"
+#include "host/app/DecodedView.h"
+#include "host/app/HexView.h"
+#include "testing/ArrayBytes.h"
 
 #include "core/QosConfig.h"
 #include "core/VlanConfig.h"
@@ -49,6 +49,8 @@ class TestHostLogic : public QObject
 private Q_SLOTS:
     void commandLine_data();
     void commandLine();
+    void installedCatalogues_data();
+    void installedCatalogues();
     void screenshotDirChecks();
     void catalogueChecks();
 
@@ -104,27 +106,38 @@ void TestHostLogic::commandLine_data()
     QTest::newRow("help") << QStringList{u"--help"_s} << int(A::Help) << QString() << QString() << false << QString();
     QTest::newRow("-h wins over screenshot")
         << QStringList{u"--screenshot"_s, u"x"_s, u"-h"_s} << int(A::Help) << u"x"_s << QString() << false << QString();
+    QTest::newRow("help with Qt's options") << QStringList{u"--help-all"_s} << int(A::Help) << QString() << QString()
+                                             << false << QString();
     QTest::newRow("version") << QStringList{u"-v"_s} << int(A::Version) << QString() << QString() << false << QString();
 
     QTest::newRow("unknown option") << QStringList{u"--screenshots"_s, u"x"_s} << int(A::Error) << QString()
-                                    << QString() << false << u"unknown option '--screenshots'"_s;
+                                    << QString() << false << u"Unknown option 'screenshots'"_s;
     QTest::newRow("missing value") << QStringList{u"--screenshot"_s} << int(A::Error) << QString() << QString()
-                                   << false << u"option '--screenshot' needs a value"_s;
+                                   << false << u"Missing value after '--screenshot'"_s;
     QTest::newRow("empty value") << QStringList{u"--catalogue="_s} << int(A::Error) << QString() << QString()
-                                 << false << u"needs a non-empty value"_s;
+                                 << false << u"option '--catalogue' needs a non-empty value"_s;
     QTest::newRow("value for a flag") << QStringList{u"--remote=yes"_s} << int(A::Error) << QString() << QString()
-                                      << false << u"option '--remote' takes no value"_s;
+                                      << false << u"Unexpected value after '--remote'"_s;
     QTest::newRow("repeated option")
         << QStringList{u"--screenshot"_s, u"a"_s, u"--screenshot"_s, u"b"_s} << int(A::Error) << QString()
-        << QString() << false << u"given more than once"_s;
+        << QString() << false << u"option '--screenshot' given more than once"_s;
     QTest::newRow("stray argument") << QStringList{u"out"_s} << int(A::Error) << QString() << QString() << false
                                     << u"unexpected argument 'out'"_s;
     QTest::newRow("frames without pictures") << QStringList{u"--mark-defects"_s} << int(A::Error) << QString()
                                             << QString() << false << u"'--mark-defects' needs --screenshot"_s;
     QTest::newRow("error before help") << QStringList{u"--bogus"_s, u"--help"_s} << int(A::Error) << QString()
-                                       << QString() << false << u"unknown option '--bogus'"_s;
+                                       << QString() << false << u"Unknown option 'bogus'"_s;
     QTest::newRow("qt option is not ours") << QStringList{u"-platform"_s, u"xcb"_s} << int(A::Error) << QString()
-                                           << QString() << false << u"unknown option '-platform'"_s;
+                                           << QString() << false << u"Unknown option 'platform'"_s;
+    QTest::newRow("language") << QStringList{u"--language"_s, u"de"_s} << int(A::RunWindow) << QString()
+                              << QString() << false << QString();
+    QTest::newRow("language and catalogue")
+        << QStringList{u"--language=de"_s, u"--catalogue"_s, u"de.ini"_s} << int(A::Error) << QString() << QString()
+        << false << u"options '--catalogue' and '--language' exclude each other"_s;
+    QTest::newRow("flag repeated") << QStringList{u"--remote"_s, u"--remote"_s} << int(A::Error) << QString()
+                                   << QString() << false << u"option '--remote' given more than once"_s;
+    QTest::newRow("help, short and long") << QStringList{u"-h"_s, u"--help"_s} << int(A::Error) << QString()
+                                          << QString() << false << u"option '--help' given more than once"_s;
 }
 
 void TestHostLogic::commandLine()
@@ -147,33 +160,73 @@ void TestHostLogic::commandLine()
     QCOMPARE(o.screenshotDir, dir);
     QCOMPARE(o.catalogue, catalogue);
     QCOMPARE(o.remote, remote);
+    QCOMPARE(o.language, args.contains(u"--language"_s) ? u"de"_s : QString());
+}
+
+void TestHostLogic::installedCatalogues_data()
+{
+    QTest::addColumn<QStringList>("installed"); // files in the folder
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("found");         // file name; empty: refused
+    QTest::addColumn<QString>("error");
+
+    const QStringList two{u"de.ini"_s, u"pt_BR.ini"_s, u"notes.txt"_s};
+    QTest::newRow("code") << two << u"de"_s << u"de.ini"_s << QString();
+    QTest::newRow("region, other case and dash") << two << u"pt-br"_s << u"pt_BR.ini"_s << QString();
+    QTest::newRow("unknown code lists the others")
+        << two << u"xx"_s << QString() << u"unknown language 'xx' (one of: de, pt_BR)"_s;
+    QTest::newRow("a path is no code") << two << u"../de"_s << QString() << u"unknown language '../de'"_s;
+    QTest::newRow("not a catalogue") << two << u"notes"_s << QString() << u"unknown language 'notes'"_s;
+    QTest::newRow("none installed") << QStringList{} << u"de"_s << QString()
+                                    << u"no language catalogues are installed"_s;
+}
+
+void TestHostLogic::installedCatalogues()
+{
+    QFETCH(QStringList, installed);
+    QFETCH(QString, code);
+    QFETCH(QString, found);
+    QFETCH(QString, error);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    for (const QString& name : installed)
+        writeFile(folder.filePath(name), "[QOS]\n");
+
+    const Result<QString> file = installedCatalogue(code, {folder.path()});
+    if (found.isEmpty()) {
+        QVERIFY(!file);
+        QVERIFY2(file.error().contains(error), qPrintable(file.error()));
+    } else {
+        QVERIFY2(file.ok(), qPrintable(file.error()));
+        QCOMPARE(QFileInfo(file.value()).fileName(), found);
+    }
 }
 
 void TestHostLogic::screenshotDirChecks()
 {
     QVERIFY(m_dir.isValid());
-    QCOMPARE(checkScreenshotDir(m_dir.path()), QString());
+    QVERIFY(checkScreenshotDir(m_dir.path()).ok());
     // The probe file is gone again.
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
 
     const QString missing = m_dir.filePath(u"missing"_s);
-    QVERIFY(checkScreenshotDir(missing).contains(u"does not exist"_s));
+    QVERIFY(checkScreenshotDir(missing).error().contains(u"does not exist"_s));
     const QString file = m_dir.filePath(u"plain-file"_s);
     writeFile(file, "x");
-    QVERIFY(checkScreenshotDir(file).contains(u"is not a folder"_s));
+    QVERIFY(checkScreenshotDir(file).error().contains(u"is not a folder"_s));
     QFile::remove(file);
     // Not even a privileged user can create files under /proc.
     if (QFileInfo(u"/proc/self"_s).isDir())
-        QVERIFY(checkScreenshotDir(u"/proc"_s).contains(u"is not writable"_s));
+        QVERIFY(checkScreenshotDir(u"/proc"_s).error().contains(u"is not writable"_s));
 }
 
 void TestHostLogic::catalogueChecks()
 {
     const QString file = m_dir.filePath(u"cat.ini"_s);
     writeFile(file, "[QOS]\n");
-    QCOMPARE(checkCatalogueFile(file), QString());
-    QVERIFY(checkCatalogueFile(m_dir.filePath(u"nope.ini"_s)).contains(u"does not exist"_s));
-    QVERIFY(checkCatalogueFile(m_dir.path()).contains(u"is not a file"_s));
+    QVERIFY(checkCatalogueFile(file).ok());
+    QVERIFY(checkCatalogueFile(m_dir.filePath(u"nope.ini"_s)).error().contains(u"does not exist"_s));
+    QVERIFY(checkCatalogueFile(m_dir.path()).error().contains(u"is not a file"_s));
     QFile::remove(file);
 }
 
@@ -205,14 +258,13 @@ void TestHostLogic::loadRefusesWrongSizes()
     const QString path = m_dir.filePath(u"wrong.bin"_s);
     writeFile(path, QByteArray(size, '\x11'));
     const ArrayKind kind = qos ? ArrayKind::Qos : ArrayKind::Vlan;
-    const ArrayFileLoad load = loadArrayFile(path, kind);
+    const Result<QByteArray> load = loadArrayFile(path, kind);
     QVERIFY(!load.ok());
-    QVERIFY(load.bytes.isEmpty());
-    QVERIFY2(load.error.contains(held), qPrintable(load.error));
-    QVERIFY(load.error.contains(qos ? u"a QoS array file holds exactly 40 bytes"_s
-                                    : u"a VLAN array file holds exactly 82 bytes"_s));
-    QVERIFY(load.error.contains(path));
-    QVERIFY(load.error.contains(u"Nothing was loaded"_s));
+    QVERIFY2(load.error().contains(held), qPrintable(load.error()));
+    QVERIFY(load.error().contains(qos ? u"a QoS array file holds exactly 40 bytes"_s
+                                      : u"a VLAN array file holds exactly 82 bytes"_s));
+    QVERIFY(load.error().contains(path));
+    QVERIFY(load.error().contains(u"Nothing was loaded"_s));
     QFile::remove(path);
 }
 
@@ -224,20 +276,21 @@ void TestHostLogic::loadAcceptsExactSize()
             bytes[i] = char(i * 7);
         const QString path = m_dir.filePath(u"good.bin"_s);
         writeFile(path, bytes);
-        const ArrayFileLoad load = loadArrayFile(path, kind);
-        QVERIFY2(load.ok(), qPrintable(load.error));
-        QCOMPARE(load.bytes, bytes);
+        const Result<QByteArray> load = loadArrayFile(path, kind);
+        QVERIFY(load.ok());
+        QCOMPARE(load.value(), bytes);
         QFile::remove(path);
     }
 }
 
 void TestHostLogic::loadRefusesFolderAndMissingFile()
 {
-    ArrayFileLoad load = loadArrayFile(m_dir.path(), ArrayKind::Qos);
-    QVERIFY(load.error.contains(u"is a folder"_s));
-    load = loadArrayFile(m_dir.filePath(u"missing.bin"_s), ArrayKind::Vlan);
-    QVERIFY(load.error.contains(u"cannot be read"_s));
-    QVERIFY(load.bytes.isEmpty());
+    const Result<QByteArray> folder = loadArrayFile(m_dir.path(), ArrayKind::Qos);
+    QVERIFY(!folder.ok());
+    QVERIFY(folder.error().contains(u"is a folder"_s));
+    const Result<QByteArray> missing = loadArrayFile(m_dir.filePath(u"missing.bin"_s), ArrayKind::Vlan);
+    QVERIFY(!missing.ok());
+    QVERIFY(missing.error().contains(u"cannot be read"_s));
 }
 
 void TestHostLogic::saveRefusesWrongSizeAndKeepsOldFile_data()
@@ -256,8 +309,9 @@ void TestHostLogic::saveRefusesWrongSizeAndKeepsOldFile()
     QFETCH(int, size);
     const QString path = m_dir.filePath(u"old.bin"_s);
     writeFile(path, "old contents");
-    const QString error = saveArrayFile(path, QByteArray(size, '\x22'), qos ? ArrayKind::Qos : ArrayKind::Vlan);
-    QVERIFY(error.contains(u"was not written"_s));
+    const Result<void> saved = saveArrayFile(path, QByteArray(size, '\x22'), qos ? ArrayKind::Qos : ArrayKind::Vlan);
+    QVERIFY(!saved.ok());
+    QVERIFY(saved.error().contains(u"was not written"_s));
     QCOMPARE(readFile(path), QByteArray("old contents"));
     QFile::remove(path);
 }
@@ -268,11 +322,13 @@ void TestHostLogic::saveFailureKeepsOldFile()
     const QString folder = m_dir.filePath(u"folder.bin"_s);
     QVERIFY(QDir().mkpath(folder));
     writeFile(folder + u"/inner"_s, "keep");
-    QVERIFY(saveArrayFile(folder, QByteArray(40, '\0'), ArrayKind::Qos).contains(u"is a folder"_s));
+    const Result<void> onFolder = saveArrayFile(folder, QByteArray(40, '\0'), ArrayKind::Qos);
+    QVERIFY(!onFolder.ok());
+    QVERIFY(onFolder.error().contains(u"is a folder"_s));
     QCOMPARE(readFile(folder + u"/inner"_s), QByteArray("keep"));
 
     // The folder of the target does not exist.
-    QVERIFY(!saveArrayFile(m_dir.filePath(u"no/such/dir/a.bin"_s), QByteArray(82, '\0'), ArrayKind::Vlan).isEmpty());
+    QVERIFY(!saveArrayFile(m_dir.filePath(u"no/such/dir/a.bin"_s), QByteArray(82, '\0'), ArrayKind::Vlan).ok());
     QVERIFY(!QFileInfo::exists(m_dir.filePath(u"no"_s)));
 }
 
@@ -283,12 +339,12 @@ void TestHostLogic::saveReplacesFile()
     QByteArray bytes(40, '\0');
     bytes[0] = 0x12;
     bytes[39] = char(0xFE);
-    QCOMPARE(saveArrayFile(path, bytes, ArrayKind::Qos), QString());
+    QVERIFY(saveArrayFile(path, bytes, ArrayKind::Qos).ok());
     QCOMPARE(readFile(path), bytes);
     // Nothing left behind besides the file.
     const QStringList left = QDir(m_dir.path()).entryList({u"unit.bin*"_s}, QDir::Files | QDir::Hidden);
     QCOMPARE(left, QStringList{u"unit.bin"_s});
-    QCOMPARE(loadArrayFile(path, ArrayKind::Qos).bytes, bytes);
+    QCOMPARE(loadArrayFile(path, ArrayKind::Qos).valueOr({}), bytes);
     QFile::remove(path);
 }
 

@@ -5,8 +5,8 @@
 // The demo program as a user starts it: exit codes, messages, and the
 // screenshot mode end to end.
 
-#include "host/core/Screenshots.h"
-#include "host/core/Settle.h"
+#include "host/app/Screenshots.h"
+#include "ui/Settle.h"
 #include "tests/support/ProgramRun.h"
 
 #include "core/IniFile.h"
@@ -97,9 +97,10 @@ void TestHostProgram::helpAndVersion()
 {
     Outcome o = runDemo({u"--help"_s});
     QCOMPARE(o.exitCode, 0);
-    QVERIFY(o.out.contains(u"Usage: odu-switch-demo"_s));
-    QVERIFY(o.out.contains(u"--screenshot DIR"_s));
-    QVERIFY(o.out.contains(u"--catalogue FILE"_s));
+    QVERIFY2(o.out.startsWith(u"Usage: "_s) && o.out.contains(u"odu-switch-demo [options]"_s), qPrintable(o.out));
+    QVERIFY(o.out.contains(u"--screenshot <DIR>"_s));
+    QVERIFY(o.out.contains(u"--catalogue <FILE>"_s));
+    QVERIFY(o.out.contains(u"--language <CODE>"_s));
 
     o = runDemo({u"--version"_s});
     QCOMPARE(o.exitCode, 0);
@@ -117,8 +118,8 @@ void TestHostProgram::usageErrors_data()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.close();
 
-    QTest::newRow("unknown option") << QStringList{u"--bogus"_s} << u"unknown option '--bogus'"_s;
-    QTest::newRow("missing folder name") << QStringList{u"--screenshot"_s} << u"needs a value"_s;
+    QTest::newRow("unknown option") << QStringList{u"--bogus"_s} << u"Unknown option 'bogus'"_s;
+    QTest::newRow("missing folder name") << QStringList{u"--screenshot"_s} << u"Missing value after '--screenshot'"_s;
     QTest::newRow("stray argument") << QStringList{u"shots"_s} << u"unexpected argument 'shots'"_s;
     QTest::newRow("folder missing") << QStringList{u"--screenshot"_s, m_dir.filePath(u"none"_s)}
                                     << u"does not exist"_s;
@@ -128,6 +129,10 @@ void TestHostProgram::usageErrors_data()
     QTest::newRow("screen too small") << QStringList{u"--screenshot"_s, dir, u"--screen"_s, u"10x10"_s}
                                       << u"needs WIDTHxHEIGHT"_s;
     QTest::newRow("screen without pictures") << QStringList{u"--screen"_s, u"800x600"_s} << u"needs --screenshot"_s;
+    // The catalogues the build made ready are the ones installed with the program.
+    QTest::newRow("unknown language")
+        << QStringList{u"--language"_s, u"xx"_s}
+        << u"unknown language 'xx' (one of: ar, de, "_s;
     QTest::newRow("catalogue missing")
         << QStringList{u"--screenshot"_s, dir, u"--catalogue"_s, m_dir.filePath(u"no.ini"_s)}
         << u"does not exist"_s;

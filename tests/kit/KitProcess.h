@@ -17,9 +17,11 @@ struct KitRun
     QString err;
 };
 
-inline KitRun runKit(const QStringList& args, const std::function<void()>& childSetup = {})
+inline KitRun runKit(const QStringList& args, const std::function<void()>& childSetup = {},
+                     const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     ProgramRunOptions options;
+    options.environment = environment;
     options.timeoutMs = 300000;
     options.childSetup = childSetup;
     const ProgramRun run = runProgram(QStringLiteral(ODU_TRANSLATE_PROGRAM), args, options);

@@ -7,9 +7,9 @@
 // Helpers that drive the real QoS dialog as a user does: typing into edits
 // and grid cells, moving the focus on.
 
-#include "tests/support/ArrayBytes.h"
+#include "testing/ArrayBytes.h"
 #include "tests/support/DialogFixtures.h"
-#include "tests/support/ModalAnswering.h"
+#include "testing/ModalAnswering.h"
 
 #include "qos/Qos_form.h"
 

@@ -5,7 +5,7 @@
 // The QoS configuration array without any window: layout, default image,
 // blank rule and the seven write groups, checked byte by byte.
 #include "core/QosConfig.h"
-#include "tests/support/ArrayBytes.h"
+#include "testing/ArrayBytes.h"
 
 #include <QRandomGenerator>
 #include <QTest>

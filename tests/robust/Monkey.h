@@ -11,7 +11,7 @@
 // the step and the last actions, so the walk can be replayed with
 // MONKEY_SEED and MONKEY_STEPS.
 
-#include "tests/support/ModalAnswering.h"
+#include "testing/ModalAnswering.h"
 #include "ui/StringGrid.h"
 
 #include <QAbstractButton>

@@ -8,8 +8,8 @@
 // random arrays of the shapes units send. (Guarded host arrays and the bits
 // each writer owns are the test support's.)
 
-#include "tests/support/ArrayBytes.h"
-#include "tests/support/GuardedArray.h"
+#include "testing/ArrayBytes.h"
+#include "testing/GuardedArray.h"
 
 #include <QByteArray>
 #include <QString>

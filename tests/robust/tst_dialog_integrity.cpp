@@ -18,7 +18,7 @@
 #include "core/IniFile.h"
 #include "qos/Qos_form.h"
 #include "tests/robust/RobustSupport.h"
-#include "tests/support/ModalAnswering.h"
+#include "testing/ModalAnswering.h"
 #include "vlan/Vlan_form.h"
 
 #include <QApplication>

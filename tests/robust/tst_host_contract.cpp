@@ -15,7 +15,7 @@
 
 #include "plugin/IniFile.h"
 #include "plugin/InstancePointers.h"
-#include "tests/support/ArrayBytes.h"
+#include "testing/ArrayBytes.h"
 #include "tests/support/DialogFixtures.h"
 
 #include <QAbstractButton>

@@ -3,10 +3,10 @@
 // SPDX-License-Identifier: BSD-3-Clause
 
 // 100 open/close cycles of each dialog with every kind of modal window on the
-// way (tests/support/OpenCloseCycles.h, which the benchmark runs too). In the sanitizer build this test runs with
+// way (testing/OpenCloseCycles.h, which the benchmark runs too). In the sanitizer build this test runs with
 // LeakSanitizer on, so anything the dialogs fail to free fails it there.
 
-#include "tests/support/OpenCloseCycles.h"
+#include "testing/OpenCloseCycles.h"
 #include "core/IniFile.h"
 
 #include <QTest>

@@ -7,8 +7,8 @@
 // Opening the dialogs under test as a host does, showing them, and checking
 // that a test left no window behind.
 
-#include "host/core/Settle.h"
-#include "tests/support/ArrayBytes.h"
+#include "ui/Settle.h"
+#include "testing/ArrayBytes.h"
 #include "tests/support/VlanArray.h"
 
 #include <QPointer>

@@ -6,9 +6,9 @@
 // byte changed on either side of a host array, a change outside a writer's
 // bits, and every modal window answered once, in order, nested ones too.
 
-#include "tests/support/ArrayBytes.h"
-#include "tests/support/GuardedArray.h"
-#include "tests/support/ModalAnswering.h"
+#include "testing/ArrayBytes.h"
+#include "testing/GuardedArray.h"
+#include "testing/ModalAnswering.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
-#include "ui/CaptionFit.h"
+#include "translator-kit/CaptionDefects.h"
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
 

@@ -8,7 +8,7 @@
 // one: its constructor loads the array and Button3Click runs, and its error
 // box is answered and read.
 
-#include "tests/support/ModalAnswering.h"
+#include "testing/ModalAnswering.h"
 #include "tests/support/VlanArray.h"
 
 #include "core/ArrayCheck.h"

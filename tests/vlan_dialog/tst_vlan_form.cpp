@@ -5,7 +5,7 @@
 // The VLAN dialog driven as a user drives it: real clicks and keys, modal
 // windows answered as they open, and the host's bytes checked afterwards.
 
-#include "tests/support/ModalAnswering.h"
+#include "testing/ModalAnswering.h"
 #include "tests/support/RecordingCatalogue.h"
 #include "tests/support/VlanArray.h"
 

@@ -38,8 +38,8 @@ int main(int argc, char** argv)
     check(mode && fieldValueText(*mode, readField(*mode, raw)) == QStringLiteral("Disable"), "field by name");
     writeField(*mode, raw, *parseFieldValue(*mode, QStringLiteral("Single Tag")));
 
-    const ArrayFromJson back = arrayFromJson(arrayToJson(ArrayKind::Vlan, vlan));
-    check(back.ok() && back.bytes == vlan, "JSON round trip");
+    const Result<QByteArray> back = arrayFromJson(arrayToJson(ArrayKind::Vlan, vlan));
+    check(back.ok() && back.value() == vlan, "JSON round trip");
 
     TIniFile catalogue{QString()};
     const QList<ArrayFinding> findings = checkArray(ArrayKind::Vlan, raw, UnitFactsForCheck{}, &catalogue);
