@@ -28,52 +28,51 @@ for arg in "$@"; do
     esac
 done
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-    sudo="sudo"
-fi
-export DEBIAN_FRONTEND=noninteractive
-
-# What dpkg-buildpackage and the checks need, then the build dependencies that
-# debian/control names.
-tools=(dpkg-dev debhelper fakeroot git lintian pkg-kde-tools)
-missing=()
-for p in "${tools[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$p")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    $sudo apt-get update -qq
-    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
-unmet=$(dpkg-checkbuilddeps debian/control 2>&1 | sed -n 's/.*Unmet build dependencies: //p')
-if [ -n "$unmet" ]; then
-    # "name (>= version)" to "name": Debian 12 has versions that satisfy them.
-    $sudo apt-get update -qq
-    $sudo apt-get install -y -qq --no-install-recommends $(echo "$unmet" | sed 's/([^)]*)//g')
-fi
+# shellcheck source=scripts/package-common.sh
+. scripts/package-common.sh
+install_package_build_deps
 
 version=$(dpkg-parsechangelog -S Version)
 arch=$(dpkg-architecture -qDEB_HOST_ARCH)
 work=$out/work
 src=$work/odu-switch-dialogs-$version
 
-# A clean copy of the tree as it is now (what git tracks, with changes not yet
-# committed, and new files that are not ignored), taken once so that both
-# builds start from the same files; each build unpacks it where
-# dpkg-buildpackage puts its results beside it.
+# A clean copy of the tree as it is now, taken once so that both builds start
+# from the same files; each build unpacks it where dpkg-buildpackage puts its
+# results beside it.
 mkdir -p "$out"
 snapshot=$out/source.tar
-git ls-files -z --cached --others --exclude-standard \
-    | xargs -0 sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh \
-    | tar --null -T - -cf "$snapshot"
+snapshot_tree "$snapshot"
 
 build() {
     rm -rf "$work"
     mkdir -p "$src"
     tar -C "$src" -xf "$snapshot"
-    (cd "$src" && dpkg-buildpackage -us -uc -b)
+    (cd "$src" && nice dpkg-buildpackage -us -uc -b)
+}
+
+# Which files of two packages differ, and for a program or library, which of
+# its sections (a differing build ID alone means the debugging information
+# differs: the ID is made from the whole unstripped file).
+explain_difference() {
+    local a b f
+    a=$(mktemp -d) b=$(mktemp -d)
+    dpkg-deb -R "$1" "$a"
+    dpkg-deb -R "$2" "$b"
+    (cd "$a" && find . -type f | sort) | while read -r f; do
+        if ! cmp -s "$a/$f" "$b/$f"; then
+            echo "  ${f#./}"
+            if file -b "$a/$f" | grep -q '^ELF'; then
+                for sec in $(readelf -S -W "$a/$f" | sed -n 's/^ *\[ *[0-9]*\] \([^ ]*\) .*/\1/p'); do
+                    if ! cmp -s <(objdump -s -j "$sec" "$a/$f" 2>/dev/null | tail -n +4) \
+                                <(objdump -s -j "$sec" "$b/$f" 2>/dev/null | tail -n +4); then
+                        echo "    section $sec differs"
+                    fi
+                done
+            fi
+        fi
+    done
+    rm -rf "$a" "$b"
 }
 
 echo "== Building the packages of odu-switch-dialogs $version =="
@@ -95,10 +94,16 @@ if [ "$rebuild" -eq 1 ]; then
         name=$(basename "$f")
         if ! cmp -s "$f" "$work/$name"; then
             echo "Not reproducible: $name differs between two builds" >&2
+            explain_difference "$f" "$work/$name" >&2
             differ=1
         fi
     done
     if [ "$differ" -ne 0 ]; then
+        rm -rf "$out/second"
+        mkdir -p "$out/second"
+        cp "$work"/*.deb "$work"/*.ddeb "$out/second/" 2>/dev/null || true
+        echo "Both builds' packages are kept in $out/first and $out/second" \
+             "(diffoscope, from Debian, compares them in depth)." >&2
         exit 1
     fi
     echo "Both builds gave byte-identical packages."

@@ -4,23 +4,12 @@
 
 #pragma once
 
-#include <QChar>
-#include <QObject>
-
-#include <functional>
+#include "ui/KeyPressHandler.h"
 
 class QWidget;
 
-// A hook run for each character typed into a control, before the control
-// takes it: the handler sets the character to QChar() to drop it. Typed
-// characters include backspace (8) and the control characters of Ctrl+letter
-// shortcuts (Ctrl+V is 22). Keys that the dialog and the focus chain need
-// (Enter, Escape, Tab, Delete, arrows) never pass through it, so Enter and
-// Escape still reach the dialog; pasting through a context menu does not
-// pass through it either. Text that an input method commits passes through
-// the same handler, character by character.
-using KeyPressHandler = std::function<void(QObject* sender, QChar& key)>;
-
+// Runs the handler (ui/KeyPressHandler.h) on every character typed into the
+// control, and on the text an input method commits there.
 void installKeyFilter(QWidget* control, KeyPressHandler handler);
 
 // Applies a handler to a key press; true when the press must be dropped.

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "plugin/OduSwitchExport.h"
-#include "ui/KeyFilter.h"
+#include "ui/KeyPressHandler.h"
 
 #include <QAccessible>
 #include <QTableWidget>

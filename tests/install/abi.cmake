@@ -27,7 +27,7 @@ file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE ${include_root} ${in
 set(header_args "")
 foreach(h IN LISTS installed)
     set(found "")
-    foreach(dir ${SOURCE_DIR} ${BUILD_DIR}/odu_switch_objects_autogen/include ${BUILD_DIR}/compat-include)
+    foreach(dir ${SOURCE_DIR} ${BUILD_DIR}/forms ${BUILD_DIR}/compat-include)
         if(NOT found AND EXISTS ${dir}/${h})
             set(found ${dir}/${h})
         endif()
