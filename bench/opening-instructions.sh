@@ -13,12 +13,19 @@
 #   opening-instructions.sh BENCH FIGURES BUILD_TYPE SANITIZE
 # FIGURES: lines "opening instructions" (odu-switch-bench --open-once names).
 set -euo pipefail
-bench=$1 figures=$2 build_type=$3 sanitize=$4
+bench=$1 figures=$2 build_type=$3 sanitize=$4 qt_version=${5:-}
 
 if [ "$build_type" != Debug ] || [ "$sanitize" = ON ]; then
     kind="${build_type:-no-type} build"
     [ "$sanitize" = ON ] && kind="$kind with sanitizers"
     echo "skipped: the committed figures are a Debug build's without sanitizers; this is a $kind"
+    exit 77
+fi
+# Another Qt spends other instructions on the same forms: the figures hold
+# only for the Qt they were counted with.
+counted_with=$(awk '$1 == "qt" { print $2 }' "$figures")
+if [ -n "$counted_with" ] && [ "$qt_version" != "$counted_with" ]; then
+    echo "skipped: the committed figures were counted with Qt $counted_with; this build uses Qt ${qt_version:-unknown}"
     exit 77
 fi
 if ! command -v valgrind >/dev/null; then
@@ -30,7 +37,7 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 failed=0
 while read -r which committed; do
-    case "$which" in '' | \#*) continue ;; esac
+    case "$which" in '' | \#* | qt) continue ;; esac
     if ! QT_QPA_PLATFORM=offscreen valgrind --tool=callgrind --instr-atstart=no --collect-atstart=no \
         --toggle-collect=benchOpenMeasured --callgrind-out-file="$out/$which.out" \
         "$bench" --open-once "$which" >"$out/$which.log" 2>&1; then
