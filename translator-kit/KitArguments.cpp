@@ -8,6 +8,10 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace {
 
 const char kCommands[] =
@@ -121,17 +125,19 @@ KitRequest parseKitArguments(const QStringList& args)
         return failure(QStringLiteral("unknown command '%1'").arg(command));
 
     // Each option only where it means something.
-    const auto allowed = [&](const QCommandLineOption& option, std::initializer_list<C> commands) {
+    const auto allowed = [&](const QCommandLineOption& option, const std::vector<C>& commands) {
         return !parser.isSet(option) || std::find(commands.begin(), commands.end(), request.command) != commands.end();
     };
-    for (const auto& [option, commands] :
-         std::initializer_list<std::pair<const QCommandLineOption*, std::initializer_list<C>>>{
-             {&output, {C::Template, C::Pseudo, C::Export, C::Import}},
-             {&expand, {C::Pseudo}},
-             {&density, {C::Check}},
-             {&format, {C::Export, C::Import}},
-             {&language, {C::Export, C::Import}},
-             {&rightToLeft, {C::Measure}}}) {
+    // (The command lists are vectors: an initializer list inside a pair would
+    // point at an array that is gone once the pair is made.)
+    const std::vector<std::pair<const QCommandLineOption*, std::vector<C>>> optionCommands{
+        {&output, {C::Template, C::Pseudo, C::Export, C::Import}},
+        {&expand, {C::Pseudo}},
+        {&density, {C::Check}},
+        {&format, {C::Export, C::Import}},
+        {&language, {C::Export, C::Import}},
+        {&rightToLeft, {C::Measure}}};
+    for (const auto& [option, commands] : optionCommands) {
         if (!allowed(*option, commands))
             return failure(QStringLiteral("unexpected argument '--%1' for %2").arg(option->names().constLast(), command));
         if (parser.values(*option).size() > 1)
