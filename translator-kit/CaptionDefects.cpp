@@ -154,15 +154,16 @@ void Examiner::addClipped(QWidget* widget, const QString& name, const QString& t
 {
     if (needed.width() <= had.width() && needed.height() <= had.height())
         return;
-    CaptionDefect defect;
-    defect.kind = CaptionDefect::Kind::Clipped;
-    defect.control = name;
-    defect.text = text;
-    defect.needed = needed;
-    defect.had = had;
-    defect.area = inWindow(widget, areaInWidget);
-    defect.widget = widget;
-    m_defects.push_back(std::move(defect));
+    m_defects.push_back({
+        .kind = CaptionDefect::Kind::Clipped,
+        .control = name,
+        .text = text,
+        .other = {},
+        .needed = needed,
+        .had = had,
+        .area = inWindow(widget, areaInWidget),
+        .widget = widget,
+    });
 }
 
 void Examiner::addElided(QWidget* widget, const QString& name, const QString& shown, const QString& toolTip,
@@ -171,17 +172,18 @@ void Examiner::addElided(QWidget* widget, const QString& name, const QString& sh
     const QString full = fullTextOfElided(shown, toolTip);
     if (full.isEmpty())
         return;
-    CaptionDefect defect;
-    defect.kind = CaptionDefect::Kind::Elided;
-    defect.control = name;
-    defect.text = full;
     // An enormous text is measured no further than a few screens wide.
     const QSize text = textSize(metrics, full.left(4000));
-    defect.needed = QSize(text.width() + frame.width(), had.height());
-    defect.had = had;
-    defect.area = inWindow(widget, areaInWidget);
-    defect.widget = widget;
-    m_defects.push_back(std::move(defect));
+    m_defects.push_back({
+        .kind = CaptionDefect::Kind::Elided,
+        .control = name,
+        .text = full,
+        .other = {},
+        .needed = QSize(text.width() + frame.width(), had.height()),
+        .had = had,
+        .area = inWindow(widget, areaInWidget),
+        .widget = widget,
+    });
 }
 
 void Examiner::checkLabel(QLabel* label, Placed& placed)
@@ -327,17 +329,17 @@ void Examiner::checkGridCells(StringGrid* grid)
         // sight: nobody scrolls a table to find its last column.
         const int left = grid->columnViewportPosition(col);
         if (m_rules.columnsInView && grid->columnWidth(col) > 0 && (left < 0 || left + grid->columnWidth(col) > viewWidth)) {
-            CaptionDefect defect;
-            defect.kind = CaptionDefect::Kind::Outside;
-            defect.control = QStringLiteral("%1 column %2").arg(nameOf(grid)).arg(col);
-            defect.text = grid->cellText(col, 0);
-            defect.other = QStringLiteral("the view of ") + nameOf(grid);
-            defect.needed = QSize(left + grid->columnWidth(col), grid->viewport()->height());
-            defect.had = grid->viewport()->size();
             const QRect cell = grid->visualRect(grid->model()->index(0, col));
-            defect.area = inWindow(grid->viewport(), cell);
-            defect.widget = grid;
-            m_defects.push_back(std::move(defect));
+            m_defects.push_back({
+                .kind = CaptionDefect::Kind::Outside,
+                .control = QStringLiteral("%1 column %2").arg(nameOf(grid)).arg(col),
+                .text = grid->cellText(col, 0),
+                .other = QStringLiteral("the view of ") + nameOf(grid),
+                .needed = QSize(left + grid->columnWidth(col), grid->viewport()->height()),
+                .had = grid->viewport()->size(),
+                .area = inWindow(grid->viewport(), cell),
+                .widget = grid,
+            });
         }
         for (int row = 0; row < grid->rowCount(); ++row) {
             if (grid->isRowHidden(row))
@@ -395,16 +397,16 @@ void Examiner::addCrowded(QWidget* widget, const QString& name, const QString& t
     const int wanted = int(kMinimumCaptionGap * float(widget->logicalDpiX()) / 96.0f);
     if (!m_rules.captionGaps || gap >= wanted)
         return;
-    CaptionDefect defect;
-    defect.kind = CaptionDefect::Kind::Crowded;
-    defect.control = name;
-    defect.text = text;
-    defect.other = other;
-    defect.needed = QSize(wanted, 0);
-    defect.had = QSize(gap, 0);
-    defect.area = inWindow(widget, areaInWidget);
-    defect.widget = widget;
-    m_defects.push_back(std::move(defect));
+    m_defects.push_back({
+        .kind = CaptionDefect::Kind::Crowded,
+        .control = name,
+        .text = text,
+        .other = other,
+        .needed = QSize(wanted, 0),
+        .had = QSize(gap, 0),
+        .area = inWindow(widget, areaInWidget),
+        .widget = widget,
+    });
 }
 
 void Examiner::checkCrowdedLabels(QWidget* holder, const std::vector<Placed>& placed)
@@ -449,16 +451,16 @@ void Examiner::checkTabs(QTabWidget* tabs)
         addElided(tabs, name, text, bar->tabToolTip(i), bar->fontMetrics(), QSize(space, 0), rect.size(), inTabs);
         // A tab row too long for its control scrolls: the last tabs are out of sight.
         if (!bar->rect().contains(rect) || !tabs->rect().contains(inTabs)) {
-            CaptionDefect defect;
-            defect.kind = CaptionDefect::Kind::Outside;
-            defect.control = name;
-            defect.text = text;
-            defect.other = nameOf(tabs);
-            defect.needed = QSize(inTabs.right() + 1, inTabs.bottom() + 1);
-            defect.had = tabs->size();
-            defect.area = inWindow(tabs, inTabs);
-            defect.widget = tabs;
-            m_defects.push_back(std::move(defect));
+            m_defects.push_back({
+                .kind = CaptionDefect::Kind::Outside,
+                .control = name,
+                .text = text,
+                .other = nameOf(tabs),
+                .needed = QSize(inTabs.right() + 1, inTabs.bottom() + 1),
+                .had = tabs->size(),
+                .area = inWindow(tabs, inTabs),
+                .widget = tabs,
+            });
         }
     }
 }
@@ -494,16 +496,16 @@ void Examiner::checkOutside(QWidget* holder, const Placed& placed)
     // user must see to use it.
     if (placed.ink.isEmpty() || holder->rect().contains(placed.ink))
         return;
-    CaptionDefect defect;
-    defect.kind = CaptionDefect::Kind::Outside;
-    defect.control = placed.name;
-    defect.text = placed.text;
-    defect.other = nameOf(holder);
-    defect.needed = QSize(placed.ink.right() + 1, placed.ink.bottom() + 1);
-    defect.had = holder->size();
-    defect.area = inWindow(holder, placed.ink);
-    defect.widget = placed.widget;
-    m_defects.push_back(std::move(defect));
+    m_defects.push_back({
+        .kind = CaptionDefect::Kind::Outside,
+        .control = placed.name,
+        .text = placed.text,
+        .other = nameOf(holder),
+        .needed = QSize(placed.ink.right() + 1, placed.ink.bottom() + 1),
+        .had = holder->size(),
+        .area = inWindow(holder, placed.ink),
+        .widget = placed.widget,
+    });
 }
 
 void Examiner::checkOverlaps(const std::vector<Placed>& placed)
@@ -524,16 +526,16 @@ void Examiner::checkOverlaps(const std::vector<Placed>& placed)
             const QRect overlap = mine.ink.intersected(theirs.ink);
             if (overlap.isEmpty())
                 continue;
-            CaptionDefect defect;
-            defect.kind = CaptionDefect::Kind::Overlaps;
-            defect.control = mine.name;
-            defect.text = mine.text;
-            defect.other = theirs.name;
-            defect.needed = mine.ink.size();
-            defect.had = overlap.size();
-            defect.area = inWindow(mine.widget->parentWidget(), mine.ink);
-            defect.widget = mine.widget;
-            m_defects.push_back(std::move(defect));
+            m_defects.push_back({
+                .kind = CaptionDefect::Kind::Overlaps,
+                .control = mine.name,
+                .text = mine.text,
+                .other = theirs.name,
+                .needed = mine.ink.size(),
+                .had = overlap.size(),
+                .area = inWindow(mine.widget->parentWidget(), mine.ink),
+                .widget = mine.widget,
+            });
         }
     }
 }
