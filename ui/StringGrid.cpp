@@ -258,6 +258,18 @@ constexpr int kHeadingGap = 6;
 // The room a dialog keeps around a grid on the narrowest screen: its frame
 // and its page's margins, at 96 pixels per inch.
 constexpr int kScreenReserve = 16;
+// How far beyond its advance a heading's glyphs may reach, on both sides of
+// two headings, before it is measured.
+constexpr int kInkReach = 4;
+
+// How far a text's glyphs reach beyond its advance, on both sides together.
+int inkOutside(const QFontMetrics& metrics, const QString& text)
+{
+    if (text.isEmpty())
+        return 0;
+    const QRect glyphs = metrics.tightBoundingRect(text);
+    return qMax(0, glyphs.right() + 1 - metrics.horizontalAdvance(text)) + qMax(0, -glyphs.left());
+}
 } // namespace
 
 void StringGrid::widenColumnsToTexts()
@@ -281,14 +293,24 @@ void StringGrid::widenColumnsToTexts()
         int needed = 0;
         for (int row = 0; row < rowCount(); ++row) {
             const QString text = cellText(col, row);
-            const int slack = row < m_fixedRows ? headingSlack : 2 * margin;
+            const bool heading = row < m_fixedRows;
+            // A heading's gap lies between glyphs, which may reach past their
+            // texts' advances: this heading's on either side (a final "y"),
+            // and the next heading's towards this one (a leading "J").
+            const int slack = heading ? headingSlack + kInkReach : 2 * margin;
             if (text.isEmpty() || quick.surelyFits(text, columnWidth(col) - slack))
                 continue;
             if (quick.surelyExceeds(text, widest - slack)) {
                 needed = widest;
             } else {
                 const QSize size = metrics.size(0, text);
-                needed = qMax(needed, size.width() + slack);
+                int drawn = size.width() + (heading ? headingSlack : slack);
+                if (heading) {
+                    drawn += inkOutside(metrics, text);
+                    if (col + 1 < columnCount())
+                        drawn += inkOutside(metrics, cellText(col + 1, row));
+                }
+                needed = qMax(needed, drawn);
                 tallest = qMax(tallest, size.height());
             }
         }

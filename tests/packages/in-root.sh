@@ -46,7 +46,17 @@ cmp qos.bin qos-again.bin
 step "odu-switch-translate on real files"
 odu-switch-translate template -o template.ini
 grep -q '^\[VLAN\]' template.ini
-odu-switch-translate check template.ini --density 96
+# The untranslated template is all English: check says so and exits 1.
+status=0
+odu-switch-translate check template.ini --density 96 >template.txt || status=$?
+test "$status" -eq 1
+grep -q 'still the English text' template.txt
+if grep -v -e 'still the English text' -e 'missing: the English text' -e '^note:' -e 'findings$' template.txt; then
+    echo "the template has findings beside its English texts" >&2
+    exit 1
+fi
+# An installed translation has none, with the fonts this system has.
+odu-switch-translate check /usr/share/odu-switch-dialogs/translations/de.ini --density 96
 odu-switch-translate pseudo --expand 30 -o pseudo.ini
 status=0
 odu-switch-translate check pseudo.ini --density 96 >/dev/null || status=$?

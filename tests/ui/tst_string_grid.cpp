@@ -102,6 +102,9 @@ private slots:
 
     // A screen reader that starts with the grid open finds the headings, and
     // they follow the labels while it listens and after it starts again.
+    void headingsKeepTheirGap_data();
+    void headingsKeepTheirGap();
+
     void labelsAreHeadings()
     {
         LabelledGrid g;
@@ -127,6 +130,37 @@ private slots:
         QAccessible::setActive(false);
     }
 };
+
+void TestStringGrid::headingsKeepTheirGap_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("pointSize");
+    // DejaVu Sans is the face of a minimal system; its final "y" reaches past
+    // the text's advance.
+    for (int size : {8, 9, 11})
+        QTest::addRow("DejaVu Sans %d pt", size) << QStringLiteral("DejaVu Sans") << size;
+    QTest::addRow("application font") << QApplication::font().family() << QApplication::font().pointSize();
+}
+
+void TestStringGrid::headingsKeepTheirGap()
+{
+    QFETCH(QString, family);
+    QFETCH(int, pointSize);
+    LabelledGrid g;
+    g.grid.setFont(QFont(family, pointSize));
+    g.grid.setDefaultColumnWidth(20); // every heading needs a wider column
+    g.grid.setCellText(0, 0, QStringLiteral("802.1Q Priority"));
+    g.grid.setCellText(1, 0, QStringLiteral("Jy"));
+    g.grid.widenColumnsToTexts();
+    // The visible gap: from the first heading's last ink to the second's
+    // first, each drawn from its cell's margin.
+    const QFontMetrics metrics(g.grid.font());
+    const QRect first = metrics.tightBoundingRect(g.grid.cellText(0, 0));
+    const QRect second = metrics.tightBoundingRect(g.grid.cellText(1, 0));
+    const int firstRight = qMax(metrics.horizontalAdvance(g.grid.cellText(0, 0)), first.right() + 1);
+    const int gap = g.grid.columnWidth(0) - firstRight + qMin(0, second.left());
+    QVERIFY2(gap >= 6, qPrintable(QStringLiteral("%1 px between the headings").arg(gap)));
+}
 
 QTEST_MAIN(TestStringGrid)
 #include "tst_string_grid.moc"
