@@ -19,22 +19,26 @@ namespace {
 // "Name", "Name item 2", "Name tab 0" or "Name heading 3".
 struct ControlPlace
 {
-    QString name;
-    QString part;
+    QLatin1StringView name;
+    QLatin1StringView part;
     int index = -1;
 };
 
 ControlPlace parsePlace(const char* control)
 {
-    const QStringList words = QString::fromLatin1(control).split(QLatin1Char(' '));
-    ControlPlace place{words.value(0), QString(), -1};
+    // Read in place: every caption of an opening is placed this way.
+    const QLatin1StringView whole(control);
+    const qsizetype firstBlank = whole.indexOf(QLatin1Char(' '));
+    ControlPlace place{whole.left(firstBlank), {}, -1};
+    if (firstBlank < 0)
+        return place;
+    const QLatin1StringView rest = whole.sliced(firstBlank + 1);
+    const qsizetype secondBlank = rest.indexOf(QLatin1Char(' '));
     bool numbered = false;
-    if (words.size() == 3)
-        place.index = words.at(2).toInt(&numbered);
-    if (numbered)
-        place.part = words.at(1);
-    else if (words.size() != 1)
-        place.part = QStringLiteral("-"); // "row labels", "cells", "message box"
+    if (secondBlank >= 0 && rest.indexOf(QLatin1Char(' '), secondBlank + 1) < 0)
+        place.index = rest.sliced(secondBlank + 1).toInt(&numbered);
+    // "row labels", "cells", "message box" name no numbered part.
+    place.part = numbered ? rest.left(secondBlank) : QLatin1StringView("-");
     return place;
 }
 
@@ -65,7 +69,7 @@ bool showOn(QWidget* dialog, const CaptionRow& row, const QString& fullText, Fin
         return true;
     }
     const ControlPlace place = parsePlace(row.control);
-    QWidget* control = find(place.name);
+    QWidget* control = find(QString(place.name));
     if (!control)
         return false;
     if (place.part.isEmpty()) {
