@@ -236,7 +236,7 @@ VlanCommitInput vlanCommitInputAsLoaded(const unsigned char* cfg, const VlanHost
     return in;
 }
 
-VlanCommitOutcome vlanSetOutcome(const unsigned char* cfg, const VlanHostFacts& facts)
+VlanCommitResult vlanSetOutcome(const unsigned char* cfg, const VlanHostFacts& facts)
 {
     std::array<unsigned char, kVlanConfigSize> copy;
     std::copy(cfg, cfg + kVlanConfigSize, copy.begin());
@@ -265,9 +265,9 @@ QList<ArrayFinding> checkArray(ArrayKind kind, const unsigned char* cfg, const U
         checkQos(cfg, out);
         return out;
     }
-    const VlanCommitOutcome outcome = vlanSetOutcome(cfg, facts.vlan);
-    if (!outcome.accepted())
-        out.append({ArrayFinding::Refusal, vlanCommitOutcomeText(outcome, langIni)});
+    const VlanCommitResult set = vlanSetOutcome(cfg, facts.vlan);
+    if (!set)
+        out.append({ArrayFinding::Refusal, vlanCommitRefusalText(set.error(), langIni)});
     checkVlanWarnings(cfg, out);
     return out;
 }

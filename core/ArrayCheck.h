@@ -55,8 +55,8 @@ ODU_SWITCH_CORE_EXPORT QList<ArrayFinding> checkArray(ArrayKind kind, const unsi
                                                       const TIniFile* langIni = nullptr);
 
 // Only the VLAN dialog's Set over the array as loaded (blank rule applied):
-// its outcome, without the warnings.
-ODU_SWITCH_CORE_EXPORT VlanCommitOutcome vlanSetOutcome(const unsigned char* cfg, const VlanHostFacts& facts);
+// what it gives, without the warnings.
+ODU_SWITCH_CORE_EXPORT VlanCommitResult vlanSetOutcome(const unsigned char* cfg, const VlanHostFacts& facts);
 
 // The QoS weights error as one line.
 ODU_SWITCH_CORE_EXPORT QString qosWeightsRefusalText();

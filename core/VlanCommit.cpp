@@ -18,12 +18,11 @@ constexpr VlanCommitMessage kVidOutOfRange[6] = {
     VlanCommitMessage::mdm2_vid_out,  VlanCommitMessage::nms__vid_out,
 };
 
-VlanCommitOutcome refuse(VlanCommitMessage m)
+Failure<VlanCommitRefusal> refuse(VlanCommitMessage m)
 {
-    VlanCommitOutcome out;
-    out.kind = VlanCommitOutcome::Refused;
-    out.message = m;
-    return out;
+    VlanCommitRefusal refusal;
+    refusal.message = m;
+    return Failure(std::move(refusal));
 }
 
 // An item index as the accessors take it: a signed byte.
@@ -34,19 +33,16 @@ char indexByte(int index)
 
 } // namespace
 
-VlanCommitOutcome commitVlanSettings(const VlanCommitInput& in, VlanConfigArray cfg)
+VlanCommitResult commitVlanSettings(const VlanCommitInput& in, VlanConfigArray cfg)
 {
     // Phase 1: each Default VID checked and written before the next is read.
     std::array<int, 6> defaultVid{};
     for (int p = port_line2; p <= port_nms; ++p) {
         const std::optional<int> v = textToInteger(in.defaultVidTexts[p]);
-        if (!v) {
-            VlanCommitOutcome out;
-            out.kind = VlanCommitOutcome::NotAnInteger;
-            out.field = p;
-            out.fieldText = in.defaultVidTexts[p];
-            return out;
-        }
+        if (!v)
+            return Failure(VlanCommitRefusal{.kind = VlanCommitRefusal::NotAnInteger,
+                                             .field = p,
+                                             .fieldText = in.defaultVidTexts[p]});
         if (*v > kMaxVid || *v < kMinVid)
             return refuse(kVidOutOfRange[p]);
         cfg.set_Default_VID(tPortik(p), (unsigned short)*v);
@@ -120,17 +116,11 @@ VlanCommitOutcome commitVlanSettings(const VlanCommitInput& in, VlanConfigArray 
     return {};
 }
 
-QString vlanCommitOutcomeText(const VlanCommitOutcome& outcome, const TIniFile* langIni)
+QString vlanCommitRefusalText(const VlanCommitRefusal& refusal, const TIniFile* langIni)
 {
-    switch (outcome.kind) {
-    case VlanCommitOutcome::Accepted:
-        return QString();
-    case VlanCommitOutcome::NotAnInteger:
-        return invalidIntegerMessage(outcome.fieldText);
-    case VlanCommitOutcome::Refused:
-        break;
-    }
-    const VlanText& text = vlanCommitText(outcome.message);
+    if (refusal.kind == VlanCommitRefusal::NotAnInteger)
+        return invalidIntegerMessage(refusal.fieldText);
+    const VlanText& text = vlanCommitText(refusal.message);
     return lookup(langIni, QStringLiteral("VLAN"), QString::fromLatin1(text.key),
                   QString::fromLatin1(text.english));
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/OduSwitchCoreExport.h"
+#include "core/Result.h"
 #include "core/StaticVlanTable.h"
 #include "core/VlanConfig.h"
 
@@ -17,7 +18,7 @@ class TIniFile;
 // The set button's checks and writes as one operation that needs no window.
 // The dialog's Button3Click gathers the control values into a
 // VlanCommitInput, runs commitVlanSettings over the host's array and turns the
-// outcome into done(1) or one error box.
+// result into done(1) or one error box.
 //
 // The operation writes while it checks and never rolls back:
 //  1-6   each Default VID (Edit2..Edit7: LINE 2, LINE 3, LINE 4, Modem 1,
@@ -118,22 +119,25 @@ struct VlanCommitInput
     VlanHostFacts facts;
 };
 
-struct VlanCommitOutcome
+// Why Set refused: a check that failed, with its message, or a Default VID
+// field whose text is not an integer.
+struct VlanCommitRefusal
 {
-    enum Kind { Accepted, Refused, NotAnInteger };
+    enum Kind { Refused, NotAnInteger };
 
-    Kind kind = Accepted;
+    Kind kind = Refused;
     VlanCommitMessage message = VlanCommitMessage::line2_vid_out; // Refused
     int field = -1;     // NotAnInteger: 0..5 = Edit2..Edit7
     QString fieldText;  // NotAnInteger: the field's text
-
-    bool accepted() const { return kind == Accepted; }
 };
 
-// Runs the 30 steps over the array (see the top of this file).
-ODU_SWITCH_CORE_EXPORT VlanCommitOutcome commitVlanSettings(const VlanCommitInput& in, VlanConfigArray cfg);
+// What Set gives: nothing when it accepted the settings, the refusal when not.
+using VlanCommitResult = Result<void, VlanCommitRefusal>;
 
-// The text to show for a refusal or a conversion failure: the message looked
-// up now in section "VLAN" (a null catalogue gives the English default), or
-// "''<text>'' is not a valid integer value". Empty for an accepted outcome.
-ODU_SWITCH_CORE_EXPORT QString vlanCommitOutcomeText(const VlanCommitOutcome& outcome, const TIniFile* langIni);
+// Runs the 30 steps over the array (see the top of this file).
+ODU_SWITCH_CORE_EXPORT VlanCommitResult commitVlanSettings(const VlanCommitInput& in, VlanConfigArray cfg);
+
+// The text to show for a refusal: the message looked up now in section
+// "VLAN" (a null catalogue gives the English default), or
+// "''<text>'' is not a valid integer value".
+ODU_SWITCH_CORE_EXPORT QString vlanCommitRefusalText(const VlanCommitRefusal& refusal, const TIniFile* langIni);

@@ -274,16 +274,16 @@ void runSet(FuzzReader& in, const VlanPole& pole, VlanConfigArray& cfg,
     c.facts.vlanActiveInEthernet = in.flag();
 
     const Bytes before = host.bytes();
-    const VlanCommitOutcome out = commitVlanSettings(c, cfg);
+    const VlanCommitResult out = commitVlanSettings(c, cfg);
     checkGuards(host);
     const Bytes after = host.bytes();
 
     const int packed = std::clamp(std::min(c.vlanCount, vlanPoleEntries(pole)), 0, kMaxStaticVlans);
     checkOnlyOwnedChanged(before, after, vlanSetButtonMask(packed), "Set");
 
-    const bool phaseOne = out.kind == VlanCommitOutcome::NotAnInteger
-        || (out.kind == VlanCommitOutcome::Refused
-            && int(out.message) <= int(VlanCommitMessage::nms__vid_out));
+    const bool phaseOne = !out
+        && (out.error().kind == VlanCommitRefusal::NotAnInteger
+            || int(out.error().message) <= int(VlanCommitMessage::nms__vid_out));
     if (phaseOne) {
         Mask vids;
         vids.bytes(5, 13);
@@ -295,10 +295,11 @@ void runSet(FuzzReader& in, const VlanPole& pole, VlanConfigArray& cfg,
             const StaticVlanEntry e = cfg.readSlot(i);
             FUZZ_CHECK(e.vid == (static_cast<unsigned short>(pole[vp_vid][i]) & 0xFFF), "packed VID %d", i);
         }
-        if (out.accepted() && cfg.get_vlan_mode() != 0)
+        if (out && cfg.get_vlan_mode() != 0)
             FUZZ_CHECK(firstNmsEntry(pole, packed) >= 0, "accepted without an NMS VLAN");
     }
-    (void)vlanCommitOutcomeText(out, nullptr);
+    if (!out)
+        (void)vlanCommitRefusalText(out.error(), nullptr);
 }
 
 } // namespace

@@ -131,44 +131,59 @@ QSize availableArea(const QWidget* window)
         - QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
 }
 
+namespace {
+
+void elideTabs(QTabWidget* pages, QuickWidths& quick, int maxWidth)
+{
+    const QFontMetrics fm = pages->tabBar()->fontMetrics();
+    for (int i = 0; i < pages->count(); ++i) {
+        const QString key = QStringLiteral("odu_fullTab%1").arg(i);
+        const QVariant kept = pages->property(key.toLatin1());
+        const QString full = kept.isValid() ? kept.toString() : pages->tabText(i);
+        const QString text = elided(fm, quick, full, maxWidth);
+        if (text == pages->tabText(i))
+            continue;
+        pages->setProperty(key.toLatin1(), full);
+        pages->setTabText(i, text);
+        pages->setTabToolTip(i, tooltipFor(full, text));
+    }
+}
+
+void elideItems(QComboBox* box, QuickWidths& quick, int maxWidth)
+{
+    const QFontMetrics fm = box->fontMetrics();
+    for (int i = 0; i < box->count(); ++i) {
+        const QVariant kept = box->itemData(i, kFullItemRole);
+        const QString full = kept.isValid() ? kept.toString() : box->itemText(i);
+        const QString text = elided(fm, quick, full, maxWidth);
+        if (text == box->itemText(i))
+            continue;
+        box->setItemData(i, full, kFullItemRole);
+        box->setItemData(i, tooltipFor(full, text), Qt::ToolTipRole);
+        box->setItemText(i, text);
+    }
+}
+
+} // namespace
+
 void elideCaptions(QWidget* window, int maxWidth)
 {
     QuickWidths quick;
-    for (QLabel* label : window->findChildren<QLabel*>())
-        elideOne(label, quick, maxWidth, [label] { return label->text(); },
-                 [label](const QString& t) { label->setText(t); });
-    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
-        elideOne(button, quick, maxWidth, [button] { return button->text(); },
-                 [button](const QString& t) { button->setText(t); });
-    for (QGroupBox* group : window->findChildren<QGroupBox*>())
-        elideOne(group, quick, maxWidth, [group] { return group->title(); },
-                 [group](const QString& t) { group->setTitle(t); });
-    for (QTabWidget* pages : window->findChildren<QTabWidget*>()) {
-        const QFontMetrics fm = pages->tabBar()->fontMetrics();
-        for (int i = 0; i < pages->count(); ++i) {
-            const QString key = QStringLiteral("odu_fullTab%1").arg(i);
-            const QVariant kept = pages->property(key.toLatin1());
-            const QString full = kept.isValid() ? kept.toString() : pages->tabText(i);
-            const QString text = elided(fm, quick, full, maxWidth);
-            if (text == pages->tabText(i))
-                continue;
-            pages->setProperty(key.toLatin1(), full);
-            pages->setTabText(i, text);
-            pages->setTabToolTip(i, tooltipFor(full, text));
-        }
-    }
-    for (QComboBox* box : window->findChildren<QComboBox*>()) {
-        const QFontMetrics fm = box->fontMetrics();
-        for (int i = 0; i < box->count(); ++i) {
-            const QVariant kept = box->itemData(i, kFullItemRole);
-            const QString full = kept.isValid() ? kept.toString() : box->itemText(i);
-            const QString text = elided(fm, quick, full, maxWidth);
-            if (text == box->itemText(i))
-                continue;
-            box->setItemData(i, full, kFullItemRole);
-            box->setItemData(i, tooltipFor(full, text), Qt::ToolTipRole);
-            box->setItemText(i, text);
-        }
+    // One walk over the window's controls: each is of at most one kind.
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (auto* label = qobject_cast<QLabel*>(w))
+            elideOne(label, quick, maxWidth, [label] { return label->text(); },
+                     [label](const QString& t) { label->setText(t); });
+        else if (auto* button = qobject_cast<QAbstractButton*>(w))
+            elideOne(button, quick, maxWidth, [button] { return button->text(); },
+                     [button](const QString& t) { button->setText(t); });
+        else if (auto* group = qobject_cast<QGroupBox*>(w))
+            elideOne(group, quick, maxWidth, [group] { return group->title(); },
+                     [group](const QString& t) { group->setTitle(t); });
+        else if (auto* pages = qobject_cast<QTabWidget*>(w))
+            elideTabs(pages, quick, maxWidth);
+        else if (auto* box = qobject_cast<QComboBox*>(w))
+            elideItems(box, quick, maxWidth);
     }
 }
 

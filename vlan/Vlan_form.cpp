@@ -501,12 +501,12 @@ void TVlan_form::Button3Click(QObject*)
     in.facts.onePlusZeroInactive = m_onePlusZeroInactive != 0;
     in.facts.vlanActiveInEthernet = m_vlanActiveInEthernet;
 
-    const VlanCommitOutcome outcome = commitVlanSettings(in, m_cfg);
-    if (outcome.accepted()) {
+    const VlanCommitResult set = commitVlanSettings(in, m_cfg);
+    if (set) {
         done(1);
         return;
     }
-    showErrorClose(this, vlanCommitOutcomeText(outcome, m_langIni));
+    showErrorClose(this, vlanCommitRefusalText(set.error(), m_langIni));
 }
 
 void TVlan_form::Button5Click(QObject*)

@@ -18,6 +18,8 @@ namespace {
 
 using Bytes = std::array<unsigned char, kVlanConfigSize>;
 using M = VlanCommitMessage;
+// How a Set ends, as the cases expect it.
+enum class Ends { Accepted, Refused, NotAnInteger };
 
 using namespace vlan_rows;
 
@@ -63,7 +65,7 @@ struct DecisionCase
 {
     const char* name;
     Mutation mutate;
-    VlanCommitOutcome::Kind kind;
+    Ends kind;
     M message;
 };
 
@@ -71,7 +73,7 @@ struct DecisionCase
 // case also breaks as many later checks as its own condition allows.
 const std::vector<DecisionCase>& decisionCases()
 {
-    using K = VlanCommitOutcome::Kind;
+    using K = Ends;
     static const std::vector<DecisionCase> cases = {
         {"no entry has NMS",
          [](VlanCommitInput& in) {
@@ -289,26 +291,24 @@ Bytes phaseTwoExpected(unsigned char original)
     return e;
 }
 
-QByteArray describe(const VlanCommitOutcome& o)
+QByteArray describe(const VlanCommitResult& set)
 {
-    switch (o.kind) {
-    case VlanCommitOutcome::Accepted:
+    if (set)
         return "accepted";
-    case VlanCommitOutcome::NotAnInteger:
-        return "not an integer at field " + QByteArray::number(o.field);
-    case VlanCommitOutcome::Refused:
-        break;
-    }
-    return QByteArray("refused with ") + vlanCommitText(o.message).key;
+    const VlanCommitRefusal& r = set.error();
+    if (r.kind == VlanCommitRefusal::NotAnInteger)
+        return "not an integer at field " + QByteArray::number(r.field);
+    return QByteArray("refused with ") + vlanCommitText(r.message).key;
 }
 
-QByteArray describe(VlanCommitOutcome::Kind kind, M message, int field = -1)
+QByteArray describe(Ends kind, M message, int field = -1)
 {
-    VlanCommitOutcome o;
-    o.kind = kind;
-    o.message = message;
-    o.field = field;
-    return describe(o);
+    if (kind == Ends::Accepted)
+        return describe(VlanCommitResult());
+    return describe(Failure(VlanCommitRefusal{.kind = kind == Ends::Refused ? VlanCommitRefusal::Refused
+                                                                             : VlanCommitRefusal::NotAnInteger,
+                                              .message = message,
+                                              .field = field}));
 }
 
 } // namespace
@@ -347,7 +347,7 @@ void TestVlanCommit::decisionSummary()
     c.mutate(in);
 
     Bytes bytes = VlanConfigArray::defaultImage();
-    const VlanCommitOutcome out = commitVlanSettings(in, VlanConfigArray(bytes.data()));
+    const VlanCommitResult out = commitVlanSettings(in, VlanConfigArray(bytes.data()));
     QCOMPARE(describe(out), describe(c.kind, c.message));
 
     // Phase 3 runs after everything was written: the mode, the count and the
@@ -396,12 +396,12 @@ void TestVlanCommit::phaseOneWritesUpToTheFailure()
     for (int p = 0; p < field; ++p)
         expectedCfg.set_Default_VID(tPortik(p), (unsigned short)(101 * (p + 1)));
 
-    const VlanCommitOutcome out = commitVlanSettings(in, VlanConfigArray(bytes.data()));
+    const VlanCommitResult out = commitVlanSettings(in, VlanConfigArray(bytes.data()));
     if (integer) {
-        QCOMPARE(describe(out), describe(VlanCommitOutcome::Refused, range[field]));
+        QCOMPARE(describe(out), describe(Ends::Refused, range[field]));
     } else {
-        QCOMPARE(describe(out), describe(VlanCommitOutcome::NotAnInteger, M::line2_vid_out, field));
-        QCOMPARE(out.fieldText, text);
+        QCOMPARE(describe(out), describe(Ends::NotAnInteger, M::line2_vid_out, field));
+        QCOMPARE(out.error().fieldText, text);
     }
     QVERIFY(bytes == expected);
 }
@@ -420,8 +420,8 @@ void TestVlanCommit::phaseTwoBitByBit()
     QFETCH(int, original);
     Bytes bytes;
     bytes.fill((unsigned char)original);
-    const VlanCommitOutcome out = commitVlanSettings(phaseTwoInput(), VlanConfigArray(bytes.data()));
-    QVERIFY(out.accepted());
+    const VlanCommitResult out = commitVlanSettings(phaseTwoInput(), VlanConfigArray(bytes.data()));
+    QVERIFY(out.ok());
     const Bytes expected = phaseTwoExpected((unsigned char)original);
     for (int i = 0; i < kVlanConfigSize; ++i)
         if (bytes[i] != expected[i])
@@ -439,14 +439,14 @@ void TestVlanCommit::refusalKeepsWholeConfiguration()
     in.facts.onePlusZeroInactive = true;
     Bytes bytes;
     bytes.fill(0xFF);
-    VlanCommitOutcome out = commitVlanSettings(in, VlanConfigArray(bytes.data()));
-    QCOMPARE(describe(out), describe(VlanCommitOutcome::Refused, M::cannot_1_tag_1_0));
+    VlanCommitResult out = commitVlanSettings(in, VlanConfigArray(bytes.data()));
+    QCOMPARE(describe(out), describe(Ends::Refused, M::cannot_1_tag_1_0));
     QVERIFY(bytes == phaseTwoExpected(0xFF));
 
     in.facts.onePlusZeroInactive = false;
     in.disableLearning = false;
     out = commitVlanSettings(in, VlanConfigArray(bytes.data()));
-    QVERIFY(out.accepted());
+    QVERIFY(out.ok());
     Bytes expected = phaseTwoExpected(0xFF);
     expected[0] &= ~0x10;
     QVERIFY(bytes == expected);
@@ -460,7 +460,7 @@ void TestVlanCommit::itemIndexMinusOne()
     in.doubleTagMode.fill(-1);
     in.provEthType = -1;
     Bytes bytes{};
-    QVERIFY(commitVlanSettings(in, VlanConfigArray(bytes.data())).accepted());
+    QVERIFY(commitVlanSettings(in, VlanConfigArray(bytes.data())).ok());
     VlanConfigArray cfg(bytes.data());
     for (int p = port_line2; p <= port_modem2; ++p)
         QCOMPARE(cfg.get_ingress_policy(tPortik(p)), 1);
@@ -502,7 +502,7 @@ void TestVlanCommit::countAbove22StaysInsideArray()
     std::vector<unsigned char> buffer(kVlanConfigSize + 2 * 32, 0xA5);
     unsigned char* bytes = buffer.data() + 32;
     std::fill(bytes, bytes + kVlanConfigSize, 0xEE);
-    QVERIFY(commitVlanSettings(in, VlanConfigArray(bytes)).accepted());
+    QVERIFY(commitVlanSettings(in, VlanConfigArray(bytes)).ok());
     for (int i = 0; i < 32; ++i) {
         QCOMPARE(buffer[i], 0xA5);
         QCOMPARE(buffer[32 + kVlanConfigSize + i], 0xA5);
@@ -520,8 +520,8 @@ void TestVlanCommit::countAbove22StaysInsideArray()
     in.vlanMode = vlan_mode_single_tag;
     setVids(in, {"1", "1", "1", "1", "1", "100"});
     in.portForwarding = {};
-    const VlanCommitOutcome out = commitVlanSettings(in, VlanConfigArray(exact.get()));
-    QCOMPARE(out.accepted(), packed > 0);
+    const VlanCommitResult out = commitVlanSettings(in, VlanConfigArray(exact.get()));
+    QCOMPARE(out.ok(), packed > 0);
 }
 
 void TestVlanCommit::messageTexts()
@@ -542,29 +542,27 @@ void TestVlanCommit::messageTexts()
     TIniFile ini;
     ini.parse(catalogue);
 
-    VlanCommitOutcome out;
-    out.kind = VlanCommitOutcome::Refused;
+    VlanCommitRefusal out;
     for (int i = 0; i < kVlanCommitMessages; ++i) {
         out.message = M(i);
-        QCOMPARE(vlanCommitOutcomeText(out, &ini), QStringLiteral("text of ") + QLatin1String(keys[i]));
+        QCOMPARE(vlanCommitRefusalText(out, &ini), QStringLiteral("text of ") + QLatin1String(keys[i]));
     }
 
     out.message = M::nms__vid_out;
-    QCOMPARE(vlanCommitOutcomeText(out, nullptr),
+    QCOMPARE(vlanCommitRefusalText(out, nullptr),
              QStringLiteral("NMS VID is out of range. The valid range is 1 to 4094."));
     out.message = M::cannot_2_tag_v_active;
     TIniFile empty;
-    QCOMPARE(vlanCommitOutcomeText(out, &empty),
+    QCOMPARE(vlanCommitRefusalText(out, &empty),
              QStringLiteral("Double Tag mode cannot be enabled since VLAN is active in Ethernet properties!"));
 
-    out.kind = VlanCommitOutcome::NotAnInteger;
+    out.kind = VlanCommitRefusal::NotAnInteger;
     out.field = 3;
     out.fieldText = QString();
-    QCOMPARE(vlanCommitOutcomeText(out, &ini), QStringLiteral("'''' is not a valid integer value"));
+    QCOMPARE(vlanCommitRefusalText(out, &ini), QStringLiteral("'''' is not a valid integer value"));
     out.fieldText = QStringLiteral("%1x");
-    QCOMPARE(vlanCommitOutcomeText(out, &ini), QStringLiteral("''%1x'' is not a valid integer value"));
+    QCOMPARE(vlanCommitRefusalText(out, &ini), QStringLiteral("''%1x'' is not a valid integer value"));
 
-    QCOMPARE(vlanCommitOutcomeText(VlanCommitOutcome{}, &ini), QString());
 }
 
 QTEST_GUILESS_MAIN(TestVlanCommit)

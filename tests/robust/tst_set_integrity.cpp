@@ -111,17 +111,17 @@ VlanCommitInput inputAfterLoading(const VlanConfigArray& cfg, std::mt19937& rng)
     return in;
 }
 
-bool phaseOneEnd(const VlanCommitOutcome& out)
+bool phaseOneEnd(const VlanCommitResult& out)
 {
-    return out.kind == VlanCommitOutcome::NotAnInteger
-        || (out.kind == VlanCommitOutcome::Refused
-            && int(out.message) <= int(VlanCommitMessage::nms__vid_out));
+    return !out
+        && (out.error().kind == VlanCommitRefusal::NotAnInteger
+            || int(out.error().message) <= int(VlanCommitMessage::nms__vid_out));
 }
 
 // The Default VID field at which phase 1 ended.
-int phaseOneField(const VlanCommitOutcome& out)
+int phaseOneField(const VlanCommitResult& out)
 {
-    return out.kind == VlanCommitOutcome::NotAnInteger ? out.field : int(out.message);
+    return out.error().kind == VlanCommitRefusal::NotAnInteger ? out.error().field : int(out.error().message);
 }
 
 } // namespace
@@ -151,7 +151,7 @@ void TestSetIntegrity::setChangesOnlyItsOwnBits()
         const int packed = std::min(in.vlanCount, kMaxStaticVlans);
         const QString where = QStringLiteral("seed %1 (array %2): %3").arg(seed + std::uint32_t(a)).arg(a).arg(hexText(before));
 
-        const VlanCommitOutcome out = commitVlanSettings(in, cfg);
+        const VlanCommitResult out = commitVlanSettings(in, cfg);
         const VlanBytes after = host.bytes();
         long guard = 0;
         QVERIFY2(host.intact(&guard), qPrintable(where + QStringLiteral(": guard byte %1 changed").arg(guard)));
@@ -170,7 +170,7 @@ void TestSetIntegrity::setChangesOnlyItsOwnBits()
                      qPrintable(where + QStringLiteral(": refused at field %1 but wrote more").arg(field)));
             continue;
         }
-        out.accepted() ? ++accepted : ++refusedLate;
+        out ? ++accepted : ++refusedLate;
 
         // Everything the input said is now in the array.
         for (int p = port_line2; p <= port_nms; ++p)
@@ -198,9 +198,10 @@ void TestSetIntegrity::setChangesOnlyItsOwnBits()
         }
 
         // A second press with the same input writes the same bytes again.
-        const VlanCommitOutcome again = commitVlanSettings(in, cfg);
+        const VlanCommitResult again = commitVlanSettings(in, cfg);
         QVERIFY2(host.bytes() == after, qPrintable(where + QStringLiteral(": a second Set changed the array")));
-        QCOMPARE(int(again.kind), int(out.kind));
+        QCOMPARE(again.ok(), out.ok());
+        QCOMPARE(int(again.error().message), int(out.error().message));
     }
     qInfo("%d arrays: %d accepted, %d refused after writing, %d refused at a Default VID", arrays,
           accepted, refusedLate, refusedEarly);

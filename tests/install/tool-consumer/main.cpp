@@ -44,7 +44,7 @@ int main(int argc, char** argv)
     TIniFile catalogue{QString()};
     const QList<ArrayFinding> findings = checkArray(ArrayKind::Vlan, raw, UnitFactsForCheck{}, &catalogue);
     check(!findings.isEmpty() && findings.first().severity == ArrayFinding::Warning, "warnings of a Single Tag default");
-    check(vlanSetOutcome(raw, VlanHostFacts{}).accepted(), "Set accepts it");
+    check(vlanSetOutcome(raw, VlanHostFacts{}).ok(), "Set accepts it");
     check(textToInteger(QStringLiteral(" 4094")) == kMaxVid, "integer reading");
     check(loadVlanPole(VlanConfigArray(raw)).at(vp_vid).size() == 1, "static VLAN table");
 
