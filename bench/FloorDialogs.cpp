@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTableWidget>
 
 namespace {
@@ -32,6 +33,9 @@ template<typename Form>
 QDialog* makeFloor(const FloorValues& values)
 {
     auto* d = new QDialog;
+    // The face first, as a dialog sets its own: the controls take it as they
+    // are made.
+    d->setFont(values.font);
     Form form;
     form.setupUi(d);
     d->setWindowTitle(values.title);
@@ -50,6 +54,15 @@ QDialog* makeFloor(const FloorValues& values)
             button->setText(text);
         else if (auto* group = qobject_cast<QGroupBox*>(w))
             group->setTitle(text);
+    }
+    for (const auto& [name, list] : values.lists) {
+        if (auto* box = qobject_cast<QComboBox*>(byName.value(name))) {
+            for (int i = 0; i < list.size(); ++i)
+                box->setItemText(i, list.at(i));
+        } else if (auto* pages = qobject_cast<QTabWidget*>(byName.value(name))) {
+            for (int i = 0; i < list.size(); ++i)
+                pages->setTabText(i, list.at(i));
+        }
     }
     for (const auto& [name, index] : values.indexes)
         if (auto* box = qobject_cast<QComboBox*>(byName.value(name)))
@@ -80,6 +93,7 @@ FloorValues floorValuesOf(const QDialog* dialog)
 {
     FloorValues v;
     v.title = dialog->windowTitle();
+    v.font = dialog->font();
     v.size = dialog->size();
     for (const QWidget* w : dialog->findChildren<QWidget*>()) {
         if (w->objectName().isEmpty() && !qobject_cast<const QRadioButton*>(w))
@@ -96,12 +110,22 @@ FloorValues floorValuesOf(const QDialog* dialog)
             v.tables.append(t);
         } else if (const auto* box = qobject_cast<const QComboBox*>(w)) {
             v.indexes.append({box->objectName(), box->currentIndex()});
+            QStringList items;
+            for (int i = 0; i < box->count(); ++i)
+                items.append(box->itemText(i));
+            v.lists.append({box->objectName(), items});
+        } else if (const auto* pages = qobject_cast<const QTabWidget*>(w)) {
+            QStringList tabs;
+            for (int i = 0; i < pages->count(); ++i)
+                tabs.append(pages->tabText(i));
+            v.lists.append({pages->objectName(), tabs});
         } else if (const auto* edit = qobject_cast<const QLineEdit*>(w)) {
             if (!qobject_cast<const QComboBox*>(edit->parentWidget()))
                 v.texts.append({edit->objectName(), edit->text()});
         } else if (const auto* label = qobject_cast<const QLabel*>(w)) {
             v.texts.append({label->objectName(), label->text()});
         } else if (const auto* radio = qobject_cast<const QRadioButton*>(w)) {
+            v.texts.append({radioName(radio), radio->text()});
             v.checks.append({radioName(radio), radio->isChecked()});
         } else if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
             v.texts.append({button->objectName(), button->text()});

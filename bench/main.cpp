@@ -13,7 +13,9 @@
 //   odu-switch-bench --check-only [--tool PATH] the array check rows alone
 //   odu-switch-bench --open-once WHICH          one warm opening of qos, vlan,
 //                                               qos-floor or vlan-floor, qos-catalogue,
-//                                               vlan-catalogue, or qos-1k, qos-10k,
+//                                               vlan-catalogue, their floors
+//                                               qos-catalogue-floor and
+//                                               vlan-catalogue-floor, or qos-1k, qos-10k,
 //                                               vlan-1k, vlan-10k (every text that
 //                                               long), for callgrind
 //   odu-switch-bench --leak-cycles N            N open/close cycles of each dialog
@@ -304,8 +306,8 @@ int main(int argc, char** argv)
             return new TVlan_form(nullptr, true, ini, vlanArray.data(), &size, false, 1, 0, 0, kLine4CapabilityBit);
         });
     };
-    // The floors show what the dialogs show without a catalogue, taken from
-    // one opening of each the first time a floor is made.
+    // A floor shows what its dialog shows, without a catalogue or with the
+    // full one, taken from one opening the first time the floor is made.
     const auto shownBy = [](const std::function<QDialog*()>& make) {
         return [make, values = std::optional<FloorValues>()]() mutable -> const FloorValues& {
             if (!values) {
@@ -319,6 +321,12 @@ int main(int argc, char** argv)
         return makeQosFloor(shown());
     };
     const std::function<QDialog*()> vlanFloor = [shown = shownBy(vlan(&noCatalogue))]() mutable {
+        return makeVlanFloor(shown());
+    };
+    const std::function<QDialog*()> qosCatalogueFloor = [shown = shownBy(qos(&fullCatalogue))]() mutable {
+        return makeQosFloor(shown());
+    };
+    const std::function<QDialog*()> vlanCatalogueFloor = [shown = shownBy(vlan(&fullCatalogue))]() mutable {
         return makeVlanFloor(shown());
     };
 
@@ -338,6 +346,10 @@ int main(int argc, char** argv)
             make = qosFloor;
         else if (once == QLatin1String("vlan-floor"))
             make = vlanFloor;
+        else if (once == QLatin1String("qos-catalogue-floor"))
+            make = qosCatalogueFloor;
+        else if (once == QLatin1String("vlan-catalogue-floor"))
+            make = vlanCatalogueFloor;
         else if (once == QLatin1String("qos-1k"))
             make = qos(texts1k.get());
         else if (once == QLatin1String("qos-10k"))
@@ -372,7 +384,7 @@ int main(int argc, char** argv)
     const int runs = argNumber(args, QStringLiteral("--runs"), 41);
     const int warm = 5;
     std::printf("odu-switch-bench: median of %d runs after %d warm-up runs, milliseconds, offscreen platform\n"
-                "(the six openings are measured in turn, run after run)\n\n",
+                "(the eight openings are measured in turn, run after run)\n\n",
                 runs, warm);
     std::printf("| %-58s | %9s | %9s | %9s | %-10s |\n", "measurement", "median", "min", "p90", "target");
     std::printf("|%s|%s|%s|%s|%s|\n", QByteArray(60, '-').constData(), QByteArray(11, '-').constData(),
@@ -382,18 +394,23 @@ int main(int argc, char** argv)
         [&] { return timedOpening(qos(&noCatalogue)); },
         [&] { return timedOpening(qos(&fullCatalogue)); },
         [&] { return timedOpening(qosFloor); },
+        [&] { return timedOpening(qosCatalogueFloor); },
         [&] { return timedOpening(vlan(&noCatalogue)); },
         [&] { return timedOpening(vlan(&fullCatalogue)); },
         [&] { return timedOpening(vlanFloor); },
+        [&] { return timedOpening(vlanCatalogueFloor); },
     });
-    const Stats &qosNo = openings[0], &qosFull = openings[1], &qosBare = openings[2];
-    const Stats &vlanNo = openings[3], &vlanFullCat = openings[4], &vlanBare = openings[5];
+    const Stats &qosNo = openings[0], &qosFull = openings[1], &qosBare = openings[2], &qosFullBare = openings[3];
+    const Stats &vlanNo = openings[4], &vlanFullCat = openings[5], &vlanBare = openings[6],
+                &vlanFullBare = openings[7];
     row("QoS dialog open-to-painted, no catalogue", qosNo, "< 25");
     row("QoS dialog open-to-painted, full catalogue", qosFull, "< 25");
     row("QoS floor (its form by setupUi alone, same texts)", qosBare);
+    row("QoS floor, the full catalogue's texts", qosFullBare);
     row("VLAN dialog open-to-painted, no catalogue", vlanNo, "< 25");
     row("VLAN dialog open-to-painted, full catalogue", vlanFullCat, "< 25");
     row("VLAN floor (its form by setupUi alone, same texts)", vlanBare);
+    row("VLAN floor, the full catalogue's texts", vlanFullBare);
 
     // Very long texts: the cost should follow their total length.
     {
@@ -517,8 +534,8 @@ int main(int argc, char** argv)
     }
 
     std::printf("\nours / floor (medians): QoS %.2fx (full catalogue %.2fx), VLAN %.2fx (full catalogue %.2fx); target <= 1.15x\n",
-                qosNo.median / qosBare.median, qosFull.median / qosBare.median, vlanNo.median / vlanBare.median,
-                vlanFullCat.median / vlanBare.median);
+                qosNo.median / qosBare.median, qosFull.median / qosFullBare.median, vlanNo.median / vlanBare.median,
+                vlanFullCat.median / vlanFullBare.median);
     {
         std::unique_ptr<QDialog> a(qos(&noCatalogue)()), b(qosFloor()), c(vlan(&noCatalogue)()), e(vlanFloor());
         std::printf("QoS widgets:   ours  %s\n               floor %s\n", qPrintable(kindsText(widgetKinds(a.get()))),

@@ -5,85 +5,126 @@
 #include "ui/MirroredLayout.h"
 
 #include <QEvent>
+#include <QHash>
 #include <QLabel>
 #include <QLayout>
 #include <QMargins>
+#include <QPointer>
 #include <QWidget>
 
 #include <utility>
 
 namespace {
 
-// The designed left and right margins, on layouts where they differ.
-const char* const kDesignLeft = "odu_designLeftMargin";
-const char* const kDesignRight = "odu_designRightMargin";
-const char* const kSymmetric = "odu_symmetricMargins";
-const char* const kDesignAlignment = "odu_designAlignment";
-
-// The label's designed alignment, made absolute for its widget's direction.
-void alignLabel(QLabel* label)
-{
-    QVariant design = label->property(kDesignAlignment);
-    if (!design.isValid()) {
-        design = int(label->alignment());
-        label->setProperty(kDesignAlignment, design);
-    }
-    const Qt::Alignment designed = Qt::Alignment(design.toInt());
-    if (designed & (Qt::AlignAbsolute | Qt::AlignHCenter | Qt::AlignJustify))
-        return;
-    const bool rightToLeft = label->layoutDirection() == Qt::RightToLeft;
-    // Qt::AlignLeft (and no horizontal flag at all) means the side a line starts on.
-    const bool designedRight = designed & Qt::AlignRight;
-    const Qt::Alignment side = designedRight != rightToLeft ? Qt::AlignRight : Qt::AlignLeft;
-    const Qt::Alignment wanted = (designed & ~Qt::AlignHorizontal_Mask) | side | Qt::AlignAbsolute;
-    if (label->alignment() != wanted)
-        label->setAlignment(wanted);
-}
-
-// Watches one window for changes of its layout direction.
-class DirectionWatch : public QObject
+// What a window's labels and layouts were designed with, remembered the first
+// time they are mirrored (in the window, not on each object: a dynamic
+// property would cost every label an event). An entry whose object is gone
+// is stale and read again.
+class Mirroring : public QObject
 {
 public:
-    explicit DirectionWatch(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+    explicit Mirroring(QWidget* window) : QObject(window) { setObjectName(kName); }
+
+    static Mirroring* of(QWidget* window)
+    {
+        // (The class has no meta-object of its own: it is found by its name.)
+        if (auto* known = dynamic_cast<Mirroring*>(
+                window->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly)))
+            return known;
+        return new Mirroring(window);
+    }
+
+    void watch() { parent()->installEventFilter(this); }
+
+    void apply()
+    {
+        auto* window = static_cast<QWidget*>(parent());
+        for (QObject* child : window->findChildren<QObject*>()) {
+            if (auto* label = qobject_cast<QLabel*>(child))
+                alignLabel(label);
+            else if (auto* layout = qobject_cast<QLayout*>(child))
+                placeMargins(layout, window);
+        }
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::LayoutDirectionChange && watched == parent())
-            mirrorLayout(static_cast<QWidget*>(watched));
+            apply();
         return false;
     }
-};
 
-} // namespace
+private:
+    static constexpr QLatin1StringView kName{"odu_mirroring"};
 
-void mirrorLayout(QWidget* window)
-{
-    for (QLabel* label : window->findChildren<QLabel*>())
-        alignLabel(label);
-    for (QLayout* layout : window->findChildren<QLayout*>()) {
-        if (layout->property(kSymmetric).toBool())
-            continue;
-        const QMargins now = layout->contentsMargins();
-        if (!layout->property(kDesignLeft).isValid()) {
-            if (now.left() == now.right()) {
-                layout->setProperty(kSymmetric, true);
-                continue;
-            }
-            layout->setProperty(kDesignLeft, now.left());
-            layout->setProperty(kDesignRight, now.right());
+    struct Design
+    {
+        QPointer<QObject> object;
+        int first = 0;  // a label's alignment, a layout's left margin
+        int second = 0; // a layout's right margin
+        bool symmetric = false;
+    };
+
+    // The design of an object, read by `read` the first time it is asked for.
+    template<typename Read>
+    const Design& designOf(QObject* object, Read read)
+    {
+        auto it = m_designs.find(object);
+        if (it == m_designs.end() || it->object != object) {
+            Design design = read();
+            design.object = object;
+            it = m_designs.insert(object, design);
         }
-        int left = layout->property(kDesignLeft).toInt();
-        int right = layout->property(kDesignRight).toInt();
+        return *it;
+    }
+
+    // The label's designed alignment, made absolute for its widget's direction.
+    void alignLabel(QLabel* label)
+    {
+        const Qt::Alignment designed = Qt::Alignment(
+            designOf(label, [label] { return Design{{}, int(label->alignment()), 0, false}; }).first);
+        if (designed & (Qt::AlignAbsolute | Qt::AlignHCenter | Qt::AlignJustify))
+            return;
+        const bool rightToLeft = label->layoutDirection() == Qt::RightToLeft;
+        // Qt::AlignLeft (and no horizontal flag at all) means the side a line starts on.
+        const bool designedRight = designed & Qt::AlignRight;
+        const Qt::Alignment side = designedRight != rightToLeft ? Qt::AlignRight : Qt::AlignLeft;
+        const Qt::Alignment wanted = (designed & ~Qt::AlignHorizontal_Mask) | side | Qt::AlignAbsolute;
+        if (label->alignment() != wanted)
+            label->setAlignment(wanted);
+    }
+
+    // The layout's designed left and right margins, swapped right to left.
+    void placeMargins(QLayout* layout, const QWidget* window)
+    {
+        const QMargins now = layout->contentsMargins();
+        const Design& design = designOf(layout, [now] {
+            return Design{{}, now.left(), now.right(), now.left() == now.right()};
+        });
+        if (design.symmetric)
+            return;
+        int left = design.first;
+        int right = design.second;
         const QWidget* owner = layout->parentWidget();
         if ((owner ? owner : window)->layoutDirection() == Qt::RightToLeft)
             std::swap(left, right);
         if (now.left() != left || now.right() != right)
             layout->setContentsMargins(left, now.top(), right, now.bottom());
     }
+
+    QHash<QObject*, Design> m_designs;
+};
+
+} // namespace
+
+void mirrorLayout(QWidget* window)
+{
+    Mirroring::of(window)->apply();
 }
 
 void keepLayoutMirrored(QWidget* window)
 {
-    mirrorLayout(window);
-    new DirectionWatch(window);
+    Mirroring* mirroring = Mirroring::of(window);
+    mirroring->apply();
+    mirroring->watch();
 }
