@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -85,6 +86,58 @@ QString captionTexts(const QWidget* control)
     return QString();
 }
 
+// The caption rooms measured in this process, for the next opening of a
+// dialog: a named control of a dialog's form that shows the same texts in the
+// same face, at the same density and in the same style, needs the same room.
+class MeasuredRooms
+{
+public:
+    QSize of(const QWidget* control, const QString& texts, int dpi)
+    {
+        const QString name = control->objectName();
+        if (name.isEmpty())
+            return captionRoom(control); // only a form's controls are known again
+        QList<Entry>& entries = m_byText[texts];
+        const QFont font = control->font();
+        const QMetaObject* kind = control->metaObject();
+        const QMetaObject* window = control->window()->metaObject();
+        for (const Entry& e : std::as_const(entries))
+            if (e.kind == kind && e.window == window && e.dpi == dpi && e.style == control->style()
+                && e.name == name && e.font == font)
+                return e.room;
+        if (++m_count > kMostEntries) {
+            m_byText.clear();
+            m_count = 1;
+        }
+        const QSize room = captionRoom(control);
+        m_byText[texts].append({name, kind, window, font, dpi, control->style(), room});
+        return room;
+    }
+
+private:
+    struct Entry
+    {
+        QString name;
+        const QMetaObject* kind;
+        const QMetaObject* window;
+        QFont font;
+        int dpi;
+        const QStyle* style;
+        QSize room;
+    };
+    // Every caption of both dialogs in several faces and densities; beyond
+    // that the rooms are measured afresh.
+    static constexpr int kMostEntries = 4096;
+    QHash<QString, QList<Entry>> m_byText;
+    int m_count = 0;
+};
+
+QSize measuredRoom(const QWidget* control, const QString& texts, int dpi)
+{
+    static MeasuredRooms rooms;
+    return rooms.of(control, texts, dpi);
+}
+
 } // namespace
 
 QSize RememberedCaptionRoom::of(const QWidget* control)
@@ -94,7 +147,7 @@ QSize RememberedCaptionRoom::of(const QWidget* control)
     if (m_known && texts == m_texts && dpi == m_dpi && control->style() == m_style
         && control->font() == m_font)
         return m_room;
-    m_room = captionRoom(control);
+    m_room = measuredRoom(control, texts, dpi);
     m_texts = std::move(texts);
     m_font = control->font();
     m_dpi = dpi;

@@ -146,6 +146,23 @@ private slots:
         QCOMPARE(labelRoom.of(label), captionRoom(label));
         QVERIFY(labelRoom.of(label).width() > before.width());
     }
+
+    void roomsKnownFromEarlierOpeningsFollowTheFace()
+    {
+        // The same named control of a form, in the face and at the size of
+        // each opening: a room measured in an earlier one is not reused for
+        // another face.
+        for (const qreal scale : {1.0, 1.5, 1.0, 2.0}) {
+            QWidget panel;
+            auto* label = new QLabel(QStringLiteral("Provider Ether Type"), &panel);
+            label->setObjectName(QStringLiteral("Label12"));
+            QFont font = label->font();
+            font.setPointSizeF(font.pointSizeF() * scale);
+            label->setFont(font);
+            RememberedCaptionRoom room;
+            QCOMPARE(room.of(label), captionRoom(label));
+        }
+    }
 };
 
 QTEST_MAIN(TestTextWidth)
