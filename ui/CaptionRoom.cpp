@@ -8,7 +8,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QCoreApplication>
 #include <QHash>
+#include <QPointer>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -89,9 +91,13 @@ QString captionTexts(const QWidget* control)
 // The caption rooms measured in this process, for the next opening of a
 // dialog: a named control of a dialog's form that shows the same texts in the
 // same face, at the same density and in the same style, needs the same room.
-class MeasuredRooms
+class MeasuredRooms : public QObject
 {
 public:
+    // Kept by the application, and gone with it: the faces it holds are the
+    // application's.
+    using QObject::QObject;
+
     QSize of(const QWidget* control, const QString& texts, int dpi)
     {
         const QString name = control->objectName();
@@ -134,8 +140,10 @@ private:
 
 QSize measuredRoom(const QWidget* control, const QString& texts, int dpi)
 {
-    static MeasuredRooms rooms;
-    return rooms.of(control, texts, dpi);
+    static QPointer<MeasuredRooms> rooms;
+    if (!rooms)
+        rooms = new MeasuredRooms(QCoreApplication::instance());
+    return rooms->of(control, texts, dpi);
 }
 
 } // namespace
