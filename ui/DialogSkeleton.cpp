@@ -31,8 +31,6 @@ void DialogSkeleton::dress(const QString& icon, void (*registerResources)(), Qt:
     m_designSize = m_dialog->size();
     m_designMinimum = m_dialog->minimumSize();
     m_designMaximum = m_dialog->maximumSize();
-    if (pages)
-        makePagesScrollable(pages);
     registerResources();
     setDialogIcon(m_dialog, icon);
     makeLabelsPlainText(m_dialog);

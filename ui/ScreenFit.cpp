@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QScreen>
+#include <QTabWidget>
 #include <QWindow>
 #include <QTabWidget>
 #include <QWidget>
@@ -198,7 +199,7 @@ void fitToScreen(QWidget* window, QSize designSize, QSize designMinimum,
     for (RadioGroup* group : window->findChildren<RadioGroup*>())
         group->growToItems();
     const QSize available = availableArea(window);
-    const QList<PageScrollArea*> pages = window->findChildren<PageScrollArea*>();
+    QList<PageScrollArea*> pages = window->findChildren<PageScrollArea*>();
     for (PageScrollArea* page : pages)
         page->setRoomLimit(QSize());
     QSize need;
@@ -212,7 +213,16 @@ void fitToScreen(QWidget* window, QSize designSize, QSize designMinimum,
     };
     // A caption wider than the screen is shortened to the screen's width
     // (without measuring it whole); the others keep their text.
-    if (!fitsAt(available.width()) && !pages.isEmpty()) {
+    const bool fitsWhole = fitsAt(available.width());
+    if (!fitsWhole && pages.isEmpty()) {
+        // The pages of a window that does not fit scroll; one that fits
+        // needs no scroll areas (and opens without making them).
+        for (QTabWidget* tabs : window->findChildren<QTabWidget*>())
+            makePagesScrollable(tabs);
+        pages = window->findChildren<PageScrollArea*>();
+        fits();
+    }
+    if (!fitsWhole && !pages.isEmpty()) {
         // Then the pages scroll: each asks for as much less room as the
         // window lacks, down to a small share of the screen.
         // (A second round takes off what the scroll bars added.)
