@@ -11,6 +11,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QEvent>
+#include <QAccessible>
+#include <QHash>
+#include <QPointer>
 #include <QLabel>
 #include <QTabBar>
 #include <QTabWidget>
@@ -70,12 +73,11 @@ private:
 
 } // namespace
 
-void setSpokenName(QWidget* control, const QString& name)
+namespace {
+
+// A list is named for a screen reader by a hidden label whose buddy it is.
+void nameByLabel(QComboBox* box, const QString& name)
 {
-    control->setAccessibleName(name);
-    auto* box = qobject_cast<QComboBox*>(control);
-    if (!box || !box->parentWidget())
-        return;
     auto* label = box->parentWidget()->findChild<QLabel*>(labelName(box), Qt::FindDirectChildrenOnly);
     if (!label) {
         label = new QLabel(box->parentWidget());
@@ -85,6 +87,73 @@ void setSpokenName(QWidget* control, const QString& name)
         label->hide();
     }
     label->setText(name);
+}
+
+// The names of the lists, whose labels are made only while assistive
+// technology listens: a reader started later finds them made as it starts,
+// and opening a dialog need not pay for them when nobody reads them.
+class SpokenListNames : public QObject, public QAccessible::ActivationObserver
+{
+public:
+    explicit SpokenListNames(QObject* application) : QObject(application)
+    {
+        QAccessible::installActivationObserver(this);
+    }
+    ~SpokenListNames() override { QAccessible::removeActivationObserver(this); }
+
+    static SpokenListNames& instance()
+    {
+        static QPointer<SpokenListNames> names;
+        if (!names)
+            names = new SpokenListNames(QCoreApplication::instance());
+        return *names;
+    }
+
+    void name(QComboBox* box, const QString& name)
+    {
+        if (QAccessible::isActive()) {
+            nameByLabel(box, name);
+            return;
+        }
+        if (m_names.size() >= kForgetGoneFrom)
+            forgetGone();
+        m_names.insert(box, {box, name});
+    }
+
+    void accessibilityActiveChanged(bool active) override
+    {
+        if (!active)
+            return;
+        forgetGone();
+        for (const Named& named : std::as_const(m_names))
+            nameByLabel(named.box, named.name);
+        m_names.clear();
+    }
+
+private:
+    // Lists of closed dialogs are forgotten once this many are known.
+    static constexpr qsizetype kForgetGoneFrom = 64;
+    struct Named
+    {
+        QPointer<QComboBox> box;
+        QString name;
+    };
+    void forgetGone()
+    {
+        m_names.removeIf([](const auto& entry) { return entry.value().box != entry.key(); });
+    }
+    QHash<QComboBox*, Named> m_names;
+};
+
+} // namespace
+
+void setSpokenName(QWidget* control, const QString& name)
+{
+    control->setAccessibleName(name);
+    auto* box = qobject_cast<QComboBox*>(control);
+    if (!box || !box->parentWidget())
+        return;
+    SpokenListNames::instance().name(box, name);
 }
 
 void nameTabRowAfterPage(QTabWidget* pages)

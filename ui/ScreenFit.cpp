@@ -11,8 +11,10 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLayout>
+#include <QPointer>
 #include <QScreen>
 #include <QTabWidget>
 #include <QWindow>
@@ -21,8 +23,6 @@
 
 namespace {
 
-const char* const kFullText = "odu_fullCaption";
-const char* const kShownText = "odu_elidedCaption";
 constexpr int kFullItemRole = Qt::UserRole + 0x0D0;
 
 // Captions below this width are never elided further.
@@ -71,20 +71,60 @@ QString elided(const QFontMetrics& fm, QuickWidths& quick, const QString& full, 
     return fm.elidedText(full.left(head), Qt::ElideRight, maxWidth);
 }
 
+// The full texts of a window's elided captions, kept by the window until a
+// control shows a text of its own (in the window, not on each control: most
+// captions are never elided, and reading a dynamic property of each would
+// cost every opening a search of its class's properties).
+class ElidedCaptions : public QObject
+{
+public:
+    explicit ElidedCaptions(QWidget* window) : QObject(window) { setObjectName(kName); }
+
+    static ElidedCaptions* of(QWidget* window)
+    {
+        // (The class has no meta-object of its own: it is found by its name.)
+        if (auto* known = dynamic_cast<ElidedCaptions*>(
+                window->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly)))
+            return known;
+        return new ElidedCaptions(window);
+    }
+
+    // The full text of a control that shows shown.
+    QString fullText(QObject* control, const QString& shown) const
+    {
+        const auto it = m_elided.constFind(control);
+        if (it == m_elided.cend() || it->control != control || it->shown != shown)
+            return shown;
+        return it->full;
+    }
+
+    void keep(QObject* control, const QString& full, const QString& shown)
+    {
+        m_elided.insert(control, {control, full, shown});
+    }
+
+private:
+    static constexpr QLatin1StringView kName{"odu_elidedCaptions"};
+    struct Elided
+    {
+        QPointer<QObject> control;
+        QString full;
+        QString shown;
+    };
+    QHash<QObject*, Elided> m_elided;
+};
+
 // Elides the caption of one control through its getter and setter; the full
-// text is kept on the control until the control shows a text of its own.
+// text is kept until the control shows a text of its own.
 template<typename Get, typename Set>
-void elideOne(QWidget* control, QuickWidths& quick, int maxWidth, Get get, Set set)
+void elideOne(QWidget* control, ElidedCaptions& kept, QuickWidths& quick, int maxWidth, Get get, Set set)
 {
     const QString shown = get();
-    QString full = shown;
-    if (control->property(kShownText).toString() == shown && control->property(kFullText).isValid())
-        full = control->property(kFullText).toString();
+    const QString full = kept.fullText(control, shown);
     const QString text = elided(control->fontMetrics(), quick, full, maxWidth);
     if (text == shown)
         return;
-    control->setProperty(kFullText, full);
-    control->setProperty(kShownText, text);
+    kept.keep(control, full, text);
     set(text);
     control->setToolTip(tooltipFor(full, text));
 }
@@ -170,16 +210,17 @@ void elideItems(QComboBox* box, QuickWidths& quick, int maxWidth)
 void elideCaptions(QWidget* window, int maxWidth)
 {
     QuickWidths quick;
+    ElidedCaptions& kept = *ElidedCaptions::of(window);
     // One walk over the window's controls: each is of at most one kind.
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (auto* label = qobject_cast<QLabel*>(w))
-            elideOne(label, quick, maxWidth, [label] { return label->text(); },
+            elideOne(label, kept, quick, maxWidth, [label] { return label->text(); },
                      [label](const QString& t) { label->setText(t); });
         else if (auto* button = qobject_cast<QAbstractButton*>(w))
-            elideOne(button, quick, maxWidth, [button] { return button->text(); },
+            elideOne(button, kept, quick, maxWidth, [button] { return button->text(); },
                      [button](const QString& t) { button->setText(t); });
         else if (auto* group = qobject_cast<QGroupBox*>(w))
-            elideOne(group, quick, maxWidth, [group] { return group->title(); },
+            elideOne(group, kept, quick, maxWidth, [group] { return group->title(); },
                      [group](const QString& t) { group->setTitle(t); });
         else if (auto* pages = qobject_cast<QTabWidget*>(w))
             elideTabs(pages, quick, maxWidth);

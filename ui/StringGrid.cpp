@@ -8,6 +8,7 @@
 
 #include "ui/Density.h"
 #include "ui/KeyFilter.h"
+#include "ui/MeasuredText.h"
 #include "ui/TextWidth.h"
 
 #include <QApplication>
@@ -262,14 +263,6 @@ constexpr int kScreenReserve = 16;
 // two headings, before it is measured.
 constexpr int kInkReach = 4;
 
-// How far a text's glyphs reach beyond its advance, on both sides together.
-int inkOutside(const QFontMetrics& metrics, const QString& text)
-{
-    if (text.isEmpty())
-        return 0;
-    const QRect glyphs = metrics.tightBoundingRect(text);
-    return qMax(0, glyphs.right() + 1 - metrics.horizontalAdvance(text)) + qMax(0, -glyphs.left());
-}
 } // namespace
 
 void StringGrid::widenColumnsToTexts()
@@ -303,12 +296,13 @@ void StringGrid::widenColumnsToTexts()
             if (quick.surelyExceeds(text, widest - slack)) {
                 needed = widest;
             } else {
-                const QSize size = metrics.size(0, text);
+                const MeasuredText measure = measuredText(font(), text);
+                const QSize size = measure.size;
                 int drawn = size.width() + (heading ? headingSlack : slack);
                 if (heading) {
-                    drawn += inkOutside(metrics, text);
+                    drawn += measure.inkOutside();
                     if (col + 1 < columnCount())
-                        drawn += inkOutside(metrics, cellText(col + 1, row));
+                        drawn += measuredText(font(), cellText(col + 1, row)).inkOutside();
                 }
                 needed = qMax(needed, drawn);
                 tallest = qMax(tallest, size.height());

@@ -67,9 +67,13 @@ QList<QWidget*> withRadioItems(const QList<QWidget*>& controls)
 }
 
 // The name a screen reader announces: a list on Linux is announced by its
-// value and named by the label that points to it.
+// value and named by the label that points to it. The reader listens while
+// it reads (the dialogs make the lists' labels only then).
 QString announcedName(QWidget* w)
 {
+    const bool listening = QAccessible::isActive();
+    QAccessible::setActive(true);
+    const auto restore = qScopeGuard([listening] { QAccessible::setActive(listening); });
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
     if (!iface)
         return QString();
