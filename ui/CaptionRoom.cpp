@@ -166,6 +166,6 @@ QSize RememberedCaptionRoom::of(const QWidget* control)
 
 void fitButtonToCaption(QPushButton* button, QSize design)
 {
-    const QSize room = captionRoom(button);
+    const QSize room = measuredRoom(button, captionTexts(button), button->logicalDpiX());
     button->setFixedSize(design.expandedTo(QSize(room.width(), 0)));
 }
