@@ -4,6 +4,8 @@
 
 #include "ui/MirroredLayout.h"
 
+#include "ui/KeptByWindow.h"
+
 #include <QEvent>
 #include <QHash>
 #include <QLabel>
@@ -23,16 +25,9 @@ namespace {
 class Mirroring : public QObject
 {
 public:
-    explicit Mirroring(QWidget* window) : QObject(window) { setObjectName(kName); }
+    explicit Mirroring(QWidget* window) : QObject(window) {}
 
-    static Mirroring* of(QWidget* window)
-    {
-        // (The class has no meta-object of its own: it is found by its name.)
-        if (auto* known = dynamic_cast<Mirroring*>(
-                window->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly)))
-            return known;
-        return new Mirroring(window);
-    }
+    static Mirroring* of(QWidget* window) { return keptByWindow<Mirroring>(window, kName); }
 
     void watch() { parent()->installEventFilter(this); }
 

@@ -4,6 +4,7 @@
 
 #include "ui/ScreenFit.h"
 
+#include "ui/KeptByWindow.h"
 #include "ui/PageScroll.h"
 #include "ui/RadioGroup.h"
 #include "ui/TextWidth.h"
@@ -78,16 +79,9 @@ QString elided(const QFontMetrics& fm, QuickWidths& quick, const QString& full, 
 class ElidedCaptions : public QObject
 {
 public:
-    explicit ElidedCaptions(QWidget* window) : QObject(window) { setObjectName(kName); }
+    explicit ElidedCaptions(QWidget* window) : QObject(window) {}
 
-    static ElidedCaptions* of(QWidget* window)
-    {
-        // (The class has no meta-object of its own: it is found by its name.)
-        if (auto* known = dynamic_cast<ElidedCaptions*>(
-                window->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly)))
-            return known;
-        return new ElidedCaptions(window);
-    }
+    static ElidedCaptions* of(QWidget* window) { return keptByWindow<ElidedCaptions>(window, kName); }
 
     // The full text of a control that shows shown.
     QString fullText(QObject* control, const QString& shown) const
