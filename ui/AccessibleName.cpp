@@ -75,10 +75,16 @@ private:
 
 namespace {
 
+// The hidden label that names a list for a screen reader, if it is made.
+QLabel* labelOf(const QComboBox* box)
+{
+    return box->parentWidget()->findChild<QLabel*>(labelName(box), Qt::FindDirectChildrenOnly);
+}
+
 // A list is named for a screen reader by a hidden label whose buddy it is.
 void nameByLabel(QComboBox* box, const QString& name)
 {
-    auto* label = box->parentWidget()->findChild<QLabel*>(labelName(box), Qt::FindDirectChildrenOnly);
+    auto* label = labelOf(box);
     if (!label) {
         label = new QLabel(box->parentWidget());
         label->setObjectName(labelName(box));
@@ -111,7 +117,8 @@ public:
 
     void name(QComboBox* box, const QString& name)
     {
-        if (QAccessible::isActive()) {
+        // (A list named again keeps its label up to date.)
+        if (QAccessible::isActive() || labelOf(box)) {
             nameByLabel(box, name);
             return;
         }

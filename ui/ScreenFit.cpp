@@ -19,7 +19,6 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QWindow>
-#include <QTabWidget>
 #include <QWidget>
 
 namespace {
