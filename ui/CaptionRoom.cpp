@@ -109,14 +109,14 @@ public:
         const QMetaObject* window = control->window()->metaObject();
         for (const Entry& e : std::as_const(entries))
             if (e.kind == kind && e.window == window && e.dpi == dpi && e.style == control->style()
-                && e.name == name && e.font == font)
+                && e.styleKind == control->style()->metaObject() && e.name == name && e.font == font)
                 return e.room;
         if (++m_count > kMostEntries) {
             m_byText.clear();
             m_count = 1;
         }
         const QSize room = captionRoom(control);
-        m_byText[texts].append({name, kind, window, font, dpi, control->style(), room});
+        m_byText[texts].append({name, kind, window, font, dpi, control->style(), control->style()->metaObject(), room});
         return room;
     }
 
@@ -129,6 +129,7 @@ private:
         QFont font;
         int dpi;
         const QStyle* style;
+        const QMetaObject* styleKind; // (another style may come at a gone one's address)
         QSize room;
     };
     // Every caption of both dialogs in several faces and densities; beyond

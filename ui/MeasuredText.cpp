@@ -6,11 +6,12 @@
 
 #include <QCoreApplication>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHash>
 #include <QList>
 #include <QPointer>
+#include <QScreen>
 
-#include <utility>
 
 namespace {
 
@@ -21,21 +22,24 @@ public:
 
     MeasuredText of(const QFont& font, const QString& text)
     {
+        // The default screen's density decides the pixels of a face.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const qreal dpi = screen ? screen->logicalDotsPerInchX() : 0;
         QHash<QString, MeasuredText>* texts = nullptr;
-        for (auto& [face, measured] : m_faces)
-            if (face == font) {
-                texts = &measured;
+        for (Face& face : m_faces)
+            if (face.dpi == dpi && face.font == font) {
+                texts = &face.texts;
                 break;
             }
         if (!texts) {
-            m_faces.append({font, {}});
-            texts = &m_faces.last().second;
+            m_faces.append({font, dpi, {}});
+            texts = &m_faces.last().texts;
         }
         if (const auto it = texts->constFind(text); it != texts->cend())
             return *it;
         if (++m_count > kMostEntries) {
-            m_faces = {{font, {}}};
-            texts = &m_faces.last().second;
+            m_faces = {{font, dpi, {}}};
+            texts = &m_faces.last().texts;
             m_count = 1;
         }
         const QFontMetrics metrics(font);
@@ -48,7 +52,13 @@ private:
     // Every text of both dialogs in several faces; beyond that, texts are
     // measured afresh.
     static constexpr int kMostEntries = 4096;
-    QList<std::pair<QFont, QHash<QString, MeasuredText>>> m_faces;
+    struct Face
+    {
+        QFont font;
+        qreal dpi;
+        QHash<QString, MeasuredText> texts;
+    };
+    QList<Face> m_faces;
     int m_count = 0;
 };
 
