@@ -3,11 +3,13 @@
 // SPDX-License-Identifier: BSD-3-Clause
 
 #include "ui/PageScroll.h"
+#include "ui/ScreenFit.h"
 
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <QVBoxLayout>
@@ -35,6 +37,8 @@ class TestPageScroll : public QObject
 private slots:
     void controlsKeepTheDialogsLook_data();
     void controlsKeepTheDialogsLook();
+    void pagesScrollOnlyOnAScreenTooSmall_data();
+    void pagesScrollOnlyOnAScreenTooSmall();
 };
 
 void TestPageScroll::controlsKeepTheDialogsLook_data()
@@ -93,6 +97,42 @@ void TestPageScroll::controlsKeepTheDialogsLook()
         QCOMPARE(label->geometry(), labelPlace);
         QCOMPARE(box->geometry(), boxPlace);
     }
+}
+
+void TestPageScroll::pagesScrollOnlyOnAScreenTooSmall_data()
+{
+    QTest::addColumn<qreal>("widthOfScreen"); // the first page's content, in screen widths
+    QTest::addColumn<bool>("scrolls");
+    QTest::newRow("a window that fits") << 0.25 << false;
+    QTest::newRow("a page wider than the screen") << 1.5 << true;
+}
+
+// A window that fits its screen keeps its pages as they are; one that does
+// not has every page scroll, and then fits.
+void TestPageScroll::pagesScrollOnlyOnAScreenTooSmall()
+{
+    QFETCH(qreal, widthOfScreen);
+    QFETCH(bool, scrolls);
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* pages = new QTabWidget;
+    layout->addWidget(pages);
+    const QSize screen = dialog.screen()->availableGeometry().size();
+    auto* wide = new QWidget;
+    auto* wideLayout = new QVBoxLayout(wide);
+    auto* control = new QLabel(QStringLiteral("Wide"));
+    control->setMinimumSize(int(screen.width() * widthOfScreen), 40);
+    wideLayout->addWidget(control);
+    pages->addTab(wide, QStringLiteral("Wide"));
+    auto* small = new QWidget;
+    (new QVBoxLayout(small))->addWidget(new QCheckBox(QStringLiteral("Option")));
+    pages->addTab(small, QStringLiteral("Small"));
+
+    fitToScreen(&dialog, QSize(200, 150), QSize());
+
+    for (QWidget* page : {wide, small})
+        QCOMPARE(pageContent(page) != page, scrolls);
+    QVERIFY(dialog.width() <= screen.width());
 }
 
 QTEST_MAIN(TestPageScroll)
