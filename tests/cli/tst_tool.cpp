@@ -162,6 +162,10 @@ private slots:
     void wrongSizeIsRefusedByName_data();
     void wrongSizeIsRefusedByName();
     void diffExitCodes();
+    void fieldListEnds_data();
+    void fieldListEnds();
+    void exitCodePrecedence_data();
+    void exitCodePrecedence();
     void check_data();
     void check();
     void checkManyFilesAndCatalogue();
@@ -172,6 +176,8 @@ private slots:
     void encodeRoundTripThroughThePipe();
     void encodeRefusals_data();
     void encodeRefusals();
+    void encodeLimits_data();
+    void encodeLimits();
     void defaultImages();
     void failedWritesLeaveTheOldFile_data();
     void failedWritesLeaveTheOldFile();
@@ -253,6 +259,13 @@ void TestTool::wrongSizeIsRefusedByName_data()
     QTest::newRow("37 bytes") << QStringList() << 37
                               << "37 bytes; a configuration array has 40 bytes (QoS) or 82 bytes (VLAN)";
     QTest::newRow("empty") << QStringList() << 0 << "0 bytes; a configuration array has 40 bytes (QoS) or 82 bytes (VLAN)";
+    // One byte either side of each size; past the larger one the file is not read whole.
+    for (int size : {39, 41, 81})
+        QTest::addRow("%d bytes", size)
+            << QStringList() << size
+            << u"%1 bytes; a configuration array has 40 bytes (QoS) or 82 bytes (VLAN)"_s.arg(size);
+    QTest::newRow("83 bytes") << QStringList() << 83
+                              << "more than 82 bytes; a configuration array has 40 bytes (QoS) or 82 bytes (VLAN)";
     QTest::newRow("QoS size where VLAN is required") << QStringList{u"--kind"_s, u"vlan"_s} << 40
                                                      << "40 bytes; a VLAN array has 82 bytes";
 }
@@ -300,6 +313,138 @@ void TestTool::diffExitCodes()
     QCOMPARE(tool({u"diff"_s, path(u"vlan.bin"_s), path(u"qos.bin"_s)}).code, 2);
     QCOMPARE(tool({u"diff"_s, path(u"vlan.bin"_s), path(u"missing.bin"_s)}).code, 2);
     QCOMPARE(tool({u"diff"_s, path(u"vlan.bin"_s)}).code, 2);
+}
+
+// Every command that walks a field list reaches both of its ends: a change
+// in only the first or only the last field (and, for check, the first or
+// last reserved bits) is shown, reported by diff and kept by encode.
+void TestTool::fieldListEnds_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("field");
+    for (ArrayKind kind : {ArrayKind::Qos, ArrayKind::Vlan}) {
+        const QList<FieldSpec>& list = fieldCatalogue(kind);
+        QStringList reserved;
+        for (const FieldSpec& f : list)
+            if (f.kind == FieldKind::Reserved)
+                reserved << f.name;
+        const char* key = kind == ArrayKind::Qos ? "QoS" : "VLAN";
+        QTest::addRow("%s first field", key) << int(kind) << list.constFirst().name;
+        QTest::addRow("%s last field", key) << int(kind) << list.constLast().name;
+        QTest::addRow("%s first reserved bits", key) << int(kind) << reserved.constFirst();
+        QTest::addRow("%s last reserved bits", key) << int(kind) << reserved.constLast();
+    }
+}
+
+void TestTool::fieldListEnds()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, field);
+    const FieldSpec* f = findField(ArrayKind(kind), field);
+    QVERIFY(f);
+    const QByteArray before = image(ArrayKind(kind));
+    QByteArray after = before;
+    auto* raw = reinterpret_cast<unsigned char*>(after.data());
+    const unsigned was = readField(*f, raw);
+    const unsigned is = f->kind == FieldKind::Reserved ? was ^ (f->mask & (~f->mask + 1u)) : was ^ 1u;
+    writeField(*f, raw, is);
+    QCOMPARE(readField(*f, raw), is);
+    writeBytes(path(u"old.bin"_s), before);
+    writeBytes(path(u"new.bin"_s), after);
+
+    // diff: that field and nothing else, in text and in JSON.
+    Run r = tool({u"diff"_s, path(u"old.bin"_s), path(u"new.bin"_s)});
+    QCOMPARE(r.code, 1);
+    const QStringList lines = QString::fromUtf8(r.out).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QVERIFY2(lines.at(2).startsWith(field + u" ("_s), qPrintable(lines.at(2)));
+    QVERIFY2(lines.at(2).endsWith(u": %1 -> %2"_s.arg(fieldValueText(*f, was), fieldValueText(*f, is))),
+             qPrintable(lines.at(2)));
+    r = tool({u"diff"_s, u"--json"_s, path(u"old.bin"_s), path(u"new.bin"_s)});
+    const QJsonArray changes = QJsonDocument::fromJson(r.out).object().value(u"changes"_s).toArray();
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(changes.at(0).toObject().value(u"field"_s).toString(), field);
+
+    // show: the field's line carries the new value.
+    r = tool({u"show"_s, path(u"new.bin"_s)});
+    QCOMPARE(r.code, 0);
+    const QRegularExpression line(u"^  .* +%1 +%2$"_s.arg(QRegularExpression::escape(fieldValueText(*f, is)),
+                                                          QRegularExpression::escape(field)),
+                                  QRegularExpression::MultilineOption);
+    QVERIFY2(line.match(QString::fromUtf8(r.out)).hasMatch(), r.out.constData());
+
+    // show --json and encode: the change survives the round trip.
+    const Run old = tool({u"show"_s, u"--json"_s, path(u"old.bin"_s)});
+    r = tool({u"show"_s, u"--json"_s, path(u"new.bin"_s)});
+    QCOMPARE(r.code, 0);
+    const QJsonObject oldFields = QJsonDocument::fromJson(old.out).object().value(u"fields"_s).toObject();
+    const QJsonObject newFields = QJsonDocument::fromJson(r.out).object().value(u"fields"_s).toObject();
+    QVERIFY(newFields.contains(field));
+    QVERIFY(newFields.value(field) != oldFields.value(field));
+    QCOMPARE(tool({u"encode"_s, u"-"_s, u"-o"_s, path(u"out.bin"_s)}, r.out).code, 0);
+    QCOMPARE(fileBytes(path(u"out.bin"_s)).toHex(), after.toHex());
+
+    // check: reserved bits are a finding, wherever they lie.
+    if (f->kind == FieldKind::Reserved) {
+        r = tool({u"check"_s, path(u"new.bin"_s)});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.out.contains(u"reserved bits are set: byte %1 %2"_s.arg(f->byte).arg(fieldValueText(*f, is)).toUtf8()),
+                 r.out.constData());
+    }
+}
+
+// With several files, the worst outcome decides the exit code: trouble (an
+// unreadable file) over findings, findings over clean; every readable file
+// is still handled, in order, whatever comes before or after it.
+void TestTool::exitCodePrecedence_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("files"); // clean, finding, missing, short
+    QTest::addColumn<int>("code");
+    QTest::newRow("check: clean") << u"check"_s << QStringList{u"clean"_s, u"clean"_s} << 0;
+    QTest::newRow("check: one finding after a clean file") << u"check"_s << QStringList{u"clean"_s, u"finding"_s} << 1;
+    QTest::newRow("check: one finding before a clean file") << u"check"_s << QStringList{u"finding"_s, u"clean"_s} << 1;
+    QTest::newRow("check: finding, then a missing file")
+        << u"check"_s << QStringList{u"finding"_s, u"missing"_s} << 2;
+    QTest::newRow("check: a missing file, then a finding")
+        << u"check"_s << QStringList{u"missing"_s, u"finding"_s} << 2;
+    QTest::newRow("check: finding, then a file of the wrong size")
+        << u"check"_s << QStringList{u"finding"_s, u"short"_s, u"clean"_s} << 2;
+    QTest::newRow("check: clean, then a missing file") << u"check"_s << QStringList{u"clean"_s, u"missing"_s} << 2;
+    QTest::newRow("show: a missing file among readable ones")
+        << u"show"_s << QStringList{u"finding"_s, u"missing"_s, u"clean"_s} << 2;
+    QTest::newRow("show: readable files") << u"show"_s << QStringList{u"finding"_s, u"clean"_s} << 0;
+    QTest::newRow("diff: differing") << u"diff"_s << QStringList{u"clean"_s, u"finding"_s} << 1;
+    QTest::newRow("diff: differing, one of the wrong size") << u"diff"_s << QStringList{u"finding"_s, u"short"_s} << 2;
+    QTest::newRow("diff: a missing old file") << u"diff"_s << QStringList{u"missing"_s, u"clean"_s} << 2;
+}
+
+void TestTool::exitCodePrecedence()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, files);
+    QFETCH(int, code);
+    QByteArray finding = image(ArrayKind::Qos);
+    finding[36] = 0; // a zero weight: Set refuses it
+    writeBytes(path(u"clean"_s), image(ArrayKind::Qos));
+    writeBytes(path(u"finding"_s), finding);
+    writeBytes(path(u"short"_s), QByteArray(kQosConfigSize - 1, '\0'));
+    QStringList args{command};
+    for (const QString& name : files)
+        args << path(name);
+    const Run r = tool(args);
+    QCOMPARE(r.code, code);
+    if (command == u"diff"_s)
+        return;
+    // Every readable file is reported, in the order given.
+    qsizetype at = 0;
+    for (const QString& name : files) {
+        if (name == u"missing"_s || name == u"short"_s)
+            continue;
+        const qsizetype found = r.out.indexOf((path(name) + u":"_s).toUtf8(), at);
+        QVERIFY2(found >= at, qPrintable(name));
+        at = found + 1;
+    }
 }
 
 void TestTool::check_data()
@@ -466,8 +611,6 @@ void TestTool::encodeRefusals_data()
     QTest::newRow("repeated field")
         << QByteArray(R"({"format":1,"kind":"qos","fields":{"queue_weight.3":9,"queue_weight.3":10}})")
         << "the key \"queue_weight.3\" appears twice";
-    QTest::newRow("5 MB of JSON") << QByteArray(R"({"format":1,"kind":"qos","pad":")") + QByteArray(5 << 20, 'x') + "\"}"
-                                  << "is larger than 4194304 bytes";
 }
 
 void TestTool::encodeRefusals()
@@ -481,6 +624,41 @@ void TestTool::encodeRefusals()
     QCOMPARE(fileBytes(path(u"qos.bin"_s)), image(ArrayKind::Qos));
     QCOMPARE(tool({u"encode"_s, path(u"in.json"_s), u"-o"_s, path(u"new.bin"_s)}).code, 2);
     QVERIFY(!QFileInfo::exists(path(u"new.bin"_s)));
+}
+
+// The JSON reader's limits, each at the limit (read) and one past (refused):
+// the largest number, the nesting depth and the size.
+void TestTool::encodeLimits_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("message"); // empty: encoded
+    const QByteArray head = R"({"format":1,"kind":"qos","pad":)";
+    const auto nested = [&](int levels) { // the outer object is the first level
+        return head + QByteArray(levels - 1, '[') + QByteArray(levels - 1, ']') + "}";
+    };
+    const auto sized = [&](qsizetype bytes) {
+        return head + '"' + QByteArray(bytes - head.size() - 3, 'x') + "\"}";
+    };
+    QTest::newRow("2^53") << head + "9007199254740992}" << QString();
+    QTest::newRow("2^53 + 1") << head + "9007199254740993}" << u"a number larger than 2^53 at offset 31"_s;
+    QTest::newRow("2^53 as a field's value: read, then out of the field's range")
+        << QByteArray(R"({"format":1,"kind":"qos","fields":{"queue_weight.3":9007199254740992}})")
+        << u"field \"queue_weight.3\" takes 0 to 255"_s;
+    QTest::newRow("nested 64 levels") << nested(64) << QString();
+    QTest::newRow("nested 65 levels") << nested(65) << u"nested deeper than 64 levels"_s;
+    QTest::newRow("4194304 bytes") << sized(4194304) << QString();
+    QTest::newRow("4194305 bytes") << sized(4194305) << u"is larger than 4194304 bytes"_s;
+}
+
+void TestTool::encodeLimits()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(QString, message);
+    writeBytes(path(u"in.json"_s), json);
+    const Run r = tool({u"encode"_s, path(u"in.json"_s), u"-o"_s, path(u"out.bin"_s)});
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    QCOMPARE(r.code, message.isEmpty() ? 0 : 2);
+    QCOMPARE(QFileInfo::exists(path(u"out.bin"_s)), message.isEmpty());
 }
 
 void TestTool::defaultImages()

@@ -154,13 +154,18 @@ void TestArrayCheck::vlanFindings_data()
                c.set_pocet_vlan(2);
            })
         << QString() << QStringList{u"static entry 2 has VID 4095, outside 1 to 4094"_s};
-    QTest::newRow("count above the slots")
-        << Change([](VlanConfigArray& c) {
-               for (int i = 1; i < kMaxStaticVlans; ++i)
-                   c.writeSlot(i, makeEntry((unsigned short)(100 + i), {untagged_member, 3, 3, 3, 3, 3}));
-               c.set_pocet_vlan(30);
-           })
-        << QString() << QStringList{u"the entry count is 30; the array has room for 22, and the dialog shows only those"_s};
+    // Every slot in use, then a count one past the slots.
+    const auto fullTable = [](int count) {
+        return Change([count](VlanConfigArray& c) {
+            for (int i = 1; i < kMaxStaticVlans; ++i)
+                c.writeSlot(i, makeEntry((unsigned short)(100 + i), {untagged_member, 3, 3, 3, 3, 3}));
+            c.set_pocet_vlan(count);
+        });
+    };
+    QTest::newRow("count 22: every slot, no warning") << fullTable(kMaxStaticVlans) << QString() << QStringList();
+    QTest::newRow("count 23: one past the slots")
+        << fullTable(kMaxStaticVlans + 1) << QString()
+        << QStringList{u"the entry count is 23; the array has room for 22, and the dialog shows only those"_s};
     QTest::newRow("reserved bits of byte 0")
         << Change([](VlanConfigArray& c) { c.data()[0] |= 0x80; }) << QString()
         << QStringList{u"reserved bits are set: byte 0 0x80"_s};
