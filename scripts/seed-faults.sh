@@ -71,12 +71,11 @@ finish() {
     restore
     rm -rf "$work"
 }
-trap finish EXIT
-trap 'exit 130' INT TERM HUP
+trap 'rm -rf "$work"' EXIT
 
-# The candidates, one a line: index<TAB>line<TAB>description.
+# The candidates, one a line: index<TAB>line<TAB>edits (JSON)<TAB>description.
 python3 - "$file" "$work" "$lines" <<'PY'
-import re, sys
+import json, re, sys
 
 path, work, only = sys.argv[1], sys.argv[2], sys.argv[3]
 src = open(path, encoding="utf-8").read().split("\n")
@@ -119,51 +118,56 @@ for n, raw in enumerate(src, 1):
     if not (lo <= n <= hi) or stripped.startswith(("#", "//", "static_assert")) or not stripped:
         continue
     code = code_part(raw)
-    # Comparisons (not <<, >>, ->, templates' <...> or operator declarations).
-    for m in re.finditer(r"(?<![<>=!&|+\-*/%^-])(<=|>=|==|!=|<|>)(?![<>=])", code):
+    # Comparisons (not <<, >>, ->, or the brackets of a template's arguments).
+    templates = [m.span() for m in re.finditer(
+        r"\b[A-Za-z_][\w:]*\s*<(?:[\w:\s,*&]|<[\w:\s,*&]*>)*>", code)]
+    for m in re.finditer(r"(?<![<>=!&|+\-*/%^])(<=|>=|==|!=|<|>)(?![<>=])", code):
         op = m.group(1)
-        if op in "<>":
-            before = code[:m.start()].rstrip()
-            after = code[m.end():].lstrip()
-            if op == ">" and code[m.start() - 1:m.start()] == "-":
-                continue
-            # A template argument list or an include, not a comparison.
-            if re.search(r"(template|static_cast|reinterpret_cast|const_cast|std::\w+|Q\w+|optional|array|vector|function|pair|map|set|list)\s*$", before):
-                continue
-            if op == "<" and not re.match(r"[\w(\-!]", after):
-                continue
-            if op == ">" and (after[:1] in "(:;,){" and not re.match(r"\(\s*\w", after)):
-                continue
+        if any(a <= m.start() < b for a, b in templates) or "operator" in code[max(0, m.start() - 9):m.start()]:
+            continue
+        if op == ">" and code[m.start() - 1:m.start()] == "-":
+            continue
         flip = {"<=": "<", "<": "<=", ">=": ">", ">": ">=", "==": "!=", "!=": "=="}[op]
-        cands.append((n, m.start(), m.end(), flip, f"'{op}' -> '{flip}'"))
+        cands.append((n, [(n, m.start(), m.end(), flip)], f"'{op}' -> '{flip}'"))
     # Numbers moved by one (not in array sizes of declarations or bit masks written in hex).
     for m in re.finditer(r"(?<![\w.])(\d+)(?![\w.'])", code):
         value = int(m.group(1))
         if value > 100000:
             continue
-        cands.append((n, m.start(), m.end(), str(value + 1), f"{value} -> {value + 1}"))
+        cands.append((n, [(n, m.start(), m.end(), str(value + 1))], f"{value} -> {value + 1}"))
     # && and || swapped.
     for m in re.finditer(r"&&|\|\|", code):
         flip = "||" if m.group() == "&&" else "&&"
-        cands.append((n, m.start(), m.end(), flip, f"'{m.group()}' -> '{flip}'"))
+        cands.append((n, [(n, m.start(), m.end(), flip)], f"'{m.group()}' -> '{flip}'"))
     # A check dropped: the condition of an if is never true.
     for m in re.finditer(r"\bif\s*\(", code):
-        cands.append((n, m.end(), m.end(), "false && ", "if: check dropped"))
+        # The whole condition, to its closing parenthesis (on this line or a later one).
+        depth, at, line = 1, m.end(), n
+        text = code
+        while depth and line <= len(src):
+            while at < len(text) and depth:
+                depth += {"(": 1, ")": -1}.get(text[at], 0)
+                at += 1
+            if depth:
+                line, at = line + 1, 0
+                text = code_part(src[line - 1]) if line <= len(src) else ""
+        if depth == 0:
+            cands.append((n, [(n, m.end(), m.end(), "false && ("), (line, at - 1, at - 1, ")")], "if: check dropped"))
     # A returned boolean or exit code changed.
     m = re.search(r"\breturn\s+(true|false|ExitOk|ExitFindings|ExitTrouble|kKitClean|kKitFindings|kKitUnusable)\s*;", code)
     if m:
         other = {"true": "false", "false": "true", "ExitOk": "ExitFindings", "ExitFindings": "ExitTrouble",
                  "ExitTrouble": "ExitFindings", "kKitClean": "kKitFindings", "kKitFindings": "kKitClean",
                  "kKitUnusable": "kKitFindings"}[m.group(1)]
-        cands.append((n, m.start(1), m.end(1), other, f"return {m.group(1)} -> {other}"))
+        cands.append((n, [(n, m.start(1), m.end(1), other)], f"return {m.group(1)} -> {other}"))
     # A statement that returns early dropped.
     m = re.match(r"(\s*)(return\b[^;]*;|continue;|break;)\s*$", code)
     if m and n > 1 and re.search(r"\bif\s*\(|else\s*$", code_part(src[n - 2])):
-        cands.append((n, m.start(2), m.end(2), ";", f"'{raw[m.start(2):m.end(2)].strip()[:40]}' dropped"))
+        cands.append((n, [(n, m.start(2), m.end(2), ";")], f"'{raw[m.start(2):m.end(2)].strip()[:40]}' dropped"))
 
 with open(f"{work}/candidates", "w") as out:
-    for i, (n, a, b, text, what) in enumerate(cands):
-        out.write(f"{i}\t{n}\t{a}\t{b}\t{text}\t{what}\n")
+    for i, (n, edits, what) in enumerate(cands):
+        out.write(f"{i}\t{n}\t{json.dumps(edits)}\t{what}\n")
 PY
 
 total=$(wc -l < "$work/candidates")
@@ -172,9 +176,20 @@ if [ "$total" -eq 0 ]; then
     exit 2
 fi
 if [ "$list_only" -eq 1 ]; then
-    awk -F'\t' '{printf "%4d  line %4d  %s\n", $1, $2, $6}' "$work/candidates"
+    awk -F'\t' '{printf "%4d  line %4d  %s\n", $1, $2, $4}' "$work/candidates"
     exit 0
 fi
+# One run at a time in a build folder: two would rebuild over each other and
+# take each other's seeded file for the original.
+exec 9> "$build/.seed-faults.lock"
+if ! flock -n 9; then
+    echo "seed-faults: another run is using $build" >&2
+    exit 2
+fi
+
+# From here on the file is changed: it is restored on any exit.
+trap finish EXIT
+trap 'exit 130' INT TERM HUP
 if [ "$all" -eq 1 ]; then
     cut -f1 "$work/candidates" > "$work/chosen"
 else
@@ -220,13 +235,15 @@ survived=0
 unbuilt=0
 : > "$work/survivors"
 while read -r index; do
-    IFS=$'\t' read -r _ line start end text what < <(sed -n "$((index + 1))p" "$work/candidates")
-    python3 - "$file" "$line" "$start" "$end" "$text" <<'PY'
-import sys
-path, line, start, end, text = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4]), sys.argv[5]
+    IFS=$'\t' read -r _ line edits what < <(sed -n "$((index + 1))p" "$work/candidates")
+    python3 - "$file" "$edits" <<'PY'
+import json, sys
+path, edits = sys.argv[1], json.loads(sys.argv[2])
 src = open(path, encoding="utf-8").read().split("\n")
-s = src[line - 1]
-src[line - 1] = s[:start] + text + s[end:]
+# From the end, so that an edit does not move the places of the others.
+for line, start, end, text in sorted(edits, key=lambda e: (e[0], e[1]), reverse=True):
+    s = src[line - 1]
+    src[line - 1] = s[:start] + text + s[end:]
 open(path, "w", encoding="utf-8").write("\n".join(src))
 PY
     label="line $line: $what"
@@ -239,7 +256,7 @@ PY
         echo "$label" >> "$work/survivors"
         survived=$((survived + 1))
     else
-        echo "  caught     $label  ($(grep -oE '[0-9]+ - [^ ]+ \((Failed|Timeout|SEGFAULT|Subprocess aborted)' "$work/log" | head -3 | sed 's/^[0-9]* - //' | tr '\n' ' '))"
+        echo "  caught     $label  (by $(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (.*/\1/p' "$work/log" | head -3 | paste -sd ' '))"
         caught=$((caught + 1))
     fi
     restore

@@ -166,6 +166,9 @@ private slots:
     void fieldListEnds();
     void exitCodePrecedence_data();
     void exitCodePrecedence();
+    void setRestoresNothingToStandardOutput();
+    void usage_data();
+    void usage();
     void check_data();
     void check();
     void checkManyFilesAndCatalogue();
@@ -178,6 +181,8 @@ private slots:
     void encodeRefusals();
     void encodeLimits_data();
     void encodeLimits();
+    void encodeStrings_data();
+    void encodeStrings() { encodeLimits(); }
     void defaultImages();
     void failedWritesLeaveTheOldFile_data();
     void failedWritesLeaveTheOldFile();
@@ -447,6 +452,83 @@ void TestTool::exitCodePrecedence()
     }
 }
 
+// What each command needs on its command line, and the options' ranges at
+// their ends: refused with exit 2 and a message, or accepted.
+void TestTool::usage_data()
+{
+    QTest::addColumn<QStringList>("args"); // run in the scratch folder
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message"); // on standard error; empty: none
+    QTest::newRow("show without a file") << QStringList{u"show"_s} << 2 << u"show: no file given"_s;
+    QTest::newRow("check without a file") << QStringList{u"check"_s} << 2 << u"check: no file given"_s;
+    QTest::newRow("diff of one file") << QStringList{u"diff"_s, u"vlan.bin"_s} << 2 << u"diff: give two files"_s;
+    QTest::newRow("diff of three files") << QStringList{u"diff"_s, u"vlan.bin"_s, u"vlan.bin"_s, u"vlan.bin"_s} << 2
+                                         << u"diff: give two files"_s;
+    QTest::newRow("set without a value") << QStringList{u"set"_s, u"vlan.bin"_s} << 2 << u"set: give one or more files"_s;
+    QTest::newRow("set without a file") << QStringList{u"set"_s, u"vlan_mode=1"_s} << 2
+                                        << u"set: give one or more files"_s;
+    QTest::newRow("set -o with two files") << QStringList{u"set"_s, u"-o"_s, u"out.bin"_s, u"vlan.bin"_s, u"qos.bin"_s,
+                                                          u"reserved.byte0=0"_s}
+                                           << 2 << u"set: -o takes the result of one file only"_s;
+    // A name is what comes before the first '=', so it cannot be empty: an
+    // argument that starts with '=' names a file.
+    QTest::newRow("set on a file whose name starts with =")
+        << QStringList{u"set"_s, u"=vlan.bin"_s, u"vlan_mode=Single Tag"_s} << 0 << QString();
+    QTest::newRow("encode without -o") << QStringList{u"encode"_s, u"in.json"_s} << 2 << u"encode: give one JSON file"_s;
+    QTest::newRow("encode of two files") << QStringList{u"encode"_s, u"in.json"_s, u"in.json"_s, u"-o"_s, u"out.bin"_s}
+                                         << 2 << u"encode: give one JSON file"_s;
+    QTest::newRow("--kind of another name") << QStringList{u"show"_s, u"--kind"_s, u"stp"_s, u"vlan.bin"_s} << 2
+                                            << u"--kind takes qos or vlan"_s;
+    QTest::newRow("--modem2-mode 255, the largest")
+        << QStringList{u"check"_s, u"--modem2-mode"_s, u"255"_s, u"qos.bin"_s} << 0 << QString();
+    QTest::newRow("--modem2-mode 256") << QStringList{u"check"_s, u"--modem2-mode"_s, u"256"_s, u"qos.bin"_s} << 2
+                                       << u"--modem2-mode takes a number from 0 to 255"_s;
+    QTest::newRow("--modem2-mode -1") << QStringList{u"check"_s, u"--modem2-mode=-1"_s, u"qos.bin"_s} << 2
+                                      << u"--modem2-mode takes a number from 0 to 255"_s;
+    QTest::newRow("no command") << QStringList() << 2 << u"no command"_s;
+    QTest::newRow("unknown command") << QStringList{u"shwo"_s, u"vlan.bin"_s} << 2 << u"unknown command \"shwo\""_s;
+}
+
+void TestTool::usage()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    QFile::copy(path(u"vlan.bin"_s), path(u"=vlan.bin"_s));
+    writeBytes(path(u"in.json"_s), R"({"format":1,"kind":"qos"})");
+    const Run r = tool(args, QByteArray(), m_dir->path());
+    QVERIFY2(message.isEmpty() ? r.err.isEmpty() : r.err.contains(message), qPrintable(r.err));
+    QCOMPARE(r.code, code);
+    QVERIFY(!QFileInfo::exists(path(u"out.bin"_s)));
+    // Only the file that starts with '=' may change, and only when accepted.
+    QCOMPARE(fileBytes(path(u"vlan.bin"_s)), image(ArrayKind::Vlan));
+    QCOMPARE(fileBytes(path(u"=vlan.bin"_s)) != image(ArrayKind::Vlan), args.contains(u"=vlan.bin"_s) && code == 0);
+}
+
+// Standard output cannot be taken back: when a later file fails, nothing is
+// "restored" to a file named "-".
+void TestTool::setRestoresNothingToStandardOutput()
+{
+    ScratchFileSystem scratch;
+    QString second;
+    if (scratch.mounted()) {
+        second = scratch.filePath(u"second.bin"_s);
+        writeBytes(second, image(ArrayKind::Vlan));
+        QVERIFY(scratch.makeReadOnly());
+    } else {
+        QVERIFY(QDir().mkdir(path(u"locked"_s)));
+        second = path(u"locked/second.bin"_s);
+        writeBytes(second, image(ArrayKind::Vlan));
+        QVERIFY(QFile::setPermissions(path(u"locked"_s), QFile::ReadOwner | QFile::ExeOwner));
+    }
+    const Run r = tool({u"set"_s, u"-"_s, second, u"default_vid.nms=7"_s}, image(ArrayKind::Vlan), m_dir->path());
+    QFile::setPermissions(path(u"locked"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(r.code, 2);
+    QVERIFY2(r.err.contains(u"'%1' cannot be written"_s.arg(second)), qPrintable(r.err));
+    QVERIFY(!QFileInfo::exists(path(u"-"_s)));
+    QCOMPARE(fileBytes(second), image(ArrayKind::Vlan));
+}
+
 void TestTool::check_data()
 {
     QTest::addColumn<QByteArray>("array");
@@ -606,6 +688,11 @@ void TestTool::encodeRefusals_data()
         << QByteArray(R"({"format":1,"kind":"qos","fields":{"queue_weight.3":20.0}})") << "a fraction or an exponent";
     QTest::newRow("number with an exponent")
         << QByteArray(R"({"format":1,"kind":"qos","fields":{"queue_weight.3":2e1}})") << "a fraction or an exponent";
+    QTest::newRow("a negative number inside a list")
+        << QByteArray(R"({"format":1,"kind":"qos","pad":[1,-2]})") << "a negative number; every number of the format is 0 or more at offset 34";
+    QTest::newRow("a bare number") << QByteArray("5") << "the JSON is not an object";
+    QTest::newRow("a list of one number") << QByteArray("[5]") << "encode takes one array; this JSON holds 1";
+    QTest::newRow("an empty list") << QByteArray("[]") << "encode takes one array; this JSON holds 0";
     QTest::newRow("repeated key") << QByteArray(R"({"format":1,"kind":"qos","fields":{},"fields":{"queue_weight.3":9}})")
                                   << "the key \"fields\" appears twice in one object at offset 37";
     QTest::newRow("repeated field")
@@ -644,6 +731,7 @@ void TestTool::encodeLimits_data()
     QTest::newRow("2^53 as a field's value: read, then out of the field's range")
         << QByteArray(R"({"format":1,"kind":"qos","fields":{"queue_weight.3":9007199254740992}})")
         << u"field \"queue_weight.3\" takes 0 to 255"_s;
+    QTest::newRow("a list of one array") << QByteArray(R"([{"format":1,"kind":"qos"}])") << QString();
     QTest::newRow("nested 64 levels") << nested(64) << QString();
     QTest::newRow("nested 65 levels") << nested(65) << u"nested deeper than 64 levels"_s;
     QTest::newRow("4194304 bytes") << sized(4194304) << QString();
@@ -659,6 +747,29 @@ void TestTool::encodeLimits()
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QCOMPARE(r.code, message.isEmpty() ? 0 : 2);
     QCOMPARE(QFileInfo::exists(path(u"out.bin"_s)), message.isEmpty());
+}
+
+// Strings as the JSON reader takes them: escapes in either case of the
+// hexadecimal digits, whole surrogate pairs, UTF-8 only, no control character.
+void TestTool::encodeStrings_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("message"); // empty: encoded
+    const QByteArray head = R"({"format":1,"kind":"qos",)";
+    QTest::newRow("field names escaped in both cases of the digits")
+        << head + R"("fields":{"queue_weight\u002E3":9,"port_priority\u002eline2":7}})" << QString();
+    QTest::newRow("the digits a, f, A and F") << head + R"("pad":"\u00af\u00AF\u00Fa"})" << QString();
+    QTest::newRow("a digit past F") << head + R"("pad":"\u00AG"})" << u"a \\u escape with fewer than four digits"_s;
+    QTest::newRow("a surrogate pair") << head + R"("pad":"\ud83d\ude00"})" << QString();
+    QTest::newRow("half a surrogate pair") << head + R"("pad":"\ud83dx"})" << u"a \\u escape of half a character"_s;
+    QTest::newRow("a high surrogate, then an escape of no low one")
+        << head + R"("pad":"\ud83d\u0041"})" << u"a \\u escape of half a character"_s;
+    QTest::newRow("a lone low surrogate") << head + R"("pad":"\ude00"})" << u"a \\u escape of half a character"_s;
+    QTest::newRow("UTF-8") << head + "\"pad\":\"gr\xc3\xbc\xc3\x9f\"}" << QString();
+    QTest::newRow("Latin-1") << head + "\"pad\":\"gr\xfc\xdf\"}" << u"a string that is not UTF-8"_s;
+    QTest::newRow("DEL, the first byte past the controls") << head + "\"pad\":\"\x7f\"}" << QString();
+    QTest::newRow("0x1F, the last control character") << head + "\"pad\":\"\x1f\"}"
+                                                      << u"a control character in a string"_s;
 }
 
 void TestTool::defaultImages()

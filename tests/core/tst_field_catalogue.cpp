@@ -72,6 +72,8 @@ private slots:
     void jsonRefusesWhatNoArrayHolds();
     void namesAreTheDialogsCaptions_data();
     void namesAreTheDialogsCaptions();
+    void portFieldsAreLabelledByTheirPort_data();
+    void portFieldsAreLabelledByTheirPort();
 };
 
 void TestFieldCatalogue::everyBitOnceAndNamesUnique_data()
@@ -318,6 +320,12 @@ void TestFieldCatalogue::jsonRefusesWhatNoArrayHolds_data()
                                      << "field \"port_priority.line2\" takes 0 to 7";
     QTest::newRow("fraction") << QByteArray(R"({"format":1,"kind":"qos","fields":{"queue_weight.0":1.5}})")
                               << "field \"queue_weight.0\" takes 0 to 255";
+    QTest::newRow("fields that are no object") << QByteArray(R"({"format":1,"kind":"qos","fields":5})")
+                                               << "\"fields\" must be an object";
+    QTest::newRow("format as a string") << QByteArray(R"({"format":"1","kind":"qos"})") << "\"format\" must be 1";
+    QTest::newRow("reserved bits outside the mask, as a number")
+        << QByteArray(R"({"format":1,"kind":"vlan","fields":{"reserved.byte0":1}})")
+        << "field \"reserved.byte0\" takes a number using only the bits 0x88";
     QTest::newRow("flag as number") << QByteArray(R"({"format":1,"kind":"vlan","fields":{"vlan_mode":true}})")
                                     << "field \"vlan_mode\" takes Disable, Single Tag, Double Tag, or 0 to 3";
 }
@@ -329,6 +337,38 @@ void TestFieldCatalogue::jsonRefusesWhatNoArrayHolds()
     const Result<QByteArray> result = arrayFromJson(QJsonDocument::fromJson(json).object());
     QVERIFY(!result.ok());
     QCOMPARE(result.error(), error);
+}
+
+// Every field of one port, in either array and in every group (the first
+// port of a group to its last), carries that port's caption as its label.
+void TestFieldCatalogue::portFieldsAreLabelledByTheirPort_data()
+{
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("fields"); // how many fields end with the suffix
+    QTest::newRow("LINE 2") << u".line2"_s << u"LINE 2"_s << 28;
+    QTest::newRow("LINE 3") << u".line3"_s << u"LINE 3"_s << 28;
+    QTest::newRow("LINE 4") << u".line4"_s << u"LINE 4"_s << 28;
+    QTest::newRow("Modem 1") << u".modem1"_s << u"Modem 1"_s << 26;
+    QTest::newRow("Modem 2") << u".modem2"_s << u"Modem 2"_s << 26;
+    QTest::newRow("NMS") << u".nms"_s << u"NMS"_s << 23;
+}
+
+void TestFieldCatalogue::portFieldsAreLabelledByTheirPort()
+{
+    QFETCH(QString, suffix);
+    QFETCH(QString, caption);
+    QFETCH(int, fields);
+    int seen = 0;
+    for (ArrayKind kind : {ArrayKind::Qos, ArrayKind::Vlan})
+        for (const FieldSpec& f : fieldCatalogue(kind))
+            if (f.name.endsWith(suffix)) {
+                // A static VLAN entry's fields say the entry first: "Entry 3 LINE 2".
+                QVERIFY2(f.label == caption || (f.name.startsWith(u"static_vlan."_s) && f.label.endsWith(u' ' + caption)),
+                         qPrintable(f.name + u": "_s + f.label));
+                ++seen;
+            }
+    QCOMPARE(seen, fields);
 }
 
 QTEST_GUILESS_MAIN(TestFieldCatalogue)

@@ -143,6 +143,7 @@ void TestTranslatorKit::commandLine_data()
 
     QTest::newRow("help explains every command")
         << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("pseudo [--expand PCT]");
+    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0 << QStringLiteral("odu-switch-translate 1.");
     QTest::newRow("no command") << QStringList{} << 2 << QStringLiteral("no command");
     QTest::newRow("unknown command") << QStringList{QStringLiteral("translate")} << 2 << QStringLiteral("unknown command");
     QTest::newRow("check without a file") << QStringList{QStringLiteral("check")} << 2 << QStringLiteral("needs the catalogue");
