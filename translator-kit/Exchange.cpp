@@ -51,6 +51,55 @@ struct Translation
     bool markedSame = false;
 };
 
+// What an exported entry tells the translator's tool.
+enum class EntryState
+{
+    Untranslated, // empty msgstr, no XLIFF target: the English text shows
+    Fuzzy,        // a translation to look at again
+    Translated,
+};
+
+bool hasLineBreak(const QString& text)
+{
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+}
+
+// A value that is still the English text is no translation: exported as one,
+// a translator's tool would count it done and show nothing to do. Only a
+// value identical to the one English text it replaces is left out; a value
+// that stands for two English texts, or for one with a line break, changes
+// what the dialogs show and is kept, for review. So is one that differs from
+// the English text only in its accelerator, blanks or letter case of marks.
+EntryState stateOf(const KnownKey& key, const Translation& t)
+{
+    if (t.value.isEmpty())
+        return EntryState::Untranslated;
+    if (t.markedSame)
+        return EntryState::Translated;
+    const bool plain = key.englishTexts.size() == 1 && !hasLineBreak(key.englishTexts.front());
+    if (plain && t.value == key.englishTexts.front())
+        return EntryState::Untranslated;
+    for (const QString& english : key.englishTexts) {
+        if (shownText(t.value) == shownText(english))
+            return EntryState::Fuzzy;
+    }
+    return EntryState::Translated;
+}
+
+bool blankEnds(const QString& text)
+{
+    return !text.isEmpty() && (text.front().isSpace() || text.back().isSpace());
+}
+
+// A PO text as the catalogue line holds it: a text with blanks at either end
+// in double quotes, so that a tool writing INI from the PO (po2ini) keeps
+// them. Only where the English text has them: the import takes one pair of
+// quotes around both texts for the catalogue's quoting.
+QString poText(const QString& text, const QString& english)
+{
+    return blankEnds(english) && blankEnds(text) ? QLatin1Char('"') + text + QLatin1Char('"') : text;
+}
+
 QHash<QString, Translation> translationsOf(const QString& catalogueText)
 {
     QHash<QString, Translation> out;
@@ -122,7 +171,7 @@ QString quotePlus(const QString& text)
 {
     QString out;
     for (unsigned char byte : text.toUtf8()) {
-        if (std::isalnum(byte) || QByteArrayView("_.-~[]()/:,@").contains(char(byte)))
+        if ((byte < 0x80 && std::isalnum(byte)) || QByteArrayView("_.-~[]()/:,@").contains(char(byte)))
             out += QLatin1Char(char(byte));
         else if (byte == ' ')
             out += QLatin1Char('+');
@@ -346,6 +395,71 @@ bool readXliff(const QString& text, std::vector<Imported>& entries, QString& lan
 
 } // namespace
 
+namespace {
+
+// Letters, digits and '_' of ASCII, whatever the C locale says.
+bool plainIdCharacter(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_';
+}
+
+int hexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return u >= u'a' && u <= u'f' ? u - u'a' + 10 : -1;
+}
+
+} // namespace
+
+QString unitIdOf(const QString& section, const QString& key)
+{
+    QString out = section + QLatin1Char('.');
+    for (unsigned char byte : key.toUtf8()) {
+        if (plainIdCharacter(byte))
+            out += QLatin1Char(char(byte));
+        else
+            out += QStringLiteral("-%1").arg(uint(byte), 2, 16, QLatin1Char('0')).toUpper();
+    }
+    return out;
+}
+
+bool keyOfUnitId(QStringView id, QString& section, QString& key)
+{
+    const qsizetype dot = id.indexOf(QLatin1Char('.'));
+    if (dot <= 0 || dot + 1 >= id.size())
+        return false;
+    for (QChar c : id.first(dot)) {
+        if (!plainIdCharacter(c.unicode()))
+            return false;
+    }
+    QByteArray bytes;
+    for (qsizetype i = dot + 1; i < id.size(); ++i) {
+        const char16_t c = id.at(i).unicode();
+        if (plainIdCharacter(c)) {
+            bytes += char(c);
+            continue;
+        }
+        if (c != u'-' || i + 2 >= id.size())
+            return false;
+        const int high = hexDigit(id.at(i + 1));
+        const int low = hexDigit(id.at(i + 2));
+        if (high < 0 || low < 0)
+            return false;
+        bytes += char(high * 16 + low);
+        i += 2;
+    }
+    const QString decoded = QString::fromUtf8(bytes);
+    if (decoded.toUtf8() != bytes)
+        return false; // not UTF-8
+    section = id.first(dot).toString();
+    key = decoded;
+    return true;
+}
+
 QString locationOf(const QString& section, const QString& key)
 {
     return quotePlus(QStringLiteral("[%1]%2").arg(section, key));
@@ -421,12 +535,20 @@ QString exportPo(const CaptionIndex& index, const std::vector<KeyRoom>& rooms, c
         for (const QString& note : notesOf(key, room))
             out += QStringLiteral("#. ") + note + QLatin1Char('\n');
         out += QStringLiteral("#: ") + locationOf(key.section, key.key) + QLatin1Char('\n');
-        if (room && room->maxLength > 0)
-            out += QStringLiteral("#, max-length:%1\n").arg(room->maxLength);
         const Translation t = translations.value(idOf(key.section, key.key));
+        const EntryState state = stateOf(key, t);
+        QStringList flags;
+        if (state == EntryState::Fuzzy)
+            flags += QStringLiteral("fuzzy");
+        if (room && room->maxLength > 0)
+            flags += QStringLiteral("max-length:%1").arg(room->maxLength);
+        if (!flags.isEmpty())
+            out += QStringLiteral("#, ") + flags.join(QStringLiteral(", ")) + QLatin1Char('\n');
+        const QString source = sourceOf(key);
         out += QStringLiteral("msgctxt ") + poEscape(key.section + QLatin1Char('|') + key.key) + QLatin1Char('\n');
-        out += QStringLiteral("msgid ") + poEscape(sourceOf(key)) + QLatin1Char('\n');
-        out += QStringLiteral("msgstr ") + poEscape(t.value) + QLatin1Char('\n');
+        out += QStringLiteral("msgid ") + poEscape(poText(source, source)) + QLatin1Char('\n');
+        out += QStringLiteral("msgstr ")
+            + poEscape(state == EntryState::Untranslated ? QString() : poText(t.value, source)) + QLatin1Char('\n');
     }
     return out;
 }
@@ -458,20 +580,27 @@ QString exportXliff(const CaptionIndex& index, const std::vector<KeyRoom>& rooms
             if (key.section != section)
                 continue;
             const KeyRoom* room = roomOf(rooms, key);
+            const Translation t = translations.value(idOf(key.section, key.key));
+            const EntryState state = stateOf(key, t);
             xml.writeStartElement(QStringLiteral("trans-unit"));
-            xml.writeAttribute(QStringLiteral("id"), key.section + QLatin1Char('|') + key.key);
+            xml.writeAttribute(QStringLiteral("id"), unitIdOf(key.section, key.key));
             xml.writeAttribute(QStringLiteral("resname"), key.key);
+            if (state == EntryState::Translated)
+                xml.writeAttribute(QStringLiteral("approved"), QStringLiteral("yes"));
             if (room && room->maxWidth > 0) {
                 xml.writeAttribute(QStringLiteral("maxwidth"), QString::number(room->maxWidth));
                 xml.writeAttribute(QStringLiteral("size-unit"), QStringLiteral("pixel"));
             }
             xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
             xml.writeTextElement(QStringLiteral("source"), sourceOf(key));
-            const Translation t = translations.value(idOf(key.section, key.key));
-            xml.writeStartElement(QStringLiteral("target"));
-            xml.writeAttribute(QStringLiteral("state"), t.value.isEmpty() ? QStringLiteral("new") : QStringLiteral("translated"));
-            xml.writeCharacters(t.value);
-            xml.writeEndElement();
+            if (state != EntryState::Untranslated) {
+                xml.writeStartElement(QStringLiteral("target"));
+                xml.writeAttribute(QStringLiteral("state"), state == EntryState::Translated
+                                                                ? QStringLiteral("translated")
+                                                                : QStringLiteral("needs-review-translation"));
+                xml.writeCharacters(t.value);
+                xml.writeEndElement();
+            }
             for (const QString& note : notesOf(key, room)) {
                 xml.writeStartElement(QStringLiteral("note"));
                 xml.writeAttribute(QStringLiteral("from"), QStringLiteral("developer"));

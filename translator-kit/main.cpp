@@ -70,7 +70,7 @@ int check(const QString& path, int onlyDensity, const QString& program)
     int findings = 0;
     const QString language = catalogueLanguage(file.value(), path);
     printFindings(out, checkCatalogueText(file.value(), CaptionIndex::library(), language), findings);
-    printFindings(out, checkFontCoverage(file.value(), CaptionIndex::library()), findings);
+    printFindings(out, checkFontCoverage(file.value(), CaptionIndex::library(), language), findings);
     out.flush();
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const QList<int> densities = onlyDensity > 0 ? QList<int>{onlyDensity}

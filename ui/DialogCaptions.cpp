@@ -5,6 +5,7 @@
 #include "ui/DialogCaptions.h"
 
 #include "core/Lookup.h"
+#include "ui/DialogFont.h"
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
 
@@ -64,6 +65,7 @@ bool showOn(QWidget* dialog, const CaptionRow& row, const QString& fullText, Fin
     if (row.kind != CaptionKind::Caption)
         return false;
     const QString text = fullText.left(kLongestCaption);
+    followCaptionScript(dialog, text);
     if (qstrcmp(row.control, "window title") == 0) {
         dialog->setWindowTitle(text);
         return true;

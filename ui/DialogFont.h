@@ -4,6 +4,7 @@
 
 #pragma once
 
+class QString;
 class QWidget;
 
 // Gives a dialog its designed face: Tahoma at a character height of 11 pixels
@@ -11,3 +12,14 @@ class QWidget;
 // serif takes its place, so captions and grid texts keep within the places the
 // forms give them; the wide default faces would not.
 void applyDialogFont(QWidget* dialog);
+
+// Called with each caption the dialog shows. A caption in Chinese, Japanese
+// or Korean puts a face made for that language first: its Latin letters and
+// digits ("VID", "LINE 2") are drawn to the size of the ideographs around
+// them, where the narrow Latin face would draw them visibly smaller, and its
+// ideographs take the language's forms (Japanese or simplified, traditional
+// Chinese), which the fallback of the machine picks by its own locale. Kana
+// or Hangul decide; ideographs alone take the Chinese face of the system's
+// locale, simplified unless it says otherwise, until kana follow. With no such
+// face installed the design's faces stay.
+void followCaptionScript(QWidget* dialog, const QString& caption);
