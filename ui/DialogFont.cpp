@@ -86,6 +86,13 @@ void applyDialogFont(QWidget* dialog)
     dialog->setFont(font);
 }
 
+QFont designFont(const QFont& font)
+{
+    QFont design = font;
+    design.setFamilies(designFaces());
+    return design;
+}
+
 void followCaptionScript(QWidget* dialog, const QString& caption)
 {
     const Cjk cjk = cjkOf(caption);

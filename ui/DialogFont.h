@@ -4,6 +4,7 @@
 
 #pragma once
 
+class QFont;
 class QString;
 class QWidget;
 
@@ -23,3 +24,7 @@ void applyDialogFont(QWidget* dialog);
 // locale, simplified unless it says otherwise, until kana follow. With no such
 // face installed the design's faces stay.
 void followCaptionScript(QWidget* dialog, const QString& caption);
+
+// font with the design's faces only (no face put first for a language): the
+// face whose line height the forms were drawn for.
+QFont designFont(const QFont& font);
