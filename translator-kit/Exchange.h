@@ -20,7 +20,7 @@ class CaptionIndex;
 // English text as msgid, "#." comments saying where the text appears and the
 // room it has, "#, max-length:N" where the screen sets a limit.
 // XLIFF: one group per section (resname SECTION), one trans-unit per key
-// (id as unitIdOf, resname key) with the same notes and maxwidth in pixels.
+// (id as unitIdOf in UnitId.h, resname key) with the same notes and maxwidth in pixels.
 //
 // What the translators' tools read as done is done: a translation is
 // approved="yes" (XLIFF) and no "fuzzy" (PO); a value still identical to
@@ -73,11 +73,3 @@ ImportResult importTranslations(const QString& text, const CaptionIndex& index, 
 // The reference of a key as the translate toolkit writes it: "[QOS]%26Ok".
 QString locationOf(const QString& section, const QString& key);
 
-// The XLIFF trans-unit id of a key, safe for every tool that copies it into
-// its own format (lconvert's .ts, xliff2po's references): ASCII letters,
-// digits and '_' as they are, every other byte of the key's UTF-8 as '-'
-// and two hexadecimal digits, after the section and a '.':
-// "QOS.-26Ok" for [QOS] &Ok, "VLAN.set_button". No '&', blank or '|'.
-QString unitIdOf(const QString& section, const QString& key);
-// The section and key of such an id; false when the id is not one.
-bool keyOfUnitId(QStringView id, QString& section, QString& key);

@@ -10,6 +10,7 @@
 
 #include "core/CatalogueFile.h"
 #include "translator-kit/CatalogueText.h"
+#include "translator-kit/UnitId.h"
 
 #include <QFile>
 #include <QMap>
@@ -179,6 +180,10 @@ private slots:
     void entryStates_data();
     void entryStates();
     void xliffIdsAreSafeAndCarryTheKey();
+    void unitIdsRoundTrip_data();
+    void unitIdsRoundTrip();
+    void foreignIdsRefused_data();
+    void foreignIdsRefused();
     void templateFilledByPo2ini_data();
     void templateFilledByPo2ini();
     void templateChecksClean();
@@ -387,6 +392,74 @@ void TestKitExport::xliffIdsAreSafeAndCarryTheKey()
     QVERIFY(ids.contains(u"QOS.-26Ok"_s));
     QVERIFY(ids.contains(u"QOS.Tx-20Packets-20per-20round-20-281-2D125-29"_s));
     QVERIFY(ids.contains(u"VLAN.local__vlan_cfg_dlg"_s));
+}
+
+void TestKitExport::unitIdsRoundTrip_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("id");
+    QTest::newRow("identifier") << u"VLAN"_s << u"nms__vid_out"_s << u"VLAN.nms__vid_out"_s;
+    QTest::newRow("accelerator and blanks")
+        << u"QOS"_s << u"Channel &1 - Queue scheduling"_s << u"QOS.Channel-20-261-20-2D-20Queue-20scheduling"_s;
+    QTest::newRow("bar, dot and percent") << u"QOS"_s << u"a|b.c%d"_s << u"QOS.a-7Cb-2Ec-25d"_s;
+    QTest::newRow("letters beyond ASCII") << u"QOS"_s << u"Über"_s << u"QOS.-C3-9Cber"_s;
+    QTest::newRow("outside the basic plane") << u"QOS"_s << u"\U0001F600"_s << u"QOS.-F0-9F-98-80"_s;
+    QTest::newRow("markup") << u"QOS"_s << u"<a href=\"x\">'"_s << u"QOS.-3Ca-20href-3D-22x-22-3E-27"_s;
+    QTest::newRow("line break") << u"QOS"_s << u"a\nb"_s << u"QOS.a-0Ab"_s;
+}
+
+void TestKitExport::unitIdsRoundTrip()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, id);
+    QCOMPARE(unitIdOf(section, key), id);
+    QString gotSection;
+    QString gotKey;
+    QVERIFY(keyOfUnitId(id, gotSection, gotKey));
+    QCOMPARE(gotSection, section);
+    QCOMPARE(gotKey, key);
+    // A tool that writes the escapes in lower case names the same key.
+    QString lower = id;
+    static const QRegularExpression escape(u"-[0-9A-F]{2}"_s);
+    for (QRegularExpressionMatchIterator it = escape.globalMatch(id); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        lower.replace(m.capturedStart(), 3, m.captured().toLower());
+    }
+    QVERIFY(keyOfUnitId(lower, gotSection, gotKey));
+    QCOMPARE(gotKey, key);
+}
+
+void TestKitExport::foreignIdsRefused_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("no dot") << u"VLAN"_s;
+    QTest::newRow("no section") << u".nms"_s;
+    QTest::newRow("no key") << u"VLAN."_s;
+    QTest::newRow("the old form") << u"QOS|&Ok"_s;
+    QTest::newRow("an ampersand") << u"QOS.&Ok"_s;
+    QTest::newRow("a blank") << u"QOS.Global Settings"_s;
+    QTest::newRow("blank in the section") << u"Q S.nms"_s;
+    QTest::newRow("escape cut short") << u"QOS.ab-2"_s;
+    QTest::newRow("escape at the end") << u"QOS.ab-"_s;
+    QTest::newRow("no hexadecimal digits") << u"QOS.-ZZ"_s;
+    QTest::newRow("not UTF-8") << u"QOS.-FFab"_s;
+    QTest::newRow("UTF-8 cut short") << u"QOS.-C3"_s;
+    QTest::newRow("a letter beyond ASCII") << u"QOS.Über"_s;
+    QTest::newRow("a lone surrogate") << QString(u"QOS.a"_s + QChar(0xD800));
+    QTest::newRow("a number from lconvert") << u"_msg1"_s;
+}
+
+void TestKitExport::foreignIdsRefused()
+{
+    QFETCH(QString, id);
+    QString section = u"untouched"_s;
+    QString key = u"untouched"_s;
+    QVERIFY(!keyOfUnitId(id, section, key));
+    QCOMPARE(section, u"untouched"_s);
+    QCOMPARE(key, u"untouched"_s);
 }
 
 void TestKitExport::templateFilledByPo2ini_data()
