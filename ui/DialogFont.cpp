@@ -74,7 +74,34 @@ QStringList facesFor(Cjk cjk)
     return {};
 }
 
-constexpr const char* kChosenProperty = "_odu_cjk_face";
+constexpr const char* kChosenProperty = "_odu_cjk_language";
+constexpr const char* kFaceProperty = "_odu_cjk_face";
+
+// Latin letters or digits, which the design's narrow face would draw.
+bool hasLatin(const QString& text)
+{
+    for (char32_t c : text.toUcs4()) {
+        if (QChar::script(c) == QChar::Script_Latin || (c >= u'0' && c <= u'9'))
+            return true;
+    }
+    return false;
+}
+
+QString installedFace(Cjk cjk)
+{
+    for (const QString& face : facesFor(cjk)) {
+        if (QFontDatabase::hasFamily(face))
+            return face;
+    }
+    return {};
+}
+
+void putFaceFirst(QWidget* control, const QString& face)
+{
+    QFont font = control->font();
+    font.setFamilies(QStringList{face} + designFaces());
+    control->setFont(font);
+}
 
 } // namespace
 
@@ -93,20 +120,27 @@ QFont designFont(const QFont& font)
     return design;
 }
 
-void followCaptionScript(QWidget* dialog, const QString& caption)
+void followCaptionScript(QWidget* dialog, QWidget* control, const QString& caption)
 {
     const Cjk cjk = cjkOf(caption);
+    if (cjk == Cjk::None)
+        return;
+    // The dialog's language: kana or Hangul settle it, ideographs alone only
+    // guess it, and a control given the guess takes the settled face later.
     const Cjk chosen = Cjk(dialog->property(kChosenProperty).toInt());
-    // Kana or Hangul settle the language; ideographs alone only guess it.
-    if (cjk == Cjk::None || cjk == chosen || chosen == Cjk::Japanese || chosen == Cjk::Korean)
-        return;
-    dialog->setProperty(kChosenProperty, int(cjk));
-    for (const QString& face : facesFor(cjk)) {
-        if (!QFontDatabase::hasFamily(face))
-            continue;
-        QFont font = dialog->font();
-        font.setFamilies(QStringList{face} + designFaces());
-        dialog->setFont(font);
-        return;
+    if (chosen != Cjk::Japanese && chosen != Cjk::Korean && cjk != chosen) {
+        const QString before = dialog->property(kFaceProperty).toString();
+        const QString face = installedFace(cjk);
+        dialog->setProperty(kChosenProperty, int(cjk));
+        dialog->setProperty(kFaceProperty, face);
+        if (!before.isEmpty() && !face.isEmpty()) {
+            for (QWidget* w : dialog->findChildren<QWidget*>()) {
+                if (w->font().families().value(0) == before)
+                    putFaceFirst(w, face);
+            }
+        }
     }
+    const QString face = dialog->property(kFaceProperty).toString();
+    if (control && !face.isEmpty() && hasLatin(caption) && control->font().families().value(0) != face)
+        putFaceFirst(control, face);
 }

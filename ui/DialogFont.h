@@ -14,16 +14,20 @@ class QWidget;
 // forms give them; the wide default faces would not.
 void applyDialogFont(QWidget* dialog);
 
-// Called with each caption the dialog shows. A caption in Chinese, Japanese
-// or Korean puts a face made for that language first: its Latin letters and
-// digits ("VID", "LINE 2") are drawn to the size of the ideographs around
-// them, where the narrow Latin face would draw them visibly smaller, and its
-// ideographs take the language's forms (Japanese or simplified, traditional
-// Chinese), which the fallback of the machine picks by its own locale. Kana
-// or Hangul decide; ideographs alone take the Chinese face of the system's
-// locale, simplified unless it says otherwise, until kana follow. With no such
-// face installed the design's faces stay.
-void followCaptionScript(QWidget* dialog, const QString& caption);
+// Called with each caption the dialog shows and the control that shows it
+// (null for the window title and the tab row). A caption that mixes Latin
+// letters or digits with Chinese, Japanese or Korean text gives its control a
+// face made for that language first: its Latin runs ("VID", "802.1Q") are
+// drawn in that face's Latin letters, to the size of the ideographs around
+// them, where the narrow Latin design face would draw them visibly smaller;
+// its ideographs take the language's forms. Other captions keep the design's
+// faces (CJK text alone already comes from the machine's CJK face), and so
+// does the tab row, whose taller line would take room from every page on a
+// small screen. Kana or Hangul in any caption of the dialog settle the
+// language; ideographs alone take the Chinese face of the system's locale
+// (simplified unless it says otherwise) until kana follow. With no such face
+// installed the design's faces stay.
+void followCaptionScript(QWidget* dialog, QWidget* control, const QString& caption);
 
 // font with the design's faces only (no face put first for a language): the
 // face whose line height the forms were drawn for.
