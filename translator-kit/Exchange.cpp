@@ -26,6 +26,7 @@
 #include <QXmlStreamWriter>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -489,8 +490,24 @@ QString exportPo(const CaptionIndex& index, const std::vector<KeyRoom>& rooms, c
     return out;
 }
 
+namespace {
+
+// The first character of text that XML 1.0 has no place for.
+std::optional<char32_t> notInXml(const QString& text)
+{
+    for (char32_t c : text.toUcs4()) {
+        const bool allowed = c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF)
+            || (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+        if (!allowed)
+            return c;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 QString exportXliff(const CaptionIndex& index, const std::vector<KeyRoom>& rooms, const QString& catalogueText,
-                    const QString& language)
+                    const QString& language, QString* error)
 {
     const QHash<QString, Translation> translations = translationsOf(catalogueText);
     QString out;
@@ -518,6 +535,15 @@ QString exportXliff(const CaptionIndex& index, const std::vector<KeyRoom>& rooms
             const KeyRoom* room = roomOf(rooms, key);
             const Translation t = translations.value(idOf(key.section, key.key));
             const EntryState state = stateOf(key, t);
+            if (const std::optional<char32_t> c = notInXml(t.value); c && state != EntryState::Untranslated) {
+                // The XML writer would drop it without a word.
+                if (error)
+                    *error = QStringLiteral("[%1] %2: the value holds U+%3, which XML cannot carry; remove it, "
+                                            "or export --format po")
+                                 .arg(key.section, key.key)
+                                 .arg(QString::number(uint(*c), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+                return {};
+            }
             xml.writeStartElement(QStringLiteral("trans-unit"));
             xml.writeAttribute(QStringLiteral("id"), unitIdOf(key.section, key.key));
             xml.writeAttribute(QStringLiteral("resname"), key.key);

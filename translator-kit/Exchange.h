@@ -56,8 +56,10 @@ std::vector<KeyRoom> measureKeyRooms(const CaptionIndex& index);
 // catalogueText: the translations (empty: none, a file to fill).
 QString exportPo(const CaptionIndex& index, const std::vector<KeyRoom>& rooms, const QString& catalogueText,
                  const QString& language);
+// error: set, and nothing returned, when a value holds a character that XML
+// cannot carry (a control character, U+FFFE): the file would lose it.
 QString exportXliff(const CaptionIndex& index, const std::vector<KeyRoom>& rooms, const QString& catalogueText,
-                    const QString& language);
+                    const QString& language, QString* error = nullptr);
 
 struct ImportResult
 {

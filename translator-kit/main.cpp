@@ -118,9 +118,15 @@ int exportCatalogue(const KitRequest& request)
     }
     const CaptionIndex& index = CaptionIndex::library();
     const std::vector<KeyRoom> rooms = measureKeyRooms(index);
-    return writeOut(request.format == KitRequest::Format::Po ? exportPo(index, rooms, text, language)
-                                                             : exportXliff(index, rooms, text, language),
-                    request.output);
+    if (request.format == KitRequest::Format::Po)
+        return writeOut(exportPo(index, rooms, text, language), request.output);
+    QString error;
+    const QString xliff = exportXliff(index, rooms, text, language, &error);
+    if (!error.isEmpty()) {
+        QTextStream(stderr) << request.file << ": " << error << '\n';
+        return kKitUnusable;
+    }
+    return writeOut(xliff, request.output);
 }
 
 int importCatalogue(const KitRequest& request)

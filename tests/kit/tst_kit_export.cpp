@@ -180,6 +180,8 @@ private slots:
     void entryStates_data();
     void entryStates();
     void xliffIdsAreSafeAndCarryTheKey();
+    void xliffRefusesWhatXmlCannotCarry_data();
+    void xliffRefusesWhatXmlCannotCarry();
     void unitIdsRoundTrip_data();
     void unitIdsRoundTrip();
     void foreignIdsRefused_data();
@@ -392,6 +394,51 @@ void TestKitExport::xliffIdsAreSafeAndCarryTheKey()
     QVERIFY(ids.contains(u"QOS.-26Ok"_s));
     QVERIFY(ids.contains(u"QOS.Tx-20Packets-20per-20round-20-281-2D125-29"_s));
     QVERIFY(ids.contains(u"VLAN.local__vlan_cfg_dlg"_s));
+}
+
+void TestKitExport::xliffRefusesWhatXmlCannotCarry_data()
+{
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("a control character") << QByteArray("Ver\x01waltung") << 2 << u"U+0001, which XML cannot carry"_s;
+    QTest::newRow("escape") << QByteArray("\x1b[1mNMS") << 2 << u"U+001B"_s;
+    QTest::newRow("a noncharacter") << QByteArray("NMS\xef\xbf\xbe") << 2 << u"U+FFFE"_s;
+    QTest::newRow("a tab is XML") << QByteArray("Ver\twaltung") << 0 << QString();
+    QTest::newRow("DEL is XML") << QByteArray("Ver\x7fwaltung") << 0 << QString();
+    QTest::newRow("outside the basic plane") << QByteArray("NMS \xf0\x9f\x98\x80") << 0 << QString();
+}
+
+void TestKitExport::xliffRefusesWhatXmlCannotCarry()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(int, exitCode);
+    QFETCH(QString, says);
+    const QString path = m_dir.filePath(u"xml.ini"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("; Language: de\n[VLAN]\nnms=" + value + "\n");
+    file.close();
+    const KitRun run = runKit({u"export"_s, path, u"--format"_s, u"xliff"_s});
+    QCOMPARE(run.exitCode, exitCode);
+    if (exitCode != 0) {
+        QVERIFY2(run.err.contains(u"[VLAN] nms: the value holds "_s + says), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+        return;
+    }
+    // What the file says is what the catalogue says.
+    QXmlStreamReader xml(run.out);
+    QString target;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == u"trans-unit"_s && xml.attributes().value(u"id"_s) == u"VLAN.nms"_s) {
+            while (!xml.atEnd() && !(xml.isStartElement() && xml.name() == u"target"_s))
+                xml.readNext();
+            target = xml.readElementText();
+        }
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(target, QString::fromUtf8(value));
 }
 
 void TestKitExport::unitIdsRoundTrip_data()
