@@ -189,6 +189,8 @@ private slots:
     void templateFilledByPo2ini_data();
     void templateFilledByPo2ini();
     void templateChecksClean();
+    void arabicTermsOnePerConcept_data();
+    void arabicTermsOnePerConcept();
 
 private:
     QTemporaryDir m_dir;
@@ -554,6 +556,45 @@ void TestKitExport::templateChecksClean()
     const QString text = readText(m_template);
     for (const char* key : {"All_changes_msg", "proceed_changes", "line_2", "line_3", "line_4", "cancel_button"})
         QVERIFY2(text.contains(u"\n"_s + QLatin1String(key) + u"=\n"_s), key);
+}
+
+void TestKitExport::arabicTermsOnePerConcept_data()
+{
+    QTest::addColumn<QString>("english");   // a pattern of the English texts of one concept
+    QTest::addColumn<QString>("term");      // the Arabic every such text uses
+    QTest::addColumn<QString>("elsewhere"); // a word only this concept may use (empty: none)
+    QTest::addColumn<QStringList>("never"); // words another concept owns
+    QTest::newRow("reset, the button") << u"\\bReset\\b"_s << u"إعادة تعيين"_s << u"تعيين"_s << QStringList{u"ربط"_s};
+    QTest::newRow("mapping and remapping") << u"(?i)mapping"_s << u"ربط"_s << u"ربط"_s << QStringList{u"تعيين"_s};
+    QTest::newRow("queue and priority queue")
+        << u"Queue"_s << u"الانتظار"_s << QString() << QStringList{u"قائمة الأولوية"_s, u"قوائم الأولوية"_s};
+}
+
+void TestKitExport::arabicTermsOnePerConcept()
+{
+    QFETCH(QString, english);
+    QFETCH(QString, term);
+    QFETCH(QString, elsewhere);
+    QFETCH(QStringList, never);
+    const KitRun run = runKit({u"export"_s, shipped(u"ar"_s), u"--format"_s, u"po"_s});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    static const QRegularExpression pair(u"\\nmsgid \"(.*)\"\\nmsgstr \"(.*)\""_s);
+    const QRegularExpression ofConcept(english);
+    int texts = 0;
+    for (QRegularExpressionMatchIterator it = pair.globalMatch(run.out); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QString source = m.captured(1);
+        const QString arabic = m.captured(2);
+        if (ofConcept.match(source).hasMatch()) {
+            ++texts;
+            QVERIFY2(arabic.contains(term), qPrintable(source + u" = "_s + arabic));
+            for (const QString& word : never)
+                QVERIFY2(!arabic.contains(word), qPrintable(source + u" = "_s + arabic));
+        } else if (!elsewhere.isEmpty()) {
+            QVERIFY2(!arabic.contains(elsewhere), qPrintable(source + u" = "_s + arabic));
+        }
+    }
+    QVERIFY(texts > 0);
 }
 
 QTEST_MAIN(TestKitExport)
