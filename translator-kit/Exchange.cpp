@@ -71,7 +71,7 @@ bool hasLineBreak(const QString& text)
 // value identical to the one English text it replaces is left out; a value
 // that stands for two English texts, or for one with a line break, changes
 // what the dialogs show and is kept, for review. So is one that differs from
-// the English text only in its accelerator, blanks or letter case of marks.
+// the English text only in its accelerator mark or surrounding blanks.
 EntryState stateOf(const KnownKey& key, const Translation& t)
 {
     if (t.value.isEmpty())
@@ -471,6 +471,9 @@ QString exportPo(const CaptionIndex& index, const std::vector<KeyRoom>& rooms, c
         out += QLatin1Char('\n');
         for (const QString& note : notesOf(key, room))
             out += QStringLiteral("#. ") + note + QLatin1Char('\n');
+        if (blankEnds(sourceOf(key)))
+            out += QStringLiteral("#. The double quotes keep the blanks at the ends in the catalogue: keep them "
+                                  "around the translation.\n");
         out += QStringLiteral("#: ") + locationOf(key.section, key.key) + QLatin1Char('\n');
         const Translation t = translations.value(idOf(key.section, key.key));
         const EntryState state = stateOf(key, t);
