@@ -477,6 +477,9 @@ void TestTool::usage_data()
     QTest::newRow("encode without -o") << QStringList{u"encode"_s, u"in.json"_s} << 2 << u"encode: give one JSON file"_s;
     QTest::newRow("encode of two files") << QStringList{u"encode"_s, u"in.json"_s, u"in.json"_s, u"-o"_s, u"out.bin"_s}
                                          << 2 << u"encode: give one JSON file"_s;
+    QTest::newRow("encode --kind of the other kind") << QStringList{u"encode"_s, u"--kind"_s, u"vlan"_s, u"in.json"_s,
+                                                                    u"-o"_s, u"out.bin"_s}
+                                                     << 2 << u"in.json: describes a QoS array, not a VLAN array"_s;
     QTest::newRow("--kind of another name") << QStringList{u"show"_s, u"--kind"_s, u"stp"_s, u"vlan.bin"_s} << 2
                                             << u"--kind takes qos or vlan"_s;
     QTest::newRow("--modem2-mode 255, the largest")
@@ -760,10 +763,20 @@ void TestTool::encodeStrings_data()
         << head + R"("fields":{"queue_weight\u002E3":9,"port_priority\u002eline2":7}})" << QString();
     QTest::newRow("the digits a, f, A and F") << head + R"("pad":"\u00af\u00AF\u00Fa"})" << QString();
     QTest::newRow("a digit past F") << head + R"("pad":"\u00AG"})" << u"a \\u escape with fewer than four digits"_s;
+    QTest::newRow("every escape, each last in its string")
+        << head + R"("pad":["\b","\f","\n","\r","\t","\"","\\","\/"]})" << QString();
+    QTest::newRow("tab escapes around a value, which are trimmed")
+        << head + R"("fields":{"ch1_scheduling":"\tStrict\t"}})" << QString();
+    QTest::newRow("an escape as the last two bytes")
+        << head + R"("pad":"\n)" << u"a string without its closing quote at offset 34"_s;
+    QTest::newRow("a backslash as the last byte") << head + R"("pad":"\)" << u"a string without its closing quote at offset 32"_s;
     QTest::newRow("a surrogate pair") << head + R"("pad":"\ud83d\ude00"})" << QString();
     QTest::newRow("half a surrogate pair") << head + R"("pad":"\ud83dx"})" << u"a \\u escape of half a character"_s;
     QTest::newRow("a high surrogate, then an escape of no low one")
         << head + R"("pad":"\ud83d\u0041"})" << u"a \\u escape of half a character"_s;
+    QTest::newRow("a high surrogate, then another escape with four digits")
+        << head + R"("pad":"\ud83d\xde00"})" << u"a \\u escape of half a character"_s;
+    QTest::newRow("a high surrogate at the end") << head + R"("pad":"\ud83d\)" << u"a \\u escape of half a character"_s;
     QTest::newRow("a lone low surrogate") << head + R"("pad":"\ude00"})" << u"a \\u escape of half a character"_s;
     QTest::newRow("UTF-8") << head + "\"pad\":\"gr\xc3\xbc\xc3\x9f\"}" << QString();
     QTest::newRow("Latin-1") << head + "\"pad\":\"gr\xfc\xdf\"}" << u"a string that is not UTF-8"_s;

@@ -216,6 +216,12 @@ void TestFieldCatalogue::typedValues_data()
     QTest::newRow("VID past 12 bits") << "default_vid.nms" << "4096" << -1;
     QTest::newRow("hexadecimal") << "default_vid.nms" << "0xFFE" << 4094;
     QTest::newRow("negative") << "default_vid.nms" << "-1" << -1;
+    QTest::newRow("hexadecimal after 0X, digits in lower case") << "default_vid.nms" << "0Xabf" << 0xABF;
+    QTest::newRow("hexadecimal digits a, f, A and F") << "default_vid.nms" << "0xaF" << 0xAF;
+    QTest::newRow("0x without digits") << "default_vid.nms" << "0x" << -1;
+    QTest::newRow("a capital hexadecimal digit in a decimal") << "default_vid.nms" << "12A" << -1;
+    QTest::newRow("2^32 does not wrap to 0") << "default_vid.nms" << "4294967296" << -1;
+    QTest::newRow("2^32 + 10 does not wrap to 10") << "default_vid.nms" << "4294967306" << -1;
     QTest::newRow("trailing text") << "default_vid.nms" << "12a" << -1;
     QTest::newRow("empty") << "default_vid.nms" << "" << -1;
     QTest::newRow("membership") << "static_vlan.3.modem1" << "Not a member" << 3;

@@ -243,6 +243,10 @@ void TestQosConfig::readsAtTheEndsOfEachTable_data()
     QTest::newRow("LINE 4 remap 7") << Read([](const QosConfigArray& c) { return c.remapEntry(qos_line4, 7); }) << 7u;
     QTest::newRow("LINE 2 remap -1") << Read([](const QosConfigArray& c) { return c.remapEntry(qos_line2, -1); }) << 0u;
     QTest::newRow("LINE 4 remap 8") << Read([](const QosConfigArray& c) { return c.remapEntry(qos_line4, 8); }) << 0u;
+    QTest::newRow("the main switch, the last") << Read([](const QosConfigArray& c) { return unsigned(c.switchBit(qos_main_switch)); })
+                                               << 1u;
+    QTest::newRow("a switch past the main switch")
+        << Read([](const QosConfigArray& c) { return unsigned(c.switchBit(QosSwitch(qos_main_switch + 1))); }) << 0u;
     QTest::newRow("port past LINE 4") << Read([](const QosConfigArray& c) { return c.portPriority(QosPort(qos_line4 + 1)); })
                                       << 0u;
 }
