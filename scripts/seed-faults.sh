@@ -206,10 +206,10 @@ import json, os, sys
 seen = []
 for t in json.load(sys.stdin).get('tests', []):
     cmd = t.get('command') or []
-    if cmd:
-        name = os.path.basename(cmd[0])
-        if name.startswith('tst_') and name not in seen:
-            seen.append(name)
+    # A program not built yet has no command: its target is named as the test.
+    name = os.path.basename(cmd[0]) if cmd else t.get('name', '')
+    if name.startswith('tst_') and name not in seen:
+        seen.append(name)
 print(' '.join(seen))")
 if [ -z "$targets" ]; then
     echo "seed-faults: no test program matches '$regex'" >&2

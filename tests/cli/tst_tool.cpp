@@ -693,6 +693,8 @@ void TestTool::encodeRefusals_data()
         << QByteArray(R"({"format":1,"kind":"qos","fields":{"queue_weight.3":2e1}})") << "a fraction or an exponent";
     QTest::newRow("a negative number inside a list")
         << QByteArray(R"({"format":1,"kind":"qos","pad":[1,-2]})") << "a negative number; every number of the format is 0 or more at offset 34";
+    QTest::newRow("the text ends where a value should be")
+        << QByteArray(R"({"format":1,"kind":"qos","pad":)") << "the text ends where a value should be at offset 31";
     QTest::newRow("a bare number") << QByteArray("5") << "the JSON is not an object";
     QTest::newRow("a list of one number") << QByteArray("[5]") << "encode takes one array; this JSON holds 1";
     QTest::newRow("an empty list") << QByteArray("[]") << "encode takes one array; this JSON holds 0";

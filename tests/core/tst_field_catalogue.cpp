@@ -11,12 +11,14 @@
 #include "core/CaptionTables.h"
 #include "core/FieldCatalogue.h"
 #include "core/QosConfig.h"
+#include "core/StrictJson.h"
 #include "core/VlanConfig.h"
 
 #include <QJsonDocument>
 #include <QSet>
 #include <QTest>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -74,6 +76,8 @@ private slots:
     void namesAreTheDialogsCaptions();
     void portFieldsAreLabelledByTheirPort_data();
     void portFieldsAreLabelledByTheirPort();
+    void strictJsonSizeLimit_data();
+    void strictJsonSizeLimit();
 };
 
 void TestFieldCatalogue::everyBitOnceAndNamesUnique_data()
@@ -95,6 +99,8 @@ void TestFieldCatalogue::everyBitOnceAndNamesUnique()
         QVERIFY(!f.group.isEmpty() && !f.label.isEmpty());
         QCOMPARE(findField(kind, f.name), &f);
         const std::vector<unsigned char> mask = footprint(f, size);
+        // A field holds at least one bit: no empty reserved byte is listed.
+        QVERIFY2(std::any_of(mask.begin(), mask.end(), [](unsigned char m) { return m != 0; }), qPrintable(f.name));
         for (int b = 0; b < size * 8; ++b)
             if (mask[std::size_t(b / 8)] & (1u << (b % 8)))
                 ++owners[std::size_t(b)];
@@ -375,6 +381,25 @@ void TestFieldCatalogue::portFieldsAreLabelledByTheirPort()
                 ++seen;
             }
     QCOMPARE(seen, fields);
+}
+
+// The JSON reader takes texts up to its limit, whoever reads the file.
+void TestFieldCatalogue::strictJsonSizeLimit_data()
+{
+    QTest::addColumn<qsizetype>("size");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("at the limit") << kStrictJsonSizeLimit << QString();
+    QTest::newRow("one byte past") << kStrictJsonSizeLimit + 1 << u"longer than 4194304 bytes"_s;
+}
+
+void TestFieldCatalogue::strictJsonSizeLimit()
+{
+    QFETCH(qsizetype, size);
+    QFETCH(QString, error);
+    QByteArray text = R"({"format":1})";
+    text.append(QByteArray(size - text.size(), ' ')); // blanks after the value are allowed
+    const StrictJson doc = parseStrictJson(text);
+    QCOMPARE(doc.ok() ? QString() : doc.error().message, error);
 }
 
 QTEST_GUILESS_MAIN(TestFieldCatalogue)
