@@ -7,7 +7,8 @@
 QString printable(QStringView text, qsizetype limit)
 {
     QString out;
-    for (char32_t c : text.toUcs4()) {
+    // Only the start of a long text is shown: never convert more of it.
+    for (char32_t c : text.left(limit + 1).toUcs4()) {
         if (out.size() >= limit) {
             out += QStringLiteral("...");
             break;
