@@ -250,9 +250,10 @@ void TestKitExchange::importLeavesOutWhatIsNotTranslated_data()
            "<trans-unit id=\"VLAN|set_button\"><source>&amp;Set</source><target state=\"needs-review-translation\">"
            "&amp;Setzen</target></trans-unit></body></file></xliff>"_s
         << 0 << u"nms=Verwaltung"_s << u"set_button"_s << QString();
-    QTest::newRow("unknown key named")
-        << head + u"msgctxt \"VLAN|set_butten\"\nmsgid \"&Set\"\nmsgstr \"&Setzen\"\n"_s << 2 << QString() << QString()
-        << u"entry \"VLAN|set_butten\" (line 4): unknown key"_s;
+    QTest::newRow("unknown key named, the entry skipped")
+        << head + u"msgctxt \"VLAN|nms\"\nmsgid \"NMS\"\nmsgstr \"Verwaltung\"\n\n"
+                  "msgctxt \"VLAN|set_butten\"\nmsgid \"&Set\"\nmsgstr \"&Setzen\"\n"_s
+        << 1 << u"nms=Verwaltung"_s << u"Setzen"_s << u"entry \"VLAN|set_butten\" (line 8): unknown key"_s;
     QTest::newRow("line break in a translation named")
         << head + u"msgctxt \"VLAN|nms\"\nmsgid \"NMS\"\nmsgstr \"NM\\nS\"\n"_s << 2 << QString() << QString()
         << u"entry \"VLAN|nms\" (line 4): the translation has a line break"_s;
