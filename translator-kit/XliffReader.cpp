@@ -284,7 +284,7 @@ TranslationFile readXliff(const QString& text)
         }
     }
     if (file.error.isEmpty() && xml.hasError())
-        file.error = QStringLiteral("line %1: %2").arg(xml.lineNumber()).arg(xml.errorString());
+        file.error = QStringLiteral("line %1: %2").arg(xml.lineNumber()).arg(printable(xml.errorString(), 200));
     if (file.error.isEmpty() && !rootSeen)
         file.error = QStringLiteral("not XLIFF: no element");
     // lconvert writes the PO header's language beside a target-language of its own making.

@@ -214,9 +214,13 @@ void TestKitImport::refusedWithNothingWritten()
             named += line.contains(u": entry \""_s) ? 1 : 0;
         QCOMPARE(named, entriesNamed);
     }
-    // Every message is one line of its own, whatever the file held.
-    for (const QString& line : run.err.split(u'\n', Qt::SkipEmptyParts))
+    // Every message is one line of its own, whatever the file held, and
+    // shows no control character to the terminal.
+    for (const QString& line : run.err.split(u'\n', Qt::SkipEmptyParts)) {
         QVERIFY2(line.startsWith(input) || line.startsWith(u"QStandardPaths"_s), qPrintable(line));
+        for (QChar c : line)
+            QVERIFY2(c.unicode() >= 0x20 && c.unicode() != 0x7F, qPrintable(line));
+    }
 }
 
 void TestKitImport::read_data()
