@@ -116,6 +116,9 @@ void TestKitImport::refusedWithNothingWritten_data()
         << QByteArray("<?xml version=\"1.0\"?><TS version=\"2.1\"><context><name>VLAN</name><message>"
                       "<source>NMS</source><translation>V</translation></message></context></TS>")
         << none << u"not XLIFF: the root element is <TS>"_s << 0;
+    QTest::newRow("XLIFF: an entity named with a terminal escape")
+        << kXliffHead + xliffUnit("VLAN|nms", "&a\x1b" "b;") + kXliffTail << none
+        << u"Entity 'a\\u001bb' not declared"_s << 0;
     QTest::newRow("an INI catalogue") << QByteArray("[VLAN]\nnms=Verwaltung\n") << none
                                       << u"not PO: the keyword \"[VLAN]\" is unknown"_s << 0;
     QTest::newRow("no entry names a key")
