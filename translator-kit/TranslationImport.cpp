@@ -166,7 +166,9 @@ ImportResult importEntries(const QString& text, const CaptionIndex& index, const
     for (const TranslationEntry& entry : file.entries) {
         if (entry.plural) {
             addLimited(result.refusals,
-                       QStringLiteral("%1: a plural entry (msgid_plural or a plural group), which a catalogue cannot hold").arg(entry.name()),
+                       QStringLiteral("%1: a plural entry (msgid_plural or a plural group), which a catalogue "
+                                      "cannot hold")
+                           .arg(entry.name()),
                        droppedRefusals);
             continue;
         }
