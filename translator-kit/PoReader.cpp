@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr qsizetype kPoReferenceLimit = 16;
+
 // One entry's strings as bytes: gettext's escapes stand for bytes, which only
 // together form the text.
 struct RawEntry
@@ -220,7 +222,12 @@ TranslationFile readPo(const QString& text)
                 for (const QString& flag : line.mid(2).split(QLatin1Char(',')))
                     current.fuzzy = current.fuzzy || flag.trimmed() == QLatin1String("fuzzy");
             } else if (line.startsWith(QLatin1String("#:"))) {
-                current.references += line.mid(2).split(blanks, Qt::SkipEmptyParts);
+                // The kit writes one reference, merged files a few: the
+                // first ones place an entry, a long list only costs time.
+                for (const QString& reference : line.mid(2).split(blanks, Qt::SkipEmptyParts)) {
+                    if (current.references.size() < kPoReferenceLimit)
+                        current.references += reference;
+                }
             } else if (line.startsWith(QLatin1String("#."))) {
                 const QString comment = line.mid(2).trimmed();
                 if (comment.startsWith(QLatin1String("ts-id ")))

@@ -11,7 +11,8 @@
 // gettext knows (\n \t \" \\ \a \b \f \v \r, octal \ooo and hex \xHH, whose
 // bytes must together form UTF-8), flags ("#, fuzzy"), references ("#:",
 // also the translate toolkit's quoted form), lconvert's "#. ts-id" comment,
-// previous strings ("#|") and obsolete entries ("#~", skipped). The header
+// previous strings ("#|") and obsolete entries ("#~", skipped); an entry's
+// first 16 references are kept. The header
 // (empty msgid) gives the language ("Language:" or "X-Language:"); a header
 // naming a charset other than UTF-8 is refused by name.
 TranslationFile readPo(const QString& text);
