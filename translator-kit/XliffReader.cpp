@@ -11,6 +11,9 @@
 
 namespace {
 
+// The first references place a unit; a long list only costs time.
+constexpr qsizetype kReferenceLimit = 16;
+
 int linesIn(QStringView text)
 {
     return int(text.count(QLatin1Char('\n')));
@@ -238,12 +241,15 @@ TranslationFile readXliff(const QString& text)
                     const QString value = readText(xml);
                     if (type == QLatin1String("x-gettext-msgctxt"))
                         context = value;
-                    else if (type == QLatin1String("sourcefile") && contextGroup == QLatin1String("po-reference"))
+                    else if (type == QLatin1String("sourcefile") && contextGroup == QLatin1String("po-reference")
+                             && references.size() < kReferenceLimit)
                         references += value;
                 } else if (child == QLatin1String("po-references")) {
                     static const QRegularExpression blanks(QStringLiteral("\\s+"));
-                    for (const QString& reference : readText(xml).split(blanks, Qt::SkipEmptyParts))
-                        references += unquotePlus(reference);
+                    for (const QString& reference : readText(xml).split(blanks, Qt::SkipEmptyParts)) {
+                        if (references.size() < kReferenceLimit)
+                            references += unquotePlus(reference);
+                    }
                 } else {
                     ++depth;
                 }
