@@ -48,13 +48,13 @@ Result<void> applyAssignments(LoadedArray& a, const QList<Assignment>& assignmen
     return {};
 }
 
-// ExitOk, or ExitTrouble after reporting why not.
+// ToolDone, or ToolTrouble after reporting why not.
 int reportedExit(const Result<void>& done)
 {
     if (done)
-        return ExitOk;
-    toolError(done.error());
-    return ExitTrouble;
+        return ToolDone;
+    printToolMessage(done.error());
+    return ToolTrouble;
 }
 
 } // namespace
@@ -80,12 +80,12 @@ int setCommand(const QStringList& arguments, const ToolOptions& options)
         }
     }
     if (files.isEmpty() || assignments.isEmpty()) {
-        toolError(QStringLiteral("set: give one or more files and one or more name=value"));
-        return ExitTrouble;
+        printToolMessage(QStringLiteral("set: give one or more files and one or more name=value"));
+        return ToolTrouble;
     }
     if (!options.output.isEmpty() && files.size() != 1) {
-        toolError(QStringLiteral("set: -o takes the result of one file only"));
-        return ExitTrouble;
+        printToolMessage(QStringLiteral("set: -o takes the result of one file only"));
+        return ToolTrouble;
     }
 
     // Every file is read, checked and changed before any is written, so that
@@ -106,8 +106,8 @@ int setCommand(const QStringList& arguments, const ToolOptions& options)
     RegularFileLocks locks;
     if (!lockedPaths.isEmpty()) {
         if (const Result<void> locked = locks.lock(lockedPaths); !locked) {
-            toolError(locked.error());
-            return ExitTrouble;
+            printToolMessage(locked.error());
+            return ToolTrouble;
         }
     }
     QList<LoadedArray> changed;
@@ -117,13 +117,13 @@ int setCommand(const QStringList& arguments, const ToolOptions& options)
             ? arrayFromContent(files[i], locks.read(lockIndex[i], arrayFileLimit()), options.kind)
             : loadArray(files[i], options.kind);
         if (!a) {
-            toolError(a.error());
-            return ExitTrouble;
+            printToolMessage(a.error());
+            return ToolTrouble;
         }
         before.append(a->bytes);
         if (const Result<void> applied = applyAssignments(a.value(), assignments); !applied) {
-            toolError(applied.error());
-            return ExitTrouble;
+            printToolMessage(applied.error());
+            return ToolTrouble;
         }
         changed.append(a.value());
     }
@@ -143,7 +143,7 @@ int setCommand(const QStringList& arguments, const ToolOptions& options)
             written = Failure(WriteProblem{out.error(), false});
         if (written)
             continue;
-        toolError(written.error().message);
+        printToolMessage(written.error().message);
         QStringList restored;
         QStringList keptNew;
         for (qsizetype k = written.error().replaced ? i : i - 1; k >= 0; --k) {
@@ -152,67 +152,67 @@ int setCommand(const QStringList& arguments, const ToolOptions& options)
             const Result<void, WriteProblem> back = locks.replace(lockIndex[k], before[k]);
             if (back || back.error().replaced) {
                 if (!back)
-                    toolError(QStringLiteral("set: %1 holds its old content again, but: %2")
+                    printToolMessage(QStringLiteral("set: %1 holds its old content again, but: %2")
                                   .arg(changed[k].path, back.error().message));
                 restored.prepend(changed[k].path);
             } else {
-                toolError(QStringLiteral("set: %1 keeps the new values: it could not be restored: %2")
+                printToolMessage(QStringLiteral("set: %1 keeps the new values: it could not be restored: %2")
                               .arg(changed[k].path, back.error().message));
                 keptNew.prepend(changed[k].path);
             }
         }
         const QString failedFile = changed[i].path;
         if (!keptNew.isEmpty())
-            toolError(QStringLiteral("set: %1 failed; these files keep the new values: %2")
+            printToolMessage(QStringLiteral("set: %1 failed; these files keep the new values: %2")
                           .arg(failedFile, keptNew.join(QStringLiteral(", "))));
         else if (restored.isEmpty())
-            toolError(QStringLiteral("set: %1 failed; no file was changed").arg(failedFile));
+            printToolMessage(QStringLiteral("set: %1 failed; no file was changed").arg(failedFile));
         else
-            toolError(QStringLiteral("set: %1 failed; every file holds its old content again (%2 got it back)")
+            printToolMessage(QStringLiteral("set: %1 failed; every file holds its old content again (%2 got it back)")
                           .arg(failedFile, restored.join(QStringLiteral(", "))));
-        return ExitTrouble;
+        return ToolTrouble;
     }
-    return ExitOk;
+    return ToolDone;
 }
 
 int encodeCommand(const QStringList& files, const ToolOptions& options)
 {
     if (files.size() != 1 || options.output.isEmpty()) {
-        toolError(QStringLiteral("encode: give one JSON file (or - for standard input) and -o FILE"));
-        return ExitTrouble;
+        printToolMessage(QStringLiteral("encode: give one JSON file (or - for standard input) and -o FILE"));
+        return ToolTrouble;
     }
     const Result<QByteArray> text = readInput(files.at(0), kStrictJsonSizeLimit);
     if (!text) {
-        toolError(text.error());
-        return ExitTrouble;
+        printToolMessage(text.error());
+        return ToolTrouble;
     }
     const StrictJson doc = parseStrictJson(text.value());
     if (!doc) {
-        toolError(QStringLiteral("%1: %2 at offset %3").arg(files.at(0), doc.error().message).arg(doc.error().offset));
-        return ExitTrouble;
+        printToolMessage(QStringLiteral("%1: %2 at offset %3").arg(files.at(0), doc.error().message).arg(doc.error().offset));
+        return ToolTrouble;
     }
     QJsonObject object = doc->toObject();
     if (doc->isArray()) {
         const QJsonArray list = doc->toArray();
         if (list.size() != 1 || !list.at(0).isObject()) {
-            toolError(QStringLiteral("%1: encode takes one array; this JSON holds %2")
+            printToolMessage(QStringLiteral("%1: encode takes one array; this JSON holds %2")
                           .arg(files.at(0)).arg(list.size()));
-            return ExitTrouble;
+            return ToolTrouble;
         }
         object = list.at(0).toObject();
     } else if (!doc->isObject()) {
-        toolError(QStringLiteral("%1: the JSON is not an object").arg(files.at(0)));
-        return ExitTrouble;
+        printToolMessage(QStringLiteral("%1: the JSON is not an object").arg(files.at(0)));
+        return ToolTrouble;
     }
     const Result<QByteArray> result = arrayFromJson(object);
     if (!result) {
-        toolError(QStringLiteral("%1: %2").arg(files.at(0), result.error()));
-        return ExitTrouble;
+        printToolMessage(QStringLiteral("%1: %2").arg(files.at(0), result.error()));
+        return ToolTrouble;
     }
     if (options.kind && arrayKindForSize(result->size()) != options.kind) {
-        toolError(QStringLiteral("%1: describes a %2 array, not a %3 array")
+        printToolMessage(QStringLiteral("%1: describes a %2 array, not a %3 array")
                       .arg(files.at(0), kindName(*arrayKindForSize(result->size())), kindName(*options.kind)));
-        return ExitTrouble;
+        return ToolTrouble;
     }
     return reportedExit(writeOutput(options.output, result.value()));
 }
@@ -221,8 +221,8 @@ int defaultCommand(const QStringList& arguments, const ToolOptions& options)
 {
     const std::optional<ArrayKind> kind = arguments.size() == 1 ? arrayKindFromKey(arguments.at(0)) : std::nullopt;
     if (!kind || options.output.isEmpty()) {
-        toolError(QStringLiteral("default: give qos or vlan, and -o FILE"));
-        return ExitTrouble;
+        printToolMessage(QStringLiteral("default: give qos or vlan, and -o FILE"));
+        return ToolTrouble;
     }
     QByteArray bytes;
     if (*kind == ArrayKind::Qos) {
