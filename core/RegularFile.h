@@ -4,7 +4,6 @@
 
 #pragma once
 
-#include "core/OduSwitchCoreExport.h"
 #include "core/Result.h"
 
 #include <QByteArray>
@@ -44,12 +43,12 @@ using RegularFileRead = Result<QByteArray, FileProblem>;
 // before a byte is read, and never more than limit + 1 bytes are read or
 // allocated: a device, a huge or sparse file, or one that grows while it is
 // read costs nothing.
-ODU_SWITCH_CORE_EXPORT RegularFileRead readRegularFile(const QString& path, qint64 limit);
+RegularFileRead readRegularFile(const QString& path, qint64 limit);
 
 // Reads what an open descriptor delivers until its end, at most limit bytes
 // (standard input: waits for its writer as any reader of a pipe does). name
 // stands for it in messages.
-ODU_SWITCH_CORE_EXPORT RegularFileRead readDescriptor(int fd, const QString& name, qint64 limit);
+RegularFileRead readDescriptor(int fd, const QString& name, qint64 limit);
 
 // Replaces the whole content of path, or creates it: the bytes go into a new
 // file in the same folder (made without a name where the file system
@@ -69,7 +68,7 @@ ODU_SWITCH_CORE_EXPORT RegularFileRead readDescriptor(int fd, const QString& nam
 // not replaced and the message says what could not be kept. A new file
 // gets 0666 less the umask (or the folder's default ACL). On failure, the
 // message to show names the file.
-ODU_SWITCH_CORE_EXPORT Result<void> writeRegularFile(const QString& path, const QByteArray& bytes);
+Result<void> writeRegularFile(const QString& path, const QByteArray& bytes);
 
 // Why a replacement under a lock failed, and whether the path already
 // names the new content (the folder could not be flushed after the rename).
@@ -86,7 +85,7 @@ struct WriteProblem
 // same files never wait for each other for ever; a file replaced while this
 // one waited is locked again under its new content. Released on destruction.
 // A name that is not UTF-8 is refused as readRegularFile refuses it.
-class ODU_SWITCH_CORE_EXPORT RegularFileLocks
+class RegularFileLocks
 {
 public:
     RegularFileLocks() = default;
@@ -118,10 +117,10 @@ private:
 // into the first file it opens; a closed one is taken by /dev/null opened
 // for reading only, so that reading it finds nothing and writing to it
 // fails (and is reported by closeStandardStreams).
-ODU_SWITCH_CORE_EXPORT void claimStandardDescriptors();
+void claimStandardDescriptors();
 
 // Flushes standard output and standard error and closes standard output, at
 // the end of a program. Fails when something written did not reach them (a
 // full disk, a closed descriptor), for the program to report and exit with
 // failure.
-ODU_SWITCH_CORE_EXPORT Result<void> closeStandardStreams();
+Result<void> closeStandardStreams();
