@@ -42,7 +42,8 @@ using RegularFileRead = Result<QByteArray, FileProblem>;
 // opened without waiting, its type is checked on the opened descriptor
 // before a byte is read, and never more than limit + 1 bytes are read or
 // allocated: a device, a huge or sparse file, or one that grows while it is
-// read costs nothing.
+// read costs nothing. A name holding U+FFFD (bytes that were not UTF-8 on
+// the command line) is refused: it would name another file.
 RegularFileRead readRegularFile(const QString& path, qint64 limit);
 
 // Reads what an open descriptor delivers until its end, at most limit bytes
