@@ -15,21 +15,22 @@
 #include "translator-kit/CaptionIndex.h"
 #include "translator-kit/CatalogueText.h"
 #include "translator-kit/TranslationImport.h"
+#include "translator-kit/UnitId.h"
 
 #include <QSet>
 #include <QString>
 
-// A map of unit ids as a peer keeps them ("k0", "k1"... for every key), so
-// that the id lookup runs too.
+// The unit ids the kit's XLIFF gives the keys ("QOS.-26Ok"), which peers
+// keep, mapped as the kit maps them: from units that also carry the key.
 inline const UnitIds& fuzzUnitIds()
 {
     static const UnitIds ids = [] {
         QString xliff = QStringLiteral("<xliff version=\"1.2\"><file><body>");
-        int n = 0;
         for (const KnownKey& key : CaptionIndex::library().keys()) {
             QString name = key.section + QLatin1Char('|') + key.key;
             name.replace(QLatin1Char('&'), QLatin1String("&amp;")).replace(QLatin1Char('"'), QLatin1String("&quot;"));
-            xliff += QStringLiteral("<trans-unit id=\"k%1\" resname=\"%2\"><source/></trans-unit>").arg(n++).arg(name);
+            xliff += QStringLiteral("<trans-unit id=\"%1\" resname=\"%2\"><source/></trans-unit>")
+                         .arg(unitIdOf(key.section, key.key), name);
         }
         return unitIdsOf(xliff + QStringLiteral("</body></file></xliff>"), CaptionIndex::library());
     }();
