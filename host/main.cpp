@@ -13,18 +13,41 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace {
 
-void print(std::FILE* stream, const QString& text)
+// The first error met writing standard output (0: none).
+int stdoutError = 0;
+
+// False when the text did not reach the stream whole (a full disk, a closed
+// pipe, /dev/full); for standard output the error is kept.
+bool print(std::FILE* stream, const QString& text)
 {
     const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
+    errno = 0;
+    const bool written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
+    const bool ok = std::fflush(stream) == 0 && written && !std::ferror(stream);
+    if (!ok && stream == stdout && stdoutError == 0)
+        stdoutError = errno ? errno : EIO;
+    return ok;
+}
+
+// What the program printed on standard output must have arrived: a list of
+// pictures or a help text cut off by a full disk is no success.
+int finishOutput(const QString& program, int exitCode)
+{
+    if (stdoutError == 0)
+        return exitCode;
+    print(stderr, QStringLiteral("%1: could not write to standard output: %2\n")
+                      .arg(program, QString::fromLocal8Bit(std::strerror(stdoutError))));
+    return kExitFailure;
 }
 
 int usageError(const QString& program, const QString& message)
@@ -90,10 +113,10 @@ int main(int argc, char** argv)
         return usageError(program, options.error);
     case DemoOptions::Action::Help:
         print(stdout, helpText());
-        return kExitOk;
+        return finishOutput(program, kExitOk);
     case DemoOptions::Action::Version:
         print(stdout, versionText() + QLatin1Char('\n'));
-        return kExitOk;
+        return finishOutput(program, kExitOk);
     case DemoOptions::Action::Screenshot:
     case DemoOptions::Action::RunWindow:
         break;
@@ -108,6 +131,10 @@ int main(int argc, char** argv)
     if (!options.catalogue.isEmpty()) {
         if (const Result<void> usable = checkCatalogueFile(options.catalogue); !usable)
             return usageError(program, usable.error());
+        // The window says so itself when it loads the catalogue.
+        if (options.action == DemoOptions::Action::Screenshot)
+            if (const QString warning = catalogueEncodingWarning(options.catalogue); !warning.isEmpty())
+                print(stderr, QStringLiteral("%1: %2\n").arg(program, warning));
     }
 
     if (!qobject_cast<QApplication*>(app.get())) {
@@ -127,6 +154,9 @@ int main(int argc, char** argv)
         request.catalogue = options.catalogue;
         request.remote = options.remote;
         request.markDefects = options.markDefects;
+        request.ownerDirection = options.ownerDirection;
+        request.vlanMode = options.vlanMode;
+        request.sampleTable = options.sampleTable;
         const ScreenshotResult result = takeScreenshots(request);
         for (const QString& file : result.files)
             print(stdout, file + QLatin1Char('\n'));
@@ -134,10 +164,13 @@ int main(int argc, char** argv)
             print(stderr, QStringLiteral("%1: %2\n").arg(program, result.error));
             return kExitFailure;
         }
-        return kExitOk;
+        return finishOutput(program, kExitOk);
     }
 
     DemoWindow window(options.catalogue, options.remote);
+    window.presetVlanArrays(options.vlanMode, options.sampleTable);
+    if (options.ownerDirection != QGuiApplication::layoutDirection())
+        window.setLayoutDirection(options.ownerDirection);
     window.show();
     return app->exec();
 }
