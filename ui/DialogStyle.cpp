@@ -16,23 +16,37 @@
 #include <QStyleOption>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
-// The colour on the way from `preferred` to `strongest` nearest to
-// `preferred` that keeps `ratio` against both backgrounds.
-QColor readableOnBoth(const QColor& first, const QColor& second, const QColor& preferred,
-                      const QColor& strongest, double ratio)
+QColor blend(const QColor& from, const QColor& to, double t)
 {
-    const auto enough = [&](const QColor& c) {
-        return contrastRatio(c, first) >= ratio && contrastRatio(c, second) >= ratio;
-    };
+    const QColor a = from.toRgb();
+    const QColor b = to.toRgb();
+    return QColor(qRound(a.red() + (b.red() - a.red()) * t), qRound(a.green() + (b.green() - a.green()) * t),
+                  qRound(a.blue() + (b.blue() - a.blue()) * t));
+}
+
+// What an outline may be drawn over: the window, the field colour, the
+// button face, and the window under the translucent layer some styles lay
+// over group boxes and pages (a step toward the window text).
+QList<QColor> outlineBackgrounds(const QPalette& palette)
+{
+    const QColor window = palette.color(QPalette::Active, QPalette::Window);
+    return {window, palette.color(QPalette::Active, QPalette::Base), palette.color(QPalette::Active, QPalette::Button),
+            blend(window, palette.color(QPalette::Active, QPalette::WindowText), 0.2)};
+}
+
+// The colour on the way from `preferred` to `strongest` nearest to
+// `preferred` that keeps `ratio` against every background.
+QColor readableOnAll(const QList<QColor>& backgrounds, const QColor& preferred, const QColor& strongest,
+                     double ratio)
+{
     for (int step = 0; step <= 20; ++step) {
-        const double t = step / 20.0;
-        const QColor a = preferred.toRgb();
-        const QColor b = strongest.toRgb();
-        const QColor c(qRound(a.red() + (b.red() - a.red()) * t), qRound(a.green() + (b.green() - a.green()) * t),
-                       qRound(a.blue() + (b.blue() - a.blue()) * t));
-        if (enough(c))
+        const QColor c = blend(preferred, strongest, step / 20.0);
+        if (std::all_of(backgrounds.begin(), backgrounds.end(),
+                        [&](const QColor& b) { return contrastRatio(c, b) >= ratio; }))
             return c;
     }
     return strongest.toRgb();
@@ -119,18 +133,14 @@ bool needsVisibleOutlines(const QPalette& palette)
 
 QColor visibleOutline(const QPalette& palette)
 {
-    return readableOnBoth(palette.color(QPalette::Active, QPalette::Window),
-                          palette.color(QPalette::Active, QPalette::Base),
-                          palette.color(QPalette::Active, QPalette::Mid),
-                          palette.color(QPalette::Active, QPalette::WindowText), kOutlineContrast);
+    return readableOnAll(outlineBackgrounds(palette), palette.color(QPalette::Active, QPalette::Mid),
+                         palette.color(QPalette::Active, QPalette::WindowText), kOutlineColourContrast);
 }
 
 QColor visibleFocusOutline(const QPalette& palette)
 {
-    return readableOnBoth(palette.color(QPalette::Active, QPalette::Window),
-                          palette.color(QPalette::Active, QPalette::Base),
-                          palette.color(QPalette::Active, QPalette::Highlight),
-                          palette.color(QPalette::Active, QPalette::WindowText), kOutlineContrast);
+    return readableOnAll(outlineBackgrounds(palette), palette.color(QPalette::Active, QPalette::Highlight),
+                         palette.color(QPalette::Active, QPalette::WindowText), kOutlineColourContrast);
 }
 
 DialogStyle::DialogStyle(QStyle* base)

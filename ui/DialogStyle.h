@@ -68,8 +68,14 @@ inline constexpr double kHighContrast = 20.0;
 bool needsVisibleOutlines(const QPalette& palette);
 
 // The outline colour for such a palette: the palette's Mid colour, moved
-// toward the window text as far as needed to keep kOutlineContrast against
-// both the window and the field (Base) colours.
+// toward the window text as far as needed to keep kOutlineColourContrast
+// against the window, the field (Base) and button colours, and the window a
+// step lighter (or darker) where a style lays its translucent group box
+// layer over it. The colour aims
+// higher than the outline needs: a round or anti-aliased outline one pixel
+// wide covers its pixels only in part, and as drawn it must still keep
+// kOutlineContrast.
+inline constexpr double kOutlineColourContrast = 4.5;
 QColor visibleOutline(const QPalette& palette);
 // The keyboard focus frame: the Highlight colour, moved likewise.
 QColor visibleFocusOutline(const QPalette& palette);

@@ -53,6 +53,9 @@ double ringContrast(const QImage& image, const QRect& r)
         for (int i = 0; i < 3; ++i)
             best = qMax(best, contrastRatio(QColor(at(image, s.edge + i * s.inward)), outside));
         weakest = qMin(weakest, best);
+        if (qEnvironmentVariableIsSet("ODU_DEBUG_RING"))
+            qInfo() << r << s.edge << best << QColor(outside).name() << QColor(at(image, s.edge)).name()
+                    << QColor(at(image, s.edge + s.inward)).name() << QColor(at(image, s.edge + 2 * s.inward)).name();
     }
     return weakest;
 }
@@ -162,6 +165,7 @@ class TestControlOutlines : public QObject
 private slots:
     void outlinesStandOut_data();
     void outlinesStandOut();
+    void theApplicationStyleAloneHidesThem();
     void focusFrameStandsOut_data();
     void focusFrameStandsOut();
     void lightPaletteDrawsAsTheStyle();
@@ -210,6 +214,29 @@ void TestControlOutlines::outlinesStandOut()
     });
     QVERIFY(measured > 0);
     QVERIFY2(findings.isEmpty(), qPrintable(report(findings)));
+}
+
+// The measure finds what the issue was: the application's style alone, on
+// the same dialog under white on black, draws indicators and frames black
+// on black.
+void TestControlOutlines::theApplicationStyleAloneHidesThem()
+{
+    QApplication::setPalette(*demoPalette(QStringLiteral("high-contrast")));
+    QWidget owner;
+    OpenDialogs dialogs(nullptr, &owner);
+    TVlan_form* d = dialogs.vlan;
+    d->setStyle(QApplication::style());
+    for (QWidget* w : d->findChildren<QWidget*>())
+        w->setStyle(QApplication::style());
+    QList<Finding> findings;
+    int measured = 0;
+    forEachPage(d, [&](QWidget* page) { checkOutlines(d, page->objectName(), kOutlineContrast, findings, measured); });
+    QVERIFY(measured > 40);
+    QVERIFY2(findings.size() > measured / 2, qPrintable(QStringLiteral("%1 of %2").arg(findings.size()).arg(measured)));
+    double weakest = 21;
+    for (const Finding& f : findings)
+        weakest = qMin(weakest, f.contrast);
+    QVERIFY(weakest < 1.2);
 }
 
 void TestControlOutlines::focusFrameStandsOut_data()

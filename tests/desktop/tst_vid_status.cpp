@@ -111,6 +111,8 @@ class TestVidStatus : public QObject
 private slots:
     void messageStaysAfterOk_data();
     void messageStaysAfterOk();
+    void onlyEnteringTheFieldEmptiesIt_data();
+    void onlyEnteringTheFieldEmptiesIt();
 };
 
 void TestVidStatus::messageStaysAfterOk_data()
@@ -159,8 +161,10 @@ void TestVidStatus::messageStaysAfterOk()
             auto* entry = qobject_cast<TForm3*>(modal);
             QVERIFY(entry);
             EventLog logged(entry);
+            // (qWaitForWindowActive would not do: a window counts as active
+            // while its owner is, before its own activation has arrived.)
             if (waitForActive)
-                QVERIFY(QTest::qWaitForWindowActive(entry));
+                QTRY_VERIFY(QApplication::activeWindow() == entry);
             if (typed != QLatin1String("-")) { // "-": the value the dialog opened with
                 entry->Edit1->selectAll();
                 QTest::keyClick(entry->Edit1, Qt::Key_Backspace);
@@ -175,8 +179,9 @@ void TestVidStatus::messageStaysAfterOk()
                 QTest::mouseClick(entry->Button1, Qt::LeftButton);
             afterOk = entry->Label2->text();
             // Everything the press set off: the window grown for the
-            // message, its activation, the platform's answers.
-            QTest::qWaitForWindowActive(entry, 300);
+            // message, its activation (which may arrive only now), the
+            // platform's answers.
+            QTRY_VERIFY(QApplication::activeWindow() == entry);
             for (int i = 0; i < 20; ++i)
                 QApplication::processEvents(QEventLoop::AllEvents, 5);
             settled = entry->Label2->text();
@@ -192,6 +197,35 @@ void TestVidStatus::messageStaysAfterOk()
                           .arg(afterOk, settled, events.join(QLatin1String(", ")));
     }
     QVERIFY2(misses.isEmpty(), qPrintable(misses.join(QLatin1Char('\n'))));
+}
+
+void TestVidStatus::onlyEnteringTheFieldEmptiesIt_data()
+{
+    QTest::addColumn<Qt::FocusReason>("reason");
+    QTest::addColumn<bool>("emptied");
+    QTest::newRow("Tab from the buttons") << Qt::TabFocusReason << true;
+    QTest::newRow("Shift+Tab") << Qt::BacktabFocusReason << true;
+    QTest::newRow("a click") << Qt::MouseFocusReason << true;
+    QTest::newRow("the accelerator") << Qt::ShortcutFocusReason << true;
+    QTest::newRow("the window activated") << Qt::ActiveWindowFocusReason << false;
+    QTest::newRow("a pop-up closed") << Qt::PopupFocusReason << false;
+}
+
+// The focus arriving in the field, for each reason it can have, after a
+// refused OK that left the field without the focus.
+void TestVidStatus::onlyEnteringTheFieldEmptiesIt()
+{
+    QFETCH(Qt::FocusReason, reason);
+    QFETCH(bool, emptied);
+    short vid = 0;
+    TForm3 entry(nullptr, nullptr, 0, &vid);
+    entry.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&entry));
+    QTest::mouseClick(entry.Button1, Qt::LeftButton);
+    QVERIFY(!entry.Label2->text().isEmpty());
+    QFocusEvent arrives(QEvent::FocusIn, reason);
+    QApplication::sendEvent(entry.Edit1, &arrives);
+    QCOMPARE(entry.Label2->text().isEmpty(), emptied);
 }
 
 QTEST_MAIN(TestVidStatus)
