@@ -53,9 +53,6 @@ double ringContrast(const QImage& image, const QRect& r)
         for (int i = 0; i < 3; ++i)
             best = qMax(best, contrastRatio(QColor(at(image, s.edge + i * s.inward)), outside));
         weakest = qMin(weakest, best);
-        if (qEnvironmentVariableIsSet("ODU_DEBUG_RING"))
-            qInfo() << r << s.edge << best << QColor(outside).name() << QColor(at(image, s.edge)).name()
-                    << QColor(at(image, s.edge + s.inward)).name() << QColor(at(image, s.edge + 2 * s.inward)).name();
     }
     return weakest;
 }
