@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <cerrno>
@@ -169,7 +168,7 @@ int main(int argc, char** argv)
 
     DemoWindow window(options.catalogue, options.remote);
     window.presetVlanArrays(options.vlanMode, options.sampleTable);
-    if (options.ownerDirection != QGuiApplication::layoutDirection())
+    if (options.ownerDirection != Qt::LayoutDirectionAuto)
         window.setLayoutDirection(options.ownerDirection);
     window.show();
     return app->exec();

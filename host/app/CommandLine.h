@@ -30,8 +30,9 @@ struct DemoOptions
     QString palette;       // --palette NAME: a desktop theme (see DemoPalettes.h); empty = the style's own
     QSize screen{1280, 720}; // --screen WIDTHxHEIGHT: the screen the pictures are drawn on
     // --owner-direction ltr|rtl: the host's own window (the dialogs' owner)
-    // right to left while the application stays left to right.
-    Qt::LayoutDirection ownerDirection = Qt::LeftToRight;
+    // in this direction, whatever the application's (rtl: right to left while
+    // the application stays left to right); Auto: as the application.
+    Qt::LayoutDirection ownerDirection = Qt::LayoutDirectionAuto;
     int vlanMode = -1;        // --vlan-mode disable|single|double: 0, 1, 2; -1 as the array has it
     bool sampleTable = false; // --sample-table: a few static VLAN entries in the VLAN array
     QString error;

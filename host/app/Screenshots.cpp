@@ -19,7 +19,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
@@ -124,7 +123,7 @@ ScreenshotResult takeScreenshots(const ScreenshotRequest& request)
     // A window of the host's that owns the dialogs, as a host's main window
     // does; it is never shown.
     QWidget owner;
-    if (request.ownerDirection != QGuiApplication::layoutDirection())
+    if (request.ownerDirection != Qt::LayoutDirectionAuto)
         owner.setLayoutDirection(request.ownerDirection);
 
     {

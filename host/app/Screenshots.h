@@ -24,8 +24,8 @@ struct ScreenshotRequest
     bool markDefects = false; // red frames around ill-fitting captions
     UnitFacts facts;
     // The dialogs' owner (a window of the host, never shown) takes this
-    // direction, whatever the application's.
-    Qt::LayoutDirection ownerDirection = Qt::LeftToRight;
+    // direction, whatever the application's; Auto: the application's.
+    Qt::LayoutDirection ownerDirection = Qt::LayoutDirectionAuto;
     int vlanMode = -1;        // the VLAN mode to open in (presetVlan); -1 the default image's
     bool sampleTable = false; // a few static VLAN entries (presetVlan)
 };
