@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QChildEvent>
+#include <QGuiApplication>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
@@ -87,13 +88,61 @@ private:
     Qt::LayoutDirection m_old;
 };
 
-// Keeps every widget of the windows it watches on the dialog style: a child
-// polished later (a grid's editor, a list's pop-up, a message box) is given
-// the style and watched in turn.
+// Gives the windows it watches the dialog style once they need it, and keeps
+// every widget in them on it: a child polished later (a grid's editor, a
+// list's pop-up, a message box) is given the style and watched in turn. A
+// window needs it when its direction is not the application's or its palette
+// asks for visible outlines; until then it draws with the application's
+// style itself, and opening it costs nothing more.
 class StyleKeeper : public QObject
 {
 public:
     using QObject::QObject;
+
+    void watch(QWidget* window)
+    {
+        window->removeEventFilter(this);
+        window->installEventFilter(this);
+        adoptWhenNeeded(window);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::ChildPolished:
+            if (auto* parent = qobject_cast<QWidget*>(watched); parent && qobject_cast<DialogStyle*>(parent->style())) {
+                QObject* child = static_cast<QChildEvent*>(event)->child();
+                if (child && child->isWidgetType())
+                    adopt(static_cast<QWidget*>(child), parent->style());
+            }
+            break;
+        case QEvent::PaletteChange:
+        case QEvent::ApplicationPaletteChange:
+        case QEvent::LayoutDirectionChange:
+            if (auto* w = qobject_cast<QWidget*>(watched); w && w->isWindow())
+                adoptWhenNeeded(w);
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    static bool needsDialogStyle(const QWidget* window)
+    {
+        return window->layoutDirection() != QGuiApplication::layoutDirection()
+            || needsVisibleOutlines(window->palette());
+    }
+
+    void adoptWhenNeeded(QWidget* window)
+    {
+        if (qobject_cast<DialogStyle*>(window->style()) || !needsDialogStyle(window))
+            return;
+        if (DialogStyle* style = DialogStyle::forApplication())
+            adopt(window, style);
+    }
 
     void adopt(QWidget* widget, QStyle* style)
     {
@@ -106,18 +155,6 @@ public:
         for (QObject* child : widget->children())
             if (child->isWidgetType())
                 adopt(static_cast<QWidget*>(child), style);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::ChildPolished) {
-            QObject* child = static_cast<QChildEvent*>(event)->child();
-            auto* parent = qobject_cast<QWidget*>(watched);
-            if (child && child->isWidgetType() && parent)
-                adopt(static_cast<QWidget*>(child), parent->style());
-        }
-        return false;
     }
 };
 
@@ -203,7 +240,16 @@ void DialogStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
 {
     const DirectionOfControl direction(painter, option);
     QProxyStyle::drawPrimitive(element, option, painter, widget);
-    drawOutline(element, option, painter);
+    switch (element) {
+    case PE_IndicatorCheckBox:
+    case PE_IndicatorRadioButton:
+    case PE_FrameLineEdit:
+    case PE_FrameFocusRect:
+        drawOutline(element, option, painter);
+        break;
+    default:
+        break;
+    }
 }
 
 void DialogStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
@@ -236,13 +282,10 @@ int DialogStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWi
 
 void useDialogStyle(QWidget* window)
 {
-    DialogStyle* style = DialogStyle::forApplication();
-    if (!style)
-        return;
     static QPointer<StyleKeeper> keeper;
     if (!keeper) {
         keeper = new StyleKeeper;
         keeper->setParent(qApp);
     }
-    keeper->adopt(window, style);
+    keeper->watch(window);
 }

@@ -80,8 +80,12 @@ QColor visibleOutline(const QPalette& palette);
 // The keyboard focus frame: the Highlight colour, moved likewise.
 QColor visibleFocusOutline(const QPalette& palette);
 
-// Gives a window and every widget in it the dialog style, now and as widgets
-// are added later (grid editors, list pop-ups, message boxes): each widget is
-// given the style when it is polished, before it is first drawn. A widget
-// that has a style of its own set keeps it.
+// Gives a window and every widget in it the dialog style as soon as it needs
+// it: when its direction is not the application's or its palette asks for
+// visible outlines, now or after a change of palette or direction while it
+// is open. Until then the window draws with the application's style itself
+// (the common case, a light palette in the application's direction, costs
+// nothing). Widgets added later (grid editors, list pop-ups, message boxes)
+// are given the style when they are polished, before they are first drawn. A
+// widget that has a style of its own set keeps it.
 void useDialogStyle(QWidget* window);
