@@ -213,6 +213,7 @@ bool DialogStyle::drawOutline(PrimitiveElement element, const QStyleOption* opti
     case PE_IndicatorCheckBox:
     case PE_IndicatorRadioButton:
     case PE_FrameLineEdit:
+    case PE_Frame:
         break;
     case PE_FrameFocusRect:
         if (!(option->state & State_KeyboardFocusChange))
@@ -244,6 +245,7 @@ void DialogStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
     case PE_IndicatorCheckBox:
     case PE_IndicatorRadioButton:
     case PE_FrameLineEdit:
+    case PE_Frame:
     case PE_FrameFocusRect:
         drawOutline(element, option, painter);
         break;

@@ -23,8 +23,8 @@ class QWidget;
 // - Under a palette that asks for it (see needsVisibleOutlines), the outlines
 //   that identify a control are drawn in a colour at kOutlineContrast against
 //   the window and the field colours: check box and radio button indicators,
-//   the frames of edit fields and editable drop-down lists, the lines of
-//   grids and the keyboard focus frame. The common styles draw those outlines
+//   the frames of edit fields, editable drop-down lists and grids, the lines
+//   of grids and the keyboard focus frame. The common styles draw those outlines
 //   from the Window colour made darker, which on a black window is black.
 //
 // The style is one shared object per application style (Qt's style factory

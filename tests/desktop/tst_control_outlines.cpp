@@ -114,6 +114,8 @@ void checkOutlines(QDialog* dialog, const QString& where, double needed, QList<F
         } else if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->isEditable()) {
             note(w->objectName(), ringContrast(window, inWindow(w, w->rect())));
         } else if (auto* grid = qobject_cast<StringGrid*>(w); grid && grid->columnCount() > 1) {
+            if (grid->frameShape() != QFrame::NoFrame)
+                note(w->objectName() + QLatin1String(" frame"), ringContrast(window, inWindow(w, w->rect())));
             for (int row = 0; row < qMin(2, grid->rowCount()); ++row)
                 note(QStringLiteral("%1 line, row %2").arg(w->objectName()).arg(row), gridLineContrast(window, grid, row));
         }
