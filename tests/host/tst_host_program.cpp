@@ -326,8 +326,8 @@ void TestHostProgram::outputThatCannotBeWritten()
         ::close(fd);
     });
     const Outcome o = runDemo(args, QProcessEnvironment::systemEnvironment(), setup);
-    QCOMPARE(o.exitCode, 1);
-    QVERIFY2(o.err.contains(u"odu-switch-demo: could not write to standard output: "_s), qPrintable(o.err));
+    QCOMPARE(o.exitCode, 2);
+    QVERIFY2(o.err.contains(u"odu-switch-demo: cannot write to standard output"_s), qPrintable(o.err));
 }
 
 // A catalogue in another encoding than UTF-8 is drawn (with U+FFFD for
