@@ -78,12 +78,13 @@ Pictures picturesOf(TIniFile* catalogue, QWidget* owner)
     dialogs.vlan->show();
     whenModal(dialogs.vlan, [&](QWidget* modal) {
         QVERIFY(modal);
-        for (QWidget* w : modal->findChildren<QWidget*>())
-            if (w->isVisible() && (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)))
-                drawn[QStringLiteral("message box %1 %2").arg(QLatin1String(w->metaObject()->className()),
-                                                              w->objectName().isEmpty()
-                                                                  ? static_cast<QWidget*>(w)->property("text").toString()
-                                                                  : w->objectName())] = w->grab().toImage();
+        for (QWidget* w : modal->findChildren<QWidget*>()) {
+            if (!w->isVisible() || !(qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)))
+                continue;
+            const QString name = w->objectName().isEmpty() ? w->property("text").toString() : w->objectName();
+            drawn[QStringLiteral("message box %1 %2").arg(QLatin1String(w->metaObject()->className()), name)] =
+                w->grab().toImage();
+        }
         answerBox(modal, QMessageBox::No);
     });
     dialogs.vlan->Button5->click();
