@@ -13,12 +13,12 @@
 #include "translator-kit/CatalogueText.h"
 #include "translator-kit/Exchange.h"
 #include "translator-kit/KitArguments.h"
+#include "toolsupport/ToolProcess.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QTextStream>
 
-#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -136,6 +136,10 @@ int importCatalogue(const KitRequest& request)
         QTextStream(stderr) << raw.error().message << '\n';
         return kKitUnusable;
     }
+    if (const QString foreign = foreignEncoding(raw.valueOr({})); !foreign.isEmpty()) {
+        QTextStream(stderr) << QStringLiteral("%1: %2; save the file as UTF-8\n").arg(request.file, foreign);
+        return kKitUnusable;
+    }
     if (const EncodingProblem encoding = findEncodingProblem(raw.valueOr({})); !encoding.valid) {
         QTextStream(stderr) << QStringLiteral("%1: not UTF-8: line %2, byte %3\n")
                                    .arg(request.file)
@@ -145,14 +149,27 @@ int importCatalogue(const KitRequest& request)
     }
     const ImportResult result = importTranslations(decodeCatalogueText(raw.value()), CaptionIndex::library(),
                                                    request.language);
-    if (!result.error.isEmpty()) {
-        QTextStream(stderr) << request.file << ": " << result.error << '\n';
+    QTextStream err(stderr);
+    for (const QString& refusal : result.refusals)
+        err << request.file << ": " << refusal << '\n';
+    if (!result.refusals.isEmpty()) {
+        err << QStringLiteral("%1: not imported; nothing was written\n").arg(request.file);
         return kKitUnusable;
     }
-    QTextStream(stderr) << QStringLiteral("%1 translated, %2 left out (untranslated or fuzzy: English shows)\n")
-                               .arg(result.translated)
-                               .arg(result.leftOut);
-    return writeOut(result.catalogue, request.output);
+    for (const QString& warning : result.warnings)
+        err << request.file << ": warning: " << warning << '\n';
+    if (!result.warnings.isEmpty())
+        err << QStringLiteral("hint: an older PO file is brought up to date with msgmerge against a fresh export: "
+                              "odu-switch-translate export --format po -o new.pot; msgmerge old.po new.pot -o "
+                              "current.po\n");
+    err << QStringLiteral("%1 translated, %2 left out (untranslated or fuzzy: English shows)%3\n")
+               .arg(result.translated)
+               .arg(result.leftOut)
+               .arg(result.warnings.isEmpty() ? QString()
+                                              : QStringLiteral(", %1 skipped").arg(result.warnings.size()));
+    err.flush();
+    const int written = writeOut(result.catalogue, request.output);
+    return written != kKitClean ? written : result.warnings.isEmpty() ? kKitClean : kKitFindings;
 }
 
 int runKit()
@@ -200,23 +217,12 @@ int runKit()
 
 int main(int argc, char* argv[])
 {
-    // Before anything is opened: a closed standard output must not become
-    // the first file the kit opens.
-    claimStandardDescriptors();
-    // Past a file size limit a write fails (and is reported) instead of
-    // killing the kit halfway.
-    std::signal(SIGXFSZ, SIG_IGN);
-    // Headless whatever the session: the kit never opens a window.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QCoreApplication::setApplicationVersion(QStringLiteral(ODU_KIT_VERSION));
-    const int code = runKit();
-    // A script must not take lost output for success.
-    if (const Result<void> closed = closeStandardStreams(); !closed) {
-        QTextStream(stderr) << QFileInfo(QCoreApplication::arguments().value(0)).fileName() << ": " << closed.error()
-                            << '\n';
-        return kKitUnusable;
-    }
-    return code;
+    return runTool(QStringLiteral("odu-switch-translate"), [&] {
+        // Headless whatever the session: the kit never opens a window.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        QCoreApplication::setApplicationVersion(QStringLiteral(ODU_KIT_VERSION));
+        return runKit();
+    });
 }

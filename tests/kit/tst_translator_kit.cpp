@@ -166,6 +166,10 @@ void TestTranslatorKit::commandLine_data()
             << QStringList{QStringLiteral("pseudo"), QStringLiteral("--expand"), QString::number(value),
                            QStringLiteral("-o"), unwritable}
             << 2 << (inside ? QStringLiteral("could not write") : QStringLiteral("from 0 to 1000, not '%1'").arg(value));
+    QTest::newRow("export --language with a line break")
+        << QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("po"),
+                       QStringLiteral("--language"), QStringLiteral("de\n[QOS]")}
+        << 2 << QStringLiteral("--language takes a language code");
     QTest::newRow("stray argument to template")
         << QStringList{QStringLiteral("template"), QStringLiteral("extra")} << 2 << QStringLiteral("unexpected");
     QTest::newRow("missing catalogue")
