@@ -165,6 +165,18 @@ void TestKitImport::refusedWithNothingWritten_data()
                                                           << u"do not form UTF-8"_s << 0;
     QTest::newRow("PO: a hex escape past one byte") << kHeader + poEntry("VLAN|nms", "\\x100") << none
                                                     << u"line 6: a malformed string"_s << 0;
+    QTest::newRow("PO: a hex escape without a digit") << kHeader + poEntry("VLAN|nms", "N\\xgS") << none
+                                                      << u"line 6: a malformed string"_s << 0;
+    QTest::newRow("PO: a string without quotes") << kHeader + "msgctxt \"VLAN|nms\"\nmsgid \"x\"\nmsgstr Verwaltung\n"
+                                                 << none << u"line 6: a malformed string"_s << 0;
+    QTest::newRow("PO: a string without its closing quote")
+        << kHeader + "msgctxt \"VLAN|nms\"\nmsgid \"x\"\nmsgstr \"Verwaltung\n" << none
+        << u"line 6: a malformed string"_s << 0;
+    QTest::newRow("PO: a string without its opening quote")
+        << kHeader + "msgctxt \"VLAN|nms\"\nmsgid \"x\"\nmsgstr Verwaltung\"\n" << none
+        << u"line 6: a malformed string"_s << 0;
+    QTest::newRow("PO: a string of one quote") << kHeader + "msgctxt \"VLAN|nms\"\nmsgid \"x\"\nmsgstr \"\n" << none
+                                               << u"line 6: a malformed string"_s << 0;
     QTest::newRow("PO: a header naming Latin-1")
         << "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=ISO-8859-1\\n\"\n\n" + nms << none
         << u"charset=ISO-8859-1; convert the file to UTF-8 first (msgconv"_s << 0;
@@ -262,6 +274,8 @@ void TestKitImport::read_data()
         << kHeader + "#: VLAN%7Cnms\nmsgid \"NMS\"\nmsgstr \"Verwaltung\"\n" << none << 0 << nms << QString();
     QTest::newRow("PO: the kit's reference alone")
         << kHeader + "#: [VLAN]nms\nmsgid \"NMS\"\nmsgstr \"Verwaltung\"\n" << none << 0 << nms << QString();
+    QTest::newRow("PO: a reference with no blank after '#:'")
+        << kHeader + "#:[VLAN]nms\nmsgid \"NMS\"\nmsgstr \"Verwaltung\"\n" << none << 0 << nms << QString();
     QTest::newRow("PO: lconvert's ts-id")
         << kHeader + "#. ts-id VLAN|nms\nmsgid \"NMS\"\nmsgstr \"Verwaltung\"\n" << none << 0 << nms << QString();
     QTest::newRow("PO: Poedit's header, wrapped strings, previous msgid, CRLF")
