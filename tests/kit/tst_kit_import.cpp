@@ -94,6 +94,19 @@ void TestKitImport::refusedWithNothingWritten_data()
         << kXliffHead + "<trans-unit id=\"VLAN|nms\"" + attributes + "><source>x</source><target>V</target>"
                "</trans-unit>" + kXliffTail
         << none << u"more than 64 attributes"_s << 0;
+    QByteArray sixtyFour; // with id, one past the limit
+    for (int i = 0; i < 64; ++i)
+        sixtyFour += " a" + QByteArray::number(i) + "=\"\"";
+    QTest::newRow("XLIFF: 65 attributes, after a tag over two lines")
+        << kXliffHead + "<group\n id=\"g\"><trans-unit id=\"VLAN|nms\"" + sixtyFour
+               + "><source>x</source><target>V</target></trans-unit></group>" + kXliffTail
+        << none << u"line 2: an element with more than 64 attributes"_s << 0;
+    QTest::newRow("XLIFF: a comment never closed")
+        << kXliffHead + "<!-- " + xliffUnit("VLAN|nms", "V") + kXliffTail << none << QString() << 0;
+    QTest::newRow("XLIFF: a line break kept by xml:space")
+        << kXliffHead + "<trans-unit id=\"VLAN|nms\" xml:space=\"preserve\"><source>x</source><target>V\n</target>"
+               "</trans-unit>" + kXliffTail
+        << none << u"the translation has a line break"_s << 1;
     QTest::newRow("XLIFF: entities declared in a document type")
         << "<?xml version=\"1.0\"?><!DOCTYPE xliff [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;\">]>"
            + kXliffHead.mid(21) + xliffUnit("VLAN|nms", "&b;") + kXliffTail
@@ -311,6 +324,16 @@ void TestKitImport::read_data()
                "xml:space=\"preserve\"><source>NMS</source><target state=\"translated\">Verwaltung</target>"
                "</trans-unit></group>" + kXliffTail
         << none << 0 << nms << QString();
+    QByteArray sixtyThree; // with id, at the limit
+    for (int i = 0; i < 63; ++i)
+        sixtyThree += " a" + QByteArray::number(i) + "=\"\"";
+    QTest::newRow("XLIFF: 64 attributes on one trans-unit")
+        << kXliffHead + "<trans-unit id=\"VLAN|nms\"" + sixtyThree
+               + "><source>x</source><target>Verwaltung</target></trans-unit>" + kXliffTail
+        << none << 0 << nms << QString();
+    QTest::newRow("XLIFF: a comment and a CDATA section")
+        << kXliffHead + "<!-- <!DOCTYPE x> -->" + xliffUnit("VLAN|nms", "<![CDATA[Verwaltung]]>") + kXliffTail << none
+        << 0 << nms << QString();
     QTest::newRow("XLIFF: inline elements, a proposal and layout")
         << kXliffHead + "<trans-unit id=\"VLAN|nms\"><source>NMS</source><target>\n    <g id=\"1\">Verwal<mrk "
                "mtype=\"x\">tung</mrk></g>\n  </target><alt-trans><target>Falsch</target></alt-trans></trans-unit>"
