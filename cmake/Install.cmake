@@ -38,6 +38,10 @@ install(FILES ${ODU_FORMS_INCLUDE_DIR}/ui_Qos_form.h ${ODU_FORMS_INCLUDE_DIR}/ui
 install(EXPORT OduSwitchDialogsTargets
     NAMESPACE OduSwitchDialogs::
     DESTINATION ${ODU_CMAKEDIR})
+# The build tree is a CMake package too (OduSwitchDialogs_DIR=<build folder>),
+# which the examples are built against by the tests.
+export(EXPORT OduSwitchDialogsTargets NAMESPACE OduSwitchDialogs::
+    FILE ${PROJECT_BINARY_DIR}/OduSwitchDialogsTargets.cmake)
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/OduSwitchDialogsConfig.cmake.in
     ${PROJECT_BINARY_DIR}/OduSwitchDialogsConfig.cmake
     INSTALL_DESTINATION ${ODU_CMAKEDIR})
