@@ -48,14 +48,14 @@ foreach(dir core plugin ui qos vlan)
     get_property(headers DIRECTORY ${PROJECT_SOURCE_DIR}/${dir} PROPERTY ODU_PUBLIC_HEADERS)
     list(APPEND inputs ${headers})
 endforeach()
-# The host contract is the main page; the front page and the other pages
-# of docs/ are pages of the reference too.
+# The host contract is the main page; the other pages of docs/, the
+# changelog and the examples' READMEs are pages of the reference too, so that
+# every link between them leads to a page of the reference. (README.md, the
+# forge's front page, links files that are no pages.)
 set(ODU_DOCS_MAINPAGE ${PROJECT_SOURCE_DIR}/docs/host.md)
-if(NOT EXISTS ${ODU_DOCS_MAINPAGE})
-    set(ODU_DOCS_MAINPAGE ${PROJECT_SOURCE_DIR}/README.md)
-endif()
 file(GLOB pages CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md)
-list(APPEND inputs ${PROJECT_SOURCE_DIR}/README.md)
+file(GLOB example_pages CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*/README.md)
+list(APPEND inputs ${PROJECT_SOURCE_DIR}/CHANGELOG.md ${example_pages})
 list(APPEND inputs ${pages})
 file(GLOB images CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/images/*.png)
 list(JOIN inputs " \\\n    " ODU_DOCS_INPUT)

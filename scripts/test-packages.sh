@@ -126,6 +126,8 @@ mkdir -p "$root/test/debs"
 cp "${packages[@]}" "$root/test/debs/"
 cp -r tests/install/consumer tests/install/tool-consumer "$root/test/"
 cp tests/packages/in-root.sh "$root/test/"
+# ---- examples/: built against the installed packages (tests/packages/in-root.sh) ----
+cp -r examples "$root/test/"
 
 echo "== Installing the packages into the root =="
 chroot "$root" /usr/bin/env DEBIAN_FRONTEND=noninteractive sh -c '
