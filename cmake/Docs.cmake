@@ -95,7 +95,7 @@ endif()
 
 # Installed when built (OPTIONAL: a build without the reference installs
 # everything else).
-install(DIRECTORY ${html}/ DESTINATION ${ODU_INSTALL_HTMLDIR} OPTIONAL)
+install(DIRECTORY ${html}/ DESTINATION ${ODU_INSTALL_HTMLDIR} COMPONENT docs OPTIONAL)
 if(ODU_QHELPGENERATOR)
-    install(FILES ${qch} DESTINATION ${ODU_INSTALL_QCHDIR} OPTIONAL)
+    install(FILES ${qch} DESTINATION ${ODU_INSTALL_QCHDIR} COMPONENT docs OPTIONAL)
 endif()
