@@ -67,6 +67,12 @@ set(ODU_DOCS_QHP NO)
 if(ODU_QHELPGENERATOR)
     set(ODU_DOCS_QHP YES)
 endif()
+# No date in the pages, so that two builds give the same files (the tag's
+# name changed in Doxygen 1.9.8, and an obsolete tag is a warning).
+set(ODU_DOCS_TIMESTAMP_TAG HTML_TIMESTAMP)
+if(DOXYGEN_VERSION VERSION_GREATER_EQUAL 1.9.8)
+    set(ODU_DOCS_TIMESTAMP_TAG TIMESTAMP)
+endif()
 configure_file(${PROJECT_SOURCE_DIR}/docs/Doxyfile.in ${ODU_DOCS_OUTPUT}/Doxyfile @ONLY)
 
 # The folder is made anew each time, so no page of a removed class stays.

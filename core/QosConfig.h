@@ -92,24 +92,24 @@ public:
     /// One of the three switch bits of byte 38.
     bool switchBit(QosSwitch which) const;
 
-    /// 1. Port priorities: bytes 0 and 1 rebuilt from the three priorities
-    ///    (bits 6-7 of byte 0 and 3-7 of byte 1 become 0). Accepted: 0..7.
+    /// Write 1 of 7: port priorities: bytes 0 and 1 rebuilt from the three priorities
+    /// (bits 6-7 of byte 0 and 3-7 of byte 1 become 0). Accepted: 0..7.
     void writePortPriorities(const std::array<std::optional<unsigned>, kQosPortCount>& priorities);
-    /// 2. Priority resolution of one port: its three bits only. Accepted: 0..4;
-    ///    nullopt (no mode chosen) changes nothing.
+    /// Write 2 of 7: priority resolution of one port: its three bits only. Accepted: 0..4;
+    /// nullopt (no mode chosen) changes nothing.
     void writePriorityResolution(QosPort port, std::optional<unsigned> mode);
-    /// 3. One tag priority remapping table, all eight entries together; bits 3
-    ///    and 7 of each byte stay. Accepted: 0..7.
+    /// Write 3 of 7: one tag priority remapping table, all eight entries together; bits 3
+    /// and 7 of each byte stay. Accepted: 0..7.
     void writeRemapTable(QosPort port, const std::array<std::optional<unsigned>, kRemapEntries>& entries);
-    /// 4. The 802.1Q priority to queue table. Accepted: 0..3.
+    /// Write 4 of 7: the 802.1Q priority to queue table. Accepted: 0..3.
     void writeVlanQueueMap(const std::array<std::optional<unsigned>, kVlanQueueEntries>& queues);
-    /// 5. One half of the DSCP to queue table: half 0 is DSCP 0..31 (bytes
-    ///    18-25), half 1 is DSCP 32..63 (bytes 26-33). Accepted: 0..3.
+    /// Write 5 of 7: one half of the DSCP to queue table: half 0 is DSCP 0..31 (bytes
+    /// 18-25), half 1 is DSCP 32..63 (bytes 26-33). Accepted: 0..3.
     void writeDscpQueueMapHalf(int half, const std::array<std::optional<unsigned>, kDscpHalfEntries>& queues);
-    /// 6. The four queue weights, all or none: false (and nothing written)
-    ///    unless weightsAcceptable().
+    /// Write 6 of 7: the four queue weights, all or none: false (and nothing written)
+    /// unless weightsAcceptable().
     bool writeQueueWeights(const std::array<long long, kQueueCount>& weights);
-    /// 7. One switch bit; the other two stay and bits 3-7 of byte 38 become 0.
+    /// Write 7 of 7: one switch bit; the other two stay and bits 3-7 of byte 38 become 0.
     void writeSwitch(QosSwitch which, bool on);
 
     /// Weights are stored only as a set in which every weight is at least 1

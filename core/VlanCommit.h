@@ -22,16 +22,18 @@ class TIniFile;
 /// result into done(1) or one error box.
 ///
 /// The operation writes while it checks and never rolls back:
-///  1-6   each Default VID (Edit2..Edit7: LINE 2, LINE 3, LINE 4, Modem 1,
-///        Modem 2, NMS) is read as an integer, checked against 1..4094 and
-///        written at once; the first failure ends the operation;
-///  7-17  version 0, force flags, ingress policies, LINE double-tag modes,
-///        remove_1PT, mode, provider EtherType, the table (slots 0..n-1),
-///        the count, port forwarding, the three flags of byte 0;
-///  18    mode read back from the array 0 (Disable): accepted;
-///  19-29 NMS VLAN, NMS uplink membership, Default VIDs against the NMS VLAN ID,
-///        LINE 4 presence, 1+0 mode, VLAN active in Ethernet properties;
-///  30    accepted.
+/// - steps 1-6: each Default VID (Edit2..Edit7: LINE 2, LINE 3, LINE 4,
+///   Modem 1, Modem 2, NMS) is read as an integer, checked against 1..4094
+///   and written at once; the first failure ends the operation;
+/// - steps 7-17: version 0, force flags, ingress policies, LINE double-tag
+///   modes, remove_1PT, mode, provider EtherType, the table (slots 0..n-1),
+///   the count, port forwarding, the three flags of byte 0;
+/// - step 18: mode read back from the array 0 (Disable): accepted;
+/// - steps 19-29: NMS VLAN, NMS uplink membership, Default VIDs against the
+///   NMS VLAN ID, LINE 4 presence, 1+0 mode, VLAN active in Ethernet
+///   properties;
+/// - step 30: accepted.
+///
 /// The Modem double-tag bits, the reserved bits of byte 0 and the slots after
 /// the count are never written.
 
@@ -141,7 +143,10 @@ struct VlanCommitRefusal
 /// What Set gives: nothing when it accepted the settings, the refusal when not.
 using VlanCommitResult = Result<void, VlanCommitRefusal>;
 
-/// Runs the 30 steps over the array (see the top of this file).
+/// Runs the 30 steps (see the top of this file) over the host's bytes that
+/// \p cfg views: success, or the first refusal, after which the array keeps
+/// what the steps before it wrote. Keeps no state: any thread, while no
+/// other thread uses the same array.
 ODU_SWITCH_CORE_EXPORT VlanCommitResult commitVlanSettings(const VlanCommitInput& in, VlanConfigArray cfg);
 
 /// The text to show for a refusal: the message looked up now in section
