@@ -31,11 +31,11 @@ class TIniFile;
 enum VlanPoleColumn : int {
     vp_vid = 0,    ///< VID of the entry
     vp_line2 = 1,  ///< membership codes, column = tPortik + 1
-    vp_line3 = 2,
-    vp_line4 = 3,
-    vp_modem1 = 4,
-    vp_modem2 = 5,
-    vp_nms = 6,
+    vp_line3 = 2,  ///< membership code of LINE 3
+    vp_line4 = 3,  ///< membership code of LINE 4
+    vp_modem1 = 4, ///< membership code of Modem 1
+    vp_modem2 = 5, ///< membership code of Modem 2
+    vp_nms = 6,    ///< membership code of NMS
     vp_mark = 7,   ///< delete mark: 1 marked, 0 not; never stored in the array
 };
 

@@ -43,7 +43,7 @@ class ODU_SWITCH_EXPORT StringGrid : public QTableWidget, private QAccessible::A
     Q_PROPERTY(bool cellEditing READ cellEditing WRITE setCellEditing)
     Q_PROPERTY(bool columnResizing READ columnResizing WRITE setColumnResizing)
     Q_PROPERTY(bool hotTrackFixed READ hotTrackFixed WRITE setHotTrackFixed)
-    /// Redeclared so that forms set the counts through this class.
+    // Redeclared so that forms set the counts through this class.
     Q_PROPERTY(int rowCount READ rowCount WRITE setRowCount)
     Q_PROPERTY(int columnCount READ columnCount WRITE setColumnCount)
 
