@@ -9,6 +9,7 @@
 #include "host/app/DemoPalettes.h"
 #include "host/app/DemoWindow.h"
 #include "host/app/Screenshots.h"
+#include "toolsupport/ToolProcess.h"
 
 #include <QApplication>
 #include <QFile>
@@ -56,9 +57,7 @@ bool useOffscreenScreen(QSize size, QTemporaryDir& dir)
     return true;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int runDemo(int argc, char** argv)
 {
     const QString program = argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()
                                      : QStringLiteral("odu-switch-demo");
@@ -140,4 +139,11 @@ int main(int argc, char** argv)
     DemoWindow window(options.catalogue, options.remote);
     window.show();
     return app->exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return runTool(QStringLiteral("odu-switch-demo"), [&] { return runDemo(argc, argv); });
 }

@@ -8,10 +8,12 @@
 //   edit-saved-array FILE [NAME=VALUE ...]
 #include <core/FieldCatalogue.h>
 #include <core/QosConfig.h>
-#include <core/RegularFile.h>
 #include <core/VlanConfig.h>
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QStringList>
 
 #include <cstdio>
@@ -34,16 +36,21 @@ int main(int argc, char** argv)
         return fail(QStringLiteral("usage: edit-saved-array FILE [NAME=VALUE ...]"));
     const QString path = args.first();
 
-    // Only a regular file of at most 82 bytes is read; its size says its kind.
-    const RegularFileRead read = readRegularFile(path, kVlanConfigSize);
-    if (!read)
-        return fail(read.error().message);
-    QByteArray bytes = read.value();
+    // Only a regular file is read (not a device or a pipe, which may never
+    // end), and no more than one byte past the largest array.
+    QFile file(path);
+    if (!QFileInfo(path).isFile())
+        return fail(QStringLiteral("%1 is not a regular file").arg(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    QByteArray bytes = file.read(kVlanConfigSize + 1);
+    file.close();
+    // Its size says its kind.
     const std::optional<ArrayKind> kind = arrayKindForSize(bytes.size());
     if (!kind)
         return fail(QStringLiteral("%1 holds %2 bytes: neither a QoS (40) nor a VLAN (82) array")
                         .arg(path)
-                        .arg(bytes.size()));
+                        .arg(bytes.size() > kVlanConfigSize ? QStringLiteral("more than 82") : QString::number(bytes.size())));
     auto* cfg = reinterpret_cast<unsigned char*>(bytes.data());
     const bool wasBlank = *kind == ArrayKind::Qos ? QosConfigArray(cfg).applyBlankRule()
                                                    : VlanConfigArray(cfg).applyBlankRule();
@@ -70,8 +77,10 @@ int main(int argc, char** argv)
         std::printf("%s: %s -> %s\n", qPrintable(field->name), qPrintable(fieldValueText(*field, was)),
                     qPrintable(fieldValueText(*field, *value)));
     }
-    // Written to a new file that replaces the old one only when complete.
-    if (const Result<void> written = writeRegularFile(path, bytes); !written)
-        return fail(written.error());
+    // Written to a new file that replaces the old one only when complete,
+    // so a full disk leaves the old array as it was.
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+        return fail(QStringLiteral("cannot write %1: %2").arg(path, out.errorString()));
     return 0;
 }
