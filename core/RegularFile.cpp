@@ -258,7 +258,7 @@ QString replaceFile(const QString& path, const QByteArray& bytes)
         // Root can keep the owner; anyone else keeps what the system lets
         // them (perhaps the group), and the file is then theirs.
         if (::fchown(fd, old.st_uid, old.st_gid) != 0)
-            (void)::fchown(fd, uid_t(-1), old.st_gid);
+            if (::fchown(fd, uid_t(-1), old.st_gid) != 0) {} // then the group is the writer's too
         if (::fchmod(fd, old.st_mode & 0777) != 0)
             return failed(errno);
     }
