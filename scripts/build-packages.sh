@@ -56,7 +56,7 @@ build() {
     rm -rf "$1"
     mkdir -p "$src"
     tar -C "$src" -xf "$snapshot"
-    (cd "$src" && nice dpkg-buildpackage -us -uc -b)
+    (cd "$src" && nice dpkg-buildpackage -us -uc -b) 2>&1 | tee "$1.log"
 }
 
 # Which files of two packages differ, and for a program or library, which of
@@ -85,6 +85,14 @@ explain_difference() {
 
 echo "== Building the packages of odu-switch-dialogs $version =="
 build "$work"
+# The build ran the core's and the tools' tests, unless told not to.
+if [[ " ${DEB_BUILD_OPTIONS:-} ${DEB_BUILD_PROFILES:-} " != *" nocheck "* ]]; then
+    if ! tested=$(grep -E '^[0-9]+% tests passed, 0 tests failed out of [1-9]' "$work.log"); then
+        echo "The package build ran no test (see $work.log)" >&2
+        exit 1
+    fi
+    echo "== Tests in the package build: $tested =="
+fi
 changes=odu-switch-dialogs_${version}_${arch}.changes
 rm -rf "$out/first"
 mkdir -p "$out/first"
@@ -125,6 +133,6 @@ fi
 
 rm -f "$out"/*.deb "$out"/*.ddeb "$out"/*.changes "$out"/*.buildinfo
 mv "$out"/first/* "$out"/
-rm -rf "$out/first" "$work" "$work_again" "$snapshot"
+rm -rf "$out/first" "$work" "$work_again" "$work.log" "$work_again.log" "$snapshot"
 echo "== Packages in $out =="
 ls -1 "$out"
