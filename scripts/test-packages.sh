@@ -59,22 +59,25 @@ if [ "$prepare" -eq 0 ]; then
         exit 2
     fi
 fi
-# The symbols files serve every architecture (Architecture: any): a size
-# mangled as a 64-bit number (Lm<n>E) must be a {size_t} substitution or one
-# of an arch-bits pair (scripts/portable-symbols.pl).
-if grep -n 'Lm[0-9]*E' debian/*.symbols | grep -Ev '\((.*\|)?(subst|arch-bits=64)(\|.*)?\)'; then
-    echo "symbols for 64-bit architectures only (above): run scripts/portable-symbols.pl" >&2
-    exit 1
-fi
+install_lines=()
+if [ "$prepare" -eq 0 ]; then
+    # The symbols files serve every architecture (Architecture: any): a size
+    # mangled as a 64-bit number (Lm<n>E) must be a {size_t} substitution or one
+    # of an arch-bits pair (scripts/portable-symbols.pl).
+    if grep -n 'Lm[0-9]*E' debian/*.symbols | grep -Ev '\((.*\|)?(subst|arch-bits=64)(\|.*)?\)'; then
+        echo "symbols for 64-bit architectures only (above): run scripts/portable-symbols.pl" >&2
+        exit 1
+    fi
 
-# The install commands of README.md and docs/packaging.md, each once; those
-# that install every package last.
-mapfile -t install_lines < <(cat docs/packaging.md README.md 2>/dev/null \
-    | sed -n 's|^    \(sudo apt install \./build-packages/.*\)$|\1|p' \
-    | awk '!seen[$0]++ { if (index($0, "/*.deb")) last = last $0 "\n"; else print } END { printf "%s", last }')
-if [ ${#install_lines[@]} -eq 0 ]; then
-    echo "no 'sudo apt install ./build-packages/...' line in README.md or docs/packaging.md" >&2
-    exit 1
+    # The install commands of README.md and docs/packaging.md, each once; those
+    # that install every package last.
+    mapfile -t install_lines < <(cat docs/packaging.md README.md 2>/dev/null \
+        | sed -n 's|^    \(sudo apt install \./build-packages/.*\)$|\1|p' \
+        | awk '!seen[$0]++ { if (index($0, "/*.deb")) last = last $0 "\n"; else print } END { printf "%s", last }')
+    if [ ${#install_lines[@]} -eq 0 ]; then
+        echo "no 'sudo apt install ./build-packages/...' line in README.md or docs/packaging.md" >&2
+        exit 1
+    fi
 fi
 
 if ! command -v debootstrap >/dev/null; then
