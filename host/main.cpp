@@ -9,6 +9,7 @@
 #include "host/app/DemoPalettes.h"
 #include "host/app/DemoWindow.h"
 #include "host/app/Screenshots.h"
+#include "toolsupport/ToolProcess.h"
 
 #include <QApplication>
 #include <QFile>
@@ -56,9 +57,7 @@ bool useOffscreenScreen(QSize size, QTemporaryDir& dir)
     return true;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int runDemo(int argc, char** argv)
 {
     const QString program = argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()
                                      : QStringLiteral("odu-switch-demo");
@@ -108,6 +107,10 @@ int main(int argc, char** argv)
     if (!options.catalogue.isEmpty()) {
         if (const Result<void> usable = checkCatalogueFile(options.catalogue); !usable)
             return usageError(program, usable.error());
+        // The window says so itself when it loads the catalogue.
+        if (options.action == DemoOptions::Action::Screenshot)
+            if (const QString warning = catalogueEncodingWarning(options.catalogue); !warning.isEmpty())
+                print(stderr, QStringLiteral("%1: %2\n").arg(program, warning));
     }
 
     if (!qobject_cast<QApplication*>(app.get())) {
@@ -127,6 +130,9 @@ int main(int argc, char** argv)
         request.catalogue = options.catalogue;
         request.remote = options.remote;
         request.markDefects = options.markDefects;
+        request.ownerDirection = options.ownerDirection;
+        request.vlanMode = options.vlanMode;
+        request.sampleTable = options.sampleTable;
         const ScreenshotResult result = takeScreenshots(request);
         for (const QString& file : result.files)
             print(stdout, file + QLatin1Char('\n'));
@@ -138,6 +144,16 @@ int main(int argc, char** argv)
     }
 
     DemoWindow window(options.catalogue, options.remote);
+    window.presetVlanArrays(options.vlanMode, options.sampleTable);
+    if (options.ownerDirection != Qt::LayoutDirectionAuto)
+        window.setLayoutDirection(options.ownerDirection);
     window.show();
     return app->exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return runTool(QStringLiteral("odu-switch-demo"), [&] { return runDemo(argc, argv); });
 }
