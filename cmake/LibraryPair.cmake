@@ -23,6 +23,13 @@ function(odu_add_library_pair name)
     if(NOT ODU_SANITIZE AND NOT ODU_BUILD_FUZZ)
         target_link_options(${name} PRIVATE LINKER:--no-undefined)
     endif()
+    # A host may load the library as a plug-in and unload it again: GCC would
+    # make the default-visible inline variables (ours and the standard
+    # library's, such as std::in_place_index) STB_GNU_UNIQUE objects, and
+    # the dynamic loader never unloads a library that defines one.
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        target_compile_options(${ARG_OBJECTS} PRIVATE -fno-gnu-unique)
+    endif()
     foreach(dir IN LISTS ARG_INCLUDES)
         target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${dir}>)
     endforeach()
