@@ -6,7 +6,7 @@
 
 #include "core/IniFile.h"
 #include "core/Lookup.h"
-#include "plugin/CaptionTables.h"
+#include "core/CaptionTables.h"
 #include "plugin/InstancePointers.h"
 #include "core/IntegerText.h"
 #include "qos/QosAccessibility.h"
@@ -198,7 +198,7 @@ TQos_form::~TQos_form()
 // Table headings are looked up at every load, whatever the catalogue's file.
 void TQos_formPrivate::showTableHeading(const char* control)
 {
-    if (const CaptionRow* row = findCaptionRow(qosCaptionRows(), control))
+    if (const CaptionRow* row = CaptionTables::find(CaptionTables::qos(), control))
         showCaption(&q, *row, captionText(langIni, *row));
 }
 
@@ -227,7 +227,7 @@ void TQos_formPrivate::setCaptions(bool isLocal)
     const char* unit = isLocal ? "local" : "remote";
     const std::optional<CaptionPlaces> places =
         fromCatalogue ? std::optional<CaptionPlaces>(&q) : std::nullopt;
-    for (const CaptionRow& row : qosCaptionRows()) {
+    for (const CaptionRow& row : CaptionTables::qos()) {
         if (*row.unit && qstrcmp(row.unit, unit) != 0)
             continue;
         const bool title = qstrcmp(row.control, "window title") == 0;
@@ -260,7 +260,7 @@ void TQos_form::inicializuj_ovladaci_prvky()
     // The tag priority row labels: the heading read once per row, then the
     // row's number; the same eight texts in all three remapping grids.
     for (int row = 0; row < kRemapEntries; ++row) {
-        const QString text = captionTextOf(qosCaptionRows(), "StringGrid3 row labels", d->langIni)
+        const QString text = captionTextOf(CaptionTables::qos(), "StringGrid3 row labels", d->langIni)
                              + QStringLiteral(" ") + QString::number(row);
         for (StringGrid* grid : {StringGrid3, StringGrid4, StringGrid5})
             grid->setCellText(0, row, text);

@@ -6,7 +6,7 @@
 
 #include "core/IniFile.h"
 #include "core/Lookup.h"
-#include "plugin/CaptionTables.h"
+#include "core/CaptionTables.h"
 #include "ui/DesignLayout.h"
 #include "ui/DialogCaptions.h"
 #include "ui/DialogSkeleton.h"

@@ -20,14 +20,14 @@ if(NOT rc EQUAL 0)
 endif()
 # The public types are those that the installed headers define. The debugging
 # information names the files the library was compiled from, so each
-# installed header is given by its source: in the tree, among the generated
-# form headers, or among the headers kept at earlier paths.
+# installed header is given by its source: in the tree or among the generated
+# form headers.
 set(include_root ${prefix}/include/odu-switch-dialogs)
 file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE ${include_root} ${include_root}/*)
 set(header_args "")
 foreach(h IN LISTS installed)
     set(found "")
-    foreach(dir ${SOURCE_DIR} ${BUILD_DIR}/forms ${BUILD_DIR}/compat-include)
+    foreach(dir ${SOURCE_DIR} ${BUILD_DIR}/forms)
         if(NOT found AND EXISTS ${dir}/${h})
             set(found ${dir}/${h})
         endif()
