@@ -473,3 +473,7 @@ void TQos_form::FormClose(QObject*)
     Qos_form1 = nullptr;
     deleteLater();
 }
+
+// The meta-object code in this file's unit, where the debugging information
+// describes the class whole under its header's own path (the ABI baseline reads it).
+#include "moc_Qos_form.cpp"

@@ -625,3 +625,7 @@ void TVlan_form::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     d->skeleton.shown();
 }
+
+// The meta-object code in this file's unit, where the debugging information
+// describes the class whole under its header's own path (the ABI baseline reads it).
+#include "moc_Vlan_form.cpp"
