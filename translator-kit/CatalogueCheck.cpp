@@ -63,6 +63,16 @@ QString nearestKey(const QString& section, const QString& key, const CaptionInde
     return best;
 }
 
+// A key the template leaves empty: the English text stays unless a
+// translator chooses to give one value.
+bool optionalInEnglish(const KnownKey& key)
+{
+    bool optional = key.englishTexts.size() > 1;
+    for (const QString& english : key.englishTexts)
+        optional = optional || hasLineBreak(english);
+    return optional;
+}
+
 struct Entry
 {
     QString value;
@@ -267,8 +277,13 @@ std::vector<CatalogueFinding> checkCatalogueText(const QString& text, const Capt
             firstLine.insert(id, l.lineNumber);
         }
         if (value.isEmpty()) {
+            // The template's way of leaving a key whose English cannot be one
+            // value: in an English catalogue nothing is missing.
+            const bool optional = optionalInEnglish(*known) && !translation;
             findings.push_back({l.lineNumber, known->section, key,
-                                QStringLiteral("empty value: the English text is shown"), true});
+                                optional ? QStringLiteral("empty: the English text stays (optional)")
+                                         : QStringLiteral("empty value: the English text is shown"),
+                                !optional});
             return;
         }
         if (!values.contains(id))
@@ -295,13 +310,8 @@ std::vector<CatalogueFinding> checkCatalogueText(const QString& text, const Capt
         const QString id = idOf(key.section, key.key);
         if (values.contains(id) || firstLine.contains(id))
             continue;
-        // The template leaves these as comments: the English text stays unless
-        // a translator chooses to give one value.
-        bool optional = key.englishTexts.size() > 1;
-        for (const QString& english : key.englishTexts)
-            optional = optional || hasLineBreak(english);
         // In a translation every key left out shows English.
-        optional = optional && !translation;
+        const bool optional = optionalInEnglish(key) && !translation;
         findings.push_back({0, key.section, key.key,
                             optional ? QStringLiteral("not translated; the English text stays (optional)")
                                      : QStringLiteral("missing: the English text %1 is shown")
@@ -389,7 +399,130 @@ QString acceleratorPlacementProblem(const QString& caption)
     return {};
 }
 
-std::vector<CatalogueFinding> checkFontCoverage(const QString& text, const CaptionIndex& index)
+namespace {
+
+// Where a face for missing characters comes from on Debian.
+struct FaceSource
+{
+    QString face;    // "Noto Sans CJK JP"
+    QString package; // "fonts-noto-cjk"
+    QString script;  // "Han"; empty: not known by name
+};
+
+// Radicals, punctuation, kana signs, enclosed and compatibility forms,
+// half- and full-width forms.
+bool inCjkSymbolBlock(char32_t c)
+{
+    return (c >= 0x2E80 && c <= 0x33FF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFFEF);
+}
+
+bool ofNoScript(QChar::Script script)
+{
+    return script == QChar::Script_Common || script == QChar::Script_Inherited || script == QChar::Script_Unknown;
+}
+
+// language: the catalogue's, or "ja" or "ko" when its letters say so.
+QString cjkFace(const QString& language)
+{
+    if (language.startsWith(QLatin1String("ja")))
+        return QStringLiteral("Noto Sans CJK JP");
+    if (language.startsWith(QLatin1String("ko")))
+        return QStringLiteral("Noto Sans CJK KR");
+    if (language == QLatin1String("zh_HK") || language == QLatin1String("zh-HK"))
+        return QStringLiteral("Noto Sans CJK HK");
+    if (language == QLatin1String("zh_TW") || language == QLatin1String("zh-TW")
+        || language.contains(QLatin1String("Hant")))
+        return QStringLiteral("Noto Sans CJK TC");
+    return QStringLiteral("Noto Sans CJK SC");
+}
+
+// The face that draws a script and the Debian package that brings it: the
+// dialogs' own fallback face (DejaVu Sans) where it covers the script, else
+// the Noto face made for it.
+FaceSource sourceOf(char32_t c, QChar::Script script, const QString& language)
+{
+    static const struct
+    {
+        QChar::Script script;
+        const char* name;
+        const char* face; // nullptr: a CJK face
+        const char* package;
+    } table[] = {
+        {QChar::Script_Han, "Han", nullptr, "fonts-noto-cjk"},
+        {QChar::Script_Hiragana, "Hiragana", nullptr, "fonts-noto-cjk"},
+        {QChar::Script_Katakana, "Katakana", nullptr, "fonts-noto-cjk"},
+        {QChar::Script_Bopomofo, "Bopomofo", nullptr, "fonts-noto-cjk"},
+        {QChar::Script_Hangul, "Hangul", nullptr, "fonts-noto-cjk"},
+        {QChar::Script_Latin, "Latin", "DejaVu Sans", "fonts-dejavu-core"},
+        {QChar::Script_Greek, "Greek", "DejaVu Sans", "fonts-dejavu-core"},
+        {QChar::Script_Cyrillic, "Cyrillic", "DejaVu Sans", "fonts-dejavu-core"},
+        {QChar::Script_Armenian, "Armenian", "DejaVu Sans", "fonts-dejavu-core"},
+        {QChar::Script_Georgian, "Georgian", "DejaVu Sans", "fonts-dejavu-core"},
+        {QChar::Script_Hebrew, "Hebrew", "DejaVu Sans", "fonts-dejavu-core"},
+        {QChar::Script_Arabic, "Arabic", "DejaVu Sans", "fonts-dejavu-core"},
+        {QChar::Script_Syriac, "Syriac", "Noto Sans Syriac", "fonts-noto-core"},
+        {QChar::Script_Thaana, "Thaana", "Noto Sans Thaana", "fonts-noto-core"},
+        {QChar::Script_Nko, "N'Ko", "Noto Sans NKo", "fonts-noto-core"},
+        {QChar::Script_Thai, "Thai", "Noto Sans Thai", "fonts-noto-core"},
+        {QChar::Script_Lao, "Lao", "Noto Sans Lao", "fonts-noto-core"},
+        {QChar::Script_Khmer, "Khmer", "Noto Sans Khmer", "fonts-noto-core"},
+        {QChar::Script_Myanmar, "Myanmar", "Noto Sans Myanmar", "fonts-noto-core"},
+        {QChar::Script_Tibetan, "Tibetan", "Noto Serif Tibetan", "fonts-noto-core"},
+        {QChar::Script_Mongolian, "Mongolian", "Noto Sans Mongolian", "fonts-noto-core"},
+        {QChar::Script_Devanagari, "Devanagari", "Noto Sans Devanagari", "fonts-noto-core"},
+        {QChar::Script_Bengali, "Bengali", "Noto Sans Bengali", "fonts-noto-core"},
+        {QChar::Script_Gurmukhi, "Gurmukhi", "Noto Sans Gurmukhi", "fonts-noto-core"},
+        {QChar::Script_Gujarati, "Gujarati", "Noto Sans Gujarati", "fonts-noto-core"},
+        {QChar::Script_Oriya, "Oriya", "Noto Sans Oriya", "fonts-noto-core"},
+        {QChar::Script_Tamil, "Tamil", "Noto Sans Tamil", "fonts-noto-core"},
+        {QChar::Script_Telugu, "Telugu", "Noto Sans Telugu", "fonts-noto-core"},
+        {QChar::Script_Kannada, "Kannada", "Noto Sans Kannada", "fonts-noto-core"},
+        {QChar::Script_Malayalam, "Malayalam", "Noto Sans Malayalam", "fonts-noto-core"},
+        {QChar::Script_Sinhala, "Sinhala", "Noto Sans Sinhala", "fonts-noto-core"},
+        {QChar::Script_Ethiopic, "Ethiopic", "Noto Sans Ethiopic", "fonts-noto-core"},
+    };
+    // CJK punctuation and full-width forms belong to no script but come
+    // with the CJK faces.
+    if (ofNoScript(script) && inCjkSymbolBlock(c))
+        return {cjkFace(language), QStringLiteral("fonts-noto-cjk"), QString()};
+    for (const auto& row : table) {
+        if (row.script == script)
+            return {row.face ? QString::fromLatin1(row.face) : cjkFace(language),
+                    QString::fromLatin1(row.package), QString::fromLatin1(row.name)};
+    }
+    // Symbols and scripts without a row: Noto's wider sets.
+    return {QStringLiteral("a Noto face"), QStringLiteral("fonts-noto-core or fonts-noto-extra"), QString()};
+}
+
+QString characterName(char32_t c)
+{
+    return QStringLiteral("'%1' (U+%2)")
+        .arg(QString::fromUcs4(&c, 1), QString::number(uint(c), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+}
+
+// "10, 12, 15-20, 31" for sorted line numbers, at most a few runs.
+QString lineRanges(const QList<int>& lines)
+{
+    QStringList runs;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        qsizetype j = i;
+        while (j + 1 < lines.size() && lines.at(j + 1) == lines.at(j) + 1)
+            ++j;
+        if (runs.size() == 8) {
+            runs.append(QStringLiteral("..."));
+            break;
+        }
+        runs.append(j == i ? QString::number(lines.at(i))
+                           : QStringLiteral("%1-%2").arg(lines.at(i)).arg(lines.at(j)));
+        i = j;
+    }
+    return runs.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+std::vector<CatalogueFinding> checkFontCoverage(const QString& text, const CaptionIndex& index,
+                                                const QString& language)
 {
     // Every face of the machine once; a character is drawn when any has it.
     static const std::vector<QRawFont> faces = [] {
@@ -414,35 +547,101 @@ std::vector<CatalogueFinding> checkFontCoverage(const QString& text, const Capti
         drawn.insert(c, found);
         return found;
     };
-    std::vector<CatalogueFinding> findings;
+
+    // One finding per face that would serve, not one per entry: a machine
+    // without the CJK faces misses nearly every entry of a Japanese catalogue.
+    struct Missing
+    {
+        FaceSource source;
+        QStringList scripts;
+        QList<char32_t> characters;
+        QList<int> lines;
+        QString section;
+        QString key;
+    };
+    std::vector<Missing> byFace;
+    // One CJK face for the catalogue: kana say Japanese, Hangul Korean,
+    // where the catalogue does not name a CJK language.
+    QString cjkLanguage = language;
+    if (!language.startsWith(QLatin1String("ja")) && !language.startsWith(QLatin1String("ko"))
+        && !language.startsWith(QLatin1String("zh"))) {
+        forEachCatalogueLine(text, [&](const CatalogueLine& l) {
+            for (uint c : l.value.toUcs4()) {
+                const QChar::Script script = QChar::script(c);
+                if (script == QChar::Script_Hiragana || script == QChar::Script_Katakana)
+                    cjkLanguage = QStringLiteral("ja");
+                else if (script == QChar::Script_Hangul && cjkLanguage != QLatin1String("ja"))
+                    cjkLanguage = QStringLiteral("ko");
+            }
+        });
+    }
     forEachCatalogueLine(text, [&](const CatalogueLine& l) {
         const KnownKey* known = index.find(l.section.toString(), l.key.toString());
         if (!known)
             return;
-        QStringList missing;
-        for (char32_t c : l.value.toUcs4()) {
-            const QChar::Category category = QChar::category(c);
-            if (QChar::isSpace(c) || category == QChar::Other_Control || category == QChar::Other_Format)
-                continue;
-            if (canDraw(c))
-                continue;
-            const QString shown = QStringLiteral("'%1' (U+%2)")
-                                     .arg(QString::fromUcs4(&c, 1),
-                                          QString::number(uint(c), 16).toUpper().rightJustified(4, QLatin1Char('0')));
-            if (!missing.contains(shown))
-                missing.append(shown);
+        const QList<uint> characters = l.value.toUcs4();
+        // A mark or sign of no script of its own (a vowel sign, the
+        // Japanese long vowel mark) comes with the face of the letters
+        // around it: the one before it, else the first of the entry.
+        QChar::Script around = QChar::Script_Common;
+        for (char32_t c : characters) {
+            if (!ofNoScript(QChar::script(c)) && !canDraw(c)) {
+                around = QChar::script(c);
+                break;
+            }
         }
-        if (missing.isEmpty())
-            return;
-        const int count = int(missing.size());
-        if (count > 6)
-            missing = missing.mid(0, 6) << QStringLiteral("...");
-        findings.push_back({l.lineNumber, known->section, l.key.toString(),
-                            QStringLiteral("no font on this machine draws %1 character%2 of it, shown as boxes: %3")
-                                .arg(count)
-                                .arg(count == 1 ? QString() : QStringLiteral("s"))
-                                .arg(missing.join(QStringLiteral(", "))),
-                            true});
+        for (char32_t c : characters) {
+            const QChar::Category category = QChar::category(c);
+            QChar::Script script = QChar::script(c);
+            if (!ofNoScript(script))
+                around = script;
+            if (QChar::isSpace(c) || category == QChar::Other_Control || category == QChar::Other_Format
+                || canDraw(c))
+                continue;
+            if (ofNoScript(script) && !inCjkSymbolBlock(c))
+                script = around;
+            const FaceSource source = sourceOf(c, script, cjkLanguage);
+            auto it = std::find_if(byFace.begin(), byFace.end(), [&](const Missing& m) {
+                return m.source.face == source.face && m.source.package == source.package;
+            });
+            if (it == byFace.end()) {
+                byFace.push_back({source, {}, {}, {}, known->section, l.key.toString()});
+                it = byFace.end() - 1;
+            }
+            if (!source.script.isEmpty() && !it->scripts.contains(source.script))
+                it->scripts.append(source.script);
+            if (!it->characters.contains(c))
+                it->characters.append(c);
+            if (it->lines.isEmpty() || it->lines.back() != l.lineNumber)
+                it->lines.append(l.lineNumber);
+        }
     });
+
+    std::vector<CatalogueFinding> findings;
+    for (const Missing& m : byFace) {
+        QStringList examples;
+        for (qsizetype i = 0; i < m.characters.size() && i < 6; ++i)
+            examples.append(characterName(m.characters.at(i)));
+        if (m.characters.size() > 6)
+            examples.append(QStringLiteral("..."));
+        const qsizetype characters = m.characters.size();
+        const qsizetype entries = m.lines.size();
+        findings.push_back(
+            {m.lines.front(), m.section, m.key,
+             QStringLiteral("no font on this machine draws %1 character%2%3 of %4 entr%5 (line%6 %7), shown as "
+                            "boxes: %8; %9 draws them: install the Debian package %10 (fc-list :charset=%11 "
+                            "lists the faces that have the first)")
+                 .arg(characters)
+                 .arg(characters == 1 ? QString() : QStringLiteral("s"))
+                 .arg(m.scripts.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(m.scripts.join(QStringLiteral(", "))))
+                 .arg(entries)
+                 .arg(entries == 1 ? QStringLiteral("y") : QStringLiteral("ies"))
+                 .arg(entries == 1 ? QString() : QStringLiteral("s"))
+                 .arg(lineRanges(m.lines))
+                 .arg(examples.join(QStringLiteral(", ")))
+                 .arg(m.source.face, m.source.package)
+                 .arg(QString::number(uint(m.characters.front()), 16)),
+             true});
+    }
     return findings;
 }

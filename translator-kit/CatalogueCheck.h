@@ -29,9 +29,14 @@ struct CatalogueFinding
 std::vector<CatalogueFinding> checkCatalogueText(const QString& text, const CaptionIndex& index,
                                                  const QString& language = {});
 
-// Captions with characters that no font installed on this machine can draw
-// (they show as boxes); needs the application's font database.
-std::vector<CatalogueFinding> checkFontCoverage(const QString& text, const CaptionIndex& index);
+// Characters of the captions that no font installed on this machine can draw
+// (they show as boxes), one finding per face that would draw them, with the
+// Debian package that brings it, the entries' lines and some of the
+// characters; needs the application's font database. language (see
+// catalogueLanguage) picks among faces made for one script (Japanese or
+// Chinese forms of the CJK faces).
+std::vector<CatalogueFinding> checkFontCoverage(const QString& text, const CaptionIndex& index,
+                                                const QString& language = {});
 
 // Where an accelerator mark in a caption does harm, with the fix; empty when
 // it does none: an '&' between two joining letters of a cursive script

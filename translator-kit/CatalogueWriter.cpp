@@ -51,9 +51,21 @@ QString whereLine(const KnownKey& key)
 
 using Translate = std::function<QString(const KnownKey&, const QString& english)>;
 
-QString writeCatalogue(const CaptionIndex& index, const QString& heading, const Translate& translate,
-                       bool oneValueForTwoTexts)
+enum class Kind
 {
+    // Every key a key line, so that a tool pairing the template with a
+    // translation (po2ini -t) finds each one. A key whose English cannot be
+    // one value (two texts, a line break) has an empty value, which the
+    // dialogs read as no value: each place keeps its own English text.
+    Template,
+    // Every key a value, one value for a key's two texts; a text with a line
+    // break stays a comment, since its one-line form would replace it.
+    Pseudo,
+};
+
+QString writeCatalogue(const CaptionIndex& index, const QString& heading, const Translate& translate, Kind kind)
+{
+    static const QRegularExpression breaks(QStringLiteral("[\r\n]+"));
     QString out = heading;
     for (const QString& section : index.sections()) {
         out += QStringLiteral("\n[%1]\n").arg(section);
@@ -61,31 +73,35 @@ QString writeCatalogue(const CaptionIndex& index, const QString& heading, const 
             if (key.section != section)
                 continue;
             out += whereLine(key);
+            if (kind == Kind::Template && key.key.startsWith(QLatin1String("rem"), Qt::CaseInsensitive))
+                out += QStringLiteral("; The translate toolkit's INI tools (po2ini, ini2po) take a line starting "
+                                      "with \"rem\" for a comment and leave this entry as it is; "
+                                      "odu-switch-translate import fills it.\n");
             QString english = key.englishTexts.value(0);
             for (const QString& text : key.englishTexts) {
                 if (text.size() > english.size())
                     english = text;
             }
             const QString value = translate(key, english);
-            QString comment;
-            if (key.englishTexts.size() > 1 && !oneValueForTwoTexts) {
+            if (key.englishTexts.size() > 1 && kind == Kind::Template) {
                 QStringList texts;
                 for (const QString& text : key.englishTexts)
                     texts.append(QLatin1Char('"') + visible(text) + QLatin1Char('"'));
-                comment = QStringLiteral("; Two English texts: %1. A value replaces both alike; "
-                                         "left out, each keeps its own.\n")
-                              .arg(texts.join(QStringLiteral(" and ")));
+                out += QStringLiteral("; Two English texts: %1. A value replaces both alike; "
+                                      "left empty, each keeps its own.\n%2=\n")
+                           .arg(texts.join(QStringLiteral(" and ")), key.key);
             } else if (hasLineBreak(value)) {
-                comment = QStringLiteral("; The English text has a line break, which a catalogue line "
-                                         "cannot hold: \"%1\". A one-line value replaces it; left out, "
-                                         "the English text stays.\n")
-                              .arg(visible(english));
+                out += QStringLiteral("; The English text has a line break, which a catalogue line cannot hold: "
+                                      "\"%1\". A one-line value replaces it; left %2, the English text stays.\n")
+                           .arg(visible(english), kind == Kind::Template ? QStringLiteral("empty")
+                                                                         : QStringLiteral("out"));
+                out += kind == Kind::Template
+                    ? key.key + QStringLiteral("=\n")
+                    : QStringLiteral(";") + key.key + QLatin1Char('=')
+                        + valueText(QString(value).replace(breaks, QStringLiteral(" "))) + QLatin1Char('\n');
+            } else {
+                out += key.key + QLatin1Char('=') + valueText(value) + QLatin1Char('\n');
             }
-            QString line = key.key + QLatin1Char('=') + valueText(QString(value).replace(
-                QRegularExpression(QStringLiteral("[\r\n]+")), QStringLiteral(" ")));
-            if (!comment.isEmpty())
-                line = comment + QLatin1Char(';') + line;
-            out += line + QLatin1Char('\n');
         }
     }
     return out;
@@ -103,7 +119,7 @@ QString templateCatalogue(const CaptionIndex& index)
                                          "; a text as it is (a technical name such as NMS or LINE 2) says so with the\n"
                                          "; line \"; same-as-english\" right above the entry; `check` reports every\n"
                                          "; other English text.\n"),
-                          [](const KnownKey&, const QString& english) { return english; }, false);
+                          [](const KnownKey&, const QString& english) { return english; }, Kind::Template);
 }
 
 QString pseudoCatalogue(const CaptionIndex& index, int expandPercent)
@@ -114,5 +130,5 @@ QString pseudoCatalogue(const CaptionIndex& index, int expandPercent)
                           [expandPercent](const KnownKey&, const QString& english) {
                               return pseudoTranslate(english, expandPercent);
                           },
-                          true);
+                          Kind::Pseudo);
 }

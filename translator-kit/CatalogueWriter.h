@@ -11,12 +11,14 @@ class CaptionIndex;
 // Complete catalogues of sections "QOS" and "VLAN": every key, each after a
 // comment saying where its text appears.
 //
-// Some texts cannot stand as a plain entry, and the entry is written as a
-// comment with the reason, so that a catalogue read back still shows exactly
-// the built-in texts:
+// Some texts cannot stand as a plain entry:
 //   - a key the dialogs use with two different English texts (a value would
 //     replace both alike);
 //   - a text with a line break (a catalogue line cannot hold one).
+// The template writes them as key lines with an empty value, after a comment
+// with the English text and the reason: the dialogs read an empty value as
+// none, so the catalogue read back still shows exactly the built-in texts,
+// and a tool that fills a template key by key (po2ini -t) finds every key.
 // A value with blanks at either end is written in double quotes, which the
 // reader removes.
 
@@ -24,5 +26,6 @@ class CaptionIndex;
 QString templateCatalogue(const CaptionIndex& index);
 
 // A pseudo-translation of every text (see pseudoTranslate); a key with two
-// English texts gets the pseudo-translation of the longer one.
+// English texts gets the pseudo-translation of the longer one; a text with a
+// line break stays a commented entry (its one-line form would replace it).
 QString pseudoCatalogue(const CaptionIndex& index, int expandPercent);

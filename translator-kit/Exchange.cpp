@@ -8,6 +8,7 @@
 #include "translator-kit/CaptionIndex.h"
 #include "translator-kit/CatalogueText.h"
 #include "translator-kit/SampleDialogs.h"
+#include "translator-kit/UnitId.h"
 #include "translator-kit/GeometryCheck.h"
 
 #include <QAbstractButton>
@@ -25,6 +26,7 @@
 #include <QXmlStreamWriter>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -50,6 +52,55 @@ struct Translation
     QString value;
     bool markedSame = false;
 };
+
+// What an exported entry tells the translator's tool.
+enum class EntryState
+{
+    Untranslated, // empty msgstr, no XLIFF target: the English text shows
+    Fuzzy,        // a translation to look at again
+    Translated,
+};
+
+bool hasLineBreak(const QString& text)
+{
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+}
+
+// A value that is still the English text is no translation: exported as one,
+// a translator's tool would count it done and show nothing to do. Only a
+// value identical to the one English text it replaces is left out; a value
+// that stands for two English texts, or for one with a line break, changes
+// what the dialogs show and is kept, for review. So is one that differs from
+// the English text only in its accelerator mark or surrounding blanks.
+EntryState stateOf(const KnownKey& key, const Translation& t)
+{
+    if (t.value.isEmpty())
+        return EntryState::Untranslated;
+    if (t.markedSame)
+        return EntryState::Translated;
+    const bool plain = key.englishTexts.size() == 1 && !hasLineBreak(key.englishTexts.front());
+    if (plain && t.value == key.englishTexts.front())
+        return EntryState::Untranslated;
+    for (const QString& english : key.englishTexts) {
+        if (shownText(t.value) == shownText(english))
+            return EntryState::Fuzzy;
+    }
+    return EntryState::Translated;
+}
+
+bool blankEnds(const QString& text)
+{
+    return !text.isEmpty() && (text.front().isSpace() || text.back().isSpace());
+}
+
+// A PO text as the catalogue line holds it: a text with blanks at either end
+// in double quotes, so that a tool writing INI from the PO (po2ini) keeps
+// them. Only where the English text has them: the import takes one pair of
+// quotes around both texts for the catalogue's quoting.
+QString poText(const QString& text, const QString& english)
+{
+    return blankEnds(english) && blankEnds(text) ? QLatin1Char('"') + text + QLatin1Char('"') : text;
+}
 
 QHash<QString, Translation> translationsOf(const QString& catalogueText)
 {
@@ -122,7 +173,7 @@ QString quotePlus(const QString& text)
 {
     QString out;
     for (unsigned char byte : text.toUtf8()) {
-        if (std::isalnum(byte) || QByteArrayView("_.-~[]()/:,@").contains(char(byte)))
+        if ((byte < 0x80 && std::isalnum(byte)) || QByteArrayView("_.-~[]()/:,@").contains(char(byte)))
             out += QLatin1Char(char(byte));
         else if (byte == ' ')
             out += QLatin1Char('+');
@@ -420,19 +471,46 @@ QString exportPo(const CaptionIndex& index, const std::vector<KeyRoom>& rooms, c
         out += QLatin1Char('\n');
         for (const QString& note : notesOf(key, room))
             out += QStringLiteral("#. ") + note + QLatin1Char('\n');
+        if (blankEnds(sourceOf(key)))
+            out += QStringLiteral("#. The double quotes keep the blanks at the ends in the catalogue: keep them "
+                                  "around the translation.\n");
         out += QStringLiteral("#: ") + locationOf(key.section, key.key) + QLatin1Char('\n');
-        if (room && room->maxLength > 0)
-            out += QStringLiteral("#, max-length:%1\n").arg(room->maxLength);
         const Translation t = translations.value(idOf(key.section, key.key));
+        const EntryState state = stateOf(key, t);
+        QStringList flags;
+        if (state == EntryState::Fuzzy)
+            flags += QStringLiteral("fuzzy");
+        if (room && room->maxLength > 0)
+            flags += QStringLiteral("max-length:%1").arg(room->maxLength);
+        if (!flags.isEmpty())
+            out += QStringLiteral("#, ") + flags.join(QStringLiteral(", ")) + QLatin1Char('\n');
+        const QString source = sourceOf(key);
         out += QStringLiteral("msgctxt ") + poEscape(key.section + QLatin1Char('|') + key.key) + QLatin1Char('\n');
-        out += QStringLiteral("msgid ") + poEscape(sourceOf(key)) + QLatin1Char('\n');
-        out += QStringLiteral("msgstr ") + poEscape(t.value) + QLatin1Char('\n');
+        out += QStringLiteral("msgid ") + poEscape(poText(source, source)) + QLatin1Char('\n');
+        out += QStringLiteral("msgstr ")
+            + poEscape(state == EntryState::Untranslated ? QString() : poText(t.value, source)) + QLatin1Char('\n');
     }
     return out;
 }
 
+namespace {
+
+// The first character of text that XML 1.0 has no place for.
+std::optional<char32_t> notInXml(const QString& text)
+{
+    for (char32_t c : text.toUcs4()) {
+        const bool allowed = c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF)
+            || (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+        if (!allowed)
+            return c;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 QString exportXliff(const CaptionIndex& index, const std::vector<KeyRoom>& rooms, const QString& catalogueText,
-                    const QString& language)
+                    const QString& language, QString* error)
 {
     const QHash<QString, Translation> translations = translationsOf(catalogueText);
     QString out;
@@ -458,20 +536,36 @@ QString exportXliff(const CaptionIndex& index, const std::vector<KeyRoom>& rooms
             if (key.section != section)
                 continue;
             const KeyRoom* room = roomOf(rooms, key);
+            const Translation t = translations.value(idOf(key.section, key.key));
+            const EntryState state = stateOf(key, t);
+            if (const std::optional<char32_t> c = notInXml(t.value); c && state != EntryState::Untranslated) {
+                // The XML writer would drop it without a word.
+                if (error)
+                    *error = QStringLiteral("[%1] %2: the value holds U+%3, which XML cannot carry; remove it, "
+                                            "or export --format po")
+                                 .arg(key.section, key.key)
+                                 .arg(QString::number(uint(*c), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+                return {};
+            }
             xml.writeStartElement(QStringLiteral("trans-unit"));
-            xml.writeAttribute(QStringLiteral("id"), key.section + QLatin1Char('|') + key.key);
+            xml.writeAttribute(QStringLiteral("id"), unitIdOf(key.section, key.key));
             xml.writeAttribute(QStringLiteral("resname"), key.key);
+            if (state == EntryState::Translated)
+                xml.writeAttribute(QStringLiteral("approved"), QStringLiteral("yes"));
             if (room && room->maxWidth > 0) {
                 xml.writeAttribute(QStringLiteral("maxwidth"), QString::number(room->maxWidth));
                 xml.writeAttribute(QStringLiteral("size-unit"), QStringLiteral("pixel"));
             }
             xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
             xml.writeTextElement(QStringLiteral("source"), sourceOf(key));
-            const Translation t = translations.value(idOf(key.section, key.key));
-            xml.writeStartElement(QStringLiteral("target"));
-            xml.writeAttribute(QStringLiteral("state"), t.value.isEmpty() ? QStringLiteral("new") : QStringLiteral("translated"));
-            xml.writeCharacters(t.value);
-            xml.writeEndElement();
+            if (state != EntryState::Untranslated) {
+                xml.writeStartElement(QStringLiteral("target"));
+                xml.writeAttribute(QStringLiteral("state"), state == EntryState::Translated
+                                                                ? QStringLiteral("translated")
+                                                                : QStringLiteral("needs-review-translation"));
+                xml.writeCharacters(t.value);
+                xml.writeEndElement();
+            }
             for (const QString& note : notesOf(key, room)) {
                 xml.writeStartElement(QStringLiteral("note"));
                 xml.writeAttribute(QStringLiteral("from"), QStringLiteral("developer"));

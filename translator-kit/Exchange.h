@@ -20,7 +20,20 @@ class CaptionIndex;
 // English text as msgid, "#." comments saying where the text appears and the
 // room it has, "#, max-length:N" where the screen sets a limit.
 // XLIFF: one group per section (resname SECTION), one trans-unit per key
-// (id "SECTION|key", resname key) with the same notes and maxwidth in pixels.
+// (id as unitIdOf in UnitId.h, resname key) with the same notes and maxwidth in pixels.
+//
+// What the translators' tools read as done is done: a translation is
+// approved="yes" (XLIFF) and no "fuzzy" (PO); a value still identical to
+// its one English text is exported as untranslated (empty msgstr, no
+// target), so that a catalogue still in English, such as the template, has
+// everything left to do; a value that differs from its English text only in
+// its accelerator mark or blanks, or that is the English text where one value
+// replaces two texts or a text with a line break, is fuzzy ("#, fuzzy";
+// state="needs-review-translation"). A value marked "; same-as-english" is
+// a translation.
+// In PO, a text with blanks at either end (a grid heading's padding) is
+// written in double quotes, as the catalogue line holds it, so that po2ini
+// keeps the blanks; the import takes the pair off again.
 //
 // A key with two English texts has the first as its source; a text with a
 // line break has its one-line form (a catalogue line cannot hold a break).
@@ -43,8 +56,10 @@ std::vector<KeyRoom> measureKeyRooms(const CaptionIndex& index);
 // catalogueText: the translations (empty: none, a file to fill).
 QString exportPo(const CaptionIndex& index, const std::vector<KeyRoom>& rooms, const QString& catalogueText,
                  const QString& language);
+// error: set, and nothing returned, when a value holds a character that XML
+// cannot carry (a control character, U+FFFE): the file would lose it.
 QString exportXliff(const CaptionIndex& index, const std::vector<KeyRoom>& rooms, const QString& catalogueText,
-                    const QString& language);
+                    const QString& language, QString* error = nullptr);
 
 struct ImportResult
 {
@@ -59,3 +74,4 @@ ImportResult importTranslations(const QString& text, const CaptionIndex& index, 
 
 // The reference of a key as the translate toolkit writes it: "[QOS]%26Ok".
 QString locationOf(const QString& section, const QString& key);
+

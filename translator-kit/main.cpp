@@ -70,7 +70,7 @@ int check(const QString& path, int onlyDensity, const QString& program)
     int findings = 0;
     const QString language = catalogueLanguage(file.value(), path);
     printFindings(out, checkCatalogueText(file.value(), CaptionIndex::library(), language), findings);
-    printFindings(out, checkFontCoverage(file.value(), CaptionIndex::library()), findings);
+    printFindings(out, checkFontCoverage(file.value(), CaptionIndex::library(), language), findings);
     out.flush();
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const QList<int> densities = onlyDensity > 0 ? QList<int>{onlyDensity}
@@ -118,9 +118,15 @@ int exportCatalogue(const KitRequest& request)
     }
     const CaptionIndex& index = CaptionIndex::library();
     const std::vector<KeyRoom> rooms = measureKeyRooms(index);
-    return writeOut(request.format == KitRequest::Format::Po ? exportPo(index, rooms, text, language)
-                                                             : exportXliff(index, rooms, text, language),
-                    request.output);
+    if (request.format == KitRequest::Format::Po)
+        return writeOut(exportPo(index, rooms, text, language), request.output);
+    QString error;
+    const QString xliff = exportXliff(index, rooms, text, language, &error);
+    if (!error.isEmpty()) {
+        QTextStream(stderr) << request.file << ": " << error << '\n';
+        return kKitUnusable;
+    }
+    return writeOut(xliff, request.output);
 }
 
 int importCatalogue(const KitRequest& request)

@@ -5,6 +5,7 @@
 #include "ui/DialogCaptions.h"
 
 #include "core/Lookup.h"
+#include "ui/DialogFont.h"
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
 
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QRadioButton>
 #include <QTabWidget>
 
 namespace {
@@ -65,6 +67,7 @@ bool showOn(QWidget* dialog, const CaptionRow& row, const QString& fullText, Fin
         return false;
     const QString text = fullText.left(kLongestCaption);
     if (qstrcmp(row.control, "window title") == 0) {
+        followCaptionScript(dialog, nullptr, text);
         dialog->setWindowTitle(text);
         return true;
     }
@@ -73,6 +76,9 @@ bool showOn(QWidget* dialog, const CaptionRow& row, const QString& fullText, Fin
     if (!control)
         return false;
     if (place.part.isEmpty()) {
+        if (qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control)
+            || qobject_cast<QGroupBox*>(control))
+            followCaptionScript(dialog, control, text);
         if (auto* label = qobject_cast<QLabel*>(control))
             label->setText(text);
         else if (auto* button = qobject_cast<QAbstractButton*>(control))
@@ -84,18 +90,24 @@ bool showOn(QWidget* dialog, const CaptionRow& row, const QString& fullText, Fin
         return true;
     }
     if (place.part == QLatin1String("item")) {
-        if (auto* group = qobject_cast<RadioGroup*>(control))
+        if (auto* group = qobject_cast<RadioGroup*>(control)) {
+            followCaptionScript(dialog, group->button(place.index), text);
             group->setItemText(place.index, text);
-        else if (auto* box = qobject_cast<QComboBox*>(control))
+        } else if (auto* box = qobject_cast<QComboBox*>(control)) {
+            followCaptionScript(dialog, box, text);
             box->setItemText(place.index, text);
-        else
+        } else {
             return false;
+        }
         return true;
     }
     if (place.part == QLatin1String("tab")) {
         auto* pages = qobject_cast<QTabWidget*>(control);
         if (!pages)
             return false;
+        // The tab row keeps the design's face: a taller face there would
+        // take its lines from every page on a small screen.
+        followCaptionScript(dialog, nullptr, text);
         pages->setTabText(place.index, text);
         return true;
     }
@@ -103,6 +115,7 @@ bool showOn(QWidget* dialog, const CaptionRow& row, const QString& fullText, Fin
         auto* grid = qobject_cast<StringGrid*>(control);
         if (!grid)
             return false;
+        followCaptionScript(dialog, grid, text);
         grid->setCellText(place.index, 0, text);
         return true;
     }

@@ -4,6 +4,7 @@
 
 #include "ui/RadioGroup.h"
 
+#include "ui/DialogFont.h"
 #include "ui/SpokenCaption.h"
 
 #include <QButtonGroup>
@@ -73,14 +74,18 @@ void RadioGroup::growToItems()
         return; // not of a fixed height: the layout gives the items their room
     if (m_designedHeight < 0)
         m_designedHeight = maximumHeight();
-    // How much taller an item's text is than a line in the group's own font
-    // (a script that a fallback font draws).
+    // How much taller an item's text is than a line in the face the design
+    // was drawn in (a script that a fallback font draws, or a face put first
+    // for the captions' language).
     int taller = 0;
     for (const QRadioButton* b : std::as_const(m_buttons)) {
         const QFontMetrics metrics = b->fontMetrics();
-        const int line = metrics.size(0, QStringLiteral("X")).height();
+        const int line = QFontMetrics(designFont(b->font())).size(0, QStringLiteral("X")).height();
         taller = qMax(taller, metrics.size(Qt::TextShowMnemonic, b->text()).height() - line);
     }
+    // The title's line, in a face put first for the captions' language.
+    if (!title().isEmpty())
+        taller += qMax(0, fontMetrics().height() - QFontMetrics(designFont(font())).height());
     if (maximumHeight() != m_designedHeight + taller)
         setFixedHeight(m_designedHeight + taller);
 }
