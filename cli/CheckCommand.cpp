@@ -17,8 +17,8 @@
 int checkCommand(const QStringList& files, const ToolOptions& options)
 {
     if (files.isEmpty()) {
-        toolError(QStringLiteral("check: no file given"));
-        return ExitTrouble;
+        printToolMessage(QStringLiteral("check: no file given"));
+        return ToolTrouble;
     }
     std::unique_ptr<TIniFile> catalogue;
     if (!options.catalogue.isEmpty()) {
@@ -26,8 +26,8 @@ int checkCommand(const QStringList& files, const ToolOptions& options)
         // error would otherwise give English messages without a word.
         const CatalogueFile file = readCatalogueFile(options.catalogue);
         if (!file) {
-            toolError(file.error().message);
-            return ExitTrouble;
+            printToolMessage(file.error().message);
+            return ToolTrouble;
         }
         catalogue = std::make_unique<TIniFile>(options.catalogue);
     }
@@ -39,7 +39,7 @@ int checkCommand(const QStringList& files, const ToolOptions& options)
     for (const QString& path : files) {
         const Result<LoadedArray> a = loadArray(path, options.kind);
         if (!a) {
-            toolError(a.error());
+            printToolMessage(a.error());
             trouble = true;
             continue;
         }
@@ -84,6 +84,6 @@ int checkCommand(const QStringList& files, const ToolOptions& options)
         toolOut(text);
     }
     if (trouble)
-        return ExitTrouble;
-    return findings ? ExitFindings : ExitOk;
+        return ToolTrouble;
+    return findings ? ToolFindings : ToolDone;
 }

@@ -6,6 +6,7 @@
 
 #include "core/ArrayCheck.h"
 #include "core/FieldCatalogue.h"
+#include "toolsupport/ToolProcess.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,10 +14,8 @@
 
 #include <optional>
 
-// The commands of the odu-switch tool. Each returns the process exit code:
-// 0 done (or: same, clean), 1 a difference or finding, 2 trouble.
-
-enum ExitCode : int { ExitOk = 0, ExitFindings = 1, ExitTrouble = 2 };
+// The commands of the odu-switch tool. Each returns the process exit code
+// (ToolExit): 0 done (or: same, clean), 1 a difference or finding, 2 trouble.
 
 struct ToolOptions
 {

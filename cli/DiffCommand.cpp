@@ -13,21 +13,21 @@
 int diffCommand(const QStringList& files, const ToolOptions& options)
 {
     if (files.size() != 2) {
-        toolError(QStringLiteral("diff: give two files, the old and the new array"));
-        return ExitTrouble;
+        printToolMessage(QStringLiteral("diff: give two files, the old and the new array"));
+        return ToolTrouble;
     }
     const Result<LoadedArray> before = loadArray(files.at(0), options.kind);
     if (!before)
-        toolError(before.error());
+        printToolMessage(before.error());
     const Result<LoadedArray> after = loadArray(files.at(1), options.kind);
     if (!after)
-        toolError(after.error());
+        printToolMessage(after.error());
     if (!before || !after)
-        return ExitTrouble;
+        return ToolTrouble;
     if (before->kind != after->kind) {
-        toolError(QStringLiteral("diff: %1 is a %2 array and %3 a %4 array")
+        printToolMessage(QStringLiteral("diff: %1 is a %2 array and %3 a %4 array")
                       .arg(before->path, kindName(before->kind), after->path, kindName(after->kind)));
-        return ExitTrouble;
+        return ToolTrouble;
     }
 
     const auto* oldRaw = reinterpret_cast<const unsigned char*>(before->bytes.constData());
@@ -61,9 +61,9 @@ int diffCommand(const QStringList& files, const ToolOptions& options)
         object.insert(QStringLiteral("new"), after->path);
         object.insert(QStringLiteral("changes"), changes);
         toolOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
-        return changes.isEmpty() ? ExitOk : ExitFindings;
+        return changes.isEmpty() ? ToolDone : ToolFindings;
     }
     if (!text.isEmpty())
         toolOut(QStringLiteral("--- %1\n+++ %2\n").arg(before->path, after->path) + text);
-    return text.isEmpty() ? ExitOk : ExitFindings;
+    return text.isEmpty() ? ToolDone : ToolFindings;
 }

@@ -74,17 +74,17 @@ QString showText(const LoadedArray& a)
 int showCommand(const QStringList& files, const ToolOptions& options)
 {
     if (files.isEmpty()) {
-        toolError(QStringLiteral("show: no file given"));
-        return ExitTrouble;
+        printToolMessage(QStringLiteral("show: no file given"));
+        return ToolTrouble;
     }
-    int code = ExitOk;
+    int code = ToolDone;
     QJsonArray all;
     bool first = true;
     for (const QString& path : files) {
         const Result<LoadedArray> a = loadArray(path, options.kind);
         if (!a) {
-            toolError(a.error());
-            code = ExitTrouble;
+            printToolMessage(a.error());
+            code = ToolTrouble;
             continue;
         }
         if (options.json) {

@@ -16,12 +16,6 @@ QString kindName(ArrayKind kind)
     return kind == ArrayKind::Qos ? QStringLiteral("QoS") : QStringLiteral("VLAN");
 }
 
-void toolError(const QString& message)
-{
-    const QByteArray text = QStringLiteral("odu-switch: %1\n").arg(message).toLocal8Bit();
-    std::fwrite(text.constData(), 1, std::size_t(text.size()), stderr);
-}
-
 void toolOut(const QString& text)
 {
     const QByteArray bytes = text.toUtf8();

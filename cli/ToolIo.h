@@ -21,10 +21,8 @@
 // "QoS" or "VLAN".
 QString kindName(ArrayKind kind);
 
-// Prints a message to standard error, prefixed by the program's name.
-void toolError(const QString& message);
-// Writes text to standard output (errors show at the end, in
-// closeStandardStreams).
+// Writes text to standard output (a loss is reported at the end, by
+// runTool). Messages go to standard error through printToolMessage.
 void toolOut(const QString& text);
 
 // The whole content of a file of at most limit bytes, or why not.

@@ -9,12 +9,8 @@
 #include "cli/Commands.h"
 #include "cli/ToolIo.h"
 
-#include "core/RegularFile.h"
-
 #include <QCommandLineParser>
 #include <QCoreApplication>
-
-#include <csignal>
 
 namespace {
 
@@ -54,24 +50,24 @@ int runCommand()
     parser.addOptions({kind, json, output, catalogue, noLine4, noModem2, modem2Mode, onePlusZero, vlanActive});
 
     if (!parser.parse(QCoreApplication::arguments())) {
-        toolError(parser.errorText());
-        return ExitTrouble;
+        printToolMessage(parser.errorText());
+        return ToolTrouble;
     }
     if (parser.isSet(QStringLiteral("help"))) {
         toolOut(parser.helpText());
-        return ExitOk;
+        return ToolDone;
     }
     if (parser.isSet(QStringLiteral("version"))) {
         toolOut(QStringLiteral("odu-switch %1\n").arg(QCoreApplication::applicationVersion()));
-        return ExitOk;
+        return ToolDone;
     }
 
     ToolOptions options;
     if (parser.isSet(kind)) {
         options.kind = arrayKindFromKey(parser.value(kind));
         if (!options.kind) {
-            toolError(QStringLiteral("--kind takes qos or vlan"));
-            return ExitTrouble;
+            printToolMessage(QStringLiteral("--kind takes qos or vlan"));
+            return ToolTrouble;
         }
     }
     options.json = parser.isSet(json);
@@ -84,14 +80,14 @@ int runCommand()
     bool modeOk = false;
     options.facts.modem2Mode = parser.value(modem2Mode).toUInt(&modeOk);
     if (!modeOk || options.facts.modem2Mode > 255) {
-        toolError(QStringLiteral("--modem2-mode takes a number from 0 to 255"));
-        return ExitTrouble;
+        printToolMessage(QStringLiteral("--modem2-mode takes a number from 0 to 255"));
+        return ToolTrouble;
     }
 
     QStringList args = parser.positionalArguments();
     if (args.isEmpty()) {
-        toolError(QStringLiteral("no command; try --help"));
-        return ExitTrouble;
+        printToolMessage(QStringLiteral("no command; try --help"));
+        return ToolTrouble;
     }
     const QString command = args.takeFirst();
     if (command == QLatin1String("show"))
@@ -106,29 +102,18 @@ int runCommand()
         return encodeCommand(args, options);
     if (command == QLatin1String("default"))
         return defaultCommand(args, options);
-    toolError(QStringLiteral("unknown command \"%1\"; try --help").arg(command));
-    return ExitTrouble;
+    printToolMessage(QStringLiteral("unknown command \"%1\"; try --help").arg(command));
+    return ToolTrouble;
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    // Before anything is opened: a closed standard output must not become
-    // the first file the tool opens.
-    claimStandardDescriptors();
-    // Past a file size limit a write fails (and is reported) instead of
-    // killing the tool halfway.
-    std::signal(SIGXFSZ, SIG_IGN);
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("odu-switch"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(ODU_SWITCH_VERSION));
-
-    const int code = runCommand();
-    // A script must not take lost output for success.
-    if (const Result<void> closed = closeStandardStreams(); !closed) {
-        toolError(closed.error());
-        return ExitTrouble;
-    }
-    return code;
+    return runTool(QStringLiteral("odu-switch"), [&] {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("odu-switch"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(ODU_SWITCH_VERSION));
+        return runCommand();
+    });
 }

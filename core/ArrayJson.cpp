@@ -64,12 +64,31 @@ QJsonObject arrayToJson(ArrayKind kind, const QByteArray& cfg)
 
 Result<QByteArray> arrayFromJson(const QJsonObject& object)
 {
+    // A key the format does not have is a misspelling ("feilds") whose
+    // content would otherwise be dropped without a word.
+    static const QStringList known{QStringLiteral("blank"), QStringLiteral("fields"), QStringLiteral("file"),
+                                   QStringLiteral("format"), QStringLiteral("kind"), QStringLiteral("size")};
+    for (auto it = object.begin(); it != object.end(); ++it)
+        if (!known.contains(it.key()))
+            return Failure(QStringLiteral("no key \"%1\" in the format (it has %2)")
+                               .arg(it.key(), known.join(QStringLiteral(", "))));
     const QJsonValue format = object.value(QStringLiteral("format"));
     if (!format.isDouble() || format.toDouble() != kArrayJsonFormat)
         return Failure(QStringLiteral("\"format\" must be %1").arg(kArrayJsonFormat));
-    const std::optional<ArrayKind> kind = arrayKindFromKey(object.value(QStringLiteral("kind")).toString());
+    // Written as show --json writes it: the format is exact.
+    const QString kindKey = object.value(QStringLiteral("kind")).toString();
+    std::optional<ArrayKind> kind;
+    for (const ArrayKind k : {ArrayKind::Qos, ArrayKind::Vlan})
+        if (kindKey == arrayKindKey(k))
+            kind = k;
     if (!kind)
         return Failure(QStringLiteral("\"kind\" must be \"qos\" or \"vlan\""));
+    const QJsonValue blank = object.value(QStringLiteral("blank"));
+    if (!blank.isUndefined() && !blank.isBool())
+        return Failure(QStringLiteral("\"blank\" must be true or false"));
+    const QJsonValue file = object.value(QStringLiteral("file"));
+    if (!file.isUndefined() && !file.isString())
+        return Failure(QStringLiteral("\"file\" must be a string"));
     const QJsonValue size = object.value(QStringLiteral("size"));
     if (!size.isUndefined() && size.toDouble() != arrayBytes(*kind))
         return Failure(QStringLiteral("\"size\" of a %1 array must be %2").arg(arrayKindKey(*kind)).arg(arrayBytes(*kind)));

@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <optional>
 #include <tuple>
 #include <cerrno>
 #include <cstdio>
@@ -19,6 +20,7 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -127,8 +129,23 @@ RegularFileRead readOpenFile(int fd, const QString& path, qint64 limit)
     return readToEnd(fd, path, limit, st.st_size);
 }
 
+// Empty when the path's name can be given to the system exactly as the
+// user gave it. A name read from the command line holds U+FFFD where its
+// bytes were not UTF-8: opening it would open another file (or make one
+// with another name), so it is refused.
+QString unnamable(const QString& path, const char* what)
+{
+    const bool replaced = path.contains(QChar::ReplacementCharacter);
+    if (!replaced && QFile::decodeName(QFile::encodeName(path)) == path)
+        return {};
+    return QStringLiteral("'%1' cannot be %2: its name holds bytes that are not UTF-8 (shown as %3), so it "
+                          "would be taken for another name; nothing was %2. Use a name in UTF-8.")
+        .arg(path, QLatin1String(what), replaced ? QStringLiteral("U+FFFD") : QStringLiteral("half a character"));
+}
+
 // Empty when path may be replaced: nothing there yet, or a regular file that
-// is not a link. Fills old with what is there (st_nlink 0 when nothing).
+// is not a link and has no other name. Fills old with what is there
+// (st_nlink 0 when nothing).
 QString refusedTarget(const QByteArray& name, const QString& path, struct stat& old)
 {
     old = {};
@@ -140,6 +157,14 @@ QString refusedTarget(const QByteArray& name, const QString& path, struct stat& 
     }
     if (!S_ISREG(old.st_mode))
         return QStringLiteral("'%1' is %2, not a regular file; nothing was written.").arg(path, kindOf(old.st_mode));
+    // A new file under this name would part it from its other names (they
+    // would keep the old content), and writing the content in place could
+    // leave it half written: neither is done behind the user's back.
+    if (old.st_nlink > 1)
+        return QStringLiteral("'%1' has %2 hard links; replacing it would part this name from the others, "
+                              "so nothing was written. Write to another file and copy it over this one (cp "
+                              "writes in place, so every name sees it) if every name should change.")
+            .arg(path).arg(old.st_nlink);
     return {};
 }
 
@@ -171,6 +196,8 @@ void closeQuietly(int fd)
 
 RegularFileRead readRegularFile(const QString& path, qint64 limit)
 {
+    if (QString bad = unnamable(path, "read"); !bad.isEmpty())
+        return failedRead(RegularFileStatus::Unreadable, bad);
     const QByteArray name = QFile::encodeName(path);
     // Look before opening: opening a device can itself do something (a tape
     // rewinds, a terminal becomes ours), so only what is a regular file now
@@ -200,19 +227,203 @@ RegularFileRead readDescriptor(int fd, const QString& name, qint64 limit)
 
 namespace {
 
-// writeRegularFile's work: empty when the file was replaced, otherwise why not.
-QString replaceFile(const QString& path, const QByteArray& bytes)
+// The names of a file's extended attributes (ACLs among them: an ACL is the
+// attribute system.posix_acl_access), or an error number.
+struct AttributeNames
 {
+    QList<QByteArray> names;
+    int error = 0;
+};
+
+AttributeNames attributeNames(int fd, const QByteArray& path)
+{
+    AttributeNames result;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const ssize_t size = fd >= 0 ? ::flistxattr(fd, nullptr, 0) : ::llistxattr(path.constData(), nullptr, 0);
+        if (size < 0) {
+            // A file system without extended attributes has none to keep.
+            if (errno != ENOTSUP)
+                result.error = errno;
+            return result;
+        }
+        QByteArray list(qsizetype(size), '\0');
+        const ssize_t got = fd >= 0 ? ::flistxattr(fd, list.data(), size_t(list.size()))
+                                    : ::llistxattr(path.constData(), list.data(), size_t(list.size()));
+        if (got < 0 && errno == ERANGE)
+            continue; // one was added meanwhile
+        if (got < 0) {
+            result.error = errno;
+            return result;
+        }
+        list.truncate(qsizetype(got));
+        for (const QByteArray& name : list.split('\0'))
+            if (!name.isEmpty())
+                result.names.append(name);
+        return result;
+    }
+    result.error = ERANGE;
+    return result;
+}
+
+// One attribute's value; nullopt with errno set when it cannot be read.
+std::optional<QByteArray> attributeValue(int fd, const QByteArray& path, const QByteArray& name)
+{
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const ssize_t size = fd >= 0 ? ::fgetxattr(fd, name.constData(), nullptr, 0)
+                                     : ::lgetxattr(path.constData(), name.constData(), nullptr, 0);
+        if (size < 0)
+            return std::nullopt;
+        QByteArray value(qsizetype(size), '\0');
+        const ssize_t got = fd >= 0 ? ::fgetxattr(fd, name.constData(), value.data(), size_t(value.size()))
+                                    : ::lgetxattr(path.constData(), name.constData(), value.data(), size_t(value.size()));
+        if (got < 0 && errno == ERANGE)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        value.truncate(qsizetype(got));
+        return value;
+    }
+    errno = ERANGE;
+    return std::nullopt;
+}
+
+QString octal(mode_t mode)
+{
+    return QStringLiteral("%1").arg(uint(mode & 07777), 4, 8, QLatin1Char('0'));
+}
+
+// Gives the new file fd what the old file (oldName, as lstat saw it in old)
+// has: owner and group where the process may give them, the permissions
+// with their set-user-ID, set-group-ID and sticky bits, the extended
+// attributes and the ACL. Empty when done, otherwise why not: the old file
+// is then not replaced, because the new one would let other people in or
+// shut some out.
+QString copyMetadata(int fd, const QByteArray& oldName, const struct stat& old)
+{
+    // Root can keep the owner; anyone else keeps what the system lets
+    // them (perhaps the group), and the file is then theirs.
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+        (void)::fchown(fd, uid_t(-1), old.st_gid);
+
+    const AttributeNames wanted = attributeNames(-1, oldName);
+    if (wanted.error != 0)
+        return QStringLiteral("its extended attributes cannot be read (%1)").arg(errnoText(wanted.error));
+    // What the new file was born with and the old one lacks: an ACL
+    // inherited from the folder's default ACL, for one.
+    const AttributeNames born = attributeNames(fd, {});
+    for (const QByteArray& name : born.names) {
+        if (wanted.names.contains(name))
+            continue;
+        if (::fremovexattr(fd, name.constData()) != 0 && errno != ENODATA)
+            return QStringLiteral("the new file gets the extended attribute %1 from its folder, which the old "
+                                  "file does not have, and it cannot be taken off (%2)")
+                .arg(QString::fromUtf8(name), errnoText(errno));
+    }
+    // The permissions after the owner (a change of owner clears the
+    // set-user-ID and set-group-ID bits), the ACL after the permissions (it
+    // sets the group bits to its mask).
+    if (::fchmod(fd, old.st_mode & 07777) != 0)
+        return QStringLiteral("its permissions %1 cannot be given to the new file (%2)")
+            .arg(octal(old.st_mode), errnoText(errno));
+    for (const QByteArray& name : wanted.names) {
+        const std::optional<QByteArray> value = attributeValue(-1, oldName, name);
+        if (!value) {
+            if (errno == ENODATA)
+                continue; // taken off meanwhile
+            return QStringLiteral("its extended attribute %1 cannot be read (%2)")
+                .arg(QString::fromUtf8(name), errnoText(errno));
+        }
+        if (attributeValue(fd, {}, name) == value)
+            continue; // already so (a security label given by the system)
+        if (::fsetxattr(fd, name.constData(), value->constData(), size_t(value->size()), 0) != 0)
+            return QStringLiteral("its %1 %2 cannot be given to the new file (%3)")
+                .arg(name.startsWith("system.posix_acl") ? QStringLiteral("access control list (ACL)")
+                                                         : QStringLiteral("extended attribute"),
+                     QString::fromUtf8(name), errnoText(errno));
+    }
+
+    struct stat now {};
+    if (::fstat(fd, &now) != 0)
+        return QStringLiteral("the new file cannot be examined (%1)").arg(errnoText(errno));
+    if ((now.st_mode & 07777) != (old.st_mode & 07777))
+        return QStringLiteral("the new file would have the permissions %1 instead of %2 (only the owner or "
+                              "root keeps the set-user-ID and set-group-ID bits)")
+            .arg(octal(now.st_mode), octal(old.st_mode));
+    if ((old.st_mode & (S_ISUID | S_ISGID)) != 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid))
+        return QStringLiteral("it is set-user-ID or set-group-ID, and only root can write it keeping its owner "
+                              "and group");
+    return {};
+}
+
+// Whether an unnamed file (O_TMPFILE) can later be given a name through
+// /proc (linkat of /proc/self/fd/N needs no privilege, unlike AT_EMPTY_PATH).
+bool canNameUnnamedFiles()
+{
+    static const bool procMounted = ::access("/proc/self/fd", X_OK) == 0;
+    return procMounted;
+}
+
+QByteArray descriptorPath(int fd)
+{
+    return QByteArray("/proc/self/fd/") + QByteArray::number(fd);
+}
+
+// A name for a file next to fileName that nobody uses yet: a dot, as much
+// of fileName as fits within NAME_MAX, a dot and six random digits.
+QByteArray temporaryName(const QByteArray& fileName)
+{
+    constexpr qsizetype kNameMax = 255;
+    constexpr qsizetype kAround = 8; // ".", "." and six digits
+    return '.' + fileName.left(kNameMax - kAround) + '.'
+        + QByteArray::number(QRandomGenerator::global()->generate() & 0xFFFFFF, 16).rightJustified(6, '0');
+}
+
+// The outcome of a replacement: failed or not, and whether the path names
+// the new content all the same; on success with keepLocked, an open
+// descriptor of the new file holding an exclusive lock taken before the
+// file got its name.
+struct Replacement
+{
+    QString error;
+    bool replaced = false;
+    int lockedFd = -1;
+};
+
+// After the rename: the rename itself reaches the disk only with the
+// folder. Some file systems cannot flush a folder (EINVAL); the rename is
+// then as durable as they make it.
+Replacement finishReplacement(const QString& path, int dirFd, int held, bool keepLocked)
+{
+    Replacement done;
+    done.replaced = true;
+    if (::fsync(dirFd) != 0 && errno != EINVAL && errno != EROFS)
+        done.error = QStringLiteral("'%1' was replaced, but its folder could not be flushed to disk: %2; "
+                                    "the new content may be lost if the system stops now")
+                         .arg(path, errnoText(errno));
+    ::close(dirFd);
+    if (keepLocked)
+        done.lockedFd = held;
+    else
+        ::close(held);
+    return done;
+}
+
+// writeRegularFile's work.
+Replacement replaceFile(const QString& path, const QByteArray& bytes, bool keepLocked)
+{
+    const auto refusal = [](QString why) { return Replacement{std::move(why), false, -1}; };
+    if (QString bad = unnamable(path, "written"); !bad.isEmpty())
+        return refusal(bad);
     const QByteArray name = QFile::encodeName(path);
     struct stat old {};
     if (QString refused = refusedTarget(name, path, old); !refused.isEmpty())
-        return refused;
+        return refusal(refused);
     const bool replacing = old.st_nlink != 0;
 
     const QFileInfo target(path);
-    const QString fileName = target.fileName();
+    const QByteArray fileName = QFile::encodeName(target.fileName());
     if (fileName.isEmpty())
-        return QStringLiteral("'%1' names a folder, not a file; nothing was written.").arg(path);
+        return refusal(QStringLiteral("'%1' names a folder, not a file; nothing was written.").arg(path));
     // The folder is held open: the new file is made, renamed and flushed in
     // this folder, whatever happens to the folder's name meanwhile.
     const QString folder = target.path();
@@ -221,48 +432,67 @@ QString replaceFile(const QString& path, const QByteArray& bytes)
         dirFd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     while (dirFd < 0 && errno == EINTR);
     if (dirFd < 0)
-        return QStringLiteral("'%1' cannot be written: the folder %2: %3")
-            .arg(path, QDir::toNativeSeparators(folder), errnoText(errno));
+        return refusal(QStringLiteral("'%1' cannot be written: the folder %2: %3")
+                           .arg(path, QDir::toNativeSeparators(folder), errnoText(errno)));
 
-    // Created afresh with O_EXCL under a name nobody else uses: the new file
-    // is never a link or anything that was there before. A replaced file's
-    // permissions are given once the owner is settled (a change of owner
-    // clears some mode bits).
-    QByteArray tempName;
+    // The new file is made without a name where the file system can
+    // (O_TMPFILE): a program killed before the end leaves nothing behind.
+    // Elsewhere it is created afresh with O_EXCL under a name nobody else
+    // uses, so it is never a link or anything that was there before. A
+    // replaced file's permissions are given once the owner is settled.
+    const mode_t createMode = replacing ? 0600 : 0666;
+    QByteArray tempName; // empty while the new file has no name
     int fd = -1;
+    if (canNameUnnamedFiles()) {
+        do
+            fd = ::openat(dirFd, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, createMode);
+        while (fd < 0 && errno == EINTR);
+    }
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempName = QFile::encodeName(QStringLiteral(".%1.%2").arg(fileName).arg(
-            QRandomGenerator::global()->generate() & 0xFFFFFF, 6, 16, QLatin1Char('0')));
-        fd = ::openat(dirFd, tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                      replacing ? 0600 : 0666);
+        tempName = temporaryName(fileName);
+        fd = ::openat(dirFd, tempName.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, createMode);
         if (fd < 0 && errno != EEXIST && errno != EINTR)
             break;
     }
     if (fd < 0) {
         const QString why = errnoText(errno);
         ::close(dirFd);
-        return QStringLiteral("'%1' cannot be written: %2").arg(path, why);
+        return refusal(QStringLiteral("'%1' cannot be written: %2").arg(path, why));
     }
 
+    int held = -1; // the new file, open after the checked close
+    const auto unlinkTemporary = [&] {
+        if (!tempName.isEmpty())
+            ::unlinkat(dirFd, tempName.constData(), 0);
+    };
     const auto failed = [&](int error) {
         closeQuietly(fd);
-        ::unlinkat(dirFd, tempName.constData(), 0);
+        closeQuietly(held);
+        unlinkTemporary();
         ::close(dirFd);
-        return QStringLiteral("Writing '%1' failed: %2. %3")
-            .arg(path, errnoText(error),
-                 replacing ? QStringLiteral("The old file is unchanged.") : QStringLiteral("No file was made."));
+        return refusal(QStringLiteral("Writing '%1' failed: %2. %3")
+                           .arg(path, errnoText(error),
+                                replacing ? QStringLiteral("The old file is unchanged.")
+                                          : QStringLiteral("No file was made.")));
     };
     if (!writeAll(fd, bytes))
         return failed(errno);
     if (replacing) {
-        // Root can keep the owner; anyone else keeps what the system lets
-        // them (perhaps the group), and the file is then theirs.
-        if (::fchown(fd, old.st_uid, old.st_gid) != 0)
-            (void)::fchown(fd, uid_t(-1), old.st_gid);
-        if (::fchmod(fd, old.st_mode & 0777) != 0)
-            return failed(errno);
+        if (const QString kept = copyMetadata(fd, name, old); !kept.isEmpty()) {
+            closeQuietly(fd);
+            unlinkTemporary();
+            ::close(dirFd);
+            return refusal(QStringLiteral("'%1' was not replaced: %2. The old file is unchanged.").arg(path, kept));
+        }
     }
     if (::fsync(fd) != 0)
+        return failed(errno);
+    // Locked before it has a name (or a name anyone looks for): a program
+    // that waits for the old file's lock finds the new one taken.
+    if (keepLocked && ::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return failed(errno);
+    held = ::fcntl(fd, F_DUPFD_CLOEXEC, 3);
+    if (held < 0)
         return failed(errno);
     const int closed = ::close(fd);
     fd = -1;
@@ -273,30 +503,47 @@ QString replaceFile(const QString& path, const QByteArray& bytes)
     // name and never writes through whatever it named.
     struct stat now {};
     if (QString refused = refusedTarget(name, path, now); !refused.isEmpty()) {
-        ::unlinkat(dirFd, tempName.constData(), 0);
+        closeQuietly(held);
+        unlinkTemporary();
         ::close(dirFd);
-        return refused;
+        return refusal(refused);
     }
-    if (::renameat(dirFd, tempName.constData(), dirFd, QFile::encodeName(fileName).constData()) != 0)
+    if (tempName.isEmpty()) {
+        const QByteArray unnamed = descriptorPath(held);
+        // A new file takes its name at once; one that replaces another is
+        // named for the moment of the rename.
+        if (!replacing
+            && ::linkat(AT_FDCWD, unnamed.constData(), dirFd, fileName.constData(), AT_SYMLINK_FOLLOW) == 0) {
+            return finishReplacement(path, dirFd, held, keepLocked);
+        }
+        if (!replacing && errno != EEXIST)
+            return failed(errno);
+        int linked = -1;
+        for (int attempt = 0; attempt < 100 && linked != 0; ++attempt) {
+            tempName = temporaryName(fileName);
+            linked = ::linkat(AT_FDCWD, unnamed.constData(), dirFd, tempName.constData(), AT_SYMLINK_FOLLOW);
+            if (linked != 0 && errno != EEXIST) {
+                tempName.clear();
+                return failed(errno);
+            }
+        }
+        if (linked != 0) {
+            tempName.clear();
+            return failed(errno);
+        }
+    }
+    if (::renameat(dirFd, tempName.constData(), dirFd, fileName.constData()) != 0)
         return failed(errno);
-    // The rename itself reaches the disk only with the folder. Some file
-    // systems cannot flush a folder (EINVAL); the rename is then as durable
-    // as they make it.
-    if (::fsync(dirFd) != 0 && errno != EINVAL && errno != EROFS) {
-        const QString why = errnoText(errno);
-        ::close(dirFd);
-        return QStringLiteral("'%1' was replaced, but its folder could not be flushed to disk: %2").arg(path, why);
-    }
-    ::close(dirFd);
-    return {};
+    return finishReplacement(path, dirFd, held, keepLocked);
 }
 
 } // namespace
 
 Result<void> writeRegularFile(const QString& path, const QByteArray& bytes)
 {
-    if (QString why = replaceFile(path, bytes); !why.isEmpty())
-        return Failure(std::move(why));
+    Replacement done = replaceFile(path, bytes, false);
+    if (!done.error.isEmpty())
+        return Failure(std::move(done.error));
     return {};
 }
 
@@ -335,6 +582,8 @@ Result<void> RegularFileLocks::lock(const QStringList& paths)
             return Failure(why);
         };
         for (const QString& path : paths) {
+            if (QString bad = unnamable(path, "read"); !bad.isEmpty())
+                return giveUp(bad);
             const QByteArray name = QFile::encodeName(path);
             struct stat st {};
             if (::stat(name.constData(), &st) != 0)
@@ -402,6 +651,24 @@ Result<void> RegularFileLocks::lock(const QStringList& paths)
 RegularFileRead RegularFileLocks::read(qsizetype index, qint64 limit) const
 {
     return readOpenFile(m_fds.at(index), m_paths.at(index), limit);
+}
+
+Result<void, WriteProblem> RegularFileLocks::replace(qsizetype index, const QByteArray& bytes)
+{
+    Replacement done = replaceFile(m_paths.at(index), bytes, true);
+    if (done.lockedFd >= 0) {
+        // Every name of the file locked now names the new one; the old
+        // file's lock is kept as well until release(), so a program that
+        // waited for it looks again and finds the new one locked.
+        const int was = m_fds.at(index);
+        for (int& fd : m_fds)
+            if (fd == was)
+                fd = done.lockedFd;
+        m_owned.append(done.lockedFd);
+    }
+    if (!done.error.isEmpty())
+        return Failure(WriteProblem{std::move(done.error), done.replaced});
+    return {};
 }
 
 void claimStandardDescriptors()

@@ -155,7 +155,10 @@ private:
     {
         if (run == m_at)
             return true;
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        // Each run is decoded on its own: a U+FEFF at the start of a run is
+        // a character of the string, not a byte order mark to drop.
+        QStringDecoder decoder(QStringDecoder::Utf8,
+                               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
         const QString part = decoder.decode(QByteArrayView(run, m_at - run));
         if (decoder.hasError()) {
             m_at = run;

@@ -4,7 +4,6 @@
 
 #pragma once
 
-#include "core/OduSwitchCoreExport.h"
 #include "core/Result.h"
 
 #include <QByteArrayView>
@@ -36,4 +35,4 @@ struct JsonProblem
 // The value a text holds, or why it holds none.
 using StrictJson = Result<QJsonValue, JsonProblem>;
 
-ODU_SWITCH_CORE_EXPORT StrictJson parseStrictJson(QByteArrayView text);
+StrictJson parseStrictJson(QByteArrayView text);

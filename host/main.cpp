@@ -9,6 +9,7 @@
 #include "host/app/DemoPalettes.h"
 #include "host/app/DemoWindow.h"
 #include "host/app/Screenshots.h"
+#include "toolsupport/ToolProcess.h"
 #include "ui/OffscreenScreen.h"
 
 #include <QApplication>
@@ -51,9 +52,7 @@ bool useOffscreenScreen(QSize size, QTemporaryDir& dir)
     return true;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int runDemo(int argc, char** argv)
 {
     const QString program = argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()
                                      : QStringLiteral("odu-switch-demo");
@@ -135,4 +134,11 @@ int main(int argc, char** argv)
     DemoWindow window(options.catalogue, options.remote);
     window.show();
     return app->exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return runTool(QStringLiteral("odu-switch-demo"), [&] { return runDemo(argc, argv); });
 }

@@ -13,12 +13,12 @@
 #include "translator-kit/CatalogueText.h"
 #include "translator-kit/Exchange.h"
 #include "translator-kit/KitArguments.h"
+#include "toolsupport/ToolProcess.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QTextStream>
 
-#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -200,23 +200,12 @@ int runKit()
 
 int main(int argc, char* argv[])
 {
-    // Before anything is opened: a closed standard output must not become
-    // the first file the kit opens.
-    claimStandardDescriptors();
-    // Past a file size limit a write fails (and is reported) instead of
-    // killing the kit halfway.
-    std::signal(SIGXFSZ, SIG_IGN);
-    // Headless whatever the session: the kit never opens a window.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QCoreApplication::setApplicationVersion(QStringLiteral(ODU_KIT_VERSION));
-    const int code = runKit();
-    // A script must not take lost output for success.
-    if (const Result<void> closed = closeStandardStreams(); !closed) {
-        QTextStream(stderr) << QFileInfo(QCoreApplication::arguments().value(0)).fileName() << ": " << closed.error()
-                            << '\n';
-        return kKitUnusable;
-    }
-    return code;
+    return runTool(QStringLiteral("odu-switch-translate"), [&] {
+        // Headless whatever the session: the kit never opens a window.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        QCoreApplication::setApplicationVersion(QStringLiteral(ODU_KIT_VERSION));
+        return runKit();
+    });
 }

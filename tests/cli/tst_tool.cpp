@@ -24,9 +24,11 @@
 #include <QTest>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <functional>
@@ -149,6 +151,120 @@ QByteArray singleTag()
     return bytes;
 }
 
+
+// One call of the C library made to fail or wait in the tool, through the
+// LD_PRELOAD library of tests/support/FaultShim.c.
+struct Fault
+{
+    QString call;     // fsync, renameat, linkat, fsetxattr, fchmod or fchown
+    int nth = 1;      // which of its calls
+    int error = 0;    // what it fails with; 0: it runs
+    int delayMs = 0;  // how long it waits first
+    QString mark;     // made when it is reached
+    QString trace;    // every call of those functions, one line each
+};
+
+QProcessEnvironment faultEnvironment(const Fault& fault)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+#ifdef ODU_FAULT_SHIM
+    env.insert(u"LD_PRELOAD"_s, QStringLiteral(ODU_FAULT_SHIM));
+#endif
+    // AddressSanitizer would refuse to start after a preloaded library.
+    env.insert(u"ASAN_OPTIONS"_s, env.value(u"ASAN_OPTIONS"_s) + u":verify_asan_link_order=0"_s);
+    env.insert(u"ODU_FAULT_CALL"_s, fault.call);
+    env.insert(u"ODU_FAULT_NTH"_s, QString::number(fault.nth));
+    env.insert(u"ODU_FAULT_ERRNO"_s, QString::number(fault.error));
+    env.insert(u"ODU_FAULT_DELAY_MS"_s, QString::number(fault.delayMs));
+    env.insert(u"ODU_FAULT_MARK"_s, fault.mark);
+    env.insert(u"ODU_FAULT_TRACE"_s, fault.trace);
+    return env;
+}
+
+Run faultyTool(const QStringList& args, const Fault& fault)
+{
+    ProgramRunOptions options;
+    options.timeoutMs = 60000;
+    options.environment = faultEnvironment(fault);
+    const ProgramRun run = runProgram(QStringLiteral(ODU_SWITCH_TOOL), args, options);
+    return {run.exitCode, run.out, QString::fromUtf8(run.err)};
+}
+
+// The tool started with a fault, not waited for.
+std::unique_ptr<QProcess> startFaultyTool(const QStringList& args, const Fault& fault)
+{
+    auto p = std::make_unique<QProcess>();
+    p->setProcessEnvironment(faultEnvironment(fault));
+    p->start(QStringLiteral(ODU_SWITCH_TOOL), args);
+    return p;
+}
+
+bool haveFaultShim()
+{
+#ifdef ODU_FAULT_SHIM
+    return true;
+#else
+    return false;
+#endif
+}
+
+// An access ACL or a default ACL as the kernel stores it in the attribute
+// system.posix_acl_access (or _default): version 2, then (tag, permissions,
+// id) entries sorted by tag. This one also lets `user` read and write.
+QByteArray aclGranting(uint32_t user, int ownerPerm, int groupPerm, int maskPerm, int otherPerm)
+{
+    QByteArray acl;
+    const auto u32 = [&](uint32_t v) { acl.append(reinterpret_cast<const char*>(&v), 4); };
+    const auto entry = [&](uint16_t tag, uint16_t perm, uint32_t id) {
+        acl.append(reinterpret_cast<const char*>(&tag), 2);
+        acl.append(reinterpret_cast<const char*>(&perm), 2);
+        u32(id);
+    };
+    u32(2);
+    entry(0x01, uint16_t(ownerPerm), uint32_t(-1)); // the owner
+    entry(0x02, 6, user);                           // the named user
+    entry(0x04, uint16_t(groupPerm), uint32_t(-1)); // the group
+    entry(0x10, uint16_t(maskPerm), uint32_t(-1));  // the mask
+    entry(0x20, uint16_t(otherPerm), uint32_t(-1)); // others
+    return acl;
+}
+
+// Who may do what with a file: mode, owner, group, and every extended
+// attribute (ACLs included) with its value.
+QString metadata(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::lstat(name.constData(), &st) != 0)
+        return u"nothing"_s;
+    QString text = u"mode %1 uid %2 gid %3 links %4"_s.arg(st.st_mode & 07777, 4, 8, QLatin1Char('0'))
+                       .arg(st.st_uid).arg(st.st_gid).arg(st.st_nlink);
+    QByteArray list(65536, '\0');
+    const ssize_t n = ::llistxattr(name.constData(), list.data(), size_t(list.size()));
+    list.truncate(n > 0 ? qsizetype(n) : 0);
+    QList<QByteArray> names = list.split('\0');
+    std::sort(names.begin(), names.end());
+    for (const QByteArray& attr : std::as_const(names)) {
+        if (attr.isEmpty())
+            continue;
+        QByteArray value(65536, '\0');
+        const ssize_t v = ::lgetxattr(name.constData(), attr.constData(), value.data(), size_t(value.size()));
+        value.truncate(v > 0 ? qsizetype(v) : 0);
+        text += u" %1=%2"_s.arg(QString::fromLatin1(attr), QString::fromLatin1(value.toHex()));
+    }
+    return text;
+}
+
+// The bytes of the default image with fields set, as the tool sets them.
+QByteArray withFields(ArrayKind kind, const QStringList& assignments)
+{
+    ProgramRunOptions options;
+    options.input = image(kind);
+    const ProgramRun run = runProgram(QStringLiteral(ODU_SWITCH_TOOL), QStringList{u"set"_s, u"-"_s} + assignments,
+                                      options);
+    return run.out;
+}
+
 } // namespace
 
 class TestTool : public QObject
@@ -184,6 +300,18 @@ private slots:
     void setRestoresEarlierFilesWhenALaterOneFails();
     void concurrentSetsTakeTurns();
     void setKeepsModeAndOwner();
+    void failuresAfterTheRenameAreTold_data();
+    void failuresAfterTheRenameAreTold();
+    void aWaitingSetSeesAllOrNothing_data();
+    void aWaitingSetSeesAllOrNothing();
+    void killedWritesLeaveNothing_data();
+    void killedWritesLeaveNothing();
+    void newFileIsFlushedBeforeItHasTheName_data();
+    void newFileIsFlushedBeforeItHasTheName();
+    void metadataIsKeptOrTheWriteRefused_data();
+    void metadataIsKeptOrTheWriteRefused();
+    void namesAreTakenExactly_data();
+    void namesAreTakenExactly();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -397,6 +525,9 @@ void TestTool::setWritesNothingOnAnError_data()
         QTest::addRow("number \"%s\"", qPrintable(value))
             << QStringList{u"default_vid.nms="_s + value}
             << u"\"%1\" is not a value of default_vid.nms"_s.arg(value);
+    // As JSON refuses a key named twice: which value was meant is not guessed.
+    QTest::newRow("one field twice") << QStringList{u"default_vid.nms=1"_s, u"default_vid.nms=2"_s}
+                                     << u"default_vid.nms is given more than once"_s;
 }
 
 void TestTool::setWritesNothingOnAnError()
@@ -466,6 +597,15 @@ void TestTool::encodeRefusals_data()
     QTest::newRow("repeated field")
         << QByteArray(R"({"format":1,"kind":"qos","fields":{"queue_weight.3":9,"queue_weight.3":10}})")
         << "the key \"queue_weight.3\" appears twice";
+    QTest::newRow("misspelt key") << QByteArray(R"({"format":1,"kind":"qos","feilds":{"queue_weight.3":9}})")
+                                  << "no key \"feilds\" in the format";
+    QTest::newRow("kind in capitals") << QByteArray(R"({"format":1,"kind":"QOS"})")
+                                      << "\"kind\" must be \"qos\" or \"vlan\"";
+    QTest::newRow("blank as a string") << QByteArray(R"({"format":1,"kind":"qos","blank":"no"})")
+                                       << "\"blank\" must be true or false";
+    // Raw U+FEFF bytes open the key: a character of the key, not a mark to drop.
+    QTest::newRow("key behind a U+FEFF") << QByteArray("{\"format\":1,\"\xEF\xBB\xBFkind\":\"qos\"}")
+                                         << QString(u"no key \"\uFEFFkind\""_s);
     QTest::newRow("5 MB of JSON") << QByteArray(R"({"format":1,"kind":"qos","pad":")") + QByteArray(5 << 20, 'x') + "\"}"
                                   << "is larger than 4194304 bytes";
 }
@@ -675,7 +815,7 @@ void TestTool::setRestoresEarlierFilesWhenALaterOneFails()
     QFile::setPermissions(path(u"locked"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(r.code, 2);
     QVERIFY2(r.err.contains(u"'%1' cannot be written"_s.arg(second)), qPrintable(r.err));
-    QVERIFY2(r.err.contains(u"set: %1 failed; no file was changed (%2 got the old content back)"_s.arg(second, first)),
+    QVERIFY2(r.err.contains(u"set: %1 failed; every file holds its old content again (%2 got it back)"_s.arg(second, first)),
              qPrintable(r.err));
     for (const QString& file : {first, second, third})
         QCOMPARE(fileBytes(file), image(ArrayKind::Vlan));
@@ -726,6 +866,293 @@ void TestTool::setKeepsModeAndOwner()
         QSKIP("only root can give a file to another owner; the mode was kept");
     QCOMPARE(st.st_uid, uid_t(4242));
     QCOMPARE(st.st_gid, gid_t(4343));
+}
+
+// A failure after the new file took the name (the folder could not be
+// flushed) is told as what it is: the file was replaced. set then restores
+// it with the others and says so; it never claims that nothing changed.
+void TestTool::failuresAfterTheRenameAreTold_data()
+{
+    QTest::addColumn<QStringList>("args");   // F1, F2 and OUT stand for files
+    QTest::addColumn<int>("failedFsync");    // fails with EIO
+    QTest::addColumn<QStringList>("said");   // in standard error
+    QTest::addColumn<QString>("outcome");    // per F1, F2, OUT: o(ld), n(ew), -(none)
+    const QString set = u"set"_s, nms = u"default_vid.nms=7"_s;
+    // A replacement flushes the new file, then its folder.
+    QTest::newRow("one file, its folder not flushed")
+        << QStringList{set, u"F1"_s, nms} << 2
+        << QStringList{u"'F1' was replaced, but its folder could not be flushed to disk: Input/output error"_s,
+                       u"set: F1 failed; every file holds its old content again (F1 got it back)"_s}
+        << u"oo-"_s;
+    QTest::newRow("two files, the second's folder not flushed")
+        << QStringList{set, u"F1"_s, u"F2"_s, nms} << 4
+        << QStringList{u"'F2' was replaced, but its folder could not be flushed"_s,
+                       u"set: F2 failed; every file holds its old content again (F1, F2 got it back)"_s}
+        << u"oo-"_s;
+    QTest::newRow("two files, the second not flushed")
+        << QStringList{set, u"F1"_s, u"F2"_s, nms} << 3
+        << QStringList{u"Writing 'F2' failed: Input/output error. The old file is unchanged."_s,
+                       u"set: F2 failed; every file holds its old content again (F1 got it back)"_s}
+        << u"oo-"_s;
+    QTest::newRow("-o, its folder not flushed")
+        << QStringList{set, u"F1"_s, nms, u"-o"_s, u"OUT"_s} << 2
+        << QStringList{u"'OUT' was replaced, but its folder could not be flushed"_s} << u"o-n"_s;
+}
+
+void TestTool::failuresAfterTheRenameAreTold()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, failedFsync);
+    QFETCH(QStringList, said);
+    QFETCH(QString, outcome);
+    if (!haveFaultShim())
+        QSKIP("needs the fault library (Linux)");
+    const QStringList files{path(u"f1.bin"_s), path(u"f2.bin"_s), path(u"out.bin"_s)};
+    const QStringList names{u"F1"_s, u"F2"_s, u"OUT"_s};
+    writeBytes(files[0], image(ArrayKind::Vlan));
+    writeBytes(files[1], image(ArrayKind::Vlan));
+    for (int i = 0; i < 3; ++i) {
+        args.replaceInStrings(names[i], files[i]);
+        said.replaceInStrings(names[i], files[i]);
+    }
+    const Run r = faultyTool(args, {u"fsync"_s, failedFsync, EIO});
+    QCOMPARE(r.code, 2);
+    for (const QString& part : std::as_const(said))
+        QVERIFY2(r.err.contains(part), qPrintable(u"missing: "_s + part + u"\n"_s + r.err));
+    QVERIFY2(!r.err.contains(u"no file was changed"_s), qPrintable(r.err));
+    const QByteArray changed = withFields(ArrayKind::Vlan, {u"default_vid.nms=7"_s});
+    for (int i = 0; i < 3; ++i) {
+        const QChar want = outcome.at(i);
+        if (want == u'-')
+            continue;
+        QCOMPARE(fileBytes(files[i]).toHex(), (want == u'o' ? image(ArrayKind::Vlan) : changed).toHex());
+    }
+    QCOMPARE(entries(m_dir->path()).size(), outcome.endsWith(u'n') ? 5 : 4);
+}
+
+// A set that fails on its second file and restores the first holds the
+// first file's lock until the restore is done: a set on that file started
+// meanwhile waits, and then sees the files as they were before (its change
+// is not undone by the restore).
+void TestTool::aWaitingSetSeesAllOrNothing_data()
+{
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<int>("nth");
+    QTest::newRow("the second file not flushed") << u"fsync"_s << 3;
+    QTest::newRow("the second file not renamed") << u"renameat"_s << 2;
+    QTest::newRow("the second file's folder not flushed") << u"fsync"_s << 4;
+}
+
+void TestTool::aWaitingSetSeesAllOrNothing()
+{
+    QFETCH(QString, call);
+    QFETCH(int, nth);
+    if (!haveFaultShim())
+        QSKIP("needs the fault library (Linux)");
+    const QString first = path(u"first.bin"_s), second = path(u"second.bin"_s), mark = path(u"reached"_s);
+    writeBytes(first, image(ArrayKind::Vlan));
+    writeBytes(second, image(ArrayKind::Vlan));
+    // The failing call waits, so that the other set starts while the first
+    // file holds the new values and is still to be restored.
+    auto failing = startFaultyTool({u"set"_s, first, second, u"default_vid.nms=7"_s}, {call, nth, EIO, 1500, mark});
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(mark), 20000);
+    const Run waiting = tool({u"set"_s, first, u"default_vid.line2=5"_s});
+    QVERIFY(failing->waitForFinished(20000));
+    QCOMPARE(failing->exitCode(), 2);
+    QCOMPARE(waiting.code, 0);
+    QCOMPARE(fileBytes(first).toHex(), withFields(ArrayKind::Vlan, {u"default_vid.line2=5"_s}).toHex());
+    QCOMPARE(fileBytes(second).toHex(), image(ArrayKind::Vlan).toHex());
+}
+
+// A tool killed while it writes leaves the old file and nothing else: the
+// new file has no name until it is complete.
+void TestTool::killedWritesLeaveNothing_data()
+{
+    QTest::addColumn<QStringList>("args"); // FILE: an existing file; NEW: a file to make
+    QTest::newRow("set") << QStringList{u"set"_s, u"FILE"_s, u"default_vid.nms=7"_s};
+    QTest::newRow("default -o, a new file") << QStringList{u"default"_s, u"vlan"_s, u"-o"_s, u"NEW"_s};
+    QTest::newRow("encode -o, over a file") << QStringList{u"encode"_s, u"JSON"_s, u"-o"_s, u"FILE"_s};
+}
+
+void TestTool::killedWritesLeaveNothing()
+{
+    QFETCH(QStringList, args);
+    if (!haveFaultShim())
+        QSKIP("needs the fault library (Linux)");
+    QTemporaryDir work;
+    const QString file = work.filePath(u"unit.bin"_s), mark = path(u"reached"_s);
+    writeBytes(file, image(ArrayKind::Vlan));
+    writeBytes(path(u"in.json"_s), R"({"format":1,"kind":"vlan","fields":{"default_vid.nms":9}})");
+    args.replaceInStrings(u"FILE"_s, file).replaceInStrings(u"NEW"_s, work.filePath(u"new.bin"_s))
+        .replaceInStrings(u"JSON"_s, path(u"in.json"_s));
+    // Stopped at the flush of the new file, its content all written.
+    auto run = startFaultyTool(args, {u"fsync"_s, 1, 0, 30000, mark});
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(mark), 20000);
+    run->kill();
+    QVERIFY(run->waitForFinished(20000));
+    QCOMPARE(entries(work.path()), QStringList{u"unit.bin"_s});
+    QCOMPARE(fileBytes(file), image(ArrayKind::Vlan));
+}
+
+// The new file reaches the disk before it takes the name, and the folder
+// after: the order of the calls, as the tool made them.
+void TestTool::newFileIsFlushedBeforeItHasTheName_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("file");
+    const QString longName = QString(247, u'n') + u".bin"_s; // 251 bytes
+    QTest::newRow("a new file") << QStringList{u"default"_s, u"qos"_s, u"-o"_s, u"new.bin"_s} << u"new.bin"_s;
+    QTest::newRow("a replaced file") << QStringList{u"set"_s, u"qos.bin"_s, u"queue_weight.3=9"_s} << u"qos.bin"_s;
+    QTest::newRow("a name of 251 bytes") << QStringList{u"default"_s, u"qos"_s, u"-o"_s, longName} << longName;
+}
+
+void TestTool::newFileIsFlushedBeforeItHasTheName()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, file);
+    if (!haveFaultShim())
+        QSKIP("needs the fault library (Linux)");
+    QTemporaryDir traces;
+    const QString trace = traces.filePath(u"trace"_s);
+    for (QString& a : args)
+        if (a == file)
+            a = path(file);
+    const Run r = faultyTool(args, {u"none"_s, 1, 0, 0, {}, trace});
+    QCOMPARE(r.code, 0);
+    const QStringList calls = QString::fromUtf8(fileBytes(trace)).split(u'\n', Qt::SkipEmptyParts);
+    const qsizetype named = calls.indexOf(u"renameat "_s + file) >= 0 ? calls.indexOf(u"renameat "_s + file)
+                                                                          : calls.indexOf(u"linkat "_s + file);
+    QVERIFY2(named >= 0, qPrintable(calls.join(u'\n')));
+    const qsizetype flushed = calls.indexOf(u"fsync %1"_s.arg(inode(path(file))));
+    QVERIFY2(flushed >= 0 && flushed < named, qPrintable(calls.join(u'\n')));
+    QVERIFY2(calls.indexOf(u"fsync %1"_s.arg(inode(m_dir->path())), named) > named, qPrintable(calls.join(u'\n')));
+    QCOMPARE(entries(m_dir->path()).size(), file == u"qos.bin"_s ? 2 : 3);
+}
+
+// A replaced file keeps who may read and write it: its ACL, its extended
+// attributes, its set-user-ID and set-group-ID bits; where the new file
+// cannot get them, the old file stays, and the message says why. A file
+// with several names is not parted from them.
+void TestTool::metadataIsKeptOrTheWriteRefused_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("fault"); // call:errno, failing its first call
+    QTest::addColumn<QString>("said");  // empty: the file is replaced
+    QTest::newRow("ACL, attribute, group") << u"acl xattr"_s << QString() << QString();
+    QTest::newRow("set-user-ID and set-group-ID") << u"setid"_s << QString() << QString();
+    QTest::newRow("a default ACL in the folder, none on the file") << u"default-acl"_s << QString() << QString();
+    QTest::newRow("attribute cannot be given")
+        << u"xattr"_s << u"fsetxattr"_s << u"its extended attribute user.origin cannot be given to the new file"_s;
+    QTest::newRow("ACL cannot be given")
+        << u"acl"_s << u"fsetxattr"_s
+        << u"its access control list (ACL) system.posix_acl_access cannot be given to the new file"_s;
+    QTest::newRow("permissions cannot be given")
+        << u"setid"_s << u"fchmod"_s << u"its permissions 6750 cannot be given to the new file"_s;
+    QTest::newRow("second hard link") << u"link"_s << QString() << u"has 2 hard links"_s;
+}
+
+void TestTool::metadataIsKeptOrTheWriteRefused()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, fault);
+    QFETCH(QString, said);
+    if (!fault.isEmpty() && !haveFaultShim())
+        QSKIP("needs the fault library (Linux)");
+    const QString file = path(u"vlan.bin"_s);
+    const QByteArray name = QFile::encodeName(file);
+    QCOMPARE(::chmod(name.constData(), 0640), 0);
+    if (setup.contains(u"acl"_s) && !setup.contains(u"default"_s)) {
+        const QByteArray acl = aclGranting(1, 6, 4, 6, 0); // user 1 may read and write
+        if (::setxattr(name.constData(), "system.posix_acl_access", acl.constData(), size_t(acl.size()), 0) != 0)
+            QSKIP("the file system of the temporary folder has no ACLs");
+    }
+    if (setup.contains(u"xattr"_s)
+        && ::setxattr(name.constData(), "user.origin", "unit 7", 6, 0) != 0)
+        QSKIP("the file system of the temporary folder has no user attributes");
+    if (setup == u"setid"_s) {
+        if (::geteuid() == 0)
+            QCOMPARE(::chown(name.constData(), 4242, 4343), 0);
+        QCOMPARE(::chmod(name.constData(), 06750), 0);
+    }
+    if (setup == u"default-acl"_s) {
+        const QByteArray acl = aclGranting(1, 7, 5, 7, 5);
+        if (::setxattr(QFile::encodeName(m_dir->path()).constData(), "system.posix_acl_default", acl.constData(),
+                       size_t(acl.size()), 0) != 0)
+            QSKIP("the file system of the temporary folder has no ACLs");
+    }
+    if (setup == u"link"_s)
+        QVERIFY(::link(name.constData(), QFile::encodeName(path(u"other-name.bin"_s)).constData()) == 0);
+    const QString was = metadata(file);
+    const ino_t inodeWas = inode(file);
+    const QStringList entriesWere = entries(m_dir->path());
+
+    const QStringList args{u"set"_s, file, u"default_vid.nms=7"_s};
+    const Run r = fault.isEmpty() ? tool(args) : faultyTool(args, {fault, 1, EPERM});
+    QCOMPARE(metadata(file), was);
+    QCOMPARE(entries(m_dir->path()), entriesWere);
+    if (said.isEmpty()) {
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QCOMPARE(fileBytes(file).toHex(), withFields(ArrayKind::Vlan, {u"default_vid.nms=7"_s}).toHex());
+        return;
+    }
+    QCOMPARE(r.code, 2);
+    QVERIFY2(r.err.contains(said), qPrintable(r.err));
+    QCOMPARE(fileBytes(file), image(ArrayKind::Vlan));
+    QCOMPARE(inode(file), inodeWas);
+}
+
+// A name is used byte for byte or refused: a name that is not UTF-8 reaches
+// the tool with U+FFFD in place of its bytes, and would name another file.
+// Names up to 255 bytes work (the temporary name never overflows).
+void TestTool::namesAreTakenExactly_data()
+{
+    QTest::addColumn<QString>("script");     // for sh, in the test folder; $0 is the tool
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<QString>("changed");    // a file whose queue_weight.3 is now 9
+    QTest::addColumn<QStringList>("entries"); // the folder afterwards
+    const QStringList start{u"qos.bin"_s, u"vlan.bin"_s};
+    const QString notUtf8 = u"holds bytes that are not UTF-8 (shown as U+FFFD)"_s;
+    // (A listing of the folder leaves out a name that is not UTF-8.)
+    const QString replacement = u"\uFFFD.bin"_s; // the name the byte \xff would be taken for
+    QTest::newRow("new file, Latin-1 name")
+        << uR"sh("$0" default qos -o "$(printf 'caf\351.bin')")sh"_s << 2 << notUtf8 << QString() << start;
+    QTest::newRow("show, a U+FFFD file beside")
+        << uR"sh(cp qos.bin "$(printf '\357\277\275.bin')" && cp qos.bin "$(printf '\377.bin')" && "$0" show "$(printf '\377.bin')")sh"_s
+        << 2 << notUtf8 << QString() << QStringList{u"qos.bin"_s, u"vlan.bin"_s, replacement};
+    QTest::newRow("set, a name not UTF-8")
+        << uR"sh(cp qos.bin "$(printf '\377.bin')" && "$0" set "$(printf '\377.bin')" queue_weight.3=9
+                 code=$?; cmp -s qos.bin "$(printf '\377.bin')" && exit $code; exit 99)sh"_s
+        << 2 << notUtf8 << QString() << start;
+    for (const int length : {248, 255}) {
+        const QString name = QString(length - 4, u'x') + u".bin"_s;
+        QTest::addRow("name of %d bytes", length)
+            << u"\"$0\" default qos -o %1 && \"$0\" set %1 queue_weight.3=9"_s.arg(name) << 0 << QString() << name
+            << QStringList{u"qos.bin"_s, u"vlan.bin"_s, name};
+    }
+    QTest::newRow("./a=b.bin") << uR"sh(cp qos.bin a=b.bin && "$0" set ./a=b.bin queue_weight.3=9)sh"_s << 0 << QString()
+                               << u"a=b.bin"_s << QStringList{u"a=b.bin"_s, u"qos.bin"_s, u"vlan.bin"_s};
+}
+
+void TestTool::namesAreTakenExactly()
+{
+    QFETCH(QString, script);
+    QFETCH(int, code);
+    QFETCH(QString, said);
+    QFETCH(QString, changed);
+    QFETCH(QStringList, entries);
+    ProgramRunOptions options;
+    options.workingDir = m_dir->path();
+    const ProgramRun r = runProgram(u"/bin/sh"_s, {u"-c"_s, script, QStringLiteral(ODU_SWITCH_TOOL)}, options);
+    const QString err = QString::fromUtf8(r.err);
+    QVERIFY2(r.exitCode == code, qPrintable(err));
+    QVERIFY2(err.contains(said), qPrintable(err));
+    if (!changed.isEmpty())
+        QCOMPARE(int(uchar(fileBytes(path(changed)).at(37))), 9);
+    const QStringList after = ::entries(m_dir->path());
+    // Names that are not UTF-8 are gone only by their bytes.
+    runProgram(u"/bin/sh"_s, {u"-c"_s, u"rm -f -- \"$(printf '\\377.bin')\""_s}, options);
+    QCOMPARE(after, entries);
 }
 
 QTEST_GUILESS_MAIN(TestTool)

@@ -20,7 +20,7 @@ cmake_minimum_required(VERSION 3.25)
 # blanks.
 set(levels
     "core"
-    "plugin"
+    "plugin toolsupport"
     "ui"
     "qos vlan"
     "host cli translator-kit"
