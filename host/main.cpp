@@ -102,6 +102,10 @@ int runDemo(int argc, char** argv)
     if (!options.catalogue.isEmpty()) {
         if (const Result<void> usable = checkCatalogueFile(options.catalogue); !usable)
             return usageError(program, usable.error());
+        // The window says so itself when it loads the catalogue.
+        if (options.action == DemoOptions::Action::Screenshot)
+            if (const QString warning = catalogueEncodingWarning(options.catalogue); !warning.isEmpty())
+                print(stderr, QStringLiteral("%1: %2\n").arg(program, warning));
     }
 
     if (!qobject_cast<QApplication*>(app.get())) {
@@ -121,6 +125,9 @@ int runDemo(int argc, char** argv)
         request.catalogue = options.catalogue;
         request.remote = options.remote;
         request.markDefects = options.markDefects;
+        request.ownerDirection = options.ownerDirection;
+        request.vlanMode = options.vlanMode;
+        request.sampleTable = options.sampleTable;
         const ScreenshotResult result = takeScreenshots(request);
         for (const QString& file : result.files)
             print(stdout, file + QLatin1Char('\n'));
@@ -132,6 +139,9 @@ int runDemo(int argc, char** argv)
     }
 
     DemoWindow window(options.catalogue, options.remote);
+    window.presetVlanArrays(options.vlanMode, options.sampleTable);
+    if (options.ownerDirection != Qt::LayoutDirectionAuto)
+        window.setLayoutDirection(options.ownerDirection);
     window.show();
     return app->exec();
 }

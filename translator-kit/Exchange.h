@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "translator-kit/TranslationImport.h"
+
 #include <vector>
 
 class CaptionIndex;
@@ -61,13 +63,6 @@ QString exportPo(const CaptionIndex& index, const std::vector<KeyRoom>& rooms, c
 QString exportXliff(const CaptionIndex& index, const std::vector<KeyRoom>& rooms, const QString& catalogueText,
                     const QString& language, QString* error = nullptr);
 
-struct ImportResult
-{
-    QString catalogue; // UTF-8 INI text; empty on error
-    QString error;     // names the entry at fault
-    int translated = 0;
-    int leftOut = 0;   // untranslated or fuzzy
-};
 // Reads PO or XLIFF (told apart by the content). language: written into the
 // catalogue's header (empty: the file's own).
 ImportResult importTranslations(const QString& text, const CaptionIndex& index, const QString& language);

@@ -5,6 +5,8 @@
 #include "translator-kit/KitArguments.h"
 
 #include "translator-kit/GeometryCheck.h"
+#include "translator-kit/TranslationFile.h"
+#include "translator-kit/TranslationImport.h"
 
 #include <QCommandLineParser>
 
@@ -174,6 +176,10 @@ KitRequest parseKitArguments(const QStringList& args)
         return failure(QStringLiteral("export needs --format po or --format xliff"));
     }
     request.language = parser.value(language);
+    // Written into a file's header: a line break there would add lines.
+    if (parser.isSet(language) && !isLanguageCode(request.language))
+        return failure(QStringLiteral("--language takes a language code (letters, digits, '_' and '-'), not '%1'")
+                           .arg(printable(request.language, 40)));
     request.rightToLeft = parser.isSet(rightToLeft);
 
     const bool takesFile = request.command == C::Check || request.command == C::Import

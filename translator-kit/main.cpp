@@ -136,6 +136,10 @@ int importCatalogue(const KitRequest& request)
         QTextStream(stderr) << raw.error().message << '\n';
         return kKitUnusable;
     }
+    if (const QString foreign = foreignEncoding(raw.valueOr({})); !foreign.isEmpty()) {
+        QTextStream(stderr) << QStringLiteral("%1: %2; save the file as UTF-8\n").arg(request.file, foreign);
+        return kKitUnusable;
+    }
     if (const EncodingProblem encoding = findEncodingProblem(raw.valueOr({})); !encoding.valid) {
         QTextStream(stderr) << QStringLiteral("%1: not UTF-8: line %2, byte %3\n")
                                    .arg(request.file)
@@ -145,14 +149,27 @@ int importCatalogue(const KitRequest& request)
     }
     const ImportResult result = importTranslations(decodeCatalogueText(raw.value()), CaptionIndex::library(),
                                                    request.language);
-    if (!result.error.isEmpty()) {
-        QTextStream(stderr) << request.file << ": " << result.error << '\n';
+    QTextStream err(stderr);
+    for (const QString& refusal : result.refusals)
+        err << request.file << ": " << refusal << '\n';
+    if (!result.refusals.isEmpty()) {
+        err << QStringLiteral("%1: not imported; nothing was written\n").arg(request.file);
         return kKitUnusable;
     }
-    QTextStream(stderr) << QStringLiteral("%1 translated, %2 left out (untranslated or fuzzy: English shows)\n")
-                               .arg(result.translated)
-                               .arg(result.leftOut);
-    return writeOut(result.catalogue, request.output);
+    for (const QString& warning : result.warnings)
+        err << request.file << ": warning: " << warning << '\n';
+    if (!result.warnings.isEmpty())
+        err << QStringLiteral("hint: an older PO file is brought up to date with msgmerge against a fresh export: "
+                              "odu-switch-translate export --format po -o new.pot; msgmerge old.po new.pot -o "
+                              "current.po\n");
+    err << QStringLiteral("%1 translated, %2 left out (untranslated or fuzzy: English shows)%3\n")
+               .arg(result.translated)
+               .arg(result.leftOut)
+               .arg(result.warnings.isEmpty() ? QString()
+                                              : QStringLiteral(", %1 skipped").arg(result.warnings.size()));
+    err.flush();
+    const int written = writeOut(result.catalogue, request.output);
+    return written != kKitClean ? written : result.warnings.isEmpty() ? kKitClean : kKitFindings;
 }
 
 int runKit()

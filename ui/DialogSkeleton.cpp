@@ -7,6 +7,7 @@
 #include "ui/CaptionRoom.h"
 #include "ui/Density.h"
 #include "ui/DialogFont.h"
+#include "ui/DialogStyle.h"
 #include "ui/DialogWindow.h"
 #include "ui/MirroredLayout.h"
 #include "ui/PageScroll.h"
@@ -36,6 +37,7 @@ void DialogSkeleton::dress(const QString& icon, void (*registerResources)(), Qt:
     makeLabelsPlainText(m_dialog);
     followOwner(m_dialog);
     m_dialog->setWindowFlags(flags);
+    useDialogStyle(m_dialog);
     if (pages)
         pages->tabBar()->setUsesScrollButtons(false);
 }

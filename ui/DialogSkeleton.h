@@ -42,7 +42,9 @@ public:
     // Registers the dialog's own resources (a function that runs
     // Q_INIT_RESOURCE for them) and gives the window its icon from them; makes
     // every label plain text; takes the owner's palette and direction; sets
-    // the window flags; shows all the tabs of the pages, when there are any,
+    // the window flags; draws the window with the dialog style (DialogStyle.h:
+    // text in the controls' direction, outlines visible under dark and
+    // high-contrast palettes); shows all the tabs of the pages, when there are any,
     // side by side. The form's size and limits are kept as the design. (The
     // pages scroll when the window is placed on a screen too small for it.)
     void dress(const QString& icon, void (*registerResources)(), Qt::WindowFlags flags,

@@ -51,8 +51,10 @@ QColor inactiveColour(const QPalette& palette)
     };
     const QColor stepped(step(base.red(), kStepRed, kStepBlue), step(base.green(), kStepGreen, kStepGreen),
                          step(base.blue(), kStepBlue, kStepRed));
-    // Back toward the field colour as far as the text needs.
-    return readableOn(text, stepped, base, kTextContrast);
+    // Back toward the field colour as far as the text needs: more than
+    // kTextContrast, as the thin strokes of a round digit cover their pixels
+    // only in part and draw weaker than their colour.
+    return readableOn(text, stepped, base, kTintTextContrast);
 }
 
 // A palette of its own only where the colours differ from the natural ones.

@@ -22,7 +22,8 @@ enum class SystemColour { InactiveCaption = 3, Window = 5 };
 // - the inactive colour is the field colour moved one step away from the
 //   text colour, toward a cool grey-blue (on Qt's default light palette, the
 //   classic #BFCDDB), and back toward the field colour as far as needed for
-//   the text colour to keep kTextContrast against it.
+//   the text colour to keep kTintTextContrast against it (so that the text
+//   keeps kTextContrast as drawn, anti-aliased).
 QColor systemColour(SystemColour which, const QPalette& palette);
 // For the application's palette.
 QColor systemColour(SystemColour which);
@@ -31,6 +32,8 @@ QColor systemColour(SystemColour which);
 // 1.4.3), and the text of a field that is disabled but shows a value.
 inline constexpr double kTextContrast = 4.5;
 inline constexpr double kDisabledTextContrast = 3.0;
+// The contrast the text colour keeps against the "does not apply" tint.
+inline constexpr double kTintTextContrast = 7.0;
 
 // The contrast ratio of two colours, 1 to 21 (WCAG 2.1).
 double contrastRatio(const QColor& a, const QColor& b);

@@ -17,6 +17,23 @@
 
 QString vidOutOfRangeText;
 
+namespace {
+
+// Whether a focus arrival of this reason is the user entering the field.
+bool entersField(Qt::FocusReason reason)
+{
+    // The window being activated hands the focus back to the control that
+    // had it, or to the field when none had: no control was left for the
+    // field. The platform may deliver the first activation of the dialog
+    // late, after the user has typed and pressed OK, so an activation must
+    // never empty the line, whether the field had the focus before or not
+    // (the line is empty when the dialog opens in any case).
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
+        && reason != Qt::MenuBarFocusReason;
+}
+
+} // namespace
+
 // The dialog's own resources (its icon); outside any namespace, as the
 // resource initialisers are declared there.
 static void registerVidEntryResources()
@@ -102,15 +119,9 @@ void TForm3::reject()
 
 bool TForm3::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Edit1 && event->type() == QEvent::FocusIn) {
-        // Entering the field is the focus coming to it from another control
-        // or with the dialog opening, not the window being activated again.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        const bool reactivated = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
-        if (!reactivated || !m_entered)
-            Edit1Enter(Edit1);
-        m_entered = true;
-    }
+    if (watched == Edit1 && event->type() == QEvent::FocusIn
+        && entersField(static_cast<QFocusEvent*>(event)->reason()))
+        Edit1Enter(Edit1);
     return QDialog::eventFilter(watched, event);
 }
 
@@ -119,3 +130,4 @@ void TForm3::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     m_skeleton.shown();
 }
+

@@ -23,8 +23,10 @@ class TForm3 : public QDialog, public Ui::TForm3
 public:
     TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut);
 
-    // The focus enters the edit field (also when the dialog opens; not when
-    // the window is merely activated again): the status line is emptied.
+    // The focus enters the edit field from another control (Tab, a click, an
+    // accelerator; also as the dialog opens, when the line is empty anyway):
+    // the status line is emptied. The window being activated, at any time,
+    // is no entering of the field.
     void Edit1Enter(QObject* Sender);
     // OK: converts and range-checks the typed VID.
     void Button1Click(QObject* Sender);
@@ -45,7 +47,6 @@ private:
 
     DialogSkeleton m_skeleton;
     short* vidOut;
-    bool m_entered = false; // the field has had the focus since the dialog opened
 };
 
 // The out-of-range message, one for all VID entry dialogs: empty until the

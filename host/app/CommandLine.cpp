@@ -5,6 +5,8 @@
 #include "host/app/CommandLine.h"
 
 #include "core/CatalogueFile.h"
+#include "core/RegularFile.h"
+#include "translator-kit/CatalogueText.h"
 #include "host/app/DemoPalettes.h"
 
 #include <QCommandLineOption>
@@ -84,6 +86,18 @@ struct DemoParser
                                               "high-contrast (white on black) or high-contrast-white (black on "
                                               "white)."),
                                QStringLiteral("NAME")};
+    QCommandLineOption ownerDirection{QStringLiteral("owner-direction"),
+                                      QStringLiteral("The direction of the host's own window, which owns the "
+                                                     "dialogs: ltr (the default) or rtl (right to left while the "
+                                                     "application stays left to right, as a host that mirrors "
+                                                     "its window per language does)."),
+                                      QStringLiteral("DIR")};
+    QCommandLineOption vlanMode{QStringLiteral("vlan-mode"),
+                                QStringLiteral("Open the VLAN dialog in this VLAN mode: disable, single or double "
+                                               "(written into both units' VLAN arrays)."),
+                                QStringLiteral("MODE")};
+    QCommandLineOption sampleTable{QStringLiteral("sample-table"),
+                                   QStringLiteral("Give both units' VLAN arrays a few static VLAN entries.")};
     QCommandLineOption screen{QStringLiteral("screen"),
                               QStringLiteral("With --screenshot: the size of the screen the dialogs open on, "
                                              "in pixels (default 1280x720)."),
@@ -96,7 +110,8 @@ struct DemoParser
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions({screenshot, catalogue, language, remote, markDefects, palette, screen});
+        parser.addOptions({screenshot, catalogue, language, remote, markDefects, palette, ownerDirection, vlanMode,
+                           sampleTable, screen});
     }
 };
 
@@ -139,7 +154,8 @@ DemoOptions parseCommandLine(const QStringList& args)
             return failure(QStringLiteral("option '--%1' given more than once").arg(key));
         seen.append(key);
     }
-    for (const QCommandLineOption* option : {&p.screenshot, &p.catalogue, &p.language, &p.palette, &p.screen}) {
+    for (const QCommandLineOption* option :
+         {&p.screenshot, &p.catalogue, &p.language, &p.palette, &p.ownerDirection, &p.vlanMode, &p.screen}) {
         if (parser.isSet(*option) && parser.value(*option).isEmpty())
             return failure(QStringLiteral("option '--%1' needs a non-empty value").arg(option->names().constFirst()));
     }
@@ -161,6 +177,19 @@ DemoOptions parseCommandLine(const QStringList& args)
             return failure(QStringLiteral("unknown palette '%1' (one of: %2)")
                                .arg(options.palette, demoPaletteNames().join(QStringLiteral(", "))));
     }
+    if (parser.isSet(p.ownerDirection)) {
+        const QString direction = parser.value(p.ownerDirection);
+        if (direction != QLatin1String("ltr") && direction != QLatin1String("rtl"))
+            return failure(QStringLiteral("option '--owner-direction' needs ltr or rtl, not '%1'").arg(direction));
+        options.ownerDirection = direction == QLatin1String("rtl") ? Qt::RightToLeft : Qt::LeftToRight;
+    }
+    if (parser.isSet(p.vlanMode)) {
+        options.vlanMode = int(vlanModeNames().indexOf(parser.value(p.vlanMode)));
+        if (options.vlanMode < 0)
+            return failure(QStringLiteral("unknown VLAN mode '%1' (one of: %2)")
+                               .arg(parser.value(p.vlanMode), vlanModeNames().join(QStringLiteral(", "))));
+    }
+    options.sampleTable = parser.isSet(p.sampleTable);
     if (parser.isSet(p.screen)) {
         const std::optional<QSize> size = parseScreen(parser.value(p.screen));
         if (!size)
@@ -184,6 +213,11 @@ DemoOptions parseCommandLine(const QStringList& args)
     else
         options.action = DemoOptions::Action::RunWindow;
     return options;
+}
+
+QStringList vlanModeNames()
+{
+    return {QStringLiteral("disable"), QStringLiteral("single"), QStringLiteral("double")};
 }
 
 QString helpText()
@@ -243,6 +277,22 @@ Result<void> checkCatalogueFile(const QString& file)
     if (!f.open(QIODevice::ReadOnly))
         return Failure(QStringLiteral("catalogue '%1' cannot be read: %2").arg(file, f.errorString()));
     return {};
+}
+
+QString catalogueEncodingWarning(const QString& file)
+{
+    const RegularFileRead raw = readRegularFile(file, kCatalogueFileSizeLimit);
+    if (!raw)
+        return {};
+    const EncodingProblem problem = findEncodingProblem(raw.value());
+    if (problem.valid)
+        return {};
+    return QStringLiteral("warning: catalogue '%1' is not UTF-8: line %2, byte %3 of the line (0x%4) cannot be "
+                          "decoded, and the dialogs show the replacement character U+FFFD for such bytes; save the file as UTF-8")
+        .arg(file)
+        .arg(problem.line)
+        .arg(problem.column)
+        .arg(uint(problem.value), 2, 16, QLatin1Char('0'));
 }
 
 QStringList catalogueFolders()

@@ -29,6 +29,12 @@ struct DemoOptions
     bool markDefects = false; // --mark-defects: red frames around ill-fitting captions in the pictures
     QString palette;       // --palette NAME: a desktop theme (see DemoPalettes.h); empty = the style's own
     QSize screen{1280, 720}; // --screen WIDTHxHEIGHT: the screen the pictures are drawn on
+    // --owner-direction ltr|rtl: the host's own window (the dialogs' owner)
+    // in this direction, whatever the application's (rtl: right to left while
+    // the application stays left to right); Auto: as the application.
+    Qt::LayoutDirection ownerDirection = Qt::LayoutDirectionAuto;
+    int vlanMode = -1;        // --vlan-mode disable|single|double: 0, 1, 2; -1 as the array has it
+    bool sampleTable = false; // --sample-table: a few static VLAN entries in the VLAN array
     QString error;
 };
 
@@ -36,6 +42,9 @@ struct DemoOptions
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1; // something went wrong while working
 constexpr int kExitUsage = 2;   // a bad command line, an unusable output folder or catalogue
+
+// The names --vlan-mode accepts, in the order of the VLAN modes (0, 1, 2).
+QStringList vlanModeNames();
 
 // Parses the program's arguments (args[0] is the program itself) with
 // QCommandLineParser, after the application object has taken Qt's own
@@ -65,6 +74,13 @@ Result<void> checkScreenshotDir(const QString& dir);
 // (The catalogue class itself reads a missing file as an empty catalogue,
 // which would silently show English where a translator expects their text.)
 Result<void> checkCatalogueFile(const QString& file);
+
+// A catalogue that is not UTF-8 (a Latin-1 or cp1251 file, say) is read all
+// the same, but every byte that does not decode shows as U+FFFD in the
+// dialogs. The warning for such a file (where the first such byte is, and
+// what to do), or an empty text for a file that decodes (UTF-8, or UTF-16
+// with a byte order mark) or cannot be read at all.
+QString catalogueEncodingWarning(const QString& file);
 
 // The folders that may hold the installed catalogues (<code>.ini), first
 // found first: next to the program's installation prefix

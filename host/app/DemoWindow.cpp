@@ -11,6 +11,7 @@
 #include "core/IniFile.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -29,6 +30,8 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <cstdio>
 
 namespace {
 
@@ -217,6 +220,21 @@ void DemoWindow::setCatalogueFile(const QString& file)
     }
     m_catalogue = file.isEmpty() ? std::make_unique<TIniFile>() : std::make_unique<TIniFile>(file);
     m_catalogueLabel->setText(file.isEmpty() ? QStringLiteral("none (English texts)") : file);
+    // Read all the same, but with U+FFFD wherever a byte does not decode.
+    if (const QString warning = file.isEmpty() ? QString() : catalogueEncodingWarning(file); !warning.isEmpty()) {
+        const QByteArray line = (QCoreApplication::applicationName() + QStringLiteral(": ") + warning
+                                 + QLatin1Char('\n')).toLocal8Bit();
+        std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+        std::fflush(stderr);
+        statusBar()->showMessage(warning);
+    }
+}
+
+void DemoWindow::presetVlanArrays(int mode, bool sampleTable)
+{
+    for (Unit& u : m_units)
+        presetVlan(u, mode, sampleTable);
+    refreshViews();
 }
 
 QString DemoWindow::catalogueFile() const

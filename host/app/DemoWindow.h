@@ -44,6 +44,8 @@ public:
     void setCatalogueFile(const QString& file); // empty: English
     QString catalogueFile() const;
     void setDiscardOnCancel(bool on);
+    // Both units' VLAN arrays made to show a case (presetVlan).
+    void presetVlanArrays(int mode, bool sampleTable);
     const DialogRun& lastRun() const { return m_lastRun; }
     QString resultText() const;
     QString hexText(ArrayKind kind) const; // the hex view's plain text

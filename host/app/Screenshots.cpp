@@ -119,10 +119,20 @@ ScreenshotResult takeScreenshots(const ScreenshotRequest& request)
         : std::make_unique<TIniFile>(request.catalogue);
     const bool isLocal = !request.remote;
     Unit unit; // unconfigured: the dialogs show their default images
+    presetVlan(unit, request.vlanMode, request.sampleTable);
+    // With a direction of its own asked for, a window of the host's owns the
+    // dialogs, as a host's main window does (it is never shown); otherwise
+    // the dialogs have no owner, as the pictures always had.
+    QWidget ownerWindow;
+    QWidget* owner = nullptr;
+    if (request.ownerDirection != Qt::LayoutDirectionAuto) {
+        ownerWindow.setLayoutDirection(request.ownerDirection);
+        owner = &ownerWindow;
+    }
 
     {
         int size = 0;
-        QPointer<TQos_form> qos = new TQos_form(nullptr, isLocal, catalogue.get(),
+        QPointer<TQos_form> qos = new TQos_form(owner, isLocal, catalogue.get(),
                                                 reinterpret_cast<unsigned char*>(unit.qos.data()), &size);
         Qos_form1 = qos;
         qos->show();
@@ -140,7 +150,7 @@ ScreenshotResult takeScreenshots(const ScreenshotRequest& request)
         int size = 0;
         const UnitFacts& f = request.facts;
         QPointer<TVlan_form> vlan = new TVlan_form(
-            nullptr, isLocal, catalogue.get(), reinterpret_cast<unsigned char*>(unit.vlan.data()), &size,
+            owner, isLocal, catalogue.get(), reinterpret_cast<unsigned char*>(unit.vlan.data()), &size,
             f.vlanActiveInEthernet, f.modem2Present, f.onePlusZeroInactive, f.modem2Mode, f.oduCapabilities);
         Vlan_form1 = vlan;
         vlan->show();

@@ -13,7 +13,7 @@
 class QWidget;
 
 // The screenshot mode: both dialogs opened over an unconfigured unit (so they
-// show their default images), every page drawn into a PNG file, plus one of
+// show their default images, changed as presetVlan does when asked), every page drawn into a PNG file, plus one of
 // the VID entry dialog. This is how a translator previews a catalogue.
 
 struct ScreenshotRequest
@@ -23,6 +23,11 @@ struct ScreenshotRequest
     bool remote = false;
     bool markDefects = false; // red frames around ill-fitting captions
     UnitFacts facts;
+    // The dialogs' owner (a window of the host, never shown) takes this
+    // direction, whatever the application's; Auto: the application's.
+    Qt::LayoutDirection ownerDirection = Qt::LayoutDirectionAuto;
+    int vlanMode = -1;        // the VLAN mode to open in (presetVlan); -1 the default image's
+    bool sampleTable = false; // a few static VLAN entries (presetVlan)
 };
 
 struct ScreenshotResult

@@ -50,3 +50,25 @@ struct Unit
     QByteArray& array(ArrayKind kind) { return kind == ArrayKind::Qos ? qos : vlan; }
     const QByteArray& array(ArrayKind kind) const { return kind == ArrayKind::Qos ? qos : vlan; }
 };
+
+// A unit's VLAN array made to show a case, as the demo's command line asks:
+// a blank array first takes the VLAN default image (as the dialog would), then
+// the mode is written when one is given (0 disable, 1 single tag, 2 double
+// tag), and with sampleTable the static VLAN table gets the sample entries
+// after the ones it has (as many as fit in its 22 slots) and the Default VIDs
+// of LINE 2 and LINE 3 name two of them.
+void presetVlan(Unit& unit, int mode, bool sampleTable);
+
+// The sample entries: VID and membership codes of LINE 2, LINE 3, LINE 4,
+// Modem 1, Modem 2 and NMS (0 unmodified, 1 untagged, 2 tagged, 3 not a member).
+struct SampleVlan
+{
+    unsigned short vid;
+    unsigned char codes[6];
+};
+inline constexpr SampleVlan kSampleVlans[] = {
+    {10, {1, 3, 3, 2, 2, 3}},
+    {20, {3, 1, 3, 2, 2, 3}},
+    {300, {2, 2, 1, 0, 3, 3}},
+    {4094, {3, 3, 3, 2, 3, 2}},
+};

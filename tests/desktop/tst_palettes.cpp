@@ -104,6 +104,8 @@ class TestPalettes : public QObject
 private slots:
     void everyTextStandsOut_data();
     void everyTextStandsOut();
+    void digitsStandOutOnTheTint_data();
+    void digitsStandOutOnTheTint();
     void lightPaletteKeepsTheDesignedColours();
     void cleanup() { QApplication::setPalette(QApplication::style()->standardPalette()); }
 };
@@ -153,6 +155,41 @@ void TestPalettes::everyTextStandsOut()
     for (const Finding& f : findings)
         lines << QStringLiteral("%1 %2:1 (needs %3:1)").arg(f.what).arg(f.contrast, 0, 'f', 2).arg(f.needed);
     QVERIFY2(findings.isEmpty(), qPrintable(lines.join(QLatin1String("\n"))));
+}
+
+void TestPalettes::digitsStandOutOnTheTint_data()
+{
+    QTest::addColumn<QString>("palette");
+    QTest::addColumn<QString>("digits");
+    for (const QString& name : demoPaletteNames())
+        for (const char* digits : {"0", "8", "4094", "1"})
+            QTest::newRow(qPrintable(name + QLatin1String(", ") + QLatin1String(digits)))
+                << name << QString::fromLatin1(digits);
+}
+
+// A Default VID field that does not apply (Disable mode) keeps its digits at
+// 4.5:1 on the "does not apply" tint as drawn: a round digit's thin strokes
+// cover their pixels only in part and draw weaker than a stem.
+void TestPalettes::digitsStandOutOnTheTint()
+{
+    QFETCH(QString, palette);
+    QFETCH(QString, digits);
+    QApplication::setPalette(*demoPalette(palette));
+    OpenDialogs dialogs(nullptr);
+    TVlan_form* d = dialogs.vlan;
+    d->RadioGroup1->setItemIndex(0);
+    d->PageControl1->setCurrentWidget(d->TabSheet1);
+    d->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    for (QLineEdit* field : {d->Edit2, d->Edit3, d->Edit4, d->Edit5, d->Edit6, d->Edit7}) {
+        const QString kept = field->text();
+        const double contrast = drawnContrast(field, [&](bool on) { field->setText(on ? digits : QString()); },
+                                              field->rect());
+        field->setText(kept);
+        QVERIFY2(contrast >= kTextContrast, qPrintable(QStringLiteral("%1 on %2: %3:1")
+                                                           .arg(field->objectName(), fieldColour(field).name())
+                                                           .arg(contrast, 0, 'f', 2)));
+    }
 }
 
 // On the style's own light palette the fields keep the colours they were

@@ -11,6 +11,8 @@
 
 #include "testing/ModalAnswering.h"
 
+#include <QComboBox>
+#include <QAbstractItemView>
 #include <QGuiApplication>
 #include <QMessageBox>
 
@@ -40,6 +42,55 @@ QRect mirrored(const QRect& r, int width)
     return QRect(width - r.x() - r.width(), r.y(), r.width(), r.height());
 }
 
+using Pictures = std::map<QString, QImage>;
+
+// Every named control of the three dialogs as drawn (each tab bar, and each
+// drop-down list's open list, by the name of its control), and the texts of
+// the box the VLAN dialog asks its question in.
+Pictures picturesOf(TIniFile* catalogue, QWidget* owner)
+{
+    Pictures drawn;
+    OpenDialogs dialogs(catalogue, owner);
+    for (QDialog* d : dialogs.all()) {
+        const QString dialog = OpenDialogs::nameOf(d);
+        forEachPage(d, [&](QWidget*) {
+            for (QWidget* w : d->findChildren<QWidget*>()) {
+                if (!w->isVisible() || !isOwnControl(w))
+                    continue;
+                drawn[dialog + QLatin1Char(' ') + w->objectName()] = w->grab().toImage();
+                if (auto* pages = qobject_cast<QTabWidget*>(w))
+                    drawn[dialog + QLatin1Char(' ') + w->objectName() + QLatin1String(" tabs")] =
+                        pages->tabBar()->grab().toImage();
+            }
+        });
+        for (QComboBox* list : d->findChildren<QComboBox*>()) {
+            if (!isOwnControl(list) || list->count() == 0)
+                continue;
+            list->showPopup();
+            QApplication::processEvents();
+            drawn[dialog + QLatin1Char(' ') + list->objectName() + QLatin1String(" list")] =
+                list->view()->viewport()->grab().toImage();
+            list->hidePopup();
+        }
+        d->hide();
+    }
+    // The question box of the Default button, its text and buttons.
+    dialogs.vlan->show();
+    whenModal(dialogs.vlan, [&](QWidget* modal) {
+        QVERIFY(modal);
+        for (QWidget* w : modal->findChildren<QWidget*>()) {
+            if (!w->isVisible() || !(qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)))
+                continue;
+            const QString name = w->objectName().isEmpty() ? w->property("text").toString() : w->objectName();
+            drawn[QStringLiteral("message box %1 %2").arg(QLatin1String(w->metaObject()->className()), name)] =
+                w->grab().toImage();
+        }
+        answerBox(modal, QMessageBox::No);
+    });
+    dialogs.vlan->Button5->click();
+    return drawn;
+}
+
 } // namespace
 
 class TestRightToLeft : public QObject
@@ -49,6 +100,8 @@ class TestRightToLeft : public QObject
 private slots:
     void mirrorsEveryControl_data();
     void mirrorsEveryControl();
+    void drawsAsWithTheApplicationRightToLeft_data();
+    void drawsAsWithTheApplicationRightToLeft();
     void alignsCaptionsToTheReadingSide_data();
     void alignsCaptionsToTheReadingSide();
     void cleanup() { QGuiApplication::setLayoutDirection(Qt::LeftToRight); }
@@ -117,6 +170,51 @@ void TestRightToLeft::mirrorsEveryControl()
     dialogs.vlan->Button1->click();
     QCOMPARE(boxDirection, Qt::RightToLeft);
     QCOMPARE(entryDirection, Qt::RightToLeft);
+}
+
+void TestRightToLeft::drawsAsWithTheApplicationRightToLeft_data()
+{
+    QTest::addColumn<QString>("catalogue");
+    QTest::newRow("English") << QString();
+    QTest::newRow("Arabic") << QStringLiteral(ODU_TRANSLATIONS_DIR "/ar.ini");
+}
+
+// A dialog right to left because its owner is draws every caption, tab,
+// group title, list item, grid cell and message exactly as a dialog right to
+// left because the application is: text takes the base direction of the
+// control it is drawn in. (Captions that mix Arabic with Latin letters,
+// digits or brackets read differently with the other base direction.)
+void TestRightToLeft::drawsAsWithTheApplicationRightToLeft()
+{
+    QFETCH(QString, catalogue);
+    std::unique_ptr<TIniFile> texts = catalogue.isEmpty() ? std::make_unique<TIniFile>()
+                                                          : std::make_unique<TIniFile>(catalogue);
+    QCOMPARE(texts->fileStatus(), catalogue.isEmpty() ? CatalogueFileStatus::NoFile : CatalogueFileStatus::Read);
+
+    Pictures byApplication;
+    {
+        QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+        QWidget owner;
+        byApplication = picturesOf(texts.get(), &owner);
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    }
+    QWidget owner;
+    owner.setLayoutDirection(Qt::RightToLeft);
+    const Pictures byOwner = picturesOf(texts.get(), &owner);
+
+    QVERIFY(byApplication.size() > 100);
+    QStringList differing;
+    for (const auto& [name, picture] : byApplication) {
+        const auto found = byOwner.find(name);
+        if (found == byOwner.end())
+            differing << name + QLatin1String(" (missing)");
+        else if (found->second != picture)
+            differing << name;
+    }
+    QVERIFY2(differing.isEmpty(), qPrintable(QStringLiteral("%1 of %2 drawn differently: %3")
+                                                 .arg(differing.size())
+                                                 .arg(byApplication.size())
+                                                 .arg(differing.join(QLatin1String(", ")))));
 }
 
 void TestRightToLeft::alignsCaptionsToTheReadingSide_data()

@@ -10,6 +10,7 @@
 #include "host/app/CommandLine.h"
 #include "host/app/DecodedView.h"
 #include "host/app/HexView.h"
+#include "host/app/UnitState.h"
 #include "testing/ArrayBytes.h"
 
 #include "core/QosConfig.h"
@@ -17,6 +18,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QtTest>
@@ -49,6 +51,12 @@ class TestHostLogic : public QObject
 private Q_SLOTS:
     void commandLine_data();
     void commandLine();
+    void desktopCases_data();
+    void desktopCases();
+    void presetVlanArrays_data();
+    void presetVlanArrays();
+    void catalogueEncodingWarnings_data();
+    void catalogueEncodingWarnings();
     void installedCatalogues_data();
     void installedCatalogues();
     void screenshotDirChecks();
@@ -161,6 +169,142 @@ void TestHostLogic::commandLine()
     QCOMPARE(o.catalogue, catalogue);
     QCOMPARE(o.remote, remote);
     QCOMPARE(o.language, args.contains(u"--language"_s) ? u"de"_s : QString());
+}
+
+void TestHostLogic::desktopCases_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("direction"); // Qt::LayoutDirection; -1 refused
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("sample");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("none") << QStringList{} << int(Qt::LayoutDirectionAuto) << -1 << false << QString();
+    QTest::newRow("owner rtl, double, sample")
+        << QStringList{u"--owner-direction=rtl"_s, u"--vlan-mode"_s, u"double"_s, u"--sample-table"_s}
+        << int(Qt::RightToLeft) << 2 << true << QString();
+    QTest::newRow("owner ltr, disable") << QStringList{u"--owner-direction"_s, u"ltr"_s, u"--vlan-mode=disable"_s}
+                                        << int(Qt::LeftToRight) << 0 << false << QString();
+    QTest::newRow("single") << QStringList{u"--vlan-mode=single"_s} << int(Qt::LayoutDirectionAuto) << 1 << false
+                            << QString();
+    QTest::newRow("direction in capitals") << QStringList{u"--owner-direction=RTL"_s} << -1 << -1 << false
+                                           << u"needs ltr or rtl, not 'RTL'"_s;
+    QTest::newRow("direction empty") << QStringList{u"--owner-direction="_s} << -1 << -1 << false
+                                     << u"needs a non-empty value"_s;
+    QTest::newRow("mode as a number") << QStringList{u"--vlan-mode=1"_s} << -1 << -1 << false
+                                      << u"unknown VLAN mode '1' (one of: disable, single, double)"_s;
+    QTest::newRow("mode with a line break") << QStringList{u"--vlan-mode=single\n"_s} << -1 << -1 << false
+                                            << u"unknown VLAN mode"_s;
+    QTest::newRow("mode twice") << QStringList{u"--vlan-mode=single"_s, u"--vlan-mode=double"_s} << -1 << -1
+                                << false << u"given more than once"_s;
+    QTest::newRow("sample with a value") << QStringList{u"--sample-table=yes"_s} << -1 << -1 << false
+                                         << u"Unexpected value after '--sample-table'"_s;
+}
+
+void TestHostLogic::desktopCases()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, direction);
+    QFETCH(int, mode);
+    QFETCH(bool, sample);
+    QFETCH(QString, error);
+    args.prepend(u"odu-switch-demo"_s);
+    const DemoOptions o = parseCommandLine(args);
+    if (direction < 0) {
+        QCOMPARE(o.action, DemoOptions::Action::Error);
+        QVERIFY2(o.error.contains(error), qPrintable(o.error));
+        return;
+    }
+    QVERIFY2(o.error.isEmpty(), qPrintable(o.error));
+    QCOMPARE(int(o.ownerDirection), direction);
+    QCOMPARE(o.vlanMode, mode);
+    QCOMPARE(o.sampleTable, sample);
+}
+
+void TestHostLogic::presetVlanArrays_data()
+{
+    QTest::addColumn<bool>("blank");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("sample");
+    QTest::newRow("blank, nothing asked") << true << -1 << false;
+    QTest::newRow("blank, double tag") << true << 2 << false;
+    QTest::newRow("blank, single tag with the table") << true << 1 << true;
+    QTest::newRow("configured, disable with the table") << false << 0 << true;
+    QTest::newRow("full table stays full") << false << -1 << true;
+}
+
+// What the demo writes into the VLAN array: the default image for a blank
+// one, the mode, the sample entries after the ones there are (never past the
+// 22 slots, never a VID twice), and no other byte.
+void TestHostLogic::presetVlanArrays()
+{
+    QFETCH(bool, blank);
+    QFETCH(int, mode);
+    QFETCH(bool, sample);
+    Unit unit;
+    const auto& image = VlanConfigArray::defaultImage();
+    if (!blank)
+        unit.vlan = QByteArray(reinterpret_cast<const char*>(image.data()), kVlanArrayBytes);
+    const bool full = QByteArray(QTest::currentDataTag()).startsWith("full");
+    if (full) {
+        VlanConfigArray filled(reinterpret_cast<unsigned char*>(unit.vlan.data()));
+        for (int slot = 0; slot < kMaxStaticVlans; ++slot)
+            filled.writeSlot(slot, StaticVlanEntry{static_cast<unsigned short>(100 + slot), {1, 1, 1, 1, 1, 1}});
+        filled.set_pocet_vlan(kMaxStaticVlans);
+    }
+    const QByteArray before = unit.vlan;
+    presetVlan(unit, mode, sample);
+    // (Read after the call: the array's bytes were shared with `before`.)
+    VlanConfigArray cfg(reinterpret_cast<unsigned char*>(unit.vlan.data()));
+    if (mode < 0 && !sample) {
+        QCOMPARE(unit.vlan, before); // a blank array stays blank until a dialog opens on it
+        return;
+    }
+    QCOMPARE(int(cfg.get_vlan_mode()), mode >= 0 ? mode : int(VlanConfigArray(const_cast<unsigned char*>(image.data())).get_vlan_mode()));
+    const int had = full ? kMaxStaticVlans : VlanConfigArray(const_cast<unsigned char*>(image.data())).storedEntryCount();
+    const int expected = sample ? qMin(kMaxStaticVlans, had + int(std::size(kSampleVlans))) : had;
+    QCOMPARE(int(cfg.storedEntryCount()), expected);
+    QSet<unsigned short> vids;
+    for (int slot = 0; slot < expected; ++slot)
+        vids.insert(cfg.readSlot(slot).vid);
+    QCOMPARE(int(vids.size()), expected);
+    if (sample && !full) {
+        QCOMPARE(cfg.readSlot(had).vid, kSampleVlans[0].vid);
+        QCOMPARE(cfg.get_Default_VID(port_line2), kSampleVlans[0].vid);
+        QCOMPARE(cfg.get_Default_VID(port_line3), kSampleVlans[1].vid);
+    }
+}
+
+void TestHostLogic::catalogueEncodingWarnings_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("warning"); // part of it; empty: none
+    const QByteArray head = "[VLAN]\nentry_vid=";
+    QTest::newRow("UTF-8") << head + "Eingabe \xc3\xa4\n" << QString();
+    QTest::newRow("UTF-8 with a mark") << QByteArray("\xef\xbb\xbf") + head + "\xd0\x96\n" << QString();
+    QTest::newRow("UTF-16 with a mark") << QByteArray("\xff\xfe[\0V\0]\0") << QString();
+    QTest::newRow("empty") << QByteArray() << QString();
+    QTest::newRow("Latin-1") << head + "Eingabe \xe4\n" << u"line 2, byte 19 of the line (0xe4)"_s;
+    QTest::newRow("cp1251") << QByteArray("; ok\n") + head + "\xc2\xe2\xee\xe4\n"
+                            << u"line 3, byte 11 of the line (0xc2)"_s;
+    QTest::newRow("cut sequence at the end") << head + "\xc3" << u"line 2"_s;
+    QTest::newRow("overlong slash") << head + "\xc0\xaf\n" << u"(0xc0)"_s;
+}
+
+// A catalogue that is not UTF-8 is named, with where it stops being UTF-8;
+// one that decodes is not.
+void TestHostLogic::catalogueEncodingWarnings()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, warning);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"cat.ini"_s);
+    writeFile(file, bytes);
+    const QString said = catalogueEncodingWarning(file);
+    if (warning.isEmpty()) {
+        QCOMPARE(said, QString());
+        return;
+    }
+    QVERIFY2(said.contains(warning) && said.contains(u"not UTF-8"_s) && said.contains(file), qPrintable(said));
 }
 
 void TestHostLogic::installedCatalogues_data()

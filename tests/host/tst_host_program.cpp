@@ -23,6 +23,10 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -36,10 +40,12 @@ struct Outcome
     QString err;
 };
 
-Outcome runDemo(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+Outcome runDemo(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
+               std::function<void()> childSetup = {})
 {
     ProgramRunOptions options;
     options.environment = env;
+    options.childSetup = std::move(childSetup);
     const ProgramRun run = runProgram(QStringLiteral(ODU_DEMO_EXE), args, options);
     Outcome o;
     if (!run.finishedNormally) {
@@ -82,6 +88,11 @@ private Q_SLOTS:
     void screenshots();
     void markedDefects();
     void otherDesktops();
+    void outputThatCannotBeWritten_data();
+    void outputThatCannotBeWritten();
+    void catalogueNotUtf8();
+    void ownerAloneRightToLeft();
+    void vlanCases();
 
 private:
     QTemporaryDir m_dir;
@@ -289,6 +300,114 @@ void TestHostProgram::otherDesktops()
         // The window's own colour, just under the strip, is the dark palette's.
         QVERIFY2(qGray(picture.pixel(1, picture.height() - 2)) < 80, qPrintable(file));
     }
+}
+
+void TestHostProgram::outputThatCannotBeWritten_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("closed"); // standard output closed, not /dev/full
+    const QString shots = m_dir.filePath(u"full"_s);
+    QVERIFY(QDir().mkpath(shots));
+    QTest::newRow("pictures > /dev/full") << QStringList{u"--screenshot"_s, shots} << false;
+    QTest::newRow("help > /dev/full") << QStringList{u"--help"_s} << false;
+    QTest::newRow("version > /dev/full") << QStringList{u"--version"_s} << false;
+    QTest::newRow("pictures, output closed") << QStringList{u"--screenshot"_s, shots} << true;
+}
+
+// What the demo prints on standard output must arrive: on a full disk (or a
+// closed output) it says so and fails, instead of reporting success.
+void TestHostProgram::outputThatCannotBeWritten()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, closed);
+    const auto setup = closed ? std::function<void()>([] { ::close(STDOUT_FILENO); }) : std::function<void()>([] {
+        const int fd = ::open("/dev/full", O_WRONLY);
+        ::dup2(fd, STDOUT_FILENO);
+        ::close(fd);
+    });
+    const Outcome o = runDemo(args, QProcessEnvironment::systemEnvironment(), setup);
+    QCOMPARE(o.exitCode, 2);
+    QVERIFY2(o.err.contains(u"odu-switch-demo: cannot write to standard output"_s), qPrintable(o.err));
+}
+
+// A catalogue in another encoding than UTF-8 is drawn (with U+FFFD for
+// what does not decode), and the demo says on standard error which file and
+// where, instead of silently showing the replacement character.
+void TestHostProgram::catalogueNotUtf8()
+{
+    const QString shots = m_dir.filePath(u"latin1"_s);
+    QVERIFY(QDir().mkpath(shots));
+    const QString catalogue = m_dir.filePath(u"latin1.ini"_s);
+    {
+        QFile f(catalogue);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[VLAN]\nentry_vid=Eingabe der VID f\xfcr das Ger\xe4t\n");
+    }
+    const Outcome o = runDemo({u"--screenshot"_s, shots, u"--catalogue"_s, catalogue});
+    QCOMPARE(o.exitCode, 0);
+    QVERIFY2(o.err.contains(u"catalogue '%1' is not UTF-8: line 2, byte 28 of the line (0xfc)"_s.arg(catalogue)),
+             qPrintable(o.err));
+    QCOMPARE(o.out.split(u'\n', Qt::SkipEmptyParts).size(), 8);
+
+    const Outcome clean = runDemo({u"--screenshot"_s, shots});
+    QCOMPARE(clean.exitCode, 0);
+    QVERIFY2(!clean.err.contains(u"UTF-8"_s), qPrintable(clean.err));
+}
+
+// The host's window alone right to left (--owner-direction rtl) draws the
+// same pictures as the whole application right to left (-reverse), Arabic
+// and English: the dialogs follow their owner, and their texts the dialogs.
+void TestHostProgram::ownerAloneRightToLeft()
+{
+    for (const QStringList& language : {QStringList{}, QStringList{u"--language"_s, u"ar"_s}}) {
+        const QString tag = language.isEmpty() ? u"en"_s : u"ar"_s;
+        const QString byOwner = m_dir.filePath(u"owner-"_s + tag);
+        const QString byApplication = m_dir.filePath(u"application-"_s + tag);
+        QVERIFY(QDir().mkpath(byOwner) && QDir().mkpath(byApplication));
+        const Outcome owner = runDemo(QStringList{u"--screenshot"_s, byOwner, u"--owner-direction"_s, u"rtl"_s,
+                                                  u"--sample-table"_s} + language);
+        const Outcome application = runDemo(QStringList{u"--screenshot"_s, byApplication, u"-reverse"_s,
+                                                        u"--sample-table"_s} + language);
+        QVERIFY2(owner.exitCode == 0 && application.exitCode == 0, qPrintable(owner.err + application.err));
+        const QStringList names = QDir(byOwner).entryList({u"*.png"_s}, QDir::Files, QDir::Name);
+        QCOMPARE(names.size(), 8);
+        QCOMPARE(QDir(byApplication).entryList({u"*.png"_s}, QDir::Files, QDir::Name), names);
+        for (const QString& name : names) {
+            const QImage a(QDir(byOwner).filePath(name));
+            const QImage b(QDir(byApplication).filePath(name));
+            QVERIFY2(!a.isNull() && a == b, qPrintable(tag + u' ' + name));
+        }
+        // Right to left indeed: not the left-to-right picture.
+        const QString leftToRight = m_dir.filePath(u"ltr-"_s + tag);
+        QVERIFY(QDir().mkpath(leftToRight));
+        QCOMPARE(runDemo(QStringList{u"--screenshot"_s, leftToRight, u"--sample-table"_s} + language).exitCode, 0);
+        QVERIFY(QImage(QDir(leftToRight).filePath(u"vlan-page1.png"_s))
+                != QImage(QDir(byOwner).filePath(u"vlan-page1.png"_s)));
+    }
+}
+
+// --vlan-mode and --sample-table change what the VLAN pages show, and
+// nothing else: the QoS pages stay as they were.
+void TestHostProgram::vlanCases()
+{
+    const auto shoot = [this](const QString& name, const QStringList& extra) {
+        const QString dir = m_dir.filePath(name);
+        QDir().mkpath(dir);
+        const Outcome o = runDemo(QStringList{u"--screenshot"_s, dir} + extra);
+        return o.exitCode == 0 ? dir : QString();
+    };
+    const QString plain = shoot(u"vlan-plain"_s, {});
+    const QString disable = shoot(u"vlan-disable"_s, {u"--vlan-mode"_s, u"disable"_s});
+    const QString doubleTag = shoot(u"vlan-double"_s, {u"--vlan-mode"_s, u"double"_s});
+    const QString sample = shoot(u"vlan-sample"_s, {u"--sample-table"_s});
+    QVERIFY(!plain.isEmpty() && !disable.isEmpty() && !doubleTag.isEmpty() && !sample.isEmpty());
+    const auto picture = [](const QString& dir, const char* name) { return QImage(QDir(dir).filePath(QLatin1String(name))); };
+    // The default image is in Disable mode.
+    QCOMPARE(picture(disable, "vlan-page1.png"), picture(plain, "vlan-page1.png"));
+    QVERIFY(picture(doubleTag, "vlan-page1.png") != picture(plain, "vlan-page1.png"));
+    QVERIFY(picture(sample, "vlan-page2.png") != picture(plain, "vlan-page2.png"));
+    for (const char* qos : {"qos-page1.png", "qos-page2.png", "qos-page3.png"})
+        QCOMPARE(picture(doubleTag, qos), picture(plain, qos));
 }
 
 QTEST_MAIN(TestHostProgram)

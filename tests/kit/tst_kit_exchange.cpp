@@ -92,6 +92,9 @@ void TestKitExchange::roundTrip_data()
             QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(language), QLatin1String(path))))
                 << QString::fromLatin1(language) << QString::fromLatin1(path);
     }
+    // What the translators' tools rewrite, and the import reads back.
+    for (const char* path : {"lconvert-xliff", "lconvert-ts", "po2xliff", "xliff2po", "msgmerge", "msgattrib", "msgcat"})
+        QTest::newRow(qPrintable(QStringLiteral("de %1").arg(QLatin1String(path)))) << u"de"_s << QString::fromLatin1(path);
 }
 
 void TestKitExchange::roundTrip()
@@ -100,9 +103,10 @@ void TestKitExchange::roundTrip()
     QFETCH(QString, path);
     QVERIFY(m_dir.isValid());
     const QString original = QStringLiteral(ODU_TRANSLATIONS_DIR) + u'/' + language + u".ini"_s;
-    const QString exported = m_dir.filePath(language + u"-"_s + path + (path == u"xliff"_s ? u".xlf"_s : u".po"_s));
+    const bool fromXliff = path == u"xliff"_s || path == u"xliff2po"_s || path == u"lconvert-ts"_s;
+    const QString exported = m_dir.filePath(language + u"-"_s + path + (fromXliff ? u".xlf"_s : u".po"_s));
     const QString back = m_dir.filePath(language + u"-"_s + path + u"-back.ini"_s);
-    const QString format = path == u"xliff"_s ? u"xliff"_s : u"po"_s;
+    const QString format = fromXliff ? u"xliff"_s : u"po"_s;
     if (path != u"ini2po"_s) {
         const KitRun run = runKit({u"export"_s, original, u"--format"_s, format, u"-o"_s, exported});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
@@ -158,6 +162,44 @@ void TestKitExchange::roundTrip()
         QCOMPARE(runTool(tool(u"lconvert"_s), {u"-i"_s, exported, u"-o"_s, ts}).exitCode, 0);
         QCOMPARE(runTool(tool(u"lconvert"_s), {u"-i"_s, ts, u"-o"_s, imported}).exitCode, 0);
     }
+    const QStringList gettextTools{u"msgmerge"_s, u"msgattrib"_s, u"msgcat"_s};
+    if (path == u"lconvert-xliff"_s || path == u"lconvert-ts"_s) {
+        if (tool(u"lconvert"_s).isEmpty())
+            QSKIP("qt6-l10n-tools is installed by scripts/install-deps.sh");
+        imported = m_dir.filePath(language + u"-"_s + path + (path == u"lconvert-ts"_s ? u"-back.po"_s : u"-back.xlf"_s));
+        if (path == u"lconvert-ts"_s) {
+            // Through Qt Linguist's own format: the PO keeps only the unit ids.
+            const QString ts = m_dir.filePath(language + u"-xliff.ts"_s);
+            QCOMPARE(runTool(tool(u"lconvert"_s), {u"-i"_s, exported, u"-o"_s, ts}).exitCode, 0);
+            QCOMPARE(runTool(tool(u"lconvert"_s), {u"-i"_s, ts, u"-o"_s, imported}).exitCode, 0);
+        } else {
+            QCOMPARE(runTool(tool(u"lconvert"_s), {u"-i"_s, exported, u"-o"_s, imported}).exitCode, 0);
+        }
+    } else if (path == u"po2xliff"_s || path == u"xliff2po"_s) {
+        if (tool(path).isEmpty())
+            QSKIP("translate-toolkit is installed by scripts/install-deps.sh");
+        imported = m_dir.filePath(language + u"-"_s + path + (path == u"po2xliff"_s ? u"-back.xlf"_s : u"-back.po"_s));
+        const ToolRun run = runTool(tool(path), {u"--progress=none"_s, exported, imported});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+    } else if (gettextTools.contains(path)) {
+        if (tool(path).isEmpty())
+            QSKIP("gettext is installed by scripts/install-deps.sh");
+        imported = m_dir.filePath(language + u"-"_s + path + u"-back.po"_s);
+        QStringList args;
+        if (path == u"msgmerge"_s) {
+            // Brought up to date against a fresh template, as a translator does.
+            const QString pot = m_dir.filePath(u"template.pot"_s);
+            const KitRun run = runKit({u"export"_s, u"--format"_s, u"po"_s, u"-o"_s, pot});
+            QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+            args = QStringList{u"--previous"_s, u"-q"_s, exported, pot};
+        } else if (path == u"msgattrib"_s) {
+            args = QStringList{u"--no-obsolete"_s, exported}; // and wrapped at 79 columns
+        } else {
+            args = QStringList{u"--sort-output"_s, exported};
+        }
+        const ToolRun run = runTool(tool(path), args + QStringList{u"-o"_s, imported});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+    }
     if (!imported.isEmpty()) {
         const KitRun run = runKit({u"import"_s, imported, u"-o"_s, back});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
@@ -200,9 +242,10 @@ void TestKitExchange::importLeavesOutWhatIsNotTranslated_data()
            "<trans-unit id=\"VLAN|set_button\"><source>&amp;Set</source><target state=\"needs-review-translation\">"
            "&amp;Setzen</target></trans-unit></body></file></xliff>"_s
         << 0 << u"nms=Verwaltung"_s << u"set_button"_s << QString();
-    QTest::newRow("unknown key named")
-        << head + u"msgctxt \"VLAN|set_butten\"\nmsgid \"&Set\"\nmsgstr \"&Setzen\"\n"_s << 2 << QString() << QString()
-        << u"entry \"VLAN|set_butten\" (line 4): unknown key"_s;
+    QTest::newRow("unknown key named, the entry skipped")
+        << head + u"msgctxt \"VLAN|nms\"\nmsgid \"NMS\"\nmsgstr \"Verwaltung\"\n\n"
+                  "msgctxt \"VLAN|set_butten\"\nmsgid \"&Set\"\nmsgstr \"&Setzen\"\n"_s
+        << 1 << u"nms=Verwaltung"_s << u"Setzen"_s << u"entry \"VLAN|set_butten\" (line 8): unknown key"_s;
     QTest::newRow("line break in a translation named")
         << head + u"msgctxt \"VLAN|nms\"\nmsgid \"NMS\"\nmsgstr \"NM\\nS\"\n"_s << 2 << QString() << QString()
         << u"entry \"VLAN|nms\" (line 4): the translation has a line break"_s;

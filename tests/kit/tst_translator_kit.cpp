@@ -152,6 +152,10 @@ void TestTranslatorKit::commandLine_data()
     QTest::newRow("density out of range")
         << QStringList{QStringLiteral("check"), QStringLiteral("x.ini"), QStringLiteral("--density=5")} << 2
         << QStringLiteral("--density");
+    QTest::newRow("export --language with a line break")
+        << QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("po"),
+                       QStringLiteral("--language"), QStringLiteral("de\n[QOS]")}
+        << 2 << QStringLiteral("--language takes a language code");
     QTest::newRow("stray argument to template")
         << QStringList{QStringLiteral("template"), QStringLiteral("extra")} << 2 << QStringLiteral("unexpected");
     QTest::newRow("missing catalogue")
