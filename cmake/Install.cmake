@@ -29,14 +29,6 @@ foreach(dir core plugin ui qos vlan)
         install(FILES ${headers} DESTINATION ${ODU_INSTALL_INCLUDEDIR}/${dir})
     endif()
 endforeach()
-# The earlier paths of the headers that moved into core/ (not ui/, which was
-# never installed).
-foreach(old IN LISTS ODU_COMPAT_HEADERS)
-    get_filename_component(dir ${old} DIRECTORY)
-    if(NOT dir STREQUAL "ui")
-        install(FILES ${ODU_COMPAT_INCLUDE_DIR}/${old} DESTINATION ${ODU_INSTALL_INCLUDEDIR}/${dir})
-    endif()
-endforeach()
 # The headers generated from the forms of the two dialogs, which their
 # installed headers include (the VID entry dialog's form stays inside).
 install(FILES ${ODU_FORMS_INCLUDE_DIR}/ui_Qos_form.h ${ODU_FORMS_INCLUDE_DIR}/ui_Vlan_form.h

@@ -11,15 +11,10 @@
 
 #include <QDialog>
 
-#include <array>
 #include <memory>
 
-class DialogSkeleton;
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
-class QPushButton;
 class TIniFile;
+class TVlan_formPrivate;
 
 /// \file
 /// TVlan_form, the VLAN dialog.
@@ -41,8 +36,8 @@ class TIniFile;
 /// dialog. The unit facts and the static VLAN table with its count are the
 /// dialog's own copies, so two dialogs never disturb each other.
 ///
-/// Members under the names the dialog must carry (the controls, the handlers,
-/// vlanCount) have no prefix; the dialog's own helpers and copies carry m_.
+/// The controls (from Vlan_form.ui) and the handlers are public members under
+/// their design names; what else the dialog keeps is behind the pointer d.
 ///
 /// Threads: the dialog is a widget; it is made, shown, used and destroyed
 /// on the user-interface thread only.
@@ -55,9 +50,7 @@ public:
     /// never-configured array by the default image, sets the captions from section "VLAN" of
     /// \p langIni and loads every control from \p cfgPole. \p oduCapabilities bit 3
     /// (kLine4CapabilityBit) says the unit has a LINE 4 port; the second radio channel is
-    /// usable when \p modem2Present is not 0 and \p modem2Mode is not 100. With
-    /// \p vlanActiveInEthernet set or \p onePlusZeroInactive not 0, Set refuses every VLAN
-    /// mode but Disable.
+    /// usable when \p modem2Present is not 0 and \p modem2Mode is not 100.
     TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned char* cfgPole,
                int* cfgSize, bool vlanActiveInEthernet, char modem2Present,
                char onePlusZeroInactive, char modem2Mode, char oduCapabilities);
@@ -98,17 +91,17 @@ public:
                             int X, int Y);
     /// "&Add New VLAN": asks for a VLAN ID in the VID entry dialog and adds an entry; with 22
     /// entries it shows an error box instead.
-    void Button1Click(QObject* Sender); // "&Add New VLAN"
+    void Button1Click(QObject* Sender); ///< "&Add New VLAN"
     /// "D&elete VLAN": removes the marked entries, unless every entry or none is marked.
-    void Button2Click(QObject* Sender); // "D&elete VLAN"
+    void Button2Click(QObject* Sender); ///< "D&elete VLAN"
     /// Unpacks the array's first \p n static VLAN slots into the table (unpackVlanPole).
     void cfgPole2vlanPole(unsigned short n);
     /// Packs the table's first \p n entries into the array (packVlanPole).
     void vlanPole2cfgPole(unsigned short n);
-    /// The static VLAN table as the dialog holds it (vlanPole).
-    const VlanPole& vlanPole() const { return m_vlanPole; }
+    /// The static VLAN table and its entry count (vlanCount), as the dialog holds them.
+    const VlanPole& vlanPole() const;
     /// The number of entries of the table (vlanCount).
-    unsigned short vlanEntryCount() const { return vlanCount; }
+    unsigned short vlanEntryCount() const;
 
     // ---- Set and Default -------------------------------------------------
     /// "&Set": checks and writes the settings (commitVlanSettings); ends the dialog with 1 when
@@ -126,47 +119,47 @@ public:
 
     // ---- The array's accessors, over the host's array ---------------------
     /// The array's accessors, over the host's array: see VlanConfigArray.
-    void set_cfg_pole_version(unsigned char v) { m_cfg.set_cfg_pole_version(v); }
+    void set_cfg_pole_version(unsigned char v);
     /// VlanConfigArray::get_ingress_policy over the host's array.
-    unsigned char get_ingress_policy(tPortik p) const { return m_cfg.get_ingress_policy(p); }
+    unsigned char get_ingress_policy(tPortik p) const;
     /// VlanConfigArray::set_ingress_policy over the host's array.
-    void set_ingress_policy(tPortik p, char v) { m_cfg.set_ingress_policy(p, v); }
+    void set_ingress_policy(tPortik p, char v);
     /// VlanConfigArray::get_remove_1PT over the host's array.
-    unsigned char get_remove_1PT() const { return m_cfg.get_remove_1PT(); }
+    unsigned char get_remove_1PT() const;
     /// VlanConfigArray::set_remove_1PT over the host's array.
-    void set_remove_1PT(char v) { m_cfg.set_remove_1PT(v); }
+    void set_remove_1PT(char v);
     /// VlanConfigArray::get_vlan_mode over the host's array.
-    unsigned char get_vlan_mode() const { return m_cfg.get_vlan_mode(); }
+    unsigned char get_vlan_mode() const;
     /// VlanConfigArray::set_vlan_mode over the host's array.
-    void set_vlan_mode(char v) { m_cfg.set_vlan_mode(v); }
+    void set_vlan_mode(char v);
     /// VlanConfigArray::get_force_DefVID over the host's array.
-    unsigned char get_force_DefVID(tPortik p) const { return m_cfg.get_force_DefVID(p); }
+    unsigned char get_force_DefVID(tPortik p) const;
     /// VlanConfigArray::set_force_DefVID over the host's array.
-    void set_force_DefVID(tPortik p, char v) { m_cfg.set_force_DefVID(p, v); }
+    void set_force_DefVID(tPortik p, char v);
     /// VlanConfigArray::get_doubleTag_mode over the host's array.
-    unsigned char get_doubleTag_mode(tPortik p) const { return m_cfg.get_doubleTag_mode(p); }
+    unsigned char get_doubleTag_mode(tPortik p) const;
     /// VlanConfigArray::set_doubleTag_mode over the host's array.
-    void set_doubleTag_mode(tPortik p, char v) { m_cfg.set_doubleTag_mode(p, v); }
+    void set_doubleTag_mode(tPortik p, char v);
     /// VlanConfigArray::get_provEth_type over the host's array.
-    unsigned char get_provEth_type() const { return m_cfg.get_provEth_type(); }
+    unsigned char get_provEth_type() const;
     /// VlanConfigArray::set_provEth_type over the host's array.
-    void set_provEth_type(char v) { m_cfg.set_provEth_type(v); }
+    void set_provEth_type(char v);
     /// VlanConfigArray::get_Default_VID over the host's array.
-    unsigned short get_Default_VID(tPortik p) const { return m_cfg.get_Default_VID(p); }
+    unsigned short get_Default_VID(tPortik p) const;
     /// VlanConfigArray::set_Default_VID over the host's array.
-    void set_Default_VID(tPortik p, unsigned short vid) { m_cfg.set_Default_VID(p, vid); }
+    void set_Default_VID(tPortik p, unsigned short vid);
     /// VlanConfigArray::get_pocet_vlan over the host's array.
-    unsigned short get_pocet_vlan() const { return m_cfg.get_pocet_vlan(); }
+    unsigned short get_pocet_vlan() const;
     /// VlanConfigArray::set_pocet_vlan over the host's array.
-    void set_pocet_vlan(unsigned short n) { m_cfg.set_pocet_vlan(n); }
-    /// CheckBox7..CheckBox18 from the array, one box after the other (each
-    /// change runs that box's rule), and back.
+    void set_pocet_vlan(unsigned short n);
+    /// CheckBox7..CheckBox18 from the array (each box that changes runs its
+    /// rule), and back.
     void load_Port_FWD();
     /// Writes CheckBox7..CheckBox18 into the array's port forwarding bits.
     void save_Port_FWD();
 
     /// The unit facts as the constructor kept them.
-    bool hasLine4() const { return m_hasLine4; }
+    bool hasLine4() const;
     /// Whether the unit's second radio channel is usable (unitModem2Usable).
     bool modem2Usable() const;
 
@@ -177,36 +170,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void connectHandlers();
-    void adjustToDensity();
-    void lookUpCaptions(bool isLocal);
-    void fillHeaderRow();
-    // The field colours of the mode last coloured, from the current palette.
-    void colourFields();
-    // Asks for a VID in the VID entry dialog until the user cancels or types
-    // one that no entry holds; false when cancelled.
-    bool askForNewVid(short initialVid, short& vid);
-    std::array<QCheckBox*, kPortForwardingBoxes> portForwardingBoxes() const;
-    // The selected item of a combo box, or -1 when its typed text names none.
-    static int selectedItem(const QComboBox* box);
-
-    // The whole window's least size, frame included (the designed client
-    // area, 384 high, is smaller than that), and the frame a classic desktop
-    // gives it, for when the platform has not told the frame yet.
-    static constexpr QSize kDesignWindowMinimum{478, 388};
-    static constexpr QSize kClassicFrame{8, 34};
-
-    // The window set-up all dialogs share.
-    const std::unique_ptr<DialogSkeleton> m_skeleton;
-
-    VlanConfigArray m_cfg;
-    TIniFile* m_langIni = nullptr;
-    bool m_vlanActiveInEthernet = false;
-    char m_modem2Present = 0;
-    char m_onePlusZeroInactive = 0;
-    char m_modem2Mode = 0;
-    bool m_hasLine4 = false;
-    int m_colouredMode = -1; // none yet
-    VlanPole m_vlanPole;
-    unsigned short vlanCount = 0;
+    // Everything else the dialog keeps and its own helpers (Vlan_form.cpp).
+    // A host compiles the size of this class into its code, so it holds no
+    // more than its bases and this pointer, whatever the dialog comes to keep.
+    const std::unique_ptr<TVlan_formPrivate> d;
 };

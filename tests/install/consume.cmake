@@ -64,7 +64,7 @@ endforeach()
 
 foreach(f lib/pkgconfig/odu-switch-dialogs.pc lib/pkgconfig/odu-switch-core.pc
           include/odu-switch-dialogs/qos/Qos_form.h include/odu-switch-dialogs/vlan/Vlan_form.h
-          include/odu-switch-dialogs/plugin/IniFile.h include/odu-switch-dialogs/core/IniFile.h
+          include/odu-switch-dialogs/core/IniFile.h
           include/odu-switch-dialogs/core/ArrayCheck.h bin/odu-switch share/man/man1/odu-switch.1)
     if(NOT EXISTS ${prefix}/${f})
         message(FATAL_ERROR "Not installed: ${f}")
