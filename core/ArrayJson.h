@@ -30,8 +30,9 @@
 /// The format number that arrayToJson writes and arrayFromJson reads.
 constexpr int kArrayJsonFormat = 1;
 
-/// The JSON form of \p cfg, which must hold the kind's arrayBytes() bytes
-/// (the caller checks the size: arrayKindForSize).
+/// The JSON form of \p cfg; an empty object when \p cfg does not hold
+/// exactly the kind's arrayBytes() bytes (arrayKindForSize tells the kind of
+/// a size), so that a short array is never read past its end.
 ODU_SWITCH_CORE_EXPORT QJsonObject arrayToJson(ArrayKind kind, const QByteArray& cfg);
 
 /// The array a JSON object describes. "format" must be 1 and "kind" given

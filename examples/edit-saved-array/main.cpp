@@ -79,8 +79,10 @@ int main(int argc, char** argv)
     }
     // Written to a new file that replaces the old one only when complete,
     // so a full disk leaves the old array as it was.
+    // Unbuffered, so that a failed write is seen before commit() puts the
+    // file in place (a buffered QSaveFile may commit what it could not write).
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || out.write(bytes) != bytes.size() || !out.commit())
         return fail(QStringLiteral("cannot write %1: %2").arg(path, out.errorString()));
     return 0;
 }
