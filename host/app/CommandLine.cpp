@@ -6,8 +6,8 @@
 
 #include "core/CatalogueFile.h"
 #include "core/RegularFile.h"
-#include "translator-kit/CatalogueText.h"
 #include "host/app/DemoPalettes.h"
+#include "toolsupport/TextEncoding.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -285,14 +285,23 @@ QString catalogueEncodingWarning(const QString& file)
     if (!raw)
         return {};
     const EncodingProblem problem = findEncodingProblem(raw.value());
-    if (problem.valid)
+    QString consequence;
+    switch (problem.kind) {
+    case EncodingProblem::Kind::None:
         return {};
-    return QStringLiteral("warning: catalogue '%1' is not UTF-8: line %2, byte %3 of the line (0x%4) cannot be "
-                          "decoded, and the dialogs show the replacement character U+FFFD for such bytes; save the file as UTF-8")
-        .arg(file)
-        .arg(problem.line)
-        .arg(problem.column)
-        .arg(uint(problem.value), 2, 16, QLatin1Char('0'));
+    case EncodingProblem::Kind::NotUtf8:
+        consequence = QStringLiteral(", and the dialogs show the replacement character U+FFFD for such bytes");
+        break;
+    case EncodingProblem::Kind::Utf16LE:
+    case EncodingProblem::Kind::Utf16BE:
+        consequence = QStringLiteral(", which the dialogs do not read: their captions stay English");
+        break;
+    case EncodingProblem::Kind::NulBytes:
+        consequence = QStringLiteral(", which the dialogs would take into a caption");
+        break;
+    }
+    return QStringLiteral("warning: catalogue '%1': %2%3; save the file as UTF-8")
+        .arg(file, describeEncodingProblem(problem), consequence);
 }
 
 QStringList catalogueFolders()
