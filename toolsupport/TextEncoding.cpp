@@ -22,10 +22,11 @@ EncodingProblem::Kind utf16WithoutMark(QByteArrayView bytes)
         if (bytes.at(i) == '\0')
             ++(i % 2 == 0 ? even : odd);
     }
-    const qsizetype enough = qMax<qsizetype>(1, sample / 2 / 10); // a tenth of the characters
-    if (odd >= enough && odd > 4 * even)
+    // At least a tenth of the characters, and more than one.
+    const auto enough = [sample](qsizetype nuls) { return nuls >= 2 && nuls * 20 >= sample; };
+    if (enough(odd) && odd > 4 * even)
         return EncodingProblem::Kind::Utf16LE;
-    if (even >= enough && even > 4 * odd)
+    if (enough(even) && even > 4 * odd)
         return EncodingProblem::Kind::Utf16BE;
     return EncodingProblem::Kind::None;
 }
