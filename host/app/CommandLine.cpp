@@ -57,8 +57,9 @@ const char kDescription[] =
     "Qt's own options (for example -reverse for right to left, -style NAME) come\n"
     "before or among these.\n"
     "\n"
-    "Exit codes: 0 success, 1 failure while working, 2 bad command line,\n"
-    "unusable screenshot folder or catalogue.";
+    "Exit codes: 0 done, 2 trouble (a bad command line, an unusable screenshot\n"
+    "folder or catalogue, no display, a picture or output that could not be\n"
+    "written); 1, findings, is never the demo's.";
 
 // The program's options, set up once for parsing and for the help text.
 struct DemoParser
