@@ -527,6 +527,13 @@ void StringGrid::mouseReleaseEvent(QMouseEvent* event)
 
 void StringGrid::keyPressEvent(QKeyEvent* event)
 {
+    // Tab and Shift+Tab move the focus on before the grid sees them; one that
+    // reaches the grid found no control to move to. It must not open an
+    // editor, which would hand the same key back to the grid without end.
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+        event->ignore();
+        return;
+    }
     // A typed character that the key filter drops must not start editing.
     if (state() != QAbstractItemView::EditingState
         && filterKeyPress(this, event, m_keyFilter))

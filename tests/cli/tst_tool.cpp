@@ -278,6 +278,13 @@ private slots:
     void wrongSizeIsRefusedByName_data();
     void wrongSizeIsRefusedByName();
     void diffExitCodes();
+    void fieldListEnds_data();
+    void fieldListEnds();
+    void exitCodePrecedence_data();
+    void exitCodePrecedence();
+    void setRestoresNothingToStandardOutput();
+    void usage_data();
+    void usage();
     void check_data();
     void check();
     void checkManyFilesAndCatalogue();
@@ -288,6 +295,10 @@ private slots:
     void encodeRoundTripThroughThePipe();
     void encodeRefusals_data();
     void encodeRefusals();
+    void encodeLimits_data();
+    void encodeLimits();
+    void encodeStrings_data();
+    void encodeStrings() { encodeLimits(); }
     void defaultImages();
     void failedWritesLeaveTheOldFile_data();
     void failedWritesLeaveTheOldFile();
@@ -381,6 +392,13 @@ void TestTool::wrongSizeIsRefusedByName_data()
     QTest::newRow("37 bytes") << QStringList() << 37
                               << "37 bytes; a configuration array has 40 bytes (QoS) or 82 bytes (VLAN)";
     QTest::newRow("empty") << QStringList() << 0 << "0 bytes; a configuration array has 40 bytes (QoS) or 82 bytes (VLAN)";
+    // One byte either side of each size; past the larger one the file is not read whole.
+    for (int size : {39, 41, 81})
+        QTest::addRow("%d bytes", size)
+            << QStringList() << size
+            << u"%1 bytes; a configuration array has 40 bytes (QoS) or 82 bytes (VLAN)"_s.arg(size);
+    QTest::newRow("83 bytes") << QStringList() << 83
+                              << "more than 82 bytes; a configuration array has 40 bytes (QoS) or 82 bytes (VLAN)";
     QTest::newRow("QoS size where VLAN is required") << QStringList{u"--kind"_s, u"vlan"_s} << 40
                                                      << "40 bytes; a VLAN array has 82 bytes";
 }
@@ -428,6 +446,218 @@ void TestTool::diffExitCodes()
     QCOMPARE(tool({u"diff"_s, path(u"vlan.bin"_s), path(u"qos.bin"_s)}).code, 2);
     QCOMPARE(tool({u"diff"_s, path(u"vlan.bin"_s), path(u"missing.bin"_s)}).code, 2);
     QCOMPARE(tool({u"diff"_s, path(u"vlan.bin"_s)}).code, 2);
+}
+
+// Every command that walks a field list reaches both of its ends: a change
+// in only the first or only the last field (and, for check, the first or
+// last reserved bits) is shown, reported by diff and kept by encode.
+void TestTool::fieldListEnds_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("field");
+    for (ArrayKind kind : {ArrayKind::Qos, ArrayKind::Vlan}) {
+        const QList<FieldSpec>& list = fieldCatalogue(kind);
+        QStringList reserved;
+        for (const FieldSpec& f : list)
+            if (f.kind == FieldKind::Reserved)
+                reserved << f.name;
+        const char* key = kind == ArrayKind::Qos ? "QoS" : "VLAN";
+        QTest::addRow("%s first field", key) << int(kind) << list.constFirst().name;
+        QTest::addRow("%s last field", key) << int(kind) << list.constLast().name;
+        QTest::addRow("%s first reserved bits", key) << int(kind) << reserved.constFirst();
+        QTest::addRow("%s last reserved bits", key) << int(kind) << reserved.constLast();
+    }
+}
+
+void TestTool::fieldListEnds()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, field);
+    const FieldSpec* f = findField(ArrayKind(kind), field);
+    QVERIFY(f);
+    const QByteArray before = image(ArrayKind(kind));
+    QByteArray after = before;
+    auto* raw = reinterpret_cast<unsigned char*>(after.data());
+    const unsigned was = readField(*f, raw);
+    const unsigned is = f->kind == FieldKind::Reserved ? was ^ (f->mask & (~f->mask + 1u)) : was ^ 1u;
+    writeField(*f, raw, is);
+    QCOMPARE(readField(*f, raw), is);
+    writeBytes(path(u"old.bin"_s), before);
+    writeBytes(path(u"new.bin"_s), after);
+
+    // diff: that field and nothing else, in text and in JSON.
+    Run r = tool({u"diff"_s, path(u"old.bin"_s), path(u"new.bin"_s)});
+    QCOMPARE(r.code, 1);
+    const QStringList lines = QString::fromUtf8(r.out).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QVERIFY2(lines.at(2).startsWith(field + u" ("_s), qPrintable(lines.at(2)));
+    QVERIFY2(lines.at(2).endsWith(u": %1 -> %2"_s.arg(fieldValueText(*f, was), fieldValueText(*f, is))),
+             qPrintable(lines.at(2)));
+    r = tool({u"diff"_s, u"--json"_s, path(u"old.bin"_s), path(u"new.bin"_s)});
+    const QJsonArray changes = QJsonDocument::fromJson(r.out).object().value(u"changes"_s).toArray();
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(changes.at(0).toObject().value(u"field"_s).toString(), field);
+
+    // show: the field's line carries the new value.
+    r = tool({u"show"_s, path(u"new.bin"_s)});
+    QCOMPARE(r.code, 0);
+    const QRegularExpression line(u"^  .* +%1 +%2$"_s.arg(QRegularExpression::escape(fieldValueText(*f, is)),
+                                                          QRegularExpression::escape(field)),
+                                  QRegularExpression::MultilineOption);
+    QVERIFY2(line.match(QString::fromUtf8(r.out)).hasMatch(), r.out.constData());
+
+    // show --json and encode: the change survives the round trip.
+    const Run old = tool({u"show"_s, u"--json"_s, path(u"old.bin"_s)});
+    r = tool({u"show"_s, u"--json"_s, path(u"new.bin"_s)});
+    QCOMPARE(r.code, 0);
+    const QJsonObject oldFields = QJsonDocument::fromJson(old.out).object().value(u"fields"_s).toObject();
+    const QJsonObject newFields = QJsonDocument::fromJson(r.out).object().value(u"fields"_s).toObject();
+    QVERIFY(newFields.contains(field));
+    QVERIFY(newFields.value(field) != oldFields.value(field));
+    QCOMPARE(tool({u"encode"_s, u"-"_s, u"-o"_s, path(u"out.bin"_s)}, r.out).code, 0);
+    QCOMPARE(fileBytes(path(u"out.bin"_s)).toHex(), after.toHex());
+
+    // check: reserved bits are a finding, wherever they lie.
+    if (f->kind == FieldKind::Reserved) {
+        r = tool({u"check"_s, path(u"new.bin"_s)});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.out.contains(u"reserved bits are set: byte %1 %2"_s.arg(f->byte).arg(fieldValueText(*f, is)).toUtf8()),
+                 r.out.constData());
+    }
+}
+
+// With several files, the worst outcome decides the exit code: trouble (an
+// unreadable file) over findings, findings over clean; every readable file
+// is still handled, in order, whatever comes before or after it.
+void TestTool::exitCodePrecedence_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("files"); // clean, finding, missing, short
+    QTest::addColumn<int>("code");
+    QTest::newRow("check: clean") << u"check"_s << QStringList{u"clean"_s, u"clean"_s} << 0;
+    QTest::newRow("check: one finding after a clean file") << u"check"_s << QStringList{u"clean"_s, u"finding"_s} << 1;
+    QTest::newRow("check: one finding before a clean file") << u"check"_s << QStringList{u"finding"_s, u"clean"_s} << 1;
+    QTest::newRow("check: finding, then a missing file")
+        << u"check"_s << QStringList{u"finding"_s, u"missing"_s} << 2;
+    QTest::newRow("check: a missing file, then a finding")
+        << u"check"_s << QStringList{u"missing"_s, u"finding"_s} << 2;
+    QTest::newRow("check: finding, then a file of the wrong size")
+        << u"check"_s << QStringList{u"finding"_s, u"short"_s, u"clean"_s} << 2;
+    QTest::newRow("check: clean, then a missing file") << u"check"_s << QStringList{u"clean"_s, u"missing"_s} << 2;
+    QTest::newRow("show: a missing file among readable ones")
+        << u"show"_s << QStringList{u"finding"_s, u"missing"_s, u"clean"_s} << 2;
+    QTest::newRow("show: readable files") << u"show"_s << QStringList{u"finding"_s, u"clean"_s} << 0;
+    QTest::newRow("diff: differing") << u"diff"_s << QStringList{u"clean"_s, u"finding"_s} << 1;
+    QTest::newRow("diff: differing, one of the wrong size") << u"diff"_s << QStringList{u"finding"_s, u"short"_s} << 2;
+    QTest::newRow("diff: a missing old file") << u"diff"_s << QStringList{u"missing"_s, u"clean"_s} << 2;
+}
+
+void TestTool::exitCodePrecedence()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, files);
+    QFETCH(int, code);
+    QByteArray finding = image(ArrayKind::Qos);
+    finding[36] = 0; // a zero weight: Set refuses it
+    writeBytes(path(u"clean"_s), image(ArrayKind::Qos));
+    writeBytes(path(u"finding"_s), finding);
+    writeBytes(path(u"short"_s), QByteArray(kQosConfigSize - 1, '\0'));
+    QStringList args{command};
+    for (const QString& name : files)
+        args << path(name);
+    const Run r = tool(args);
+    QCOMPARE(r.code, code);
+    if (command == u"diff"_s)
+        return;
+    // Every readable file is reported, in the order given.
+    qsizetype at = 0;
+    for (const QString& name : files) {
+        if (name == u"missing"_s || name == u"short"_s)
+            continue;
+        const qsizetype found = r.out.indexOf((path(name) + u":"_s).toUtf8(), at);
+        QVERIFY2(found >= at, qPrintable(name));
+        at = found + 1;
+    }
+}
+
+// What each command needs on its command line, and the options' ranges at
+// their ends: refused with exit 2 and a message, or accepted.
+void TestTool::usage_data()
+{
+    QTest::addColumn<QStringList>("args"); // run in the scratch folder
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message"); // on standard error; empty: none
+    QTest::newRow("show without a file") << QStringList{u"show"_s} << 2 << u"show: no file given"_s;
+    QTest::newRow("check without a file") << QStringList{u"check"_s} << 2 << u"check: no file given"_s;
+    QTest::newRow("diff of one file") << QStringList{u"diff"_s, u"vlan.bin"_s} << 2 << u"diff: give two files"_s;
+    QTest::newRow("diff of three files") << QStringList{u"diff"_s, u"vlan.bin"_s, u"vlan.bin"_s, u"vlan.bin"_s} << 2
+                                         << u"diff: give two files"_s;
+    QTest::newRow("set without a value") << QStringList{u"set"_s, u"vlan.bin"_s} << 2 << u"set: give one or more files"_s;
+    QTest::newRow("set without a file") << QStringList{u"set"_s, u"vlan_mode=1"_s} << 2
+                                        << u"set: give one or more files"_s;
+    QTest::newRow("set -o with two files") << QStringList{u"set"_s, u"-o"_s, u"out.bin"_s, u"vlan.bin"_s, u"qos.bin"_s,
+                                                          u"reserved.byte0=0"_s}
+                                           << 2 << u"set: -o takes the result of one file only"_s;
+    // A name is what comes before the first '=', so it cannot be empty: an
+    // argument that starts with '=' names a file.
+    QTest::newRow("set on a file whose name starts with =")
+        << QStringList{u"set"_s, u"=vlan.bin"_s, u"vlan_mode=Single Tag"_s} << 0 << QString();
+    QTest::newRow("encode without -o") << QStringList{u"encode"_s, u"in.json"_s} << 2 << u"encode: give one JSON file"_s;
+    QTest::newRow("encode of two files") << QStringList{u"encode"_s, u"in.json"_s, u"in.json"_s, u"-o"_s, u"out.bin"_s}
+                                         << 2 << u"encode: give one JSON file"_s;
+    QTest::newRow("encode --kind of the other kind") << QStringList{u"encode"_s, u"--kind"_s, u"vlan"_s, u"in.json"_s,
+                                                                    u"-o"_s, u"out.bin"_s}
+                                                     << 2 << u"in.json: describes a QoS array, not a VLAN array"_s;
+    QTest::newRow("--kind of another name") << QStringList{u"show"_s, u"--kind"_s, u"stp"_s, u"vlan.bin"_s} << 2
+                                            << u"--kind takes qos or vlan"_s;
+    QTest::newRow("--modem2-mode 255, the largest")
+        << QStringList{u"check"_s, u"--modem2-mode"_s, u"255"_s, u"qos.bin"_s} << 0 << QString();
+    QTest::newRow("--modem2-mode 256") << QStringList{u"check"_s, u"--modem2-mode"_s, u"256"_s, u"qos.bin"_s} << 2
+                                       << u"--modem2-mode takes a number from 0 to 255"_s;
+    QTest::newRow("--modem2-mode -1") << QStringList{u"check"_s, u"--modem2-mode=-1"_s, u"qos.bin"_s} << 2
+                                      << u"--modem2-mode takes a number from 0 to 255"_s;
+    QTest::newRow("no command") << QStringList() << 2 << u"no command"_s;
+    QTest::newRow("unknown command") << QStringList{u"shwo"_s, u"vlan.bin"_s} << 2 << u"unknown command \"shwo\""_s;
+}
+
+void TestTool::usage()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    QFile::copy(path(u"vlan.bin"_s), path(u"=vlan.bin"_s));
+    writeBytes(path(u"in.json"_s), R"({"format":1,"kind":"qos"})");
+    const Run r = tool(args, QByteArray(), m_dir->path());
+    QVERIFY2(message.isEmpty() ? r.err.isEmpty() : r.err.contains(message), qPrintable(r.err));
+    QCOMPARE(r.code, code);
+    QVERIFY(!QFileInfo::exists(path(u"out.bin"_s)));
+    // Only the file that starts with '=' may change, and only when accepted.
+    QCOMPARE(fileBytes(path(u"vlan.bin"_s)), image(ArrayKind::Vlan));
+    QCOMPARE(fileBytes(path(u"=vlan.bin"_s)) != image(ArrayKind::Vlan), args.contains(u"=vlan.bin"_s) && code == 0);
+}
+
+// Standard output cannot be taken back: when a later file fails, nothing is
+// "restored" to a file named "-".
+void TestTool::setRestoresNothingToStandardOutput()
+{
+    ScratchFileSystem scratch;
+    QString second;
+    if (scratch.mounted()) {
+        second = scratch.filePath(u"second.bin"_s);
+        writeBytes(second, image(ArrayKind::Vlan));
+        QVERIFY(scratch.makeReadOnly());
+    } else {
+        QVERIFY(QDir().mkdir(path(u"locked"_s)));
+        second = path(u"locked/second.bin"_s);
+        writeBytes(second, image(ArrayKind::Vlan));
+        QVERIFY(QFile::setPermissions(path(u"locked"_s), QFile::ReadOwner | QFile::ExeOwner));
+    }
+    const Run r = tool({u"set"_s, u"-"_s, second, u"default_vid.nms=7"_s}, image(ArrayKind::Vlan), m_dir->path());
+    QFile::setPermissions(path(u"locked"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(r.code, 2);
+    QVERIFY2(r.err.contains(u"'%1' cannot be written"_s.arg(second)), qPrintable(r.err));
+    QVERIFY(!QFileInfo::exists(path(u"-"_s)));
+    QCOMPARE(fileBytes(second), image(ArrayKind::Vlan));
 }
 
 void TestTool::check_data()
@@ -598,6 +828,13 @@ void TestTool::encodeRefusals_data()
         << QByteArray(R"({"format":1,"kind":"qos","fields":{"queue_weight.3":20.0}})") << "a fraction or an exponent";
     QTest::newRow("number with an exponent")
         << QByteArray(R"({"format":1,"kind":"qos","fields":{"queue_weight.3":2e1}})") << "a fraction or an exponent";
+    QTest::newRow("a negative number inside a list")
+        << QByteArray(R"({"format":1,"kind":"qos","pad":[1,-2]})") << "a negative number; every number of the format is 0 or more at offset 34";
+    QTest::newRow("the text ends where a value should be")
+        << QByteArray(R"({"format":1,"kind":"qos","pad":)") << "the text ends where a value should be at offset 31";
+    QTest::newRow("a bare number") << QByteArray("5") << "the JSON is not an object";
+    QTest::newRow("a list of one number") << QByteArray("[5]") << "encode takes one array; this JSON holds 1";
+    QTest::newRow("an empty list") << QByteArray("[]") << "encode takes one array; this JSON holds 0";
     QTest::newRow("repeated key") << QByteArray(R"({"format":1,"kind":"qos","fields":{},"fields":{"queue_weight.3":9}})")
                                   << "the key \"fields\" appears twice in one object at offset 37";
     QTest::newRow("repeated field")
@@ -612,8 +849,6 @@ void TestTool::encodeRefusals_data()
     // Raw U+FEFF bytes open the key: a character of the key, not a mark to drop.
     QTest::newRow("key behind a U+FEFF") << QByteArray("{\"format\":1,\"\xEF\xBB\xBFkind\":\"qos\"}")
                                          << QString(u"no key \"\uFEFFkind\""_s);
-    QTest::newRow("5 MB of JSON") << QByteArray(R"({"format":1,"kind":"qos","pad":")") + QByteArray(5 << 20, 'x') + "\"}"
-                                  << "is larger than 4194304 bytes";
 }
 
 void TestTool::encodeRefusals()
@@ -627,6 +862,76 @@ void TestTool::encodeRefusals()
     QCOMPARE(fileBytes(path(u"qos.bin"_s)), image(ArrayKind::Qos));
     QCOMPARE(tool({u"encode"_s, path(u"in.json"_s), u"-o"_s, path(u"new.bin"_s)}).code, 2);
     QVERIFY(!QFileInfo::exists(path(u"new.bin"_s)));
+}
+
+// The JSON reader's limits, each at the limit (read) and one past (refused):
+// the largest number, the nesting depth and the size.
+void TestTool::encodeLimits_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("message"); // empty: encoded
+    const QByteArray head = R"({"format":1,"kind":"qos","file":)";
+    const auto nested = [&](int levels) { // the outer object is the first level
+        return head + QByteArray(levels - 1, '[') + QByteArray(levels - 1, ']') + "}";
+    };
+    const auto sized = [&](qsizetype bytes) {
+        return head + '"' + QByteArray(bytes - head.size() - 3, 'x') + "\"}";
+    };
+    // A number or a list where the format takes a string: read, then refused by the format.
+    QTest::newRow("2^53") << head + "9007199254740992}" << u"\"file\" must be a string"_s;
+    QTest::newRow("2^53 + 1") << head + "9007199254740993}" << u"a number larger than 2^53 at offset 32"_s;
+    QTest::newRow("2^53 as a field's value: read, then out of the field's range")
+        << QByteArray(R"({"format":1,"kind":"qos","fields":{"queue_weight.3":9007199254740992}})")
+        << u"field \"queue_weight.3\" takes 0 to 255"_s;
+    QTest::newRow("a list of one array") << QByteArray(R"([{"format":1,"kind":"qos"}])") << QString();
+    QTest::newRow("nested 64 levels") << nested(64) << u"\"file\" must be a string"_s;
+    QTest::newRow("nested 65 levels") << nested(65) << u"nested deeper than 64 levels"_s;
+    QTest::newRow("4194304 bytes") << sized(4194304) << QString();
+    QTest::newRow("4194305 bytes") << sized(4194305) << u"is larger than 4194304 bytes"_s;
+}
+
+void TestTool::encodeLimits()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(QString, message);
+    writeBytes(path(u"in.json"_s), json);
+    const Run r = tool({u"encode"_s, path(u"in.json"_s), u"-o"_s, path(u"out.bin"_s)});
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    QCOMPARE(r.code, message.isEmpty() ? 0 : 2);
+    QCOMPARE(QFileInfo::exists(path(u"out.bin"_s)), message.isEmpty());
+}
+
+// Strings as the JSON reader takes them: escapes in either case of the
+// hexadecimal digits, whole surrogate pairs, UTF-8 only, no control character.
+void TestTool::encodeStrings_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("message"); // empty: encoded
+    const QByteArray head = R"({"format":1,"kind":"qos",)";
+    QTest::newRow("field names escaped in both cases of the digits")
+        << head + R"("fields":{"queue_weight\u002E3":9,"port_priority\u002eline2":7}})" << QString();
+    QTest::newRow("the digits a, f, A and F") << head + R"("file":"\u00af\u00AF\u00Fa"})" << QString();
+    QTest::newRow("a digit past F") << head + R"("file":"\u00AG"})" << u"a \\u escape with fewer than four digits"_s;
+    QTest::newRow("every escape, each last in its string")
+        << head + R"("file":["\b","\f","\n","\r","\t","\"","\\","\/"]})" << u"\"file\" must be a string"_s;
+    QTest::newRow("tab escapes around a value, which are trimmed")
+        << head + R"("fields":{"ch1_scheduling":"\tStrict\t"}})" << QString();
+    QTest::newRow("an escape as the last two bytes")
+        << head + R"("file":"\n)" << u"a string without its closing quote at offset 35"_s;
+    QTest::newRow("a backslash as the last byte") << head + R"("file":"\)" << u"a string without its closing quote at offset 33"_s;
+    QTest::newRow("a surrogate pair") << head + R"("file":"\ud83d\ude00"})" << QString();
+    QTest::newRow("half a surrogate pair") << head + R"("file":"\ud83dx"})" << u"a \\u escape of half a character"_s;
+    QTest::newRow("a high surrogate, then an escape of no low one")
+        << head + R"("file":"\ud83d\u0041"})" << u"a \\u escape of half a character"_s;
+    QTest::newRow("a high surrogate, then another escape with four digits")
+        << head + R"("file":"\ud83d\xde00"})" << u"a \\u escape of half a character"_s;
+    QTest::newRow("a high surrogate at the end") << head + R"("file":"\ud83d\)" << u"a \\u escape of half a character"_s;
+    QTest::newRow("a lone low surrogate") << head + R"("file":"\ude00"})" << u"a \\u escape of half a character"_s;
+    QTest::newRow("UTF-8") << head + "\"file\":\"gr\xc3\xbc\xc3\x9f\"}" << QString();
+    QTest::newRow("Latin-1") << head + "\"file\":\"gr\xfc\xdf\"}" << u"a string that is not UTF-8"_s;
+    QTest::newRow("DEL, the first byte past the controls") << head + "\"file\":\"\x7f\"}" << QString();
+    QTest::newRow("0x1F, the last control character") << head + "\"file\":\"\x1f\"}"
+                                                      << u"a control character in a string"_s;
 }
 
 void TestTool::defaultImages()

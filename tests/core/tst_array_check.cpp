@@ -6,6 +6,7 @@
 // them, the QoS weights rule and the warnings that no dialog gives.
 
 #include "core/ArrayCheck.h"
+#include "core/FieldCatalogue.h"
 #include "core/UnitConstants.h"
 #include "core/VlanConfig.h"
 
@@ -74,6 +75,8 @@ private slots:
     void vlanFindings();
     void qosWeights_data();
     void qosWeights();
+    void qosResolutionModes_data();
+    void qosResolutionModes();
     void blankArrayChecksTheDefaultImage();
 };
 
@@ -154,13 +157,39 @@ void TestArrayCheck::vlanFindings_data()
                c.set_pocet_vlan(2);
            })
         << QString() << QStringList{u"static entry 2 has VID 4095, outside 1 to 4094"_s};
-    QTest::newRow("count above the slots")
+    // Every slot in use, then a count one past the slots.
+    const auto fullTable = [](int count) {
+        return Change([count](VlanConfigArray& c) {
+            for (int i = 1; i < kMaxStaticVlans; ++i)
+                c.writeSlot(i, makeEntry((unsigned short)(100 + i), {untagged_member, 3, 3, 3, 3, 3}));
+            c.set_pocet_vlan(count);
+        });
+    };
+    QTest::newRow("count 22: every slot, no warning") << fullTable(kMaxStaticVlans) << QString() << QStringList();
+    QTest::newRow("count 23: one past the slots")
+        << fullTable(kMaxStaticVlans + 1) << QString()
+        << QStringList{u"the entry count is 23; the array has room for 22, and the dialog shows only those"_s};
+    QTest::newRow("VIDs 1 and 4094 in the table, the ends of the range")
+        << Change([](VlanConfigArray& c) {
+               c.writeSlot(1, makeEntry(kMinVid, {untagged_member, 3, 3, 3, 3, 3}));
+               c.writeSlot(2, makeEntry(kMaxVid, {untagged_member, 3, 3, 3, 3, 3}));
+               c.set_pocet_vlan(3);
+           })
+        << QString() << QStringList();
+    QTest::newRow("VID 0 in the table, one below")
+        << Change([](VlanConfigArray& c) {
+               c.writeSlot(1, makeEntry(kMinVid - 1, {untagged_member, 3, 3, 3, 3, 3}));
+               c.set_pocet_vlan(2);
+           })
+        << QString() << QStringList{u"static entry 2 has VID 0, outside 1 to 4094"_s};
+    QTest::newRow("the last entry of a full table is checked")
         << Change([](VlanConfigArray& c) {
                for (int i = 1; i < kMaxStaticVlans; ++i)
                    c.writeSlot(i, makeEntry((unsigned short)(100 + i), {untagged_member, 3, 3, 3, 3, 3}));
-               c.set_pocet_vlan(30);
+               c.writeSlot(kMaxStaticVlans - 1, makeEntry(100, {3, 3, 3, 3, 3, 3}));
+               c.set_pocet_vlan(kMaxStaticVlans);
            })
-        << QString() << QStringList{u"the entry count is 30; the array has room for 22, and the dialog shows only those"_s};
+        << QString() << QStringList{u"static entry 22 (VID 100) has no member port"_s};
     QTest::newRow("reserved bits of byte 0")
         << Change([](VlanConfigArray& c) { c.data()[0] |= 0x80; }) << QString()
         << QStringList{u"reserved bits are set: byte 0 0x80"_s};
@@ -221,6 +250,35 @@ void TestArrayCheck::qosWeights()
         QVERIFY(found.first().text.startsWith(qosWeightsRefusalText()));
         QVERIFY(!found.first().text.contains(QLatin1Char('\n')));
     }
+}
+
+// Modes 0 to 4 have names; 5 to 7 fit the three bits and name none. The
+// first and the last port are both checked.
+void TestArrayCheck::qosResolutionModes_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<unsigned>("mode");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("LINE 2, mode 4, the last named") << u"priority_resolution.line2"_s << 4u << QString();
+    QTest::newRow("LINE 2, mode 5, one past") << u"priority_resolution.line2"_s << 5u
+                                              << u"LINE 2 Priority Resolution is 5, which names no mode"_s;
+    QTest::newRow("LINE 4, mode 4") << u"priority_resolution.line4"_s << 4u << QString();
+    QTest::newRow("LINE 4, mode 7") << u"priority_resolution.line4"_s << 7u
+                                    << u"LINE 4 Priority Resolution is 7, which names no mode"_s;
+}
+
+void TestArrayCheck::qosResolutionModes()
+{
+    QFETCH(QString, field);
+    QFETCH(unsigned, mode);
+    QFETCH(QString, warning);
+    std::array<unsigned char, kQosConfigSize> b = QosConfigArray::defaultImage();
+    const FieldSpec* f = findField(ArrayKind::Qos, field);
+    QVERIFY(f);
+    writeField(*f, b.data(), mode);
+    const QList<ArrayFinding> found = checkArray(ArrayKind::Qos, b.data(), UnitFactsForCheck{});
+    QCOMPARE(texts(found, ArrayFinding::Warning), warning.isEmpty() ? QStringList() : QStringList{warning});
+    QVERIFY(texts(found, ArrayFinding::Refusal).isEmpty());
 }
 
 void TestArrayCheck::blankArrayChecksTheDefaultImage()

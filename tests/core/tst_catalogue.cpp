@@ -106,6 +106,10 @@ private slots:
         QTest::newRow("non-ASCII names ignore letter case")
             << QByteArray("[Čeština]\nŽluť=ano\n") << QString::fromUtf8("ČEŠTINA")
             << QString::fromUtf8("žLUŤ") << "ano";
+        // A letter outside the basic plane, last in the name: its two halves fold as one letter.
+        QTest::newRow("a Deseret capital ends a name, looked up in small letters")
+            << QByteArray("[VLAN]\nnms\xf0\x90\x90\x80=ano\n") << "VLAN" << QString::fromUtf8("NMS\xf0\x90\x90\xa8")
+            << "ano";
         QTest::newRow("first value wins across a repeated section")
             << QByteArray("[VLAN]\nnms=first\n[QOS]\nnms=other\n[vlan]\nNMS=second\n") << "VLAN"
             << "nms" << "first";

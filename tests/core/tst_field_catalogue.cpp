@@ -11,12 +11,14 @@
 #include "core/CaptionTables.h"
 #include "core/FieldCatalogue.h"
 #include "core/QosConfig.h"
+#include "core/StrictJson.h"
 #include "core/VlanConfig.h"
 
 #include <QJsonDocument>
 #include <QSet>
 #include <QTest>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -72,6 +74,10 @@ private slots:
     void jsonRefusesWhatNoArrayHolds();
     void namesAreTheDialogsCaptions_data();
     void namesAreTheDialogsCaptions();
+    void portFieldsAreLabelledByTheirPort_data();
+    void portFieldsAreLabelledByTheirPort();
+    void strictJsonSizeLimit_data();
+    void strictJsonSizeLimit();
 };
 
 void TestFieldCatalogue::everyBitOnceAndNamesUnique_data()
@@ -93,6 +99,8 @@ void TestFieldCatalogue::everyBitOnceAndNamesUnique()
         QVERIFY(!f.group.isEmpty() && !f.label.isEmpty());
         QCOMPARE(findField(kind, f.name), &f);
         const std::vector<unsigned char> mask = footprint(f, size);
+        // A field holds at least one bit: no empty reserved byte is listed.
+        QVERIFY2(std::any_of(mask.begin(), mask.end(), [](unsigned char m) { return m != 0; }), qPrintable(f.name));
         for (int b = 0; b < size * 8; ++b)
             if (mask[std::size_t(b / 8)] & (1u << (b % 8)))
                 ++owners[std::size_t(b)];
@@ -214,6 +222,12 @@ void TestFieldCatalogue::typedValues_data()
     QTest::newRow("VID past 12 bits") << "default_vid.nms" << "4096" << -1;
     QTest::newRow("hexadecimal") << "default_vid.nms" << "0xFFE" << 4094;
     QTest::newRow("negative") << "default_vid.nms" << "-1" << -1;
+    QTest::newRow("hexadecimal after 0X, digits in lower case") << "default_vid.nms" << "0Xabf" << 0xABF;
+    QTest::newRow("hexadecimal digits a, f, A and F") << "default_vid.nms" << "0xaF" << 0xAF;
+    QTest::newRow("0x without digits") << "default_vid.nms" << "0x" << -1;
+    QTest::newRow("a capital hexadecimal digit in a decimal") << "default_vid.nms" << "12A" << -1;
+    QTest::newRow("2^32 does not wrap to 0") << "default_vid.nms" << "4294967296" << -1;
+    QTest::newRow("2^32 + 10 does not wrap to 10") << "default_vid.nms" << "4294967306" << -1;
     QTest::newRow("trailing text") << "default_vid.nms" << "12a" << -1;
     QTest::newRow("empty") << "default_vid.nms" << "" << -1;
     QTest::newRow("membership") << "static_vlan.3.modem1" << "Not a member" << 3;
@@ -318,6 +332,12 @@ void TestFieldCatalogue::jsonRefusesWhatNoArrayHolds_data()
                                      << "field \"port_priority.line2\" takes 0 to 7";
     QTest::newRow("fraction") << QByteArray(R"({"format":1,"kind":"qos","fields":{"queue_weight.0":1.5}})")
                               << "field \"queue_weight.0\" takes 0 to 255";
+    QTest::newRow("fields that are no object") << QByteArray(R"({"format":1,"kind":"qos","fields":5})")
+                                               << "\"fields\" must be an object";
+    QTest::newRow("format as a string") << QByteArray(R"({"format":"1","kind":"qos"})") << "\"format\" must be 1";
+    QTest::newRow("reserved bits outside the mask, as a number")
+        << QByteArray(R"({"format":1,"kind":"vlan","fields":{"reserved.byte0":1}})")
+        << "field \"reserved.byte0\" takes a number using only the bits 0x88";
     QTest::newRow("flag as number") << QByteArray(R"({"format":1,"kind":"vlan","fields":{"vlan_mode":true}})")
                                     << "field \"vlan_mode\" takes Disable, Single Tag, Double Tag, or 0 to 3";
 }
@@ -329,6 +349,57 @@ void TestFieldCatalogue::jsonRefusesWhatNoArrayHolds()
     const Result<QByteArray> result = arrayFromJson(QJsonDocument::fromJson(json).object());
     QVERIFY(!result.ok());
     QCOMPARE(result.error(), error);
+}
+
+// Every field of one port, in either array and in every group (the first
+// port of a group to its last), carries that port's caption as its label.
+void TestFieldCatalogue::portFieldsAreLabelledByTheirPort_data()
+{
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("fields"); // how many fields end with the suffix
+    QTest::newRow("LINE 2") << u".line2"_s << u"LINE 2"_s << 28;
+    QTest::newRow("LINE 3") << u".line3"_s << u"LINE 3"_s << 28;
+    QTest::newRow("LINE 4") << u".line4"_s << u"LINE 4"_s << 28;
+    QTest::newRow("Modem 1") << u".modem1"_s << u"Modem 1"_s << 26;
+    QTest::newRow("Modem 2") << u".modem2"_s << u"Modem 2"_s << 26;
+    QTest::newRow("NMS") << u".nms"_s << u"NMS"_s << 23;
+}
+
+void TestFieldCatalogue::portFieldsAreLabelledByTheirPort()
+{
+    QFETCH(QString, suffix);
+    QFETCH(QString, caption);
+    QFETCH(int, fields);
+    int seen = 0;
+    for (ArrayKind kind : {ArrayKind::Qos, ArrayKind::Vlan})
+        for (const FieldSpec& f : fieldCatalogue(kind))
+            if (f.name.endsWith(suffix)) {
+                // A static VLAN entry's fields say the entry first: "Entry 3 LINE 2".
+                QVERIFY2(f.label == caption || (f.name.startsWith(u"static_vlan."_s) && f.label.endsWith(u' ' + caption)),
+                         qPrintable(f.name + u": "_s + f.label));
+                ++seen;
+            }
+    QCOMPARE(seen, fields);
+}
+
+// The JSON reader takes texts up to its limit, whoever reads the file.
+void TestFieldCatalogue::strictJsonSizeLimit_data()
+{
+    QTest::addColumn<qsizetype>("size");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("at the limit") << kStrictJsonSizeLimit << QString();
+    QTest::newRow("one byte past") << kStrictJsonSizeLimit + 1 << u"longer than 4194304 bytes"_s;
+}
+
+void TestFieldCatalogue::strictJsonSizeLimit()
+{
+    QFETCH(qsizetype, size);
+    QFETCH(QString, error);
+    QByteArray text = R"({"format":1})";
+    text.append(QByteArray(size - text.size(), ' ')); // blanks after the value are allowed
+    const StrictJson doc = parseStrictJson(text);
+    QCOMPARE(doc.ok() ? QString() : doc.error().message, error);
 }
 
 QTEST_GUILESS_MAIN(TestFieldCatalogue)

@@ -11,9 +11,11 @@
 #include <QTest>
 
 #include <array>
+#include <functional>
 
 using Bytes = QosBytes;
 Q_DECLARE_METATYPE(Bytes)
+Q_DECLARE_METATYPE(std::function<unsigned(const QosConfigArray&)>)
 
 namespace {
 
@@ -72,6 +74,8 @@ private slots:
     void weightsAcceptance_data();
     void weightsAcceptance();
     void byte39OnlyChangedByDefaultImage();
+    void readsAtTheEndsOfEachTable_data();
+    void readsAtTheEndsOfEachTable();
 
     void roundTripPortPriority();
     void roundTripResolution();
@@ -214,6 +218,49 @@ void TestQosConfig::weightsAcceptance()
     QCOMPARE(QosConfigArray::weightsAcceptable(weights), accepted);
     QCOMPARE(QosConfigArray(b.data()).writeQueueWeights(weights), accepted);
     COMPARE_BYTES(b, expected);
+}
+
+// Each table read at its first and last entry, and one outside either end:
+// outside is 0 and reads no byte, even of an array whose bits are all set.
+void TestQosConfig::readsAtTheEndsOfEachTable_data()
+{
+    QTest::addColumn<std::function<unsigned(const QosConfigArray&)>>("read");
+    QTest::addColumn<unsigned>("value");
+    using Read = std::function<unsigned(const QosConfigArray&)>;
+    QTest::newRow("802.1Q priority 0") << Read([](const QosConfigArray& c) { return c.vlanQueue(0); }) << 3u;
+    QTest::newRow("802.1Q priority 7") << Read([](const QosConfigArray& c) { return c.vlanQueue(7); }) << 3u;
+    QTest::newRow("802.1Q priority -1") << Read([](const QosConfigArray& c) { return c.vlanQueue(-1); }) << 0u;
+    QTest::newRow("802.1Q priority 8") << Read([](const QosConfigArray& c) { return c.vlanQueue(8); }) << 0u;
+    QTest::newRow("DSCP 0") << Read([](const QosConfigArray& c) { return c.dscpQueue(0); }) << 3u;
+    QTest::newRow("DSCP 31") << Read([](const QosConfigArray& c) { return c.dscpQueue(31); }) << 3u;
+    QTest::newRow("DSCP 32") << Read([](const QosConfigArray& c) { return c.dscpQueue(32); }) << 3u;
+    QTest::newRow("DSCP 63") << Read([](const QosConfigArray& c) { return c.dscpQueue(63); }) << 3u;
+    QTest::newRow("DSCP -1") << Read([](const QosConfigArray& c) { return c.dscpQueue(-1); }) << 0u;
+    QTest::newRow("DSCP 64") << Read([](const QosConfigArray& c) { return c.dscpQueue(64); }) << 0u;
+    QTest::newRow("weight 3") << Read([](const QosConfigArray& c) { return c.queueWeight(3); }) << 255u;
+    QTest::newRow("weight 4") << Read([](const QosConfigArray& c) { return c.queueWeight(4); }) << 0u;
+    QTest::newRow("weight -1") << Read([](const QosConfigArray& c) { return c.queueWeight(-1); }) << 0u;
+    QTest::newRow("LINE 4 remap 7") << Read([](const QosConfigArray& c) { return c.remapEntry(qos_line4, 7); }) << 7u;
+    QTest::newRow("LINE 2 remap -1") << Read([](const QosConfigArray& c) { return c.remapEntry(qos_line2, -1); }) << 0u;
+    QTest::newRow("LINE 4 remap 8") << Read([](const QosConfigArray& c) { return c.remapEntry(qos_line4, 8); }) << 0u;
+    QTest::newRow("the main switch, the last") << Read([](const QosConfigArray& c) { return unsigned(c.switchBit(qos_main_switch)); })
+                                               << 1u;
+    QTest::newRow("a switch past the main switch")
+        << Read([](const QosConfigArray& c) { return unsigned(c.switchBit(QosSwitch(qos_main_switch + 1))); }) << 0u;
+    QTest::newRow("port past LINE 4") << Read([](const QosConfigArray& c) { return c.portPriority(QosPort(qos_line4 + 1)); })
+                                      << 0u;
+}
+
+void TestQosConfig::readsAtTheEndsOfEachTable()
+{
+    QFETCH(std::function<unsigned(const QosConfigArray&)>, read);
+    QFETCH(unsigned, value);
+    // The array in the middle of a larger block of set bits: a read past its
+    // ends would find them.
+    std::array<unsigned char, 3 * kQosConfigSize> block;
+    block.fill(0xFF);
+    const QosConfigArray cfg(block.data() + kQosConfigSize);
+    QCOMPARE(read(cfg), value);
 }
 
 void TestQosConfig::byte39OnlyChangedByDefaultImage()

@@ -86,6 +86,22 @@ void TestKitFindings::checkFinds_data()
         << u"zh_CN.ini"_s << shipped(u"zh_CN"_s) << u"96"_s << true << 1 << u"no font on this machine draws"_s << QString();
     QTest::newRow("shipped German at 192 dpi has no one-pixel noise")
         << u"de.ini"_s << shipped(u"de"_s) << u"192"_s << false << 0 << u"no findings"_s << u"clipped"_s;
+    // The shipped German with one line changed: exactly one finding is a
+    // faulty catalogue, and "&&" is an ampersand, never an accelerator.
+    const auto german = [&](const QByteArray& line, const QByteArray& as) {
+        QByteArray bytes = shipped(u"de"_s);
+        const qsizetype at = bytes.indexOf("\n" + line + "\n");
+        return at < 0 ? QByteArray() : bytes.replace(at + 1, line.size(), as);
+    };
+    QTest::newRow("exactly one finding exits 1")
+        << u"de.ini"_s << german("&Reset=&Zur\xc3\xbc""cksetzen", "&Reset=Zur\xc3\xbc""cksetzen") << u"192"_s << false << 1
+        << u"\n1 findings\n"_s << u"no findings"_s;
+    QTest::newRow("&& where the English has no accelerator is none")
+        << u"de.ini"_s << german("ok_button=OK", "ok_button=O&&K") << u"192"_s << false << 0 << u"no findings"_s
+        << u"accelerator added"_s;
+    QTest::newRow("&& where the English has an accelerator is none either")
+        << u"de.ini"_s << german("&Reset=&Zur\xc3\xbc""cksetzen", "&Reset=Zur\xc3\xbc""ck&&setzen") << u"192"_s << false
+        << 1 << u"accelerator lost"_s << QString();
 }
 
 void TestKitFindings::checkFinds()

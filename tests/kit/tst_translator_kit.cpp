@@ -143,6 +143,7 @@ void TestTranslatorKit::commandLine_data()
 
     QTest::newRow("help explains every command")
         << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("pseudo [--expand PCT]");
+    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0 << QStringLiteral("odu-switch-translate 1.");
     QTest::newRow("no command") << QStringList{} << 2 << QStringLiteral("no command");
     QTest::newRow("unknown command") << QStringList{QStringLiteral("translate")} << 2 << QStringLiteral("unknown command");
     QTest::newRow("check without a file") << QStringList{QStringLiteral("check")} << 2 << QStringLiteral("needs the catalogue");
@@ -152,6 +153,19 @@ void TestTranslatorKit::commandLine_data()
     QTest::newRow("density out of range")
         << QStringList{QStringLiteral("check"), QStringLiteral("x.ini"), QStringLiteral("--density=5")} << 2
         << QStringLiteral("--density");
+    // Each range at its ends and one past them: a value inside gets as far as
+    // the file (missing here), one outside is refused by name.
+    const QString missing = QStringLiteral("/nonexistent/de.ini");
+    const QString unwritable = QStringLiteral("/nonexistent/pseudo.ini");
+    for (const auto& [value, inside] : {std::pair{47, false}, {48, true}, {480, true}, {481, false}})
+        QTest::addRow("density %d", value)
+            << QStringList{QStringLiteral("check"), missing, QStringLiteral("--density=%1").arg(value)} << 2
+            << (inside ? missing : QStringLiteral("from 48 to 480, not '%1'").arg(value));
+    for (const auto& [value, inside] : {std::pair{-1, false}, {0, true}, {1000, true}, {1001, false}})
+        QTest::addRow("expansion %d %%", value)
+            << QStringList{QStringLiteral("pseudo"), QStringLiteral("--expand"), QString::number(value),
+                           QStringLiteral("-o"), unwritable}
+            << 2 << (inside ? QStringLiteral("could not write") : QStringLiteral("from 0 to 1000, not '%1'").arg(value));
     QTest::newRow("export --language with a line break")
         << QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("po"),
                        QStringLiteral("--language"), QStringLiteral("de\n[QOS]")}

@@ -105,6 +105,11 @@ private slots:
     void headingsKeepTheirGap_data();
     void headingsKeepTheirGap();
 
+    // The ways out of a cell's editor: Escape drops the typed text, every
+    // other way keeps it.
+    void editorEndings_data();
+    void editorEndings();
+
     void labelsAreHeadings()
     {
         LabelledGrid g;
@@ -160,6 +165,49 @@ void TestStringGrid::headingsKeepTheirGap()
     const int firstRight = qMax(metrics.horizontalAdvance(g.grid.cellText(0, 0)), first.right() + 1);
     const int gap = g.grid.columnWidth(0) - firstRight + qMin(0, second.left());
     QVERIFY2(gap >= 6, qPrintable(QStringLiteral("%1 px between the headings").arg(gap)));
+}
+
+void TestStringGrid::editorEndings_data()
+{
+    QTest::addColumn<QString>("typed"); // empty: no editor is open
+    QTest::addColumn<int>("key");       // 0: the grid's commitEditing()
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Escape drops the edit") << QStringLiteral("92") << int(Qt::Key_Escape) << QStringLiteral("      1");
+    QTest::newRow("Return keeps it") << QStringLiteral("92") << int(Qt::Key_Return) << QStringLiteral("92");
+    QTest::newRow("Enter keeps it") << QStringLiteral("92") << int(Qt::Key_Enter) << QStringLiteral("92");
+    QTest::newRow("Tab keeps it") << QStringLiteral("92") << int(Qt::Key_Tab) << QStringLiteral("92");
+    QTest::newRow("Shift+Tab keeps it") << QStringLiteral("92") << int(Qt::Key_Backtab) << QStringLiteral("92");
+    QTest::newRow("commitEditing keeps it") << QStringLiteral("92") << 0 << QStringLiteral("92");
+    // The grid is the window's only control: Tab has nowhere to go.
+    QTest::newRow("Tab without an editor opens none") << QString() << int(Qt::Key_Tab) << QStringLiteral("      1");
+}
+
+void TestStringGrid::editorEndings()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    LabelledGrid g;
+    g.grid.setCellEditing(true);
+    g.grid.show();
+    QVERIFY(QTest::qWaitForWindowActive(&g.grid));
+    g.grid.setFocus(Qt::TabFocusReason);
+    g.grid.setCurrentCell(2, 1);
+    QWidget* target = &g.grid;
+    if (!typed.isEmpty()) {
+        QTest::keyClicks(&g.grid, typed.left(1));
+        QVERIFY(g.grid.isEditing());
+        target = QApplication::focusWidget();
+        QVERIFY(target && target != &g.grid);
+        QTest::keyClicks(target, typed.mid(1));
+    }
+    if (key == 0)
+        g.grid.commitEditing();
+    else
+        QTest::keyClick(target, Qt::Key(key), key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+    QVERIFY(!g.grid.isEditing());
+    QCOMPARE(g.grid.cellText(1, 2), text);
+    QCOMPARE(g.grid.cellText(1, 3), QStringLiteral("      1")); // no other cell touched
 }
 
 QTEST_MAIN(TestStringGrid)
