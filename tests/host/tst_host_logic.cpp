@@ -283,6 +283,10 @@ void TestHostLogic::catalogueEncodingWarnings_data()
     QTest::newRow("UTF-8 with a mark") << QByteArray("\xef\xbb\xbf") + head + "\xd0\x96\n" << QString();
     QTest::newRow("UTF-16 with a mark") << QByteArray("\xff\xfe[\0V\0]\0") << QString();
     QTest::newRow("empty") << QByteArray() << QString();
+    QTest::newRow("UTF-8 at the ends of each length")
+        << head + "\xc2\x80\xdf\xbf \xe0\xa0\x80\xed\x9f\xbf\xee\x80\x80\xef\xbf\xbd \xf0\x90\x80\x80\xf4\x8f\xbf\xbf\n"
+        << QString();
+    QTest::newRow("on the first line") << QByteArray("; \xe4\n") << u"not UTF-8: line 1, byte 3 (byte 3 of the line"_s;
     QTest::newRow("Latin-1") << head + "Eingabe \xe4\n" << u"not UTF-8: line 2, byte 26 (byte 19 of the line, 0xe4)"_s;
     QTest::newRow("cp1251") << QByteArray("; ok\n") + head + "\xc2\xe2\xee\xe4\n"
                             << u"not UTF-8: line 3, byte 23 (byte 11 of the line, 0xc2)"_s;
@@ -308,6 +312,9 @@ void TestHostLogic::catalogueEncodingWarnings_data()
     // One NUL in UTF-8 text is a NUL, not UTF-16: said with where it is.
     QTest::newRow("a NUL byte") << head + QByteArray("Ein\0gabe\n", 9)
                                 << u"a NUL byte (not text): line 2, byte 21 (byte 14"_s;
+    QTest::newRow("a NUL byte at an odd place") << head + QByteArray("Ei\0ngabe\n", 9)
+                                                << u"a NUL byte (not text): line 2, byte 20"_s;
+    QTest::newRow("NUL bytes at both places") << QByteArray(64, '\0') << u"a NUL byte (not text): line 1, byte 1"_s;
     QTest::newRow("a NUL byte past the first 4 KiB")
         << head + QByteArray(5000, 'a') + '\0' << u"a NUL byte (not text): line 2, byte 5018"_s;
 }
