@@ -286,6 +286,11 @@ void TestHostLogic::catalogueEncodingWarnings_data()
     QTest::newRow("UTF-8 at the ends of each length")
         << head + "\xc2\x80\xdf\xbf \xe0\xa0\x80\xed\x9f\xbf\xee\x80\x80\xef\xbf\xbd \xf0\x90\x80\x80\xf4\x8f\xbf\xbf\n"
         << QString();
+    QTest::newRow("UTF-8 mark, then a two-byte letter") << QByteArray("\xef\xbb\xbf\xd0\x96") << QString();
+    QTest::newRow("blank lines and lone CRs") << QByteArray("\n\n\r; x\r\xe4")
+                                              << u"not UTF-8: line 5, byte 8 (byte 1 of the line"_s;
+    QTest::newRow("a lone continuation byte") << head + "\x80" << u"0x80) cannot be decoded"_s;
+    QTest::newRow("a lead byte past F4") << head + "\xf5\x80\x80\x80" << u"0xf5) cannot be decoded"_s;
     QTest::newRow("on the first line") << QByteArray("; \xe4\n") << u"not UTF-8: line 1, byte 3 (byte 3 of the line"_s;
     QTest::newRow("Latin-1") << head + "Eingabe \xe4\n" << u"not UTF-8: line 2, byte 26 (byte 19 of the line, 0xe4)"_s;
     QTest::newRow("cp1251") << QByteArray("; ok\n") + head + "\xc2\xe2\xee\xe4\n"
@@ -315,6 +320,8 @@ void TestHostLogic::catalogueEncodingWarnings_data()
     QTest::newRow("a NUL byte at an odd place") << head + QByteArray("Ei\0ngabe\n", 9)
                                                 << u"a NUL byte (not text): line 2, byte 20"_s;
     QTest::newRow("NUL bytes at both places") << QByteArray(64, '\0') << u"a NUL byte (not text): line 1, byte 1"_s;
+    QTest::newRow("two stray NULs in a long text") << head + QByteArray("\0a\0", 3) + QByteArray(5000, 'a')
+                                                   << u"a NUL byte (not text): line 2, byte 18"_s;
     QTest::newRow("a NUL byte past the first 4 KiB")
         << head + QByteArray(5000, 'a') + '\0' << u"a NUL byte (not text): line 2, byte 5018"_s;
 }
