@@ -20,8 +20,8 @@ class TIniFile;
 struct UnitFactsForCheck
 {
     VlanHostFacts vlan;        // what the VLAN dialog's Set consults
-    bool modem2Present = true; // recorded for completeness; Set does not consult them
-    unsigned modem2Mode = 0;
+    bool modem2Present = true; // Set does not consult these two; the warnings about
+    unsigned modem2Mode = 0;   // Modem 2's Default VID do (vlanFieldsInMode)
 };
 
 struct ArrayFinding
@@ -31,13 +31,6 @@ struct ArrayFinding
     QString text;
     friend bool operator==(const ArrayFinding&, const ArrayFinding&) = default;
 };
-
-// The check-box rules of the forwarding matrix's NMS row as they run while
-// the VLAN dialog loads the stored bits into boxes that start in their
-// designed state: of NMS to LINE 2, LINE 3 and LINE 4 exactly one stays on
-// (NMS to LINE 4 never, without a LINE 4 port), and NMS to Modem 1 and NMS to
-// Modem 2 are never both on.
-ODU_SWITCH_CORE_EXPORT PortForwarding portForwardingAsLoaded(const PortForwarding& stored, bool hasLine4);
 
 // What the VLAN dialog's Set reads when it is pressed right after the dialog
 // has loaded this (non-blank) array: the stored values as the controls show

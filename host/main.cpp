@@ -10,6 +10,7 @@
 #include "host/app/DemoWindow.h"
 #include "host/app/Screenshots.h"
 #include "toolsupport/ToolProcess.h"
+#include "ui/OffscreenScreen.h"
 
 #include <QApplication>
 #include <QFile>
@@ -39,16 +40,10 @@ bool haveDisplay()
 // file that lives as long as the program.
 bool useOffscreenScreen(QSize size, QTemporaryDir& dir)
 {
-    const QString file = dir.filePath(QStringLiteral("screen.json"));
-    QFile out(file);
-    const QByteArray json = QStringLiteral("{\"screens\": [{\"name\": \"demo\", \"x\": 0, \"y\": 0, "
-                                           "\"width\": %1, \"height\": %2, \"logicalDpi\": 96}]}\n")
-                                .arg(size.width())
-                                .arg(size.height())
-                                .toUtf8();
-    if (!dir.isValid() || !out.open(QIODevice::WriteOnly) || out.write(json) != json.size() || !out.flush())
+    const QString platform = offscreenScreenPlatform(size, dir);
+    if (platform.isEmpty())
         return false;
-    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(file));
+    qputenv("QT_QPA_PLATFORM", QFile::encodeName(platform));
     return true;
 }
 

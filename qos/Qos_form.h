@@ -9,16 +9,10 @@
 #include "ui_Qos_form.h"
 
 #include <QDialog>
-#include <QString>
-
 #include <memory>
-#include <optional>
 
-class FocusLeave;
-class DialogSkeleton;
-class QComboBox;
-class QPushButton;
 class TIniFile;
+class TQos_formPrivate;
 
 // The QoS dialog over a host's 40-byte QoS configuration array. It writes
 // through: each control's leave handler checks the entry, stores what it
@@ -27,9 +21,8 @@ class TIniFile;
 // close box give 2; the array is never restored.
 //
 // The controls come from Qos_form.ui and are public members under their
-// design names (Edit5, StringGrid2, RadioGroup3, ...), as are the handlers.
-// Members under the names the dialog must carry (those, cfgPole, langIni,
-// allChangesMsg) have no prefix; the dialog's own helpers carry m_.
+// design names (Edit5, StringGrid2, RadioGroup3, ...), as are the handlers;
+// what else the dialog keeps is behind the pointer d.
 //
 // Ownership: the host owns the array (cfgPole) and the catalogue (langIni).
 // The dialog keeps only pointers to them and uses both until it is destroyed
@@ -106,22 +99,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void scaleGrids(float factor);
-    void setCaptions(bool isLocal);
-    void remapGridExit(StringGrid* grid, QosPort port);
-    void comboBoxExit(QComboBox* box, QosPort port);
-    void radioGroupExit(RadioGroup* group, QosSwitch which);
-    void showPortPriorities();
-    void showQueueWeights();
-    void fillRemapGrid(StringGrid* grid, QosPort port);
-    void showTableHeading(const char* control);
-
-    unsigned char* cfgPole;
-    QString allChangesMsg; // the reset confirmation text
-    TIniFile* langIni;
-    FocusLeave* m_leave;
-    // The window set-up all dialogs share.
-    const std::unique_ptr<DialogSkeleton> m_skeleton;
-    // The one view over the host's array that every handler writes through.
-    QosConfigArray m_cfg;
+    // What the dialog keeps (the host's array and catalogue, the reset
+    // confirmation text) and its own helpers (Qos_form.cpp). A host compiles
+    // the size of this class into its code, so it holds no more than its
+    // bases and this pointer, whatever the dialog comes to keep.
+    const std::unique_ptr<TQos_formPrivate> d;
 };

@@ -5,6 +5,7 @@
 #include "translator-kit/CatalogueText.h"
 
 #include "core/CatalogueFile.h"
+#include "ui/AcceleratorMarks.h"
 
 #include <QFileInfo>
 #include <QList>
@@ -70,16 +71,6 @@ QList<int> sameAsEnglishLines(const QString& text)
 
 QString shownText(const QString& caption)
 {
-    QString out;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        const QChar c = caption.at(i);
-        if (c == QLatin1Char('&') && i + 1 < caption.size()) {
-            out += caption.at(i + 1) == QLatin1Char('&') ? QStringLiteral("&") : QString();
-            if (caption.at(i + 1) == QLatin1Char('&'))
-                ++i;
-            continue;
-        }
-        out += c == QLatin1Char('\n') || c == QLatin1Char('\r') ? QChar(QLatin1Char(' ')) : c;
-    }
-    return out.simplified();
+    // simplified() makes the line breaks blanks too.
+    return withoutAcceleratorMarks(caption).simplified();
 }

@@ -11,15 +11,10 @@
 
 #include <QDialog>
 
-#include <array>
 #include <memory>
 
-class DialogSkeleton;
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
-class QPushButton;
 class TIniFile;
+class TVlan_formPrivate;
 
 // The VLAN dialog: the modal window in which the user edits a unit's 82-byte
 // VLAN configuration array. The constructor reports the size, replaces a
@@ -38,8 +33,8 @@ class TIniFile;
 // dialog. The unit facts and the static VLAN table with its count are the
 // dialog's own copies, so two dialogs never disturb each other.
 //
-// Members under the names the dialog must carry (the controls, the handlers,
-// vlanCount) have no prefix; the dialog's own helpers and copies carry m_.
+// The controls (from Vlan_form.ui) and the handlers are public members under
+// their design names; what else the dialog keeps is behind the pointer d.
 class ODU_SWITCH_EXPORT TVlan_form : public QDialog, public Ui::TVlan_form
 {
     Q_OBJECT
@@ -70,8 +65,9 @@ public:
     void Button2Click(QObject* Sender); // "D&elete VLAN"
     void cfgPole2vlanPole(unsigned short n);
     void vlanPole2cfgPole(unsigned short n);
-    const VlanPole& vlanPole() const { return m_vlanPole; }
-    unsigned short vlanEntryCount() const { return vlanCount; }
+    // The static VLAN table and its entry count (vlanCount), as the dialog holds them.
+    const VlanPole& vlanPole() const;
+    unsigned short vlanEntryCount() const;
 
     // ---- Set and Default -------------------------------------------------
     void Button3Click(QObject* Sender);
@@ -83,30 +79,30 @@ public:
     void done(int result) override;
 
     // ---- The array's accessors, over the host's array ---------------------
-    void set_cfg_pole_version(unsigned char v) { m_cfg.set_cfg_pole_version(v); }
-    unsigned char get_ingress_policy(tPortik p) const { return m_cfg.get_ingress_policy(p); }
-    void set_ingress_policy(tPortik p, char v) { m_cfg.set_ingress_policy(p, v); }
-    unsigned char get_remove_1PT() const { return m_cfg.get_remove_1PT(); }
-    void set_remove_1PT(char v) { m_cfg.set_remove_1PT(v); }
-    unsigned char get_vlan_mode() const { return m_cfg.get_vlan_mode(); }
-    void set_vlan_mode(char v) { m_cfg.set_vlan_mode(v); }
-    unsigned char get_force_DefVID(tPortik p) const { return m_cfg.get_force_DefVID(p); }
-    void set_force_DefVID(tPortik p, char v) { m_cfg.set_force_DefVID(p, v); }
-    unsigned char get_doubleTag_mode(tPortik p) const { return m_cfg.get_doubleTag_mode(p); }
-    void set_doubleTag_mode(tPortik p, char v) { m_cfg.set_doubleTag_mode(p, v); }
-    unsigned char get_provEth_type() const { return m_cfg.get_provEth_type(); }
-    void set_provEth_type(char v) { m_cfg.set_provEth_type(v); }
-    unsigned short get_Default_VID(tPortik p) const { return m_cfg.get_Default_VID(p); }
-    void set_Default_VID(tPortik p, unsigned short vid) { m_cfg.set_Default_VID(p, vid); }
-    unsigned short get_pocet_vlan() const { return m_cfg.get_pocet_vlan(); }
-    void set_pocet_vlan(unsigned short n) { m_cfg.set_pocet_vlan(n); }
-    // CheckBox7..CheckBox18 from the array, one box after the other (each
-    // change runs that box's rule), and back.
+    void set_cfg_pole_version(unsigned char v);
+    unsigned char get_ingress_policy(tPortik p) const;
+    void set_ingress_policy(tPortik p, char v);
+    unsigned char get_remove_1PT() const;
+    void set_remove_1PT(char v);
+    unsigned char get_vlan_mode() const;
+    void set_vlan_mode(char v);
+    unsigned char get_force_DefVID(tPortik p) const;
+    void set_force_DefVID(tPortik p, char v);
+    unsigned char get_doubleTag_mode(tPortik p) const;
+    void set_doubleTag_mode(tPortik p, char v);
+    unsigned char get_provEth_type() const;
+    void set_provEth_type(char v);
+    unsigned short get_Default_VID(tPortik p) const;
+    void set_Default_VID(tPortik p, unsigned short vid);
+    unsigned short get_pocet_vlan() const;
+    void set_pocet_vlan(unsigned short n);
+    // CheckBox7..CheckBox18 from the array (each box that changes runs its
+    // rule), and back.
     void load_Port_FWD();
     void save_Port_FWD();
 
     // The unit facts as the constructor kept them.
-    bool hasLine4() const { return m_hasLine4; }
+    bool hasLine4() const;
     bool modem2Usable() const;
 
 protected:
@@ -115,36 +111,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void connectHandlers();
-    void adjustToDensity();
-    void lookUpCaptions(bool isLocal);
-    void fillHeaderRow();
-    // The field colours of the mode last coloured, from the current palette.
-    void colourFields();
-    // Asks for a VID in the VID entry dialog until the user cancels or types
-    // one that no entry holds; false when cancelled.
-    bool askForNewVid(short initialVid, short& vid);
-    std::array<QCheckBox*, kPortForwardingBoxes> portForwardingBoxes() const;
-    // The selected item of a combo box, or -1 when its typed text names none.
-    static int selectedItem(const QComboBox* box);
-
-    // The whole window's least size, frame included (the designed client
-    // area, 384 high, is smaller than that), and the frame a classic desktop
-    // gives it, for when the platform has not told the frame yet.
-    static constexpr QSize kDesignWindowMinimum{478, 388};
-    static constexpr QSize kClassicFrame{8, 34};
-
-    // The window set-up all dialogs share.
-    const std::unique_ptr<DialogSkeleton> m_skeleton;
-
-    VlanConfigArray m_cfg;
-    TIniFile* m_langIni = nullptr;
-    bool m_vlanActiveInEthernet = false;
-    char m_modem2Present = 0;
-    char m_onePlusZeroInactive = 0;
-    char m_modem2Mode = 0;
-    bool m_hasLine4 = false;
-    int m_colouredMode = -1; // none yet
-    VlanPole m_vlanPole;
-    unsigned short vlanCount = 0;
+    // Everything else the dialog keeps and its own helpers (Vlan_form.cpp).
+    // A host compiles the size of this class into its code, so it holds no
+    // more than its bases and this pointer, whatever the dialog comes to keep.
+    const std::unique_ptr<TVlan_formPrivate> d;
 };

@@ -4,7 +4,7 @@
 
 #include "KitProcess.h"
 
-#include "plugin/CaptionTables.h"
+#include "core/CaptionTables.h"
 #include "core/CatalogueFile.h"
 #include "translator-kit/PseudoText.h"
 #include "translator-kit/SampleDialogs.h"
@@ -76,7 +76,7 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QString& 
 
 QString englishOf(const char* section, QStringView key)
 {
-    for (std::span<const CaptionRow> table : allCaptionTables()) {
+    for (std::span<const CaptionRow> table : CaptionTables::all()) {
         for (const CaptionRow& row : table) {
             if (QLatin1String(row.section) == section && QString::fromUtf8(row.key) == key)
                 return QString::fromUtf8(row.english);
@@ -219,7 +219,7 @@ void TestTranslatorKit::templateGivesTheEnglishDialogs()
 
     // Every key is in the template, as an entry or, where one value cannot
     // stand for the English, as a comment saying why.
-    for (std::span<const CaptionRow> table : allCaptionTables()) {
+    for (std::span<const CaptionRow> table : CaptionTables::all()) {
         for (const CaptionRow& row : table)
             QVERIFY2(file->contains(QLatin1Char('\n') + QString::fromUtf8(row.key) + QLatin1Char('='))
                          || file->contains(QStringLiteral("\n;") + QString::fromUtf8(row.key) + QLatin1Char('=')),
