@@ -39,6 +39,12 @@ foreach(component Core Dialogs)
         NAMESPACE OduSwitchDialogs::
         DESTINATION ${ODU_CMAKEDIR})
 endforeach()
+# The build tree is a CMake package too (OduSwitchDialogs_DIR=<build folder>),
+# which the examples are built against by the tests.
+foreach(component Core Dialogs)
+    export(EXPORT OduSwitchDialogs${component}Targets NAMESPACE OduSwitchDialogs::
+        FILE ${PROJECT_BINARY_DIR}/OduSwitchDialogs${component}Targets.cmake)
+endforeach()
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/OduSwitchDialogsConfig.cmake.in
     ${PROJECT_BINARY_DIR}/OduSwitchDialogsConfig.cmake
     INSTALL_DESTINATION ${ODU_CMAKEDIR})

@@ -156,6 +156,8 @@ mkdir -p "$root/test/build-packages"
 cp "${packages[@]}" "$root/test/build-packages/"
 cp -r tests/install/consumer tests/install/tool-consumer "$root/test/"
 cp tests/install/unload/unload.cpp tests/packages/in-root.sh "$root/test/"
+# ---- examples/: built against the installed packages (tests/packages/in-root.sh) ----
+cp -r examples "$root/test/"
 
 in_root() {
     chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root \

@@ -85,6 +85,26 @@ count=$(ls shots/*.png | wc -l)
 test "$count" -ge 5
 file shots/*.png | grep -vq 'PNG image data' && { echo "not a PNG in shots/" >&2; exit 1; }
 
+# ---- examples/ and the API reference (libodu-switch-doc) ----
+step "the examples, built against the installed packages"
+for example in minimal-host keep-copy-host edit-saved-array; do
+    cmake -S examples/$example -B build-$example >/dev/null
+    cmake --build build-$example >/dev/null
+done
+build-minimal-host/minimal-host --answer ok >example.txt
+grep -q 'VLAN dialog: result 1 (OK)' example.txt
+build-keep-copy-host/keep-copy-host --answer cancel >example.txt
+grep -q 'VLAN: cancelled; the array is as it was' example.txt
+odu-switch default vlan -o example.bin
+build-edit-saved-array/edit-saved-array example.bin vlan_mode="Single Tag" >example.txt
+grep -q 'vlan_mode: Disable -> Single Tag' example.txt
+odu-switch show example.bin | grep -q 'Single Tag'
+
+step "the API reference"
+test -s /usr/share/doc/libodu-switch-doc/html/index.html
+test -s /usr/share/qt6/doc/odu-switch-dialogs.qch
+# ---- end of the examples' block ----
+
 step "manual pages and completions"
 for page in odu-switch odu-switch-translate odu-switch-demo; do
     test -s /usr/share/man/man1/$page.1.gz
