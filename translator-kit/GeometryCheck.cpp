@@ -7,6 +7,7 @@
 #include "translator-kit/CaptionIndex.h"
 #include "translator-kit/SampleDialogs.h"
 #include "translator-kit/CaptionDefects.h"
+#include "toolsupport/ToolProcess.h"
 #include "ui/AcceleratorMarks.h"
 #include "ui/OffscreenScreen.h"
 
@@ -105,7 +106,7 @@ DensityReport measureAtDensity(const QString& program, const QString& catalogue,
         report.defects.append(line);
         report.counted += line.startsWith(QLatin1String(kNotePrefix)) ? 0 : 1;
     }
-    if (child.exitStatus() != QProcess::NormalExit || child.exitCode() > 1)
+    if (child.exitStatus() != QProcess::NormalExit || child.exitCode() > ToolFindings)
         report.error = QStringLiteral("the examination at %1 dpi failed: %2")
                            .arg(dpi)
                            .arg(QString::fromLocal8Bit(child.readAllStandardError()).trimmed());
@@ -125,5 +126,5 @@ int measureCaptions(const QString& catalogue, bool rightToLeft)
         }
     });
     out.flush();
-    return defects == 0 ? 0 : 1;
+    return defects == 0 ? ToolDone : ToolFindings;
 }

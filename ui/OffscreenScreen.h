@@ -27,7 +27,10 @@ inline QString offscreenScreenPlatform(QSize size, const QTemporaryDir& dir)
                                 .arg(size.height())
                                 .toUtf8();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit())
+    // Unbuffered: a write refused (a file size limit, a full disk) fails
+    // here, where a buffered one would leave an empty file behind a commit
+    // that succeeds.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(json) != json.size() || !file.commit())
         return {};
     return QStringLiteral("offscreen:configfile=") + path;
 }

@@ -165,7 +165,9 @@ void TestTranslatorKit::commandLine_data()
         QTest::addRow("expansion %d %%", value)
             << QStringList{QStringLiteral("pseudo"), QStringLiteral("--expand"), QString::number(value),
                            QStringLiteral("-o"), unwritable}
-            << 2 << (inside ? QStringLiteral("could not write") : QStringLiteral("from 0 to 1000, not '%1'").arg(value));
+            << 2
+            << (inside ? QStringLiteral("odu-switch-translate: '%1' cannot be written").arg(unwritable)
+                       : QStringLiteral("from 0 to 1000, not '%1'").arg(value));
     QTest::newRow("export --language with a line break")
         << QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("po"),
                        QStringLiteral("--language"), QStringLiteral("de\n[QOS]")}
@@ -178,7 +180,7 @@ void TestTranslatorKit::commandLine_data()
         << QStringList{QStringLiteral("check"), QDir::tempPath()} << 2 << QDir::tempPath();
     QTest::newRow("unwritable output")
         << QStringList{QStringLiteral("template"), QStringLiteral("-o"), QStringLiteral("/nonexistent/en.ini")} << 2
-        << QStringLiteral("could not write");
+        << QStringLiteral("odu-switch-translate: '/nonexistent/en.ini' cannot be written");
 }
 
 void TestTranslatorKit::commandLine()
