@@ -4,14 +4,14 @@
 
 #include "bench/LongTexts.h"
 
-#include "plugin/CaptionTables.h"
+#include "core/CaptionTables.h"
 
 #include <QString>
 
 QByteArray catalogueWithTextsOf(int length)
 {
     return QByteArray("; every text about ") + QByteArray::number(length) + " characters long\n"
-        + catalogueTextFromTables([length](const CaptionRow& row) {
+        + CaptionTables::catalogueText([length](const CaptionRow& row) {
               const QString english = QString::fromUtf8(row.english) + QLatin1Char(' ');
               QString text;
               text.reserve(length + english.size());

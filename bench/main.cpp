@@ -28,7 +28,7 @@
 #include "testing/ModalAnswering.h"
 #include "testing/OpenCloseCycles.h"
 #include "core/IniFile.h"
-#include "plugin/CaptionTables.h"
+#include "core/CaptionTables.h"
 #include "qos/Qos_form.h"
 #include "core/StaticVlanTable.h"
 #include "vlan/Unit3.h"
@@ -131,7 +131,7 @@ std::array<unsigned char, kVlanConfigSize> vlanDefault()
 
 QByteArray fullCatalogueText()
 {
-    return QByteArray("; every key of both sections\n") + catalogueTextFromTables([](const CaptionRow& row) {
+    return QByteArray("; every key of both sections\n") + CaptionTables::catalogueText([](const CaptionRow& row) {
                return QString::fromUtf8(row.english) + QStringLiteral(" (x)");
            });
 }

@@ -5,12 +5,19 @@
 # Installation: the shared libraries (the window-free core and the dialogs),
 # the headers a host or tool includes (with the
 # headers generated from the dialog forms, which the dialog headers include),
-# a CMake package and a pkg-config file.
+# a CMake package with a component for each library (Core, Dialogs) and a
+# pkg-config file for each.
 
 set(ODU_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/odu-switch-dialogs)
 set(ODU_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/OduSwitchDialogs)
 
-install(TARGETS odu-switch-core odu-switch-dialogs EXPORT OduSwitchDialogsTargets
+# One export set a component: a host asking for Core alone loads neither the
+# dialogs' targets nor Qt Widgets.
+install(TARGETS odu-switch-core EXPORT OduSwitchDialogsCoreTargets
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS odu-switch-dialogs EXPORT OduSwitchDialogsDialogsTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -22,22 +29,22 @@ foreach(dir core plugin ui qos vlan)
         install(FILES ${headers} DESTINATION ${ODU_INSTALL_INCLUDEDIR}/${dir})
     endif()
 endforeach()
-# The earlier paths of the headers that moved into core/ (not ui/, which was
-# never installed).
-foreach(old IN LISTS ODU_COMPAT_HEADERS)
-    get_filename_component(dir ${old} DIRECTORY)
-    if(NOT dir STREQUAL "ui")
-        install(FILES ${ODU_COMPAT_INCLUDE_DIR}/${old} DESTINATION ${ODU_INSTALL_INCLUDEDIR}/${dir})
-    endif()
-endforeach()
 # The headers generated from the forms of the two dialogs, which their
 # installed headers include (the VID entry dialog's form stays inside).
 install(FILES ${ODU_FORMS_INCLUDE_DIR}/ui_Qos_form.h ${ODU_FORMS_INCLUDE_DIR}/ui_Vlan_form.h
     DESTINATION ${ODU_INSTALL_INCLUDEDIR})
 
-install(EXPORT OduSwitchDialogsTargets
-    NAMESPACE OduSwitchDialogs::
-    DESTINATION ${ODU_CMAKEDIR})
+foreach(component Core Dialogs)
+    install(EXPORT OduSwitchDialogs${component}Targets
+        NAMESPACE OduSwitchDialogs::
+        DESTINATION ${ODU_CMAKEDIR})
+endforeach()
+# The build tree is a CMake package too (OduSwitchDialogs_DIR=<build folder>),
+# which the examples are built against by the tests.
+foreach(component Core Dialogs)
+    export(EXPORT OduSwitchDialogs${component}Targets NAMESPACE OduSwitchDialogs::
+        FILE ${PROJECT_BINARY_DIR}/OduSwitchDialogs${component}Targets.cmake)
+endforeach()
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/OduSwitchDialogsConfig.cmake.in
     ${PROJECT_BINARY_DIR}/OduSwitchDialogsConfig.cmake
     INSTALL_DESTINATION ${ODU_CMAKEDIR})

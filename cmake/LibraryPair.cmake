@@ -23,6 +23,16 @@ function(odu_add_library_pair name)
     if(NOT ODU_SANITIZE AND NOT ODU_BUILD_FUZZ)
         target_link_options(${name} PRIVATE LINKER:--no-undefined)
     endif()
+    # Only the project's own symbols are exported (cmake/exports.map).
+    target_link_options(${name} PRIVATE LINKER:--version-script=${PROJECT_SOURCE_DIR}/cmake/exports.map)
+    set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/exports.map)
+    # A host may load the library as a plug-in and unload it again: GCC would
+    # make the default-visible inline variables (ours and the standard
+    # library's, such as std::in_place_index) STB_GNU_UNIQUE objects, and
+    # the dynamic loader never unloads a library that defines one.
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        target_compile_options(${ARG_OBJECTS} PRIVATE -fno-gnu-unique)
+    endif()
     foreach(dir IN LISTS ARG_INCLUDES)
         target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${dir}>)
     endforeach()

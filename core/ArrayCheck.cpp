@@ -9,6 +9,7 @@
 #include "core/StaticVlanTable.h"
 #include "core/UnitConstants.h"
 #include "core/VlanConfig.h"
+#include "core/VlanRules.h"
 
 #include <algorithm>
 #include <array>
@@ -74,7 +75,7 @@ void checkQos(const unsigned char* cfg, QList<ArrayFinding>& out)
     addReservedBits(ArrayKind::Qos, cfg, out);
 }
 
-void checkVlanWarnings(const unsigned char* cfg, QList<ArrayFinding>& out)
+void checkVlanWarnings(const unsigned char* cfg, const UnitFactsForCheck& facts, QList<ArrayFinding>& out)
 {
     const VlanConfigArray vlan(const_cast<unsigned char*>(cfg));
     const unsigned stored = vlan.get_pocet_vlan();
@@ -105,10 +106,16 @@ void checkVlanWarnings(const unsigned char* cfg, QList<ArrayFinding>& out)
     }
 
     // In Single or Double Tag mode a port's untagged traffic goes to its Default VID,
-    // which should be a static VLAN that the port belongs to.
-    const unsigned mode = vlan.get_vlan_mode();
-    if (mode != vlan_mode_disable) { // a stored 3 shows as Double Tag
+    // which should be a static VLAN that the port belongs to; a port the unit
+    // lacks (LINE 4, an unusable Modem 2) has no traffic, and its Default VID
+    // does not apply in any mode.
+    const int mode = std::min<int>(vlan.get_vlan_mode(), vlan_mode_double_tag); // a stored 3 shows as Double Tag
+    const bool modem2Usable = facts.modem2Present && facts.modem2Mode != kModem2UnusableMode;
+    const VlanFieldsInMode applying = *vlanFieldsInMode(mode, facts.vlan.hasLine4, modem2Usable);
+    if (applying.tagged) {
         for (int p = port_line2; p <= port_nms; ++p) {
+            if ((p == port_line4 && !applying.line4) || (p == port_modem2 && !applying.modem2))
+                continue;
             const unsigned vid = vlan.get_Default_VID(tPortik(p));
             const bool member = std::any_of(entries.begin(), entries.begin() + n, [&](const StaticVlanEntry& e) {
                 return e.vid == vid && e.codes[std::size_t(p)] != not_a_member;
@@ -129,52 +136,6 @@ QString qosWeightsRefusalText()
 }
 
 namespace {
-
-// The forwarding boxes while they load: a change of state runs the box's
-// rule at once, as the box's toggled signal does in the dialog.
-struct LoadingBoxes
-{
-    PortForwarding box;
-    bool hasLine4;
-
-    void set(int i, bool on)
-    {
-        if (box[std::size_t(i)] == on)
-            return;
-        box[std::size_t(i)] = on;
-        switch (i) {
-        case kFwdNmsLine2: nmsUplink(kFwdNmsLine2, kFwdNmsLine3, kFwdNmsLine4); break;
-        case kFwdNmsLine3: nmsUplink(kFwdNmsLine3, kFwdNmsLine2, kFwdNmsLine4); break;
-        case kFwdNmsLine4:
-            if (!hasLine4)
-                set(kFwdNmsLine4, false);
-            else
-                nmsUplink(kFwdNmsLine4, kFwdNmsLine2, kFwdNmsLine3);
-            break;
-        case kFwdNmsModem1:
-            if (box[kFwdNmsModem1])
-                set(kFwdNmsModem2, false);
-            break;
-        case kFwdNmsModem2:
-            if (box[kFwdNmsModem2])
-                set(kFwdNmsModem1, false);
-            break;
-        default: break;
-        }
-    }
-
-    // One of the three NMS uplink boxes: on, it clears the other two; off,
-    // it comes back on unless one of the others is on.
-    void nmsUplink(int self, int a, int b)
-    {
-        if (box[std::size_t(self)]) {
-            set(a, false);
-            set(b, false);
-        } else if (!box[std::size_t(a)] && !box[std::size_t(b)]) {
-            set(self, true);
-        }
-    }
-};
 
 // The default VIDs as the edits show them, made once: 0 to 4095.
 const QString& vidText(unsigned vid)
@@ -219,16 +180,6 @@ void fillAsLoaded(VlanCommitInput& in, const unsigned char* cfg, const VlanHostF
 
 } // namespace
 
-PortForwarding portForwardingAsLoaded(const PortForwarding& stored, bool hasLine4)
-{
-    // The boxes as designed: Modem 1 and Modem 2 to every LINE, NMS to LINE 3
-    // and to Modem 1; "Separate User Ports" clear.
-    LoadingBoxes boxes{{true, true, true, true, true, true, false, true, false, true, false, false}, hasLine4};
-    for (int i = 0; i < kPortForwardingBoxes; ++i)
-        boxes.set(i, stored[std::size_t(i)]);
-    return boxes.box;
-}
-
 VlanCommitInput vlanCommitInputAsLoaded(const unsigned char* cfg, const VlanHostFacts& facts)
 {
     VlanCommitInput in;
@@ -268,6 +219,6 @@ QList<ArrayFinding> checkArray(ArrayKind kind, const unsigned char* cfg, const U
     const VlanCommitResult set = vlanSetOutcome(cfg, facts.vlan);
     if (!set)
         out.append({ArrayFinding::Refusal, vlanCommitRefusalText(set.error(), langIni)});
-    checkVlanWarnings(cfg, out);
+    checkVlanWarnings(cfg, facts, out);
     return out;
 }

@@ -48,6 +48,8 @@ std::optional<unsigned> fieldValueFromJson(const FieldSpec& field, const QJsonVa
 
 QJsonObject arrayToJson(ArrayKind kind, const QByteArray& cfg)
 {
+    if (cfg.size() != arrayBytes(kind))
+        return {};
     const auto* bytes = reinterpret_cast<const unsigned char*>(cfg.constData());
     QJsonObject fields;
     for (const FieldSpec& f : fieldCatalogue(kind))

@@ -303,7 +303,7 @@ QString copyMetadata(int fd, const QByteArray& oldName, const struct stat& old)
     // Root can keep the owner; anyone else keeps what the system lets
     // them (perhaps the group), and the file is then theirs.
     if (::fchown(fd, old.st_uid, old.st_gid) != 0)
-        (void)::fchown(fd, uid_t(-1), old.st_gid);
+        if (::fchown(fd, uid_t(-1), old.st_gid) != 0) {} // then the group is the writer's too
 
     const AttributeNames wanted = attributeNames(-1, oldName);
     if (wanted.error != 0)

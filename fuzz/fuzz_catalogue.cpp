@@ -13,7 +13,7 @@
 #include "core/CatalogueFile.h"
 #include "core/IniFile.h"
 #include "core/Lookup.h"
-#include "plugin/CaptionTables.h"
+#include "core/CaptionTables.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -43,7 +43,7 @@ const std::vector<Lookup>& lookups()
             v.push_back(l);
         };
         QString anyKey;
-        for (const auto table : allCaptionTables()) {
+        for (const auto table : CaptionTables::all()) {
             for (const CaptionRow& row : table) {
                 const QString section = QString::fromUtf8(row.section);
                 const QString key = QString::fromUtf8(row.key);

@@ -10,10 +10,10 @@
 #include "host/app/DemoWindow.h"
 #include "host/app/Screenshots.h"
 #include "toolsupport/ToolProcess.h"
+#include "ui/OffscreenScreen.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -21,17 +21,13 @@
 
 namespace {
 
-void print(std::FILE* stream, const QString& text)
+// Standard output: the help, the version, the pictures drawn. (A loss is
+// reported at the end, by runTool.)
+void print(const QString& text)
 {
     const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
-}
-
-int usageError(const QString& program, const QString& message)
-{
-    print(stderr, QStringLiteral("%1: %2\nTry '%1 --help'.\n").arg(program, message));
-    return kExitUsage;
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
 }
 
 bool haveDisplay()
@@ -44,31 +40,23 @@ bool haveDisplay()
 // file that lives as long as the program.
 bool useOffscreenScreen(QSize size, QTemporaryDir& dir)
 {
-    const QString file = dir.filePath(QStringLiteral("screen.json"));
-    QFile out(file);
-    const QByteArray json = QStringLiteral("{\"screens\": [{\"name\": \"demo\", \"x\": 0, \"y\": 0, "
-                                           "\"width\": %1, \"height\": %2, \"logicalDpi\": 96}]}\n")
-                                .arg(size.width())
-                                .arg(size.height())
-                                .toUtf8();
-    if (!dir.isValid() || !out.open(QIODevice::WriteOnly) || out.write(json) != json.size() || !out.flush())
+    const QString platform = offscreenScreenPlatform(size, dir);
+    if (platform.isEmpty())
         return false;
-    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(file));
+    qputenv("QT_QPA_PLATFORM", QFile::encodeName(platform));
     return true;
 }
 
 int runDemo(int argc, char** argv)
 {
-    const QString program = argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()
-                                     : QStringLiteral("odu-switch-demo");
     // Qt's own options (-reverse, -style, ...) are taken by the application
     // object, which needs a display; the screenshot mode draws offscreen on
     // a screen of the size asked for, whatever the session.
     const bool screenshots = asksForScreenshots(argc, argv);
     QTemporaryDir screenDir;
     if (screenshots && !useOffscreenScreen(screenFromArguments(argc, argv), screenDir)) {
-        print(stderr, QStringLiteral("%1: could not describe the screen to draw on\n").arg(program));
-        return kExitFailure;
+        printToolMessage(QStringLiteral("could not describe the screen to draw on"));
+        return ToolTrouble;
     }
     // Without a display there is no window, but the command line is read,
     // and --help answered, all the same.
@@ -86,13 +74,13 @@ int runDemo(int argc, char** argv)
     DemoOptions options = parseCommandLine(args);
     switch (options.action) {
     case DemoOptions::Action::Error:
-        return usageError(program, options.error);
+        return usageError(options.error);
     case DemoOptions::Action::Help:
-        print(stdout, helpText());
-        return kExitOk;
+        print(helpText());
+        return ToolDone;
     case DemoOptions::Action::Version:
-        print(stdout, versionText() + QLatin1Char('\n'));
-        return kExitOk;
+        print(versionText() + QLatin1Char('\n'));
+        return ToolDone;
     case DemoOptions::Action::Screenshot:
     case DemoOptions::Action::RunWindow:
         break;
@@ -101,30 +89,30 @@ int runDemo(int argc, char** argv)
     if (!options.language.isEmpty()) {
         const Result<QString> file = installedCatalogue(options.language, catalogueFolders());
         if (!file)
-            return usageError(program, file.error());
+            return usageError(file.error());
         options.catalogue = file.value();
     }
     if (!options.catalogue.isEmpty()) {
         if (const Result<void> usable = checkCatalogueFile(options.catalogue); !usable)
-            return usageError(program, usable.error());
+            return usageError(usable.error());
         // The window says so itself when it loads the catalogue.
         if (options.action == DemoOptions::Action::Screenshot)
             if (const QString warning = catalogueEncodingWarning(options.catalogue); !warning.isEmpty())
-                print(stderr, QStringLiteral("%1: %2\n").arg(program, warning));
+                printToolMessage(warning);
     }
 
     if (!qobject_cast<QApplication*>(app.get())) {
-        print(stderr, QStringLiteral("%1: no display available (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
-                                     "Run '%1 --screenshot DIR' to draw every dialog page into PNG files instead.\n")
-                          .arg(program));
-        return kExitFailure;
+        printToolMessage(QStringLiteral("no display available (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+                                        "Run 'odu-switch-demo --screenshot DIR' to draw every dialog page into PNG "
+                                        "files instead."));
+        return ToolTrouble;
     }
     if (!options.palette.isEmpty())
         QApplication::setPalette(*demoPalette(options.palette));
 
     if (options.action == DemoOptions::Action::Screenshot) {
         if (const Result<void> usable = checkScreenshotDir(options.screenshotDir); !usable)
-            return usageError(program, usable.error());
+            return usageError(usable.error());
         ScreenshotRequest request;
         request.dir = options.screenshotDir;
         request.catalogue = options.catalogue;
@@ -135,12 +123,12 @@ int runDemo(int argc, char** argv)
         request.sampleTable = options.sampleTable;
         const ScreenshotResult result = takeScreenshots(request);
         for (const QString& file : result.files)
-            print(stdout, file + QLatin1Char('\n'));
+            print(file + QLatin1Char('\n'));
         if (!result.error.isEmpty()) {
-            print(stderr, QStringLiteral("%1: %2\n").arg(program, result.error));
-            return kExitFailure;
+            printToolMessage(result.error);
+            return ToolTrouble;
         }
-        return kExitOk;
+        return ToolDone;
     }
 
     DemoWindow window(options.catalogue, options.remote);

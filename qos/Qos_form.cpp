@@ -6,10 +6,11 @@
 
 #include "core/IniFile.h"
 #include "core/Lookup.h"
-#include "plugin/CaptionTables.h"
+#include "core/CaptionTables.h"
 #include "plugin/InstancePointers.h"
 #include "core/IntegerText.h"
 #include "qos/QosAccessibility.h"
+#include "core/QosConfig.h"
 #include "ui/Density.h"
 #include "ui/DialogCaptions.h"
 #include "ui/DialogSkeleton.h"
@@ -22,6 +23,7 @@
 #include <QPointer>
 
 #include <array>
+#include <optional>
 
 // The dialog's own resources (its icon); outside any namespace, as the
 // resource initialisers are declared there.
@@ -63,16 +65,52 @@ std::optional<unsigned> acceptedEntry(const QString& text, unsigned limit)
 
 } // namespace
 
+// What the dialog keeps besides its controls, and its own helpers.
+class TQos_formPrivate
+{
+public:
+    TQos_formPrivate(TQos_form& form, TIniFile* langIni, unsigned char* cfgPole)
+        : q(form)
+        , cfgPole(cfgPole)
+        , langIni(langIni)
+        , skeleton(&form)
+        , cfg(cfgPole)
+    {
+    }
+
+    void scaleGrids(float factor);
+    void setCaptions(bool isLocal);
+    void remapGridExit(StringGrid* grid, QosPort port);
+    void comboBoxExit(QComboBox* box, QosPort port);
+    void radioGroupExit(RadioGroup* group, QosSwitch which);
+    void showPortPriorities();
+    void showQueueWeights();
+    void fillRemapGrid(StringGrid* grid, QosPort port);
+    void showTableHeading(const char* control);
+
+    TQos_form& q;
+    unsigned char* cfgPole;
+    TIniFile* langIni;
+    QString allChangesMsg; // the reset confirmation text
+    FocusLeave* leave = nullptr;
+    // The window set-up all dialogs share.
+    DialogSkeleton skeleton;
+    // The one view over the host's array that every handler writes through.
+    QosConfigArray cfg;
+};
+
+// A host compiles the size of the dialog into its code (new TQos_form): the
+// class holds its bases and the pointer d, nothing else.
+static_assert(sizeof(TQos_form) == sizeof(QDialog) + sizeof(Ui::TQos_form) + sizeof(void*),
+              "TQos_form keeps its state behind d");
+
 TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned char* cfgPole, int* cfgSize)
     : QDialog(Owner)
-    , cfgPole(cfgPole)
-    , langIni(langIni)
-    , m_skeleton(std::make_unique<DialogSkeleton>(this))
-    , m_cfg(cfgPole)
+    , d(std::make_unique<TQos_formPrivate>(*this, langIni, cfgPole))
 {
     // 1. The window from its design.
     setupUi(this);
-    m_skeleton->dress(QStringLiteral(":/qos/Qos_form.xpm"), registerQosResources,
+    d->skeleton.dress(QStringLiteral(":/qos/Qos_form.xpm"), registerQosResources,
                      Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                          | Qt::WindowCloseButtonHint,
                      PageControl1);
@@ -96,9 +134,9 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
         grid->setCurrentCell(grid->fixedRows(), grid->fixedCols(), QItemSelectionModel::NoUpdate);
     }
 
-    m_leave = new FocusLeave(this);
+    d->leave = new FocusLeave(this);
     const auto bind = [this](QWidget* control, void (TQos_form::*handler)(QObject*)) {
-        m_leave->onLeave(control, [this, handler](QObject* sender) { (this->*handler)(sender); });
+        d->leave->onLeave(control, [this, handler](QObject* sender) { (this->*handler)(sender); });
     };
     for (QLineEdit* edit : {Edit5, Edit6, Edit7})
         bind(edit, &TQos_form::Edit5Exit);
@@ -119,36 +157,38 @@ TQos_form::TQos_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned c
     for (QWidget* w : std::initializer_list<QWidget*>{Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, ComboBox1,
                                                       ComboBox2, ComboBox3, GridPanel4, RadioGroup1, RadioGroup2,
                                                       RadioGroup3})
-        m_skeleton->scaleLimits(w);
-    m_skeleton->keepButtonsFitted({Button1, Button2, Button3});
+        d->skeleton.scaleLimits(w);
+    d->skeleton.keepButtonsFitted({Button1, Button2, Button3});
     Button3->setFocus();
 
     // 2. Size report; the pointers are kept above.
-    allChangesMsg.clear();
+    d->allChangesMsg.clear();
     *cfgSize = kQosConfigSize;
 
     // 3. Blank rule.
-    m_cfg.applyBlankRule();
+    d->cfg.applyBlankRule();
 
     // 4. Density scaling of the grids.
-    scaleGrids(m_skeleton->density());
+    d->scaleGrids(d->skeleton.density());
 
     // 5. Every control from the array.
     inicializuj_ovladaci_prvky();
 
     // 6. Title and captions.
-    setCaptions(isLocal);
+    d->setCaptions(isLocal);
     for (StringGrid* grid : {StringGrid1, StringGrid2, StringGrid3, StringGrid4, StringGrid5})
         grid->widenColumnsToTexts();
     makeQosDialogAccessible(*this);
 
     // Whatever the font and the captions, the window is never smaller than
     // its contents need, nor bigger than the screen.
-    m_skeleton->place();
+    d->skeleton.place();
 }
 
 TQos_form::~TQos_form()
 {
+    // What d holds goes first: no leave handler may run after it.
+    delete d->leave;
     // A host that destroys the dialog while it is open leaves no dangling
     // instance pointer behind.
     if (Qos_form1 == this)
@@ -156,17 +196,17 @@ TQos_form::~TQos_form()
 }
 
 // Table headings are looked up at every load, whatever the catalogue's file.
-void TQos_form::showTableHeading(const char* control)
+void TQos_formPrivate::showTableHeading(const char* control)
 {
-    if (const CaptionRow* row = findCaptionRow(qosCaptionRows(), control))
-        showCaption(this, *row, captionText(langIni, *row));
+    if (const CaptionRow* row = CaptionTables::find(CaptionTables::qos(), control))
+        showCaption(&q, *row, captionText(langIni, *row));
 }
 
-void TQos_form::scaleGrids(float factor)
+void TQos_formPrivate::scaleGrids(float factor)
 {
-    StringGrid1->setDefaultColumnWidth(scaledSize(StringGrid1->defaultColumnWidth(), factor));
-    StringGrid2->setDefaultColumnWidth(scaledSize(StringGrid2->defaultColumnWidth(), factor));
-    for (StringGrid* grid : {StringGrid3, StringGrid4, StringGrid5}) {
+    q.StringGrid1->setDefaultColumnWidth(scaledSize(q.StringGrid1->defaultColumnWidth(), factor));
+    q.StringGrid2->setDefaultColumnWidth(scaledSize(q.StringGrid2->defaultColumnWidth(), factor));
+    for (StringGrid* grid : {q.StringGrid3, q.StringGrid4, q.StringGrid5}) {
         grid->setColumnWidth(0, scaledSize(kRemapLabelWidth, factor));
         grid->setColumnWidth(1, scaledSize(kRemapValueWidth, factor));
     }
@@ -175,10 +215,10 @@ void TQos_form::scaleGrids(float factor)
 void TQos_form::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    m_skeleton->shown();
+    d->skeleton.shown();
 }
 
-void TQos_form::setCaptions(bool isLocal)
+void TQos_formPrivate::setCaptions(bool isLocal)
 {
     // Without a catalogue file the title and the reset question are the
     // English ones and every caption keeps its design; with one, the table's
@@ -186,15 +226,15 @@ void TQos_form::setCaptions(bool isLocal)
     const bool fromCatalogue = langIni && !langIni->FileName().isEmpty();
     const char* unit = isLocal ? "local" : "remote";
     const std::optional<CaptionPlaces> places =
-        fromCatalogue ? std::optional<CaptionPlaces>(this) : std::nullopt;
-    for (const CaptionRow& row : qosCaptionRows()) {
+        fromCatalogue ? std::optional<CaptionPlaces>(&q) : std::nullopt;
+    for (const CaptionRow& row : CaptionTables::qos()) {
         if (*row.unit && qstrcmp(row.unit, unit) != 0)
             continue;
         const bool title = qstrcmp(row.control, "window title") == 0;
         if (row.kind == CaptionKind::Message) {
             allChangesMsg = fromCatalogue ? captionText(langIni, row) : QString::fromUtf8(row.english);
         } else if (title && !fromCatalogue) {
-            setWindowTitle(QString::fromUtf8(row.english));
+            q.setWindowTitle(QString::fromUtf8(row.english));
         } else if (fromCatalogue && !isWrittenByLoading(row)) {
             places->show(row, captionText(langIni, row));
         }
@@ -203,12 +243,11 @@ void TQos_form::setCaptions(bool isLocal)
 
 void TQos_form::inicializuj_ovladaci_prvky()
 {
-
-    showPortPriorities();
+    d->showPortPriorities();
 
     const std::array<QComboBox*, kQosPortCount> boxes{ComboBox1, ComboBox2, ComboBox3};
     for (int port = 0; port < kQosPortCount; ++port) {
-        const unsigned mode = m_cfg.priorityResolution(QosPort(port));
+        const unsigned mode = d->cfg.priorityResolution(QosPort(port));
         boxes[port]->setCurrentIndex(mode < unsigned(kResolutionModeCount) ? int(mode) : -1);
     }
 
@@ -221,67 +260,67 @@ void TQos_form::inicializuj_ovladaci_prvky()
     // The tag priority row labels: the heading read once per row, then the
     // row's number; the same eight texts in all three remapping grids.
     for (int row = 0; row < kRemapEntries; ++row) {
-        const QString text = captionTextOf(qosCaptionRows(), "StringGrid3 row labels", langIni)
+        const QString text = captionTextOf(CaptionTables::qos(), "StringGrid3 row labels", d->langIni)
                              + QStringLiteral(" ") + QString::number(row);
         for (StringGrid* grid : {StringGrid3, StringGrid4, StringGrid5})
             grid->setCellText(0, row, text);
     }
 
-    showTableHeading("StringGrid1 heading 0");
+    d->showTableHeading("StringGrid1 heading 0");
     for (int n = 0; n < kVlanQueueEntries; ++n)
         StringGrid1->setCellText(0, n + 1, rowLabel(n));
-    showTableHeading("StringGrid2 heading 0");
+    d->showTableHeading("StringGrid2 heading 0");
     for (int n = 0; n < kDscpQueueEntries; ++n)
         StringGrid2->setCellText(0, n + 1, rowLabel(n));
 
-    showQueueWeights();
+    d->showQueueWeights();
 
-    RadioGroup2->setItemIndex(m_cfg.switchBit(ch1_scheduling) ? 1 : 0);
-    RadioGroup3->setItemIndex(m_cfg.switchBit(ch2_scheduling) ? 1 : 0);
-    RadioGroup1->setItemIndex(m_cfg.switchBit(qos_main_switch) ? 1 : 0);
+    RadioGroup2->setItemIndex(d->cfg.switchBit(ch1_scheduling) ? 1 : 0);
+    RadioGroup3->setItemIndex(d->cfg.switchBit(ch2_scheduling) ? 1 : 0);
+    RadioGroup1->setItemIndex(d->cfg.switchBit(qos_main_switch) ? 1 : 0);
 }
 
-void TQos_form::fillRemapGrid(StringGrid* grid, QosPort port)
+void TQos_formPrivate::fillRemapGrid(StringGrid* grid, QosPort port)
 {
     for (int row = 0; row < kRemapEntries; ++row)
-        grid->setCellText(1, row, valueCell(m_cfg.remapEntry(port, row)));
+        grid->setCellText(1, row, valueCell(cfg.remapEntry(port, row)));
 }
 
-void TQos_form::Init_VlanRemapLine2() { fillRemapGrid(StringGrid3, qos_line2); }
-void TQos_form::Init_VlanRemapLine3() { fillRemapGrid(StringGrid4, qos_line3); }
-void TQos_form::Init_VlanRemapLine4() { fillRemapGrid(StringGrid5, qos_line4); }
+void TQos_form::Init_VlanRemapLine2() { d->fillRemapGrid(StringGrid3, qos_line2); }
+void TQos_form::Init_VlanRemapLine3() { d->fillRemapGrid(StringGrid4, qos_line3); }
+void TQos_form::Init_VlanRemapLine4() { d->fillRemapGrid(StringGrid5, qos_line4); }
 
 void TQos_form::Init_VlanQueueMapp()
 {
-    showTableHeading("StringGrid1 heading 1");
+    d->showTableHeading("StringGrid1 heading 1");
     for (int n = 0; n < kVlanQueueEntries; ++n)
-        StringGrid1->setCellText(1, n + 1, valueCell(m_cfg.vlanQueue(n)));
+        StringGrid1->setCellText(1, n + 1, valueCell(d->cfg.vlanQueue(n)));
 }
 
 void TQos_form::Init_DscpQueueMapp()
 {
-    showTableHeading("StringGrid2 heading 1");
+    d->showTableHeading("StringGrid2 heading 1");
     for (int n = 0; n < kDscpQueueEntries; ++n)
-        StringGrid2->setCellText(1, n + 1, valueCell(m_cfg.dscpQueue(n)));
+        StringGrid2->setCellText(1, n + 1, valueCell(d->cfg.dscpQueue(n)));
 }
 
 void TQos_form::inic_na_vychozi_cfg()
 {
-    m_cfg.inic_na_vychozi_cfg();
+    d->cfg.inic_na_vychozi_cfg();
 }
 
-void TQos_form::showPortPriorities()
+void TQos_formPrivate::showPortPriorities()
 {
-    Edit5->setText(QString::number(m_cfg.portPriority(qos_line2)));
-    Edit6->setText(QString::number(m_cfg.portPriority(qos_line3)));
-    Edit7->setText(QString::number(m_cfg.portPriority(qos_line4)));
+    q.Edit5->setText(QString::number(cfg.portPriority(qos_line2)));
+    q.Edit6->setText(QString::number(cfg.portPriority(qos_line3)));
+    q.Edit7->setText(QString::number(cfg.portPriority(qos_line4)));
 }
 
-void TQos_form::showQueueWeights()
+void TQos_formPrivate::showQueueWeights()
 {
-    const std::array<QLineEdit*, kQueueCount> edits{Edit1, Edit2, Edit3, Edit4};
-    for (int q = 0; q < kQueueCount; ++q)
-        edits[q]->setText(QString::number(m_cfg.queueWeight(q)));
+    const std::array<QLineEdit*, kQueueCount> edits{q.Edit1, q.Edit2, q.Edit3, q.Edit4};
+    for (int n = 0; n < kQueueCount; ++n)
+        edits[n]->setText(QString::number(cfg.queueWeight(n)));
 }
 
 void TQos_form::Edit1KeyPress(QObject*, QChar& Key)
@@ -294,10 +333,9 @@ void TQos_form::Edit1KeyPress(QObject*, QChar& Key)
 void TQos_form::Edit5Exit(QObject*)
 {
     constexpr unsigned limit = 8;
-    m_cfg.writePortPriorities({acceptedEntry(Edit5->text(), limit),
-                                                  acceptedEntry(Edit6->text(), limit),
-                                                  acceptedEntry(Edit7->text(), limit)});
-    showPortPriorities();
+    d->cfg.writePortPriorities({acceptedEntry(Edit5->text(), limit), acceptedEntry(Edit6->text(), limit),
+                                acceptedEntry(Edit7->text(), limit)});
+    d->showPortPriorities();
 }
 
 void TQos_form::Edit1Exit(QObject*)
@@ -314,7 +352,7 @@ void TQos_form::Edit1Exit(QObject*)
         else
             weights[q] = *value;
     }
-    if (readable && !m_cfg.writeQueueWeights(weights)) {
+    if (readable && !d->cfg.writeQueueWeights(weights)) {
         // The box runs its own event loop, and this handler runs inside a
         // focus change: were the host to destroy the dialog while the box is
         // open, the focus change would go on with destroyed controls. So the
@@ -326,12 +364,12 @@ void TQos_form::Edit1Exit(QObject*)
             [this] {
                 if (isVisible() && showErrorOkCancel(this, kWeightsError) == QMessageBox::NoButton)
                     return;
-                showQueueWeights();
+                d->showQueueWeights();
             },
             Qt::QueuedConnection);
         return;
     }
-    showQueueWeights();
+    d->showQueueWeights();
 }
 
 void TQos_form::StringGrid1Exit(QObject*)
@@ -339,7 +377,7 @@ void TQos_form::StringGrid1Exit(QObject*)
     std::array<std::optional<unsigned>, kVlanQueueEntries> queues;
     for (int n = 0; n < kVlanQueueEntries; ++n)
         queues[n] = acceptedEntry(StringGrid1->cellText(1, n + 1), kQueueCount);
-    m_cfg.writeVlanQueueMap(queues);
+    d->cfg.writeVlanQueueMap(queues);
     Init_VlanQueueMapp();
 }
 
@@ -349,68 +387,68 @@ void TQos_form::StringGrid2Exit(QObject*)
         std::array<std::optional<unsigned>, kDscpHalfEntries> queues;
         for (int k = 0; k < kDscpHalfEntries; ++k)
             queues[k] = acceptedEntry(StringGrid2->cellText(1, 1 + half * kDscpHalfEntries + k), kQueueCount);
-        m_cfg.writeDscpQueueMapHalf(half, queues);
+        d->cfg.writeDscpQueueMapHalf(half, queues);
     }
     Init_DscpQueueMapp();
 }
 
-void TQos_form::remapGridExit(StringGrid* grid, QosPort port)
+void TQos_formPrivate::remapGridExit(StringGrid* grid, QosPort port)
 {
     std::array<std::optional<unsigned>, kRemapEntries> entries;
     for (int row = 0; row < kRemapEntries; ++row)
         entries[row] = acceptedEntry(grid->cellText(1, row), kRemapEntries);
-    m_cfg.writeRemapTable(port, entries);
+    cfg.writeRemapTable(port, entries);
 }
 
 void TQos_form::StringGrid3Exit(QObject*)
 {
-    remapGridExit(StringGrid3, qos_line2);
+    d->remapGridExit(StringGrid3, qos_line2);
     Init_VlanRemapLine2();
 }
 
 void TQos_form::StringGrid4Exit(QObject*)
 {
-    remapGridExit(StringGrid4, qos_line3);
+    d->remapGridExit(StringGrid4, qos_line3);
     Init_VlanRemapLine3();
 }
 
 void TQos_form::StringGrid5Exit(QObject*)
 {
-    remapGridExit(StringGrid5, qos_line4);
+    d->remapGridExit(StringGrid5, qos_line4);
     Init_VlanRemapLine4();
 }
 
 // The selected item is the one whose text the box's field shows. A box left
 // with no item selected (a stored value of 5 to 7, or a typed text that names
 // no mode) keeps the stored field.
-void TQos_form::comboBoxExit(QComboBox* box, QosPort port)
+void TQos_formPrivate::comboBoxExit(QComboBox* box, QosPort port)
 {
     const int index = box->findText(box->currentText(), Qt::MatchFixedString);
     if (index < 0)
         return;
-    m_cfg.writePriorityResolution(port, unsigned(index));
+    cfg.writePriorityResolution(port, unsigned(index));
 }
 
-void TQos_form::ComboBox1Exit(QObject*) { comboBoxExit(ComboBox1, qos_line2); }
-void TQos_form::ComboBox2Exit(QObject*) { comboBoxExit(ComboBox2, qos_line3); }
-void TQos_form::ComboBox3Exit(QObject*) { comboBoxExit(ComboBox3, qos_line4); }
+void TQos_form::ComboBox1Exit(QObject*) { d->comboBoxExit(ComboBox1, qos_line2); }
+void TQos_form::ComboBox2Exit(QObject*) { d->comboBoxExit(ComboBox2, qos_line3); }
+void TQos_form::ComboBox3Exit(QObject*) { d->comboBoxExit(ComboBox3, qos_line4); }
 
-void TQos_form::radioGroupExit(RadioGroup* group, QosSwitch which)
+void TQos_formPrivate::radioGroupExit(RadioGroup* group, QosSwitch which)
 {
     const int index = group->itemIndex();
     if (index == 0 || index == 1)
-        m_cfg.writeSwitch(which, index == 1);
+        cfg.writeSwitch(which, index == 1);
 }
 
-void TQos_form::RadioGroup1Exit(QObject*) { radioGroupExit(RadioGroup1, qos_main_switch); }
-void TQos_form::RadioGroup2Exit(QObject*) { radioGroupExit(RadioGroup2, ch1_scheduling); }
-void TQos_form::RadioGroup3Exit(QObject*) { radioGroupExit(RadioGroup3, ch2_scheduling); }
+void TQos_form::RadioGroup1Exit(QObject*) { d->radioGroupExit(RadioGroup1, qos_main_switch); }
+void TQos_form::RadioGroup2Exit(QObject*) { d->radioGroupExit(RadioGroup2, ch1_scheduling); }
+void TQos_form::RadioGroup3Exit(QObject*) { d->radioGroupExit(RadioGroup3, ch2_scheduling); }
 
 void TQos_form::Button2Click(QObject*)
 {
     // Anything but Yes, including a dialog destroyed while the box was open
     // (NoButton), leaves at once.
-    if (askYesNoCancel(this, allChangesMsg) != QMessageBox::Yes)
+    if (askYesNoCancel(this, d->allChangesMsg) != QMessageBox::Yes)
         return;
     inic_na_vychozi_cfg();
     inicializuj_ovladaci_prvky();
@@ -435,3 +473,7 @@ void TQos_form::FormClose(QObject*)
     Qos_form1 = nullptr;
     deleteLater();
 }
+
+// The meta-object code in this file's unit, where the debugging information
+// describes the class whole under its header's own path (the ABI baseline reads it).
+#include "moc_Qos_form.cpp"

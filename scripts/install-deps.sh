@@ -25,6 +25,8 @@ packages=(
     gettext translate-toolkit python3-iniparse qt6-l10n-tools
     # The test opening_instructions counts instructions under callgrind.
     valgrind
+    # The API reference (target docs): Doxygen, and qhelpgenerator for its .qch.
+    doxygen qt6-documentation-tools
 )
 
 missing=()

@@ -24,10 +24,11 @@ install_package_build_deps() {
     fi
     unmet=$(dpkg-checkbuilddeps debian/control 2>&1 | sed -n 's/.*Unmet build dependencies: //p')
     if [ -n "$unmet" ]; then
-        # "name (>= version)" to "name": Debian 12 has versions that satisfy them.
+        # "name (>= version) <!nocheck>" to "name": Debian 12 has versions
+        # that satisfy them.
         $sudo apt-get update -qq
         # shellcheck disable=SC2046
-        $sudo apt-get install -y -qq --no-install-recommends $(echo "$unmet" | sed 's/([^)]*)//g')
+        $sudo apt-get install -y -qq --no-install-recommends $(echo "$unmet" | sed 's/([^)]*)//g; s/<[^>]*>//g')
     fi
 }
 

@@ -65,6 +65,8 @@ for lib in core dialogs; do
     # Every symbol is a C++ name: symbolshelper's header, then the -dev
     # package whose version a package built against this one depends on.
     sed '2a * Build-Depends-Package: libodu-switch-dev' "$work/$pkg.symbols" >"$top/debian/$pkg.symbols"
+    # Names that mangle a size, made to hold on 32-bit architectures too.
+    perl scripts/portable-symbols.pl "$top/debian/$pkg.symbols"
     # The check the package build makes: nothing new, nothing missing.
     cp "$top/debian/$pkg.symbols" "$src/debian/$pkg.symbols"
     (cd "$src" && DPKG_GENSYMBOLS_CHECK_LEVEL=4 pkgkde-gensymbols -p"$pkg" -v"$upstream" \

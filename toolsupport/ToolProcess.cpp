@@ -6,6 +6,8 @@
 
 #include "core/RegularFile.h"
 
+#include <QCoreApplication>
+
 #include <csignal>
 #include <cstdio>
 
@@ -15,6 +17,13 @@ QString& programName()
 {
     static QString name;
     return name;
+}
+
+// The name messages start with: the program's, else (code of a program run
+// outside runTool, as in a test) the application's.
+QString messageName()
+{
+    return programName().isEmpty() ? QCoreApplication::applicationName() : programName();
 }
 
 } // namespace
@@ -35,7 +44,13 @@ int runTool(const QString& program, const std::function<int()>& work)
 
 void printToolMessage(const QString& message)
 {
-    const QByteArray text = QStringLiteral("%1: %2\n").arg(programName(), message).toLocal8Bit();
+    const QByteArray text = QStringLiteral("%1: %2\n").arg(messageName(), message).toLocal8Bit();
     std::fwrite(text.constData(), 1, std::size_t(text.size()), stderr);
     std::fflush(stderr);
+}
+
+int usageError(const QString& message)
+{
+    printToolMessage(QStringLiteral("%1\nTry '%2 --help'.").arg(message, messageName()));
+    return ToolTrouble;
 }

@@ -32,5 +32,11 @@ enum ToolExit : int {
 int runTool(const QString& program, const std::function<int()>& work);
 
 // Prints "program: message" and a line break to standard error, the
-// message in the local encoding; program as given to runTool.
+// message in the local encoding; program as given to runTool (outside
+// runTool: the application's name).
 void printToolMessage(const QString& message);
+
+// A command line the program cannot take: prints the message as
+// printToolMessage does and "Try 'program --help'." below it; returns
+// ToolTrouble.
+int usageError(const QString& message);

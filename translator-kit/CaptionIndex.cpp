@@ -4,7 +4,7 @@
 
 #include "translator-kit/CaptionIndex.h"
 
-#include "plugin/CaptionTables.h"
+#include "core/CaptionTables.h"
 
 #include <QHash>
 
@@ -37,7 +37,7 @@ const CaptionIndex& CaptionIndex::library()
 CaptionIndex::CaptionIndex()
 {
     QHash<QString, size_t> seen;
-    for (std::span<const CaptionRow> table : allCaptionTables()) {
+    for (std::span<const CaptionRow> table : CaptionTables::all()) {
         for (const CaptionRow& row : table) {
             const QString section = QString::fromUtf8(row.section);
             const QString key = QString::fromUtf8(row.key);

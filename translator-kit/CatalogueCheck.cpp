@@ -5,7 +5,7 @@
 #include "translator-kit/CatalogueCheck.h"
 
 #include "core/CatalogueFile.h"
-#include "translator-kit/Accelerators.h"
+#include "ui/AcceleratorMarks.h"
 #include "translator-kit/CaptionIndex.h"
 #include "translator-kit/CatalogueText.h"
 

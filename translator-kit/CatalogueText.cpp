@@ -5,68 +5,11 @@
 #include "translator-kit/CatalogueText.h"
 
 #include "core/CatalogueFile.h"
+#include "ui/AcceleratorMarks.h"
 
 #include <QFileInfo>
 #include <QList>
 #include <QRegularExpression>
-
-EncodingProblem findEncodingProblem(QByteArrayView bytes)
-{
-    EncodingProblem problem;
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
-        return problem;
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    const qsizetype size = bytes.size();
-    int line = 1;
-    qsizetype lineStart = 0;
-    qsizetype i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    while (i < size) {
-        const unsigned char c = data[i];
-        if (c < 0x80) {
-            if (c == '\n' || c == '\r') {
-                if (c == '\r' && i + 1 < size && data[i + 1] == '\n')
-                    ++i;
-                ++line;
-                lineStart = i + 1;
-            }
-            ++i;
-            continue;
-        }
-        // The length of the sequence, and the range of its second byte
-        // (which rules out overlong forms, surrogates and values past U+10FFFF).
-        int length = 0;
-        unsigned char low = 0x80, high = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            low = c == 0xE0 ? 0xA0 : 0x80;
-            high = c == 0xED ? 0x9F : 0xBF;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            low = c == 0xF0 ? 0x90 : 0x80;
-            high = c == 0xF4 ? 0x8F : 0xBF;
-        }
-        qsizetype bad = length == 0 ? i : -1;
-        for (int k = 1; bad < 0 && k < length; ++k) {
-            const qsizetype at = i + k;
-            const unsigned char lo = k == 1 ? low : 0x80;
-            const unsigned char hi = k == 1 ? high : 0xBF;
-            if (at >= size || data[at] < lo || data[at] > hi)
-                bad = i; // the sequence's first byte
-        }
-        if (bad >= 0) {
-            problem.valid = false;
-            problem.line = line;
-            problem.byte = bad + 1;
-            problem.column = int(bad - lineStart + 1);
-            problem.value = data[bad];
-            return problem;
-        }
-        i += length;
-    }
-    return problem;
-}
 
 bool isSameAsEnglishMarker(QStringView line)
 {
@@ -128,16 +71,6 @@ QList<int> sameAsEnglishLines(const QString& text)
 
 QString shownText(const QString& caption)
 {
-    QString out;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        const QChar c = caption.at(i);
-        if (c == QLatin1Char('&') && i + 1 < caption.size()) {
-            out += caption.at(i + 1) == QLatin1Char('&') ? QStringLiteral("&") : QString();
-            if (caption.at(i + 1) == QLatin1Char('&'))
-                ++i;
-            continue;
-        }
-        out += c == QLatin1Char('\n') || c == QLatin1Char('\r') ? QChar(QLatin1Char(' ')) : c;
-    }
-    return out.simplified();
+    // simplified() makes the line breaks blanks too.
+    return withoutAcceleratorMarks(caption).simplified();
 }

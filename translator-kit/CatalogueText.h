@@ -4,22 +4,10 @@
 
 #pragma once
 
-#include <QByteArrayView>
 #include <QString>
 
 // What the kit needs to know about a catalogue's text beyond its entries.
-
-// Where bytes stop being UTF-8: valid is true when the whole file decodes
-// (or carries a UTF-16 byte order mark, which the dialogs read too).
-struct EncodingProblem
-{
-    bool valid = true;
-    int line = 0;       // from 1
-    qint64 byte = 0;    // from 1, in the file
-    int column = 0;     // from 1, the byte within its line
-    unsigned char value = 0;
-};
-EncodingProblem findEncodingProblem(QByteArrayView bytes);
+// (Whether its bytes are text at all: toolsupport/TextEncoding.h.)
 
 // The comment line that marks the entry right below it as meant to read as
 // the English text (a technical name, a word the language borrows).

@@ -4,10 +4,12 @@
 
 #include "translator-kit/GeometryCheck.h"
 
-#include "core/RegularFile.h"
 #include "translator-kit/CaptionIndex.h"
 #include "translator-kit/SampleDialogs.h"
 #include "translator-kit/CaptionDefects.h"
+#include "toolsupport/ToolProcess.h"
+#include "ui/AcceleratorMarks.h"
+#include "ui/OffscreenScreen.h"
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -28,9 +30,7 @@ QString pageOf(QWidget* widget)
         auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
         if (tabs) {
             const int index = tabs->indexOf(w);
-            QString text = tabs->tabText(index);
-            text.remove(QRegularExpression(QStringLiteral("&(?=[^&])")));
-            return text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+            return withoutAcceleratorMarks(tabs->tabText(index));
         }
     }
     return {};
@@ -62,23 +62,13 @@ QString defectLine(const QString& dialog, const CaptionDefect& defect)
     return line;
 }
 
-// The offscreen platform's description of the screen the dialogs are
-// measured on; written once per run of the kit.
-QString screenConfig()
+// The offscreen platform with the screen the dialogs are measured on,
+// described once per run of the kit.
+QString screenPlatform()
 {
     static QTemporaryDir dir;
-    static const QString path = [] {
-        const QString file = dir.filePath(QStringLiteral("screen.json"));
-        const QByteArray json = QStringLiteral("{\"screens\": [{\"name\": \"kit\", \"x\": 0, \"y\": 0, "
-                                               "\"width\": %1, \"height\": %2, \"logicalDpi\": 96}]}\n")
-                                    .arg(kScreenWidth)
-                                    .arg(kScreenHeight)
-                                    .toUtf8();
-        if (!dir.isValid() || !writeRegularFile(file, json).ok())
-            return QString();
-        return file;
-    }();
-    return path;
+    static const QString platform = offscreenScreenPlatform(QSize(kScreenWidth, kScreenHeight), dir);
+    return platform;
 }
 
 } // namespace
@@ -87,8 +77,8 @@ DensityReport measureAtDensity(const QString& program, const QString& catalogue,
 {
     DensityReport report;
     report.dpi = dpi;
-    const QString screen = screenConfig();
-    if (screen.isEmpty()) {
+    const QString platform = screenPlatform();
+    if (platform.isEmpty()) {
         report.error = QStringLiteral("could not write the description of the screen to measure on");
         return report;
     }
@@ -98,7 +88,7 @@ DensityReport measureAtDensity(const QString& program, const QString& catalogue,
     env.insert(QStringLiteral("QT_FONT_DPI"), QString::number(dpi));
     // Measured offscreen whatever the session: no window appears, and the
     // results do not depend on a desktop's screen.
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + screen);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::SeparateChannels);
     QStringList args{QString::fromLatin1(kMeasureCommand), catalogue};
@@ -116,7 +106,7 @@ DensityReport measureAtDensity(const QString& program, const QString& catalogue,
         report.defects.append(line);
         report.counted += line.startsWith(QLatin1String(kNotePrefix)) ? 0 : 1;
     }
-    if (child.exitStatus() != QProcess::NormalExit || child.exitCode() > 1)
+    if (child.exitStatus() != QProcess::NormalExit || child.exitCode() > ToolFindings)
         report.error = QStringLiteral("the examination at %1 dpi failed: %2")
                            .arg(dpi)
                            .arg(QString::fromLocal8Bit(child.readAllStandardError()).trimmed());
@@ -136,5 +126,5 @@ int measureCaptions(const QString& catalogue, bool rightToLeft)
         }
     });
     out.flush();
-    return defects == 0 ? 0 : 1;
+    return defects == 0 ? ToolDone : ToolFindings;
 }

@@ -41,6 +41,6 @@ DensityReport measureAtDensity(const QString& program, const QString& catalogue,
 // The child's work: builds the QoS dialog, the VLAN dialog and the VID entry
 // dialog with the catalogue (empty: English texts), laid out right to left
 // when asked, prints one line per
-// defect to standard output. Returns 0 when there is none (notes aside), 1
-// otherwise.
+// defect to standard output. Returns ToolDone when there is none (notes
+// aside), ToolFindings otherwise.
 int measureCaptions(const QString& catalogue, bool rightToLeft);

@@ -29,7 +29,8 @@ const char kCommands[] =
     "      A line \"; same-as-english\" above an entry says\n"
     "      that its text is meant to read as the English one (a technical name).\n"
     "  check FILE [--density DPI]\n"
-    "      Checks a catalogue: a file that is not UTF-8 (exit 2, with the line and byte),\n"
+    "      Checks a catalogue: a file that is not UTF-8 (exit 2, with the line and byte,\n"
+    "      or named: UTF-16 without a byte order mark, a NUL byte),\n"
     "      unknown keys (with the nearest known key), missing keys, empty values,\n"
     "      duplicates (the first one wins), keys still showing their English text in a\n"
     "      translation, characters no installed font draws (per face, with the Debian\n"
@@ -59,7 +60,9 @@ const char kCommands[] =
     "Preview a catalogue with the demo host:\n"
     "  odu-switch-demo --screenshot DIR --catalogue FILE --mark-defects\n"
     "\n"
-    "Exit codes: 0 clean, 1 findings, 2 an unreadable file or a bad command line.";
+    "Exit codes: 0 done, 1 findings (check) or skipped entries (import), 2 trouble\n"
+    "(a bad command line, a file that cannot be read or written, lost output);\n"
+    "trouble outweighs findings.";
 
 KitRequest failure(const QString& message)
 {

@@ -25,10 +25,5 @@ struct KitRequest
     QString error;
 };
 
-// Exit codes, as the other tools of the project have them.
-constexpr int kKitClean = 0;
-constexpr int kKitFindings = 1;
-constexpr int kKitUnusable = 2; // an unreadable file or a bad command line
-
 // args[0] is the program.
 KitRequest parseKitArguments(const QStringList& args);

@@ -95,27 +95,6 @@ bool isLanguageCode(QStringView code)
     return form.match(code.toString()).hasMatch();
 }
 
-QString foreignEncoding(QByteArrayView bytes)
-{
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
-        return {};
-    // Text of a Latin script in UTF-16 is every other byte NUL.
-    qsizetype even = 0;
-    qsizetype odd = 0;
-    const qsizetype scan = qMin<qsizetype>(bytes.size(), 4096);
-    for (qsizetype i = 0; i < scan; ++i) {
-        if (bytes.at(i) == '\0')
-            ++(i % 2 == 0 ? even : odd);
-    }
-    if (even == 0 && odd == 0)
-        return bytes.indexOf('\0') >= 0 ? QStringLiteral("NUL bytes (not text)") : QString();
-    if (odd > 4 * even)
-        return QStringLiteral("UTF-16LE without a byte order mark");
-    if (even > 4 * odd)
-        return QStringLiteral("UTF-16BE without a byte order mark");
-    return QStringLiteral("NUL bytes (not text)");
-}
-
 UnitIds unitIdsOf(const QString& kitXliff, const CaptionIndex& index)
 {
     UnitIds ids;

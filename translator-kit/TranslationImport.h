@@ -4,7 +4,6 @@
 
 #pragma once
 
-#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -48,6 +47,3 @@ ImportResult importEntries(const QString& text, const CaptionIndex& index, const
 // "de", "pt_BR", "zh-Hant-TW": letters, digits, '_' and '-', starting with a letter, at most 35.
 bool isLanguageCode(QStringView code);
 
-// Names an encoding the bytes are in that a catalogue is not: "UTF-16LE
-// without a byte order mark" and the like; empty when none is recognised.
-QString foreignEncoding(QByteArrayView bytes);

@@ -13,6 +13,7 @@
 #include "translator-kit/CatalogueText.h"
 #include "translator-kit/Exchange.h"
 #include "translator-kit/KitArguments.h"
+#include "toolsupport/TextEncoding.h"
 #include "toolsupport/ToolProcess.h"
 
 #include <QApplication>
@@ -29,13 +30,24 @@ int writeOut(const QString& text, const QString& output)
     if (output.isEmpty()) {
         // Failures show when standard output is closed at the end.
         std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
-        return kKitClean;
+        return ToolDone;
     }
     if (const Result<void> written = writeRegularFile(output, bytes); !written) {
-        QTextStream(stderr) << QStringLiteral("could not write: %1\n").arg(written.error());
-        return kKitUnusable;
+        printToolMessage(written.error());
+        return ToolTrouble;
     }
-    return kKitClean;
+    return ToolDone;
+}
+
+// A catalogue or a translator's file that is not in an encoding the
+// dialogs read: said, with the way out, and ToolTrouble. ToolDone when it is.
+int refuseEncoding(const QString& path, QByteArrayView bytes)
+{
+    const EncodingProblem problem = findEncodingProblem(bytes);
+    if (problem.valid())
+        return ToolDone;
+    printToolMessage(QStringLiteral("%1: %2; save the file as UTF-8").arg(path, describeEncodingProblem(problem)));
+    return ToolTrouble;
 }
 
 void printFindings(QTextStream& out, const std::vector<CatalogueFinding>& list, int& findings)
@@ -51,22 +63,17 @@ int check(const QString& path, int onlyDensity, const QString& program)
     QTextStream out(stdout);
     const CatalogueFile file = readCatalogueFile(path);
     if (!file) {
-        QTextStream(stderr) << file.error().message << '\n';
-        return kKitUnusable;
+        printToolMessage(file.error().message);
+        return ToolTrouble;
     }
     // The dialogs read such a file as best they can; a translator must save it again.
     const RegularFileRead raw = readRegularFile(path, kCatalogueFileSizeLimit);
-    const EncodingProblem encoding = findEncodingProblem(raw.valueOr({}));
-    if (!encoding.valid) {
-        QTextStream(stderr) << QStringLiteral("%1: not UTF-8: line %2, byte %3 (byte %4 of the line, 0x%5) cannot be "
-                                              "decoded; save the file as UTF-8\n")
-                                   .arg(path)
-                                   .arg(encoding.line)
-                                   .arg(encoding.byte)
-                                   .arg(encoding.column)
-                                   .arg(uint(encoding.value), 2, 16, QLatin1Char('0'));
-        return kKitUnusable;
+    if (!raw) {
+        printToolMessage(raw.error().message);
+        return ToolTrouble;
     }
+    if (const int refused = refuseEncoding(path, raw.value()); refused != ToolDone)
+        return refused;
     int findings = 0;
     const QString language = catalogueLanguage(file.value(), path);
     printFindings(out, checkCatalogueText(file.value(), CaptionIndex::library(), language), findings);
@@ -93,13 +100,13 @@ int check(const QString& path, int onlyDensity, const QString& program)
             findings += report.counted;
             out.flush();
             if (!report.error.isEmpty()) {
-                QTextStream(stderr) << report.error << '\n';
-                return kKitUnusable;
+                printToolMessage(report.error);
+                return ToolTrouble;
             }
         }
     }
     out << (findings == 0 ? QStringLiteral("no findings\n") : QStringLiteral("%1 findings\n").arg(findings));
-    return findings == 0 ? kKitClean : kKitFindings;
+    return findings == 0 ? ToolDone : ToolFindings;
 }
 
 int exportCatalogue(const KitRequest& request)
@@ -109,8 +116,8 @@ int exportCatalogue(const KitRequest& request)
     if (!request.file.isEmpty()) {
         const CatalogueFile file = readCatalogueFile(request.file);
         if (!file) {
-            QTextStream(stderr) << file.error().message << '\n';
-            return kKitUnusable;
+            printToolMessage(file.error().message);
+            return ToolTrouble;
         }
         text = file.value();
         if (language.isEmpty())
@@ -123,8 +130,8 @@ int exportCatalogue(const KitRequest& request)
     QString error;
     const QString xliff = exportXliff(index, rooms, text, language, &error);
     if (!error.isEmpty()) {
-        QTextStream(stderr) << request.file << ": " << error << '\n';
-        return kKitUnusable;
+        printToolMessage(QStringLiteral("%1: %2").arg(request.file, error));
+        return ToolTrouble;
     }
     return writeOut(xliff, request.output);
 }
@@ -133,43 +140,34 @@ int importCatalogue(const KitRequest& request)
 {
     const RegularFileRead raw = readRegularFile(request.file, kCatalogueFileSizeLimit);
     if (!raw.ok()) {
-        QTextStream(stderr) << raw.error().message << '\n';
-        return kKitUnusable;
+        printToolMessage(raw.error().message);
+        return ToolTrouble;
     }
-    if (const QString foreign = foreignEncoding(raw.valueOr({})); !foreign.isEmpty()) {
-        QTextStream(stderr) << QStringLiteral("%1: %2; save the file as UTF-8\n").arg(request.file, foreign);
-        return kKitUnusable;
-    }
-    if (const EncodingProblem encoding = findEncodingProblem(raw.valueOr({})); !encoding.valid) {
-        QTextStream(stderr) << QStringLiteral("%1: not UTF-8: line %2, byte %3\n")
-                                   .arg(request.file)
-                                   .arg(encoding.line)
-                                   .arg(encoding.byte);
-        return kKitUnusable;
-    }
+    if (const int refused = refuseEncoding(request.file, raw.value()); refused != ToolDone)
+        return refused;
     const ImportResult result = importTranslations(decodeCatalogueText(raw.value()), CaptionIndex::library(),
                                                    request.language);
-    QTextStream err(stderr);
     for (const QString& refusal : result.refusals)
-        err << request.file << ": " << refusal << '\n';
+        printToolMessage(QStringLiteral("%1: %2").arg(request.file, refusal));
     if (!result.refusals.isEmpty()) {
-        err << QStringLiteral("%1: not imported; nothing was written\n").arg(request.file);
-        return kKitUnusable;
+        printToolMessage(QStringLiteral("%1: not imported; nothing was written").arg(request.file));
+        return ToolTrouble;
     }
     for (const QString& warning : result.warnings)
-        err << request.file << ": warning: " << warning << '\n';
+        printToolMessage(QStringLiteral("%1: warning: %2").arg(request.file, warning));
     if (!result.warnings.isEmpty())
-        err << QStringLiteral("hint: an older PO file is brought up to date with msgmerge against a fresh export: "
-                              "odu-switch-translate export --format po -o new.pot; msgmerge old.po new.pot -o "
-                              "current.po\n");
-    err << QStringLiteral("%1 translated, %2 left out (untranslated or fuzzy: English shows)%3\n")
-               .arg(result.translated)
-               .arg(result.leftOut)
-               .arg(result.warnings.isEmpty() ? QString()
-                                              : QStringLiteral(", %1 skipped").arg(result.warnings.size()));
-    err.flush();
-    const int written = writeOut(result.catalogue, request.output);
-    return written != kKitClean ? written : result.warnings.isEmpty() ? kKitClean : kKitFindings;
+        printToolMessage(QStringLiteral("hint: an older PO file is brought up to date with msgmerge against a fresh "
+                                        "export: odu-switch-translate export --format po -o new.pot; msgmerge old.po "
+                                        "new.pot -o current.po"));
+    printToolMessage(QStringLiteral("%1 translated, %2 left out (untranslated or fuzzy: English shows)%3")
+                         .arg(result.translated)
+                         .arg(result.leftOut)
+                         .arg(result.warnings.isEmpty() ? QString()
+                                                        : QStringLiteral(", %1 skipped").arg(result.warnings.size())));
+    // Trouble writing outweighs the skipped entries.
+    if (const int written = writeOut(result.catalogue, request.output); written != ToolDone)
+        return written;
+    return result.warnings.isEmpty() ? ToolDone : ToolFindings;
 }
 
 int runKit()
@@ -181,14 +179,12 @@ int runKit()
     switch (request.command) {
     case KitRequest::Command::Help:
         QTextStream(stdout) << request.help;
-        return kKitClean;
+        return ToolDone;
     case KitRequest::Command::Version:
         QTextStream(stdout) << name << ' ' << QCoreApplication::applicationVersion() << '\n';
-        return kKitClean;
+        return ToolDone;
     case KitRequest::Command::Error:
-        QTextStream(stderr) << name << ": " << request.error << "\n"
-                            << QStringLiteral("Try '%1 --help'.\n").arg(name);
-        return kKitUnusable;
+        return usageError(request.error);
     case KitRequest::Command::Template:
         return writeOut(templateCatalogue(CaptionIndex::library()), request.output);
     case KitRequest::Command::Pseudo:
@@ -203,14 +199,14 @@ int runKit()
         if (!request.file.isEmpty()) {
             const CatalogueFile file = readCatalogueFile(request.file);
             if (!file) {
-                QTextStream(stderr) << file.error().message << '\n';
-                return kKitUnusable;
+                printToolMessage(file.error().message);
+                return ToolTrouble;
             }
         }
         return measureCaptions(request.file, request.rightToLeft);
     }
     }
-    return kKitUnusable;
+    return ToolTrouble;
 }
 
 } // namespace

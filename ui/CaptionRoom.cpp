@@ -4,6 +4,8 @@
 
 #include "ui/CaptionRoom.h"
 
+#include "ui/AcceleratorMarks.h"
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
@@ -61,8 +63,7 @@ QSize captionRoom(const QWidget* control)
     if (auto* group = qobject_cast<const QGroupBox*>(control)) {
         if (group->title().isEmpty())
             return QSize();
-        QString title = group->title();
-        title.remove(QLatin1Char('&'));
+        const QString title = withoutAcceleratorMarks(group->title());
         return QSize(fm.horizontalAdvance(title) + 2 * fm.averageCharWidth(), fm.height());
     }
     return QSize();

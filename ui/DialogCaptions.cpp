@@ -157,6 +157,6 @@ bool isWrittenByLoading(const CaptionRow& row)
 
 QString captionTextOf(std::span<const CaptionRow> rows, const char* control, const TIniFile* langIni)
 {
-    const CaptionRow* row = findCaptionRow(rows, control);
+    const CaptionRow* row = CaptionTables::find(rows, control);
     return row ? captionText(langIni, *row) : QString();
 }

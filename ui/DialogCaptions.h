@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "plugin/CaptionTables.h"
+#include "core/CaptionTables.h"
 
 #include <QHash>
 #include <QString>

@@ -9,11 +9,11 @@
 #include <QApplication>
 #include <QChildEvent>
 #include <QGuiApplication>
-#include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
 #include <QStyleFactory>
+#include <QWidget>
 #include <QStyleOption>
 #include <QWidget>
 
@@ -58,8 +58,9 @@ QColor readableOnAll(const QList<QColor>& backgrounds, const QColor& preferred, 
 // application: what is added here stays in the dialogs' windows.
 bool drawnOnWidget(const QPainter* painter)
 {
-    const QPaintDevice* device = painter->device();
-    return device && device->devType() == QInternal::Widget;
+    // (A cast rather than devType(): that inline virtual would be emitted
+    // into the library and exported beside Qt's own copy.)
+    return dynamic_cast<const QWidget*>(painter->device()) != nullptr;
 }
 
 // The painter reads text with the control's direction for as long as this lives.

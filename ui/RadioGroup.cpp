@@ -150,3 +150,7 @@ void RadioGroup::nameItemsAfterTitle()
     for (QRadioButton* b : std::as_const(m_buttons))
         b->setAccessibleName(spokenQualified(b->text(), title()));
 }
+
+// The meta-object code in this file's unit, where the debugging information
+// describes the class whole under its header's own path (the ABI baseline reads it).
+#include "moc_RadioGroup.cpp"

@@ -4,19 +4,11 @@
 
 #include "ui/SpokenCaption.h"
 
+#include "ui/AcceleratorMarks.h"
+
 QString spokenCaption(const QString& caption)
 {
-    QString spoken;
-    spoken.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == QLatin1Char('&')) {
-            if (i + 1 < caption.size() && caption.at(i + 1) == QLatin1Char('&'))
-                spoken += caption.at(++i);
-            continue;
-        }
-        spoken += caption.at(i);
-    }
-    spoken = spoken.trimmed();
+    QString spoken = withoutAcceleratorMarks(caption).trimmed();
     while (spoken.endsWith(QLatin1Char(':')))
         spoken.chop(1);
     return spoken.trimmed();

@@ -592,3 +592,7 @@ void StringGrid::leaveEvent(QEvent* event)
     setHotCell(-1, -1);
     QTableWidget::leaveEvent(event);
 }
+
+// The meta-object code in this file's unit, where the debugging information
+// describes the class whole under its header's own path (the ABI baseline reads it).
+#include "moc_StringGrid.cpp"

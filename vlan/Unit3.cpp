@@ -6,7 +6,7 @@
 
 #include "core/IntegerText.h"
 #include "core/UnitConstants.h"
-#include "plugin/CaptionTables.h"
+#include "core/CaptionTables.h"
 #include "ui/DesignLayout.h"
 #include "ui/DialogCaptions.h"
 #include "ui/DigitsOnly.h"
@@ -64,7 +64,7 @@ TForm3::TForm3(QWidget* Owner, TIniFile* langIni, short vid, short* vidOut)
     Label2->setText(QString());
     // The out-of-range message, the title and the captions, in table order.
     const CaptionPlaces places(this);
-    for (const CaptionRow& row : vidEntryCaptionRows()) {
+    for (const CaptionRow& row : CaptionTables::vidEntry()) {
         const QString text = captionText(langIni, row);
         if (row.kind == CaptionKind::Message)
             vidOutOfRangeText = text;

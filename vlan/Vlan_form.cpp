@@ -6,7 +6,7 @@
 
 #include "core/IniFile.h"
 #include "core/Lookup.h"
-#include "plugin/CaptionTables.h"
+#include "core/CaptionTables.h"
 #include "ui/DesignLayout.h"
 #include "ui/DialogCaptions.h"
 #include "ui/DialogSkeleton.h"
@@ -19,8 +19,10 @@
 #include "core/VlanCommit.h"
 #include "core/VlanDialogTexts.h"
 #include "vlan/VlanAccessibility.h"
+#include "core/VlanRules.h"
 
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -43,21 +45,78 @@ QString message(const TIniFile* langIni, const VlanText& text)
 
 } // namespace
 
+// What the dialog keeps besides its controls, and its own helpers.
+class TVlan_formPrivate
+{
+public:
+    explicit TVlan_formPrivate(TVlan_form& form)
+        : q(form)
+        , skeleton(&form)
+    {
+    }
+
+    void connectHandlers();
+    void adjustToDensity();
+    void lookUpCaptions(bool isLocal);
+    void fillHeaderRow();
+    // The field colours of the mode last coloured, from the current palette.
+    void colourFields();
+    // Asks for a VID in the VID entry dialog until the user cancels or types
+    // one that no entry holds; false when cancelled.
+    bool askForNewVid(short initialVid, short& vid);
+    std::array<QCheckBox*, kPortForwardingBoxes> portForwardingBoxes() const;
+    PortForwarding shownForwarding() const;
+    // Shows the boxes; their rules, run already, do not run again.
+    void showForwarding(const PortForwarding& boxes);
+    // A forwarding box has changed its state: its rule runs on the boxes.
+    void forwardingBoxChanged(int box);
+    // The selected item of a combo box, or -1 when its typed text names none.
+    static int selectedItem(const QComboBox* box);
+
+    // The whole window's least size, frame included (the designed client
+    // area, 384 high, is smaller than that), and the frame a classic desktop
+    // gives it, for when the platform has not told the frame yet.
+    static QSize designWindowMinimum() { return {478, 388}; }
+    static QSize classicFrame() { return {8, 34}; }
+
+    TVlan_form& q;
+    // The window set-up all dialogs share.
+    DialogSkeleton skeleton;
+
+    VlanConfigArray cfg;
+    TIniFile* langIni = nullptr;
+    bool vlanActiveInEthernet = false;
+    char modem2Present = 0;
+    char onePlusZeroInactive = 0;
+    char modem2Mode = 0;
+    bool hasLine4 = false;
+    int colouredMode = -1; // none yet
+    VlanPole vlanPole;
+    unsigned short vlanCount = 0;
+    // Set while the forwarding boxes show the outcome of a rule.
+    bool showingForwarding = false;
+};
+
+// A host compiles the size of the dialog into its code (new TVlan_form): the
+// class holds its bases and the pointer d, nothing else.
+static_assert(sizeof(TVlan_form) == sizeof(QDialog) + sizeof(Ui::TVlan_form) + sizeof(void*),
+              "TVlan_form keeps its state behind d");
+
 TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned char* cfgPole,
                        int* cfgSize, bool vlanActiveInEthernet, char modem2Present,
                        char onePlusZeroInactive, char modem2Mode, char oduCapabilities)
     : QDialog(Owner)
-    , m_skeleton(std::make_unique<DialogSkeleton>(this))
+    , d(std::make_unique<TVlan_formPrivate>(*this))
 {
     // 1. The window as designed.
     setupUi(this);
-    m_skeleton->dress(QStringLiteral(":/vlan/icons/vlan_form.xpm"), registerVlanResources,
-                     Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint,
-                     PageControl1);
+    d->skeleton.dress(QStringLiteral(":/vlan/icons/vlan_form.xpm"), registerVlanResources,
+                      Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint,
+                      PageControl1);
     // The design's limits are those of the whole window; a classic frame
     // takes 8 pixels of the width and 34 of the height.
-    setMinimumSize(kDesignWindowMinimum - kClassicFrame);
-    m_skeleton->keepButtonsFitted({Button1, Button2, Button3, Button4, Button5});
+    setMinimumSize(TVlan_formPrivate::designWindowMinimum() - TVlan_formPrivate::classicFrame());
+    d->skeleton.keepButtonsFitted({Button1, Button2, Button3, Button4, Button5});
     const int designWidths[8] = {36, 70, 70, 70, 70, 70, 70, 40};
     for (int c = 0; c < 8; ++c)
         StringGrid1->setColumnWidth(c, designWidths[c]);
@@ -65,85 +124,99 @@ TVlan_form::TVlan_form(QWidget* Owner, bool isLocal, TIniFile* langIni, unsigned
     ComboBox14->setEditText(QStringLiteral("0x88A8"));
     for (QLineEdit* edit : {Edit2, Edit3, Edit4, Edit5, Edit6, Edit7})
         acceptDigitsOnly(edit);
+    // The forwarding boxes as designed, before their rules are connected.
+    const PortForwarding designed = designedPortForwarding();
+    const auto boxes = d->portForwardingBoxes();
+    for (int i = 0; i < kPortForwardingBoxes; ++i)
+        boxes[i]->setChecked(designed[i]);
     // Button4 (the form's default button) also cancels: Escape and Enter
     // outside another button end the dialog with 2.
-    connectHandlers();
+    d->connectHandlers();
 
     // 2. The catalogue and the unit facts.
-    m_langIni = langIni;
-    m_modem2Present = modem2Present;
-    m_modem2Mode = modem2Mode;
-    m_hasLine4 = unitHasLine4(oduCapabilities);
-    m_onePlusZeroInactive = onePlusZeroInactive;
-    m_vlanActiveInEthernet = vlanActiveInEthernet;
+    d->langIni = langIni;
+    d->modem2Present = modem2Present;
+    d->modem2Mode = modem2Mode;
+    d->hasLine4 = unitHasLine4(oduCapabilities);
+    d->onePlusZeroInactive = onePlusZeroInactive;
+    d->vlanActiveInEthernet = vlanActiveInEthernet;
 
     // 3-5. The size, the host's array, and the blank rule: a blank array is
     // replaced by the default image (VlanConfigArray::defaultImage()).
     *cfgSize = kVlanConfigSize;
-    m_cfg = VlanConfigArray(cfgPole);
-    m_cfg.applyBlankRule();
+    d->cfg = VlanConfigArray(cfgPole);
+    d->cfg.applyBlankRule();
 
     // 6. Density, title and captions, then every control from the array.
-    adjustToDensity();
-    lookUpCaptions(isLocal);
+    d->adjustToDensity();
+    d->lookUpCaptions(isLocal);
     nastav_ovladaci_prvky();
     makeVlanDialogAccessible(*this);
     // The window opens at its designed size grown by the density factor, or
     // larger when the captions need it, within the screen.
-    m_skeleton->place(QSize(), m_skeleton->clientMinimum(kDesignWindowMinimum, kClassicFrame));
+    d->skeleton.place(QSize(), d->skeleton.clientMinimum(TVlan_formPrivate::designWindowMinimum(),
+                                                         TVlan_formPrivate::classicFrame()));
 }
 
-TVlan_form::~TVlan_form() = default;
-
-void TVlan_form::connectHandlers()
+TVlan_form::~TVlan_form()
 {
-    connect(RadioGroup1, &RadioGroup::itemIndexChanged, this, [this] { RadioGroup1Click(RadioGroup1); });
-    connect(CheckBox13, &QCheckBox::toggled, this, [this] { CheckBox13Click(CheckBox13); });
-    connect(CheckBox14, &QCheckBox::toggled, this, [this] { CheckBox14Click(CheckBox14); });
-    connect(CheckBox15, &QCheckBox::toggled, this, [this] { CheckBox15Click(CheckBox15); });
-    connect(CheckBox16, &QCheckBox::toggled, this, [this] { CheckBox16Click(CheckBox16); });
-    connect(CheckBox17, &QCheckBox::toggled, this, [this] { CheckBox17Click(CheckBox17); });
-    connect(StringGrid1, &StringGrid::mouseReleased, this,
-            [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
-                StringGrid1MouseUp(StringGrid1, button, modifiers, x, y);
-            });
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
-    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(Button2); });
-    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(Button3); });
-    connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(Button5); });
-    connect(Button4, &QPushButton::clicked, this, [this] { done(2); });
+    // What d holds goes first; no control's signal may reach a handler then.
+    for (QObject* control : std::initializer_list<QObject*>{RadioGroup1, CheckBox13, CheckBox14, CheckBox15,
+                                                            CheckBox16, CheckBox17, StringGrid1, Button1,
+                                                            Button2, Button3, Button4, Button5})
+        disconnect(control, nullptr, this, nullptr);
 }
 
-void TVlan_form::adjustToDensity()
+void TVlan_formPrivate::connectHandlers()
 {
-    m_skeleton->scaleColumns(StringGrid1);
+    TVlan_form* const f = &q;
+    QObject::connect(f->RadioGroup1, &RadioGroup::itemIndexChanged, f, [f] { f->RadioGroup1Click(f->RadioGroup1); });
+    QObject::connect(f->CheckBox13, &QCheckBox::toggled, f, [f] { f->CheckBox13Click(f->CheckBox13); });
+    QObject::connect(f->CheckBox14, &QCheckBox::toggled, f, [f] { f->CheckBox14Click(f->CheckBox14); });
+    QObject::connect(f->CheckBox15, &QCheckBox::toggled, f, [f] { f->CheckBox15Click(f->CheckBox15); });
+    QObject::connect(f->CheckBox16, &QCheckBox::toggled, f, [f] { f->CheckBox16Click(f->CheckBox16); });
+    QObject::connect(f->CheckBox17, &QCheckBox::toggled, f, [f] { f->CheckBox17Click(f->CheckBox17); });
+    QObject::connect(f->StringGrid1, &StringGrid::mouseReleased, f,
+                     [f](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
+                         f->StringGrid1MouseUp(f->StringGrid1, button, modifiers, x, y);
+                     });
+    QObject::connect(f->Button1, &QPushButton::clicked, f, [f] { f->Button1Click(f->Button1); });
+    QObject::connect(f->Button2, &QPushButton::clicked, f, [f] { f->Button2Click(f->Button2); });
+    QObject::connect(f->Button3, &QPushButton::clicked, f, [f] { f->Button3Click(f->Button3); });
+    QObject::connect(f->Button5, &QPushButton::clicked, f, [f] { f->Button5Click(f->Button5); });
+    QObject::connect(f->Button4, &QPushButton::clicked, f, [f] { f->done(2); });
+}
+
+void TVlan_formPrivate::adjustToDensity()
+{
+    skeleton.scaleColumns(q.StringGrid1);
     // Rows 0 and 2 of the outer panel: the mode switch and the button strip.
     // The mode switch is inset by 3 pixels on every side of its row.
-    const int row0 = m_skeleton->scaled(GridPanel1->rowMinimumHeight(0));
-    const int row2 = m_skeleton->scaled(GridPanel1->rowMinimumHeight(2));
-    GridPanel1->setRowMinimumHeight(0, row0);
-    RadioGroup1->setFixedHeight(row0 - 6);
-    GridPanel1->setRowMinimumHeight(2, row2);
-    GridPanel6->setFixedHeight(row2);
+    const int row0 = skeleton.scaled(q.GridPanel1->rowMinimumHeight(0));
+    const int row2 = skeleton.scaled(q.GridPanel1->rowMinimumHeight(2));
+    q.GridPanel1->setRowMinimumHeight(0, row0);
+    q.RadioGroup1->setFixedHeight(row0 - 6);
+    q.GridPanel1->setRowMinimumHeight(2, row2);
+    q.GridPanel6->setFixedHeight(row2);
 
     // The panels whose controls the form places at fixed positions follow
     // the density and their captions (see DesignLayout).
-    for (QWidget* panel : {pageContent(TabSheet1), pageContent(TabSheet4), Panel4})
-        new DesignLayout(panel, m_skeleton->density());
+    for (QWidget* panel : {pageContent(q.TabSheet1), pageContent(q.TabSheet4), static_cast<QWidget*>(q.Panel4)})
+        new DesignLayout(panel, skeleton.density());
 }
 
-void TVlan_form::lookUpCaptions(bool isLocal)
+void TVlan_formPrivate::lookUpCaptions(bool isLocal)
 {
     // The title of the unit this dialog edits, then every caption and list
     // item, in the order of the table.
     const char* unit = isLocal ? "local" : "remote";
-    const CaptionPlaces places(this);
-    for (const CaptionRow& row : vlanCaptionRows()) {
+    const CaptionPlaces places(&q);
+    for (const CaptionRow& row : CaptionTables::vlan()) {
         if (row.kind != CaptionKind::Caption || isWrittenByLoading(row))
             continue;
         if (*row.unit && qstrcmp(row.unit, unit) != 0)
             continue;
-        places.show(row, captionText(m_langIni, row));
+        places.show(row, captionText(langIni, row));
     }
 }
 
@@ -193,82 +266,81 @@ void TVlan_form::nastav_ovladaci_prvky()
     ComboBox13->setCurrentIndex(0);
 
     // 9. The grid's header row.
-    fillHeaderRow();
+    d->fillHeaderRow();
 
     // 10. The static VLAN table, rebuilt from the array.
-    m_vlanPole = loadVlanPole(m_cfg);
-    vlanCount = static_cast<unsigned short>(vlanPoleEntries(m_vlanPole));
-    StringGrid1->setRowCount(vlanCount + 1);
+    d->vlanPole = loadVlanPole(d->cfg);
+    d->vlanCount = static_cast<unsigned short>(vlanPoleEntries(d->vlanPole));
+    StringGrid1->setRowCount(d->vlanCount + 1);
     napln_mrizku(char(mode));
 
     // 11. The forwarding matrix; the NMS row's rules run as the boxes change.
     load_Port_FWD();
 
     // 12. The switch-wide options of byte 0.
-    CheckBox19->setChecked(m_cfg.disableLearning());
-    CheckBox20->setChecked(m_cfg.bpduPriorityOverride());
-    CheckBox21->setChecked(m_cfg.lacpPriorityOverride());
+    CheckBox19->setChecked(d->cfg.disableLearning());
+    CheckBox20->setChecked(d->cfg.bpduPriorityOverride());
+    CheckBox21->setChecked(d->cfg.lacpPriorityOverride());
 }
 
-void TVlan_form::fillHeaderRow()
+void TVlan_formPrivate::fillHeaderRow()
 {
     // Column 0 is never looked up; the other headings come from the table.
-    StringGrid1->setCellText(0, 0, QStringLiteral(" VID"));
-    for (const CaptionRow& row : vlanCaptionRows())
+    q.StringGrid1->setCellText(0, 0, QStringLiteral(" VID"));
+    for (const CaptionRow& row : CaptionTables::vlan())
         if (row.kind == CaptionKind::Caption && isWrittenByLoading(row))
-            showCaption(this, row, captionText(m_langIni, row));
+            showCaption(&q, row, captionText(langIni, row));
+}
+
+bool TVlan_form::hasLine4() const
+{
+    return d->hasLine4;
 }
 
 bool TVlan_form::modem2Usable() const
 {
-    return unitModem2Usable(m_modem2Present, m_modem2Mode);
+    return unitModem2Usable(d->modem2Present, d->modem2Mode);
 }
 
 void TVlan_form::nastav_barvy(char mode)
 {
-    if (mode < 0 || mode > 2)
+    const std::optional<VlanFieldsInMode> applying = vlanFieldsInMode(mode, d->hasLine4, modem2Usable());
+    if (!applying)
         return;
-    const bool on = mode != 0;       // applies in Single and Double Tag
-    const bool doubleTag = mode == 2; // applies in Double Tag only
-    const bool line4 = on && m_hasLine4;
-    const bool modem2 = on && modem2Usable();
-
     for (QLabel* label : {Label3, Label4, Label6, Label8, Label9, Label10, Label11, Label1, Label14,
                           Label16, Label17, Label18, Label20, Label22})
-        label->setEnabled(on);
+        label->setEnabled(applying->tagged);
     for (QLabel* label : {Label5, Label19})
-        label->setEnabled(line4);
+        label->setEnabled(applying->line4);
     for (QLabel* label : {Label7, Label15, Label21})
-        label->setEnabled(modem2);
+        label->setEnabled(applying->modem2);
     for (QLabel* label : {Label12, Label13, Label2})
-        label->setEnabled(doubleTag);
+        label->setEnabled(applying->doubleTag);
 
-    m_colouredMode = mode;
-    colourFields();
+    d->colouredMode = mode;
+    d->colourFields();
 }
 
 // The colours come from the dialog's palette, so they are worked out again
 // whenever it changes (a theme, a host's palette, a style of its own).
-void TVlan_form::colourFields()
+void TVlan_formPrivate::colourFields()
 {
-    if (m_colouredMode < 0)
+    const std::optional<VlanFieldsInMode> applying = vlanFieldsInMode(colouredMode, hasLine4, q.modem2Usable());
+    if (!applying)
         return;
-    const bool on = m_colouredMode != 0;
-    const bool doubleTag = m_colouredMode == 2;
-    const bool line4 = on && m_hasLine4;
-    const bool modem2 = on && modem2Usable();
-    const QColor window = systemColour(SystemColour::Window, palette());
-    const QColor inactive = systemColour(SystemColour::InactiveCaption, palette());
-    for (QWidget* field : {static_cast<QWidget*>(Edit2), static_cast<QWidget*>(Edit3),
-                           static_cast<QWidget*>(Edit5), static_cast<QWidget*>(Edit7)})
-        setFieldColour(field, on ? window : inactive);
-    setFieldColour(Edit4, line4 ? window : inactive);
-    setFieldColour(Edit6, modem2 ? window : inactive);
-    for (QComboBox* box : {ComboBox2, ComboBox3, ComboBox4, ComboBox5, ComboBox6, ComboBox7})
-        setFieldColour(box, on ? window : inactive);
-    for (QComboBox* box : {ComboBox8, ComboBox9, ComboBox10, ComboBox11, ComboBox12, ComboBox13,
-                           ComboBox14})
-        setFieldColour(box, doubleTag ? window : inactive);
+    const QColor window = systemColour(SystemColour::Window, q.palette());
+    const QColor inactive = systemColour(SystemColour::InactiveCaption, q.palette());
+    const auto colour = [&](bool applies) { return applies ? window : inactive; };
+    for (QWidget* field : {static_cast<QWidget*>(q.Edit2), static_cast<QWidget*>(q.Edit3),
+                           static_cast<QWidget*>(q.Edit5), static_cast<QWidget*>(q.Edit7)})
+        setFieldColour(field, colour(applying->tagged));
+    setFieldColour(q.Edit4, colour(applying->line4));
+    setFieldColour(q.Edit6, colour(applying->modem2));
+    for (QComboBox* box : {q.ComboBox2, q.ComboBox3, q.ComboBox4, q.ComboBox5, q.ComboBox6, q.ComboBox7})
+        setFieldColour(box, colour(applying->tagged));
+    for (QComboBox* box : {q.ComboBox8, q.ComboBox9, q.ComboBox10, q.ComboBox11, q.ComboBox12, q.ComboBox13,
+                           q.ComboBox14})
+        setFieldColour(box, colour(applying->doubleTag));
 }
 
 void TVlan_form::RadioGroup1Click(QObject*)
@@ -279,97 +351,108 @@ void TVlan_form::RadioGroup1Click(QObject*)
 }
 
 // ---- The NMS row of the forwarding matrix -----------------------------------
+// The rules are the core's (core/VlanRules.h): each handler hands the boxes
+// to them and shows what they give.
 
-void TVlan_form::CheckBox13Click(QObject*)
+void TVlan_form::CheckBox13Click(QObject*) { d->forwardingBoxChanged(kFwdNmsLine2); }
+void TVlan_form::CheckBox14Click(QObject*) { d->forwardingBoxChanged(kFwdNmsLine3); }
+void TVlan_form::CheckBox15Click(QObject*) { d->forwardingBoxChanged(kFwdNmsLine4); }
+void TVlan_form::CheckBox16Click(QObject*) { d->forwardingBoxChanged(kFwdNmsModem1); }
+void TVlan_form::CheckBox17Click(QObject*) { d->forwardingBoxChanged(kFwdNmsModem2); }
+
+std::array<QCheckBox*, kPortForwardingBoxes> TVlan_formPrivate::portForwardingBoxes() const
 {
-    if (CheckBox13->isChecked()) {
-        CheckBox14->setChecked(false);
-        CheckBox15->setChecked(false);
-    } else if (!CheckBox14->isChecked() && !CheckBox15->isChecked()) {
-        CheckBox13->setChecked(true);
-    }
+    return {q.CheckBox7, q.CheckBox8, q.CheckBox9, q.CheckBox10, q.CheckBox11, q.CheckBox12,
+            q.CheckBox13, q.CheckBox14, q.CheckBox15, q.CheckBox16, q.CheckBox17, q.CheckBox18};
 }
 
-void TVlan_form::CheckBox14Click(QObject*)
-{
-    if (CheckBox14->isChecked()) {
-        CheckBox13->setChecked(false);
-        CheckBox15->setChecked(false);
-    } else if (!CheckBox13->isChecked() && !CheckBox15->isChecked()) {
-        CheckBox14->setChecked(true);
-    }
-}
-
-void TVlan_form::CheckBox15Click(QObject*)
-{
-    if (!m_hasLine4) {
-        CheckBox15->setChecked(false);
-        return;
-    }
-    if (CheckBox15->isChecked()) {
-        CheckBox13->setChecked(false);
-        CheckBox14->setChecked(false);
-    } else if (!CheckBox13->isChecked() && !CheckBox14->isChecked()) {
-        CheckBox15->setChecked(true);
-    }
-}
-
-void TVlan_form::CheckBox16Click(QObject*)
-{
-    if (CheckBox16->isChecked())
-        CheckBox17->setChecked(false);
-}
-
-void TVlan_form::CheckBox17Click(QObject*)
-{
-    if (CheckBox17->isChecked())
-        CheckBox16->setChecked(false);
-}
-
-std::array<QCheckBox*, kPortForwardingBoxes> TVlan_form::portForwardingBoxes() const
-{
-    return {CheckBox7, CheckBox8, CheckBox9, CheckBox10, CheckBox11, CheckBox12,
-            CheckBox13, CheckBox14, CheckBox15, CheckBox16, CheckBox17, CheckBox18};
-}
-
-void TVlan_form::load_Port_FWD()
-{
-    const PortForwarding bits = m_cfg.portForwarding();
-    const auto boxes = portForwardingBoxes();
-    for (int i = 0; i < kPortForwardingBoxes; ++i)
-        boxes[i]->setChecked(bits[i]);
-}
-
-void TVlan_form::save_Port_FWD()
+PortForwarding TVlan_formPrivate::shownForwarding() const
 {
     PortForwarding bits{};
     const auto boxes = portForwardingBoxes();
     for (int i = 0; i < kPortForwardingBoxes; ++i)
         bits[i] = boxes[i]->isChecked();
-    m_cfg.setPortForwarding(bits);
+    return bits;
 }
+
+void TVlan_formPrivate::showForwarding(const PortForwarding& bits)
+{
+    // The boxes still tell whoever listens that they changed; only their
+    // rules, which gave these states, stay quiet.
+    const QScopedValueRollback showing(showingForwarding, true);
+    const auto boxes = portForwardingBoxes();
+    for (int i = 0; i < kPortForwardingBoxes; ++i)
+        boxes[i]->setChecked(bits[i]);
+}
+
+void TVlan_formPrivate::forwardingBoxChanged(int box)
+{
+    if (showingForwarding)
+        return;
+    showForwarding(afterForwardingBoxChanged(shownForwarding(), box, hasLine4));
+}
+
+void TVlan_form::load_Port_FWD()
+{
+    d->showForwarding(portForwardingLoaded(d->shownForwarding(), d->cfg.portForwarding(), d->hasLine4));
+}
+
+void TVlan_form::save_Port_FWD()
+{
+    d->cfg.setPortForwarding(d->shownForwarding());
+}
+
+// ---- The array's accessors ------------------------------------------------
+
+void TVlan_form::set_cfg_pole_version(unsigned char v) { d->cfg.set_cfg_pole_version(v); }
+unsigned char TVlan_form::get_ingress_policy(tPortik p) const { return d->cfg.get_ingress_policy(p); }
+void TVlan_form::set_ingress_policy(tPortik p, char v) { d->cfg.set_ingress_policy(p, v); }
+unsigned char TVlan_form::get_remove_1PT() const { return d->cfg.get_remove_1PT(); }
+void TVlan_form::set_remove_1PT(char v) { d->cfg.set_remove_1PT(v); }
+unsigned char TVlan_form::get_vlan_mode() const { return d->cfg.get_vlan_mode(); }
+void TVlan_form::set_vlan_mode(char v) { d->cfg.set_vlan_mode(v); }
+unsigned char TVlan_form::get_force_DefVID(tPortik p) const { return d->cfg.get_force_DefVID(p); }
+void TVlan_form::set_force_DefVID(tPortik p, char v) { d->cfg.set_force_DefVID(p, v); }
+unsigned char TVlan_form::get_doubleTag_mode(tPortik p) const { return d->cfg.get_doubleTag_mode(p); }
+void TVlan_form::set_doubleTag_mode(tPortik p, char v) { d->cfg.set_doubleTag_mode(p, v); }
+unsigned char TVlan_form::get_provEth_type() const { return d->cfg.get_provEth_type(); }
+void TVlan_form::set_provEth_type(char v) { d->cfg.set_provEth_type(v); }
+unsigned short TVlan_form::get_Default_VID(tPortik p) const { return d->cfg.get_Default_VID(p); }
+void TVlan_form::set_Default_VID(tPortik p, unsigned short vid) { d->cfg.set_Default_VID(p, vid); }
+unsigned short TVlan_form::get_pocet_vlan() const { return d->cfg.get_pocet_vlan(); }
+void TVlan_form::set_pocet_vlan(unsigned short n) { d->cfg.set_pocet_vlan(n); }
 
 // ---- Static VLAN table --------------------------------------------------
 
+const VlanPole& TVlan_form::vlanPole() const
+{
+    return d->vlanPole;
+}
+
+unsigned short TVlan_form::vlanEntryCount() const
+{
+    return d->vlanCount;
+}
+
 void TVlan_form::cfgPole2vlanPole(unsigned short n)
 {
-    unpackVlanPole(m_cfg, m_vlanPole, n);
+    unpackVlanPole(d->cfg, d->vlanPole, n);
 }
 
 void TVlan_form::vlanPole2cfgPole(unsigned short n)
 {
-    packVlanPole(m_vlanPole, n, m_cfg);
+    packVlanPole(d->vlanPole, n, d->cfg);
 }
 
 void TVlan_form::napln_mrizku(char mode)
 {
-    const MembershipTexts texts = lookupMembershipTexts(m_langIni);
-    const int entries = std::min<int>(vlanCount, vlanPoleEntries(m_vlanPole));
+    const MembershipTexts texts = lookupMembershipTexts(d->langIni);
+    const int entries = std::min<int>(d->vlanCount, vlanPoleEntries(d->vlanPole));
     for (int i = 0; i < entries; ++i) {
         const int row = i + 1;
-        StringGrid1->setCellText(0, row, QString::number(m_vlanPole[vp_vid][i]));
+        StringGrid1->setCellText(0, row, QString::number(d->vlanPole[vp_vid][i]));
         for (int c = vp_line2; c <= vp_nms; ++c)
-            StringGrid1->setCellText(c, row, membershipCellText(m_vlanPole[c][i], c, mode, texts));
+            StringGrid1->setCellText(c, row, membershipCellText(d->vlanPole[c][i], c, mode, texts));
         StringGrid1->setCellText(vp_mark, row, QString());
     }
     StringGrid1->widenColumnsToTexts();
@@ -377,98 +460,99 @@ void TVlan_form::napln_mrizku(char mode)
 
 bool TVlan_form::VID_uz_existuje(short vid) const
 {
-    return vidExists(m_vlanPole, vid);
+    return vidExists(d->vlanPole, vid);
 }
 
-bool TVlan_form::askForNewVid(short initialVid, short& vid)
+bool TVlan_formPrivate::askForNewVid(short initialVid, short& vid)
 {
     // The entry dialog and the error box are children of this dialog on the
     // heap: a host that destroys this dialog while either is open takes them
     // with it, and then nothing here may touch this dialog again.
-    const QPointer<TVlan_form> alive(this);
+    const QPointer<TVlan_form> alive(&q);
     for (;;) {
         short typed = 0;
-        const QPointer<TForm3> entry = new TForm3(this, m_langIni, initialVid, &typed);
+        const QPointer<TForm3> entry = new TForm3(&q, langIni, initialVid, &typed);
         const int result = entry->exec();
         if (!alive)
             return false;
         delete entry;
         if (result != 1)
             return false;
-        if (!VID_uz_existuje(typed)) {
+        if (!q.VID_uz_existuje(typed)) {
             vid = typed;
             return true;
         }
-        if (showErrorClose(this, message(m_langIni, kVidExistsText)) == QMessageBox::NoButton)
+        if (showErrorClose(&q, message(langIni, kVidExistsText)) == QMessageBox::NoButton)
             return false;
     }
 }
 
 void TVlan_form::StringGrid1MouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y)
 {
-    const MembershipTexts texts = lookupMembershipTexts(m_langIni);
+    const MembershipTexts texts = lookupMembershipTexts(d->langIni);
     const std::optional<StringGrid::Cell> cell = StringGrid1->cellAt(QPoint(X, Y));
     if (!cell)
         return;
     const int col = cell->col;
     const int row = cell->row;
     const int entry = row - 1;
+    VlanPole& pole = d->vlanPole;
 
     // The delete column, any row but the header.
     if (col == vp_mark) {
-        if (row >= 1 && entry < vlanPoleEntries(m_vlanPole)) {
-            const bool marked = toggleDeleteMark(m_vlanPole, entry);
+        if (row >= 1 && entry < vlanPoleEntries(pole)) {
+            const bool marked = toggleDeleteMark(pole, entry);
             StringGrid1->setCellText(col, row, deleteMarkCellText(marked ? 1 : 0));
         }
         return;
     }
-    if (row < 1 || row > vlanCount || col < 0 || col > vp_nms)
+    if (row < 1 || row > d->vlanCount || col < 0 || col > vp_nms)
         return;
 
     if (col == vp_vid) {
         short vid = 0;
-        if (!askForNewVid(m_vlanPole[vp_vid][entry], vid))
+        if (!d->askForNewVid(pole[vp_vid][entry], vid))
             return;
-        m_vlanPole[vp_vid][entry] = vid;
+        pole[vp_vid][entry] = vid;
         StringGrid1->setCellText(col, row, QString::number(vid));
         return;
     }
 
     const int mode = RadioGroup1->itemIndex();
-    for (const VlanPoleChange& change : clickMembershipCell(m_vlanPole, entry, col, mode))
+    for (const VlanPoleChange& change : clickMembershipCell(pole, entry, col, mode))
         StringGrid1->setCellText(change.column, change.entry + 1,
                                  membershipCellText(change.code, change.column, mode, texts));
 }
 
 void TVlan_form::Button1Click(QObject*)
 {
-    if (!canAddEntry(m_vlanPole)) {
-        showErrorClose(this, message(m_langIni, kNoMoreEntriesText));
+    if (!canAddEntry(d->vlanPole)) {
+        showErrorClose(this, message(d->langIni, kNoMoreEntriesText));
         return;
     }
     short vid = 0;
-    if (!askForNewVid(suggestedNewVid(m_vlanPole), vid))
+    if (!d->askForNewVid(suggestedNewVid(d->vlanPole), vid))
         return;
-    m_vlanPole = withNewEntry(m_vlanPole, vid);
-    vlanCount = static_cast<unsigned short>(vlanPoleEntries(m_vlanPole));
-    StringGrid1->setRowCount(vlanCount + 1);
+    d->vlanPole = withNewEntry(d->vlanPole, vid);
+    d->vlanCount = static_cast<unsigned short>(vlanPoleEntries(d->vlanPole));
+    StringGrid1->setRowCount(d->vlanCount + 1);
     napln_mrizku(char(RadioGroup1->itemIndex()));
 }
 
 void TVlan_form::Button2Click(QObject*)
 {
-    std::optional<VlanPole> rest = withoutMarkedEntries(m_vlanPole);
+    std::optional<VlanPole> rest = withoutMarkedEntries(d->vlanPole);
     if (!rest)
         return;
-    m_vlanPole = std::move(*rest);
-    vlanCount = static_cast<unsigned short>(vlanPoleEntries(m_vlanPole));
-    StringGrid1->setRowCount(vlanCount + 1);
+    d->vlanPole = std::move(*rest);
+    d->vlanCount = static_cast<unsigned short>(vlanPoleEntries(d->vlanPole));
+    StringGrid1->setRowCount(d->vlanCount + 1);
     napln_mrizku(char(RadioGroup1->itemIndex()));
 }
 
 // ---- Set, Default, closing ---------------------------------------------------
 
-int TVlan_form::selectedItem(const QComboBox* box)
+int TVlan_formPrivate::selectedItem(const QComboBox* box)
 {
     const int index = box->currentIndex();
     if (index >= 0 && box->itemText(index) == box->currentText())
@@ -478,44 +562,43 @@ int TVlan_form::selectedItem(const QComboBox* box)
 
 void TVlan_form::Button3Click(QObject*)
 {
+    const auto selected = &TVlan_formPrivate::selectedItem;
     VlanCommitInput in;
     in.defaultVidTexts = {Edit2->text(), Edit3->text(), Edit4->text(),
                           Edit5->text(), Edit6->text(), Edit7->text()};
     in.forceDefVid = {CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked(),
                       CheckBox4->isChecked(), CheckBox5->isChecked()};
-    in.ingressPolicy = {selectedItem(ComboBox2), selectedItem(ComboBox3), selectedItem(ComboBox4),
-                        selectedItem(ComboBox5), selectedItem(ComboBox6)};
-    in.doubleTagMode = {selectedItem(ComboBox8), selectedItem(ComboBox9), selectedItem(ComboBox10)};
+    in.ingressPolicy = {selected(ComboBox2), selected(ComboBox3), selected(ComboBox4),
+                        selected(ComboBox5), selected(ComboBox6)};
+    in.doubleTagMode = {selected(ComboBox8), selected(ComboBox9), selected(ComboBox10)};
     in.remove1PT = CheckBox6->isChecked();
     in.vlanMode = RadioGroup1->itemIndex();
-    in.provEthType = selectedItem(ComboBox14);
-    const auto boxes = portForwardingBoxes();
-    for (int i = 0; i < kPortForwardingBoxes; ++i)
-        in.portForwarding[i] = boxes[i]->isChecked();
+    in.provEthType = selected(ComboBox14);
+    in.portForwarding = d->shownForwarding();
     in.disableLearning = CheckBox19->isChecked();
     in.bpduPriorityOverride = CheckBox20->isChecked();
     in.lacpPriorityOverride = CheckBox21->isChecked();
-    in.table = m_vlanPole;
-    in.vlanCount = vlanCount;
-    in.facts.hasLine4 = m_hasLine4;
-    in.facts.onePlusZeroInactive = m_onePlusZeroInactive != 0;
-    in.facts.vlanActiveInEthernet = m_vlanActiveInEthernet;
+    in.table = d->vlanPole;
+    in.vlanCount = d->vlanCount;
+    in.facts.hasLine4 = d->hasLine4;
+    in.facts.onePlusZeroInactive = d->onePlusZeroInactive != 0;
+    in.facts.vlanActiveInEthernet = d->vlanActiveInEthernet;
 
-    const VlanCommitResult set = commitVlanSettings(in, m_cfg);
+    const VlanCommitResult set = commitVlanSettings(in, d->cfg);
     if (set) {
         done(1);
         return;
     }
-    showErrorClose(this, vlanCommitRefusalText(set.error(), m_langIni));
+    showErrorClose(this, vlanCommitRefusalText(set.error(), d->langIni));
 }
 
 void TVlan_form::Button5Click(QObject*)
 {
-    const QString question = message(m_langIni, kProceedChangesText);
+    const QString question = message(d->langIni, kProceedChangesText);
     // NoButton: the host destroyed the dialog while the box was open.
     if (askYesNoCancel(this, question) != QMessageBox::Yes)
         return;
-    m_cfg.writeDefaultImage();
+    d->cfg.writeDefaultImage();
     nastav_ovladaci_prvky();
 }
 
@@ -534,11 +617,15 @@ void TVlan_form::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
-        colourFields();
+        d->colourFields();
 }
 
 void TVlan_form::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    m_skeleton->shown();
+    d->skeleton.shown();
 }
+
+// The meta-object code in this file's unit, where the debugging information
+// describes the class whole under its header's own path (the ABI baseline reads it).
+#include "moc_Vlan_form.cpp"

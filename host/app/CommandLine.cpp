@@ -6,8 +6,8 @@
 
 #include "core/CatalogueFile.h"
 #include "core/RegularFile.h"
-#include "translator-kit/CatalogueText.h"
 #include "host/app/DemoPalettes.h"
+#include "toolsupport/TextEncoding.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -57,8 +57,9 @@ const char kDescription[] =
     "Qt's own options (for example -reverse for right to left, -style NAME) come\n"
     "before or among these.\n"
     "\n"
-    "Exit codes: 0 success, 1 failure while working, 2 bad command line,\n"
-    "unusable screenshot folder or catalogue.";
+    "Exit codes: 0 done, 2 trouble (a bad command line, an unusable screenshot\n"
+    "folder or catalogue, no display, a picture or output that could not be\n"
+    "written); 1, findings, is never the demo's.";
 
 // The program's options, set up once for parsing and for the help text.
 struct DemoParser
@@ -285,14 +286,23 @@ QString catalogueEncodingWarning(const QString& file)
     if (!raw)
         return {};
     const EncodingProblem problem = findEncodingProblem(raw.value());
-    if (problem.valid)
+    QString consequence;
+    switch (problem.kind) {
+    case EncodingProblem::Kind::None:
         return {};
-    return QStringLiteral("warning: catalogue '%1' is not UTF-8: line %2, byte %3 of the line (0x%4) cannot be "
-                          "decoded, and the dialogs show the replacement character U+FFFD for such bytes; save the file as UTF-8")
-        .arg(file)
-        .arg(problem.line)
-        .arg(problem.column)
-        .arg(uint(problem.value), 2, 16, QLatin1Char('0'));
+    case EncodingProblem::Kind::NotUtf8:
+        consequence = QStringLiteral(", and the dialogs show the replacement character U+FFFD for such bytes");
+        break;
+    case EncodingProblem::Kind::Utf16LE:
+    case EncodingProblem::Kind::Utf16BE:
+        consequence = QStringLiteral(", which the dialogs do not read: their captions stay English");
+        break;
+    case EncodingProblem::Kind::NulBytes:
+        consequence = QStringLiteral(", which the dialogs would take into a caption");
+        break;
+    }
+    return QStringLiteral("warning: catalogue '%1': %2%3; save the file as UTF-8")
+        .arg(file, describeEncodingProblem(problem), consequence);
 }
 
 QStringList catalogueFolders()

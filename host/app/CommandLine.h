@@ -38,10 +38,7 @@ struct DemoOptions
     QString error;
 };
 
-// Exit codes of the program.
-constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1; // something went wrong while working
-constexpr int kExitUsage = 2;   // a bad command line, an unusable output folder or catalogue
+// The exit codes are the programs' common table (toolsupport/ToolProcess.h).
 
 // The names --vlan-mode accepts, in the order of the VLAN modes (0, 1, 2).
 QStringList vlanModeNames();
@@ -77,9 +74,11 @@ Result<void> checkCatalogueFile(const QString& file);
 
 // A catalogue that is not UTF-8 (a Latin-1 or cp1251 file, say) is read all
 // the same, but every byte that does not decode shows as U+FFFD in the
-// dialogs. The warning for such a file (where the first such byte is, and
-// what to do), or an empty text for a file that decodes (UTF-8, or UTF-16
-// with a byte order mark) or cannot be read at all.
+// dialogs; one in UTF-16 without a byte order mark, or with NUL bytes, is
+// not read as text at all. The warning for such a file (what is wrong and
+// where, and what to do; the rule of toolsupport/TextEncoding.h), or an
+// empty text for a file that decodes (UTF-8, or UTF-16 with a byte order
+// mark) or cannot be read at all.
 QString catalogueEncodingWarning(const QString& file);
 
 // The folders that may hold the installed catalogues (<code>.ini), first

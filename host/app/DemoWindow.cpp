@@ -9,9 +9,9 @@
 #include "host/app/HexView.h"
 
 #include "core/IniFile.h"
+#include "toolsupport/ToolProcess.h"
 
 #include <QButtonGroup>
-#include <QCoreApplication>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -31,7 +31,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <cstdio>
 
 namespace {
 
@@ -222,10 +221,7 @@ void DemoWindow::setCatalogueFile(const QString& file)
     m_catalogueLabel->setText(file.isEmpty() ? QStringLiteral("none (English texts)") : file);
     // Read all the same, but with U+FFFD wherever a byte does not decode.
     if (const QString warning = file.isEmpty() ? QString() : catalogueEncodingWarning(file); !warning.isEmpty()) {
-        const QByteArray line = (QCoreApplication::applicationName() + QStringLiteral(": ") + warning
-                                 + QLatin1Char('\n')).toLocal8Bit();
-        std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
-        std::fflush(stderr);
+        printToolMessage(warning);
         statusBar()->showMessage(warning);
     }
 }

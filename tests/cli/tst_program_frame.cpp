@@ -78,7 +78,7 @@ void TestProgramFrame::lostOutputAndFullFiles_data()
         u"odu-switch-demo: cannot write to standard output"_s);
     // Its first write is its description of the offscreen screen: it fails
     // and says so, instead of being killed by SIGXFSZ.
-    add("odu-switch-demo --screenshot, no file size", ODU_DEMO, {u"--screenshot"_s, u"DIR"_s}, true, 1,
+    add("odu-switch-demo --screenshot, no file size", ODU_DEMO, {u"--screenshot"_s, u"DIR"_s}, true, 2,
         u"odu-switch-demo: could not describe the screen to draw on"_s);
 }
 

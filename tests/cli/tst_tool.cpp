@@ -718,6 +718,12 @@ void TestTool::checkManyFilesAndCatalogue()
     QCOMPARE(finding.value(u"text"_s).toString(), u"No VLAN to NMS port!"_s);
 
     QCOMPARE(tool({u"check"_s, u"--catalogue"_s, path(u"none.ini"_s), path(u"vlan.bin"_s)}).code, 2);
+
+    // Trouble outweighs findings: the file that was read is still checked.
+    const Run both = tool({u"check"_s, path(u"bad.bin"_s), path(u"missing.bin"_s)});
+    QCOMPARE(both.code, 2);
+    QVERIFY2(both.out.contains("refused: No VLAN to NMS port!"), both.out.constData());
+    QVERIFY2(both.err.startsWith(u"odu-switch: "_s) && both.err.contains(u"missing.bin"_s), qPrintable(both.err));
 }
 
 void TestTool::setWritesFieldsAtomically()

@@ -3,12 +3,14 @@
 // SPDX-License-Identifier: BSD-3-Clause
 
 // The checks of a saved array: the forwarding boxes as the VLAN dialog loads
-// them, the QoS weights rule and the warnings that no dialog gives.
+// them and their rules, the fields that apply in a mode, the QoS weights rule
+// and the warnings that no dialog gives.
 
 #include "core/ArrayCheck.h"
 #include "core/FieldCatalogue.h"
 #include "core/UnitConstants.h"
 #include "core/VlanConfig.h"
+#include "core/VlanRules.h"
 
 #include <QTest>
 
@@ -63,6 +65,8 @@ using Weights = std::array<unsigned char, 4>;
 
 Q_DECLARE_METATYPE(PortForwarding)
 Q_DECLARE_METATYPE(Change)
+Q_DECLARE_METATYPE(UnitFactsForCheck)
+Q_DECLARE_METATYPE(std::optional<VlanFieldsInMode>)
 
 class TestArrayCheck : public QObject
 {
@@ -71,6 +75,12 @@ class TestArrayCheck : public QObject
 private slots:
     void forwardingAsLoaded_data();
     void forwardingAsLoaded();
+    void forwardingBoxChanged_data();
+    void forwardingBoxChanged();
+    void fieldsInMode_data();
+    void fieldsInMode();
+    void defaultVidWarningsFollowTheUnit_data();
+    void defaultVidWarningsFollowTheUnit();
     void vlanFindings_data();
     void vlanFindings();
     void qosWeights_data();
@@ -112,6 +122,114 @@ void TestArrayCheck::forwardingAsLoaded()
     QFETCH(bool, hasLine4);
     QFETCH(PortForwarding, loaded);
     QCOMPARE(portForwardingAsLoaded(stored, hasLine4), loaded);
+}
+
+namespace {
+
+PortForwarding boxesOn(std::initializer_list<int> on)
+{
+    PortForwarding f{};
+    for (int i : on)
+        f[std::size_t(i)] = true;
+    return f;
+}
+
+} // namespace
+
+void TestArrayCheck::forwardingBoxChanged_data()
+{
+    QTest::addColumn<PortForwarding>("boxes"); // just after the change
+    QTest::addColumn<int>("changed");
+    QTest::addColumn<bool>("hasLine4");
+    QTest::addColumn<PortForwarding>("after");
+    QTest::newRow("LINE 2 on clears LINE 3") << boxesOn({kFwdNmsLine2, kFwdNmsLine3}) << int(kFwdNmsLine2) << true
+                                             << boxesOn({kFwdNmsLine2});
+    QTest::newRow("the only uplink off comes back") << boxesOn({}) << int(kFwdNmsLine3) << true
+                                                    << boxesOn({kFwdNmsLine3});
+    QTest::newRow("an uplink off beside another stays off") << boxesOn({kFwdNmsLine2}) << int(kFwdNmsLine3) << true
+                                                            << boxesOn({kFwdNmsLine2});
+    QTest::newRow("LINE 4 on clears both others") << boxesOn({kFwdNmsLine2, kFwdNmsLine3, kFwdNmsLine4})
+                                                  << int(kFwdNmsLine4) << true << boxesOn({kFwdNmsLine4});
+    QTest::newRow("LINE 4 without the port goes off, the others stay")
+        << boxesOn({kFwdNmsLine3, kFwdNmsLine4}) << int(kFwdNmsLine4) << false << boxesOn({kFwdNmsLine3});
+    QTest::newRow("the only uplink LINE 4 without the port: none stays")
+        << boxesOn({kFwdNmsLine4}) << int(kFwdNmsLine4) << false << boxesOn({});
+    QTest::newRow("Modem 1 on clears Modem 2") << boxesOn({kFwdNmsModem1, kFwdNmsModem2}) << int(kFwdNmsModem1)
+                                               << true << boxesOn({kFwdNmsModem1});
+    QTest::newRow("Modem 2 off: both may be off") << boxesOn({}) << int(kFwdNmsModem2) << true << boxesOn({});
+    QTest::newRow("a box without a rule") << boxesOn({kFwdModem1Line2, kFwdModem2Line2}) << int(kFwdModem1Line2)
+                                          << true << boxesOn({kFwdModem1Line2, kFwdModem2Line2});
+    QTest::newRow("no such box") << boxesOn({kFwdNmsLine2, kFwdNmsLine3}) << kPortForwardingBoxes << true
+                                 << boxesOn({kFwdNmsLine2, kFwdNmsLine3});
+}
+
+void TestArrayCheck::forwardingBoxChanged()
+{
+    QFETCH(PortForwarding, boxes);
+    QFETCH(int, changed);
+    QFETCH(bool, hasLine4);
+    QFETCH(PortForwarding, after);
+    QCOMPARE(afterForwardingBoxChanged(boxes, changed, hasLine4), after);
+}
+
+void TestArrayCheck::fieldsInMode_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("hasLine4");
+    QTest::addColumn<bool>("modem2Usable");
+    QTest::addColumn<std::optional<VlanFieldsInMode>>("fields");
+    using F = VlanFieldsInMode;
+    QTest::newRow("Disable") << 0 << true << true << std::optional(F{false, false, false, false});
+    QTest::newRow("Single Tag") << 1 << true << true << std::optional(F{true, true, true, false});
+    QTest::newRow("Double Tag") << 2 << true << true << std::optional(F{true, true, true, true});
+    QTest::newRow("Single Tag, no LINE 4") << 1 << false << true << std::optional(F{true, false, true, false});
+    QTest::newRow("Double Tag, Modem 2 unusable") << 2 << true << false << std::optional(F{true, true, false, true});
+    QTest::newRow("stored mode 3 names none") << 3 << true << true << std::optional<F>();
+    QTest::newRow("no mode selected") << -1 << true << true << std::optional<F>();
+}
+
+void TestArrayCheck::fieldsInMode()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, hasLine4);
+    QFETCH(bool, modem2Usable);
+    QFETCH(std::optional<VlanFieldsInMode>, fields);
+    QCOMPARE(vlanFieldsInMode(mode, hasLine4, modem2Usable) == fields, true);
+}
+
+void TestArrayCheck::defaultVidWarningsFollowTheUnit_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<UnitFactsForCheck>("facts");
+    QTest::addColumn<QStringList>("warnings");
+    const QString line4 = u"LINE 4 Default VID 10 names no static entry that LINE 4 belongs to"_s;
+    const QString modem2 = u"Modem 2 Default VID 10 names no static entry that Modem 2 belongs to"_s;
+    UnitFactsForCheck full;
+    UnitFactsForCheck noLine4;
+    noLine4.vlan.hasLine4 = false;
+    UnitFactsForCheck modem2Unusable;
+    modem2Unusable.modem2Mode = kModem2UnusableMode;
+    UnitFactsForCheck noModem2;
+    noModem2.modem2Present = false;
+    QTest::newRow("every port") << 1 << full << QStringList{line4, modem2};
+    QTest::newRow("no LINE 4 port") << 1 << noLine4 << QStringList{modem2};
+    QTest::newRow("Modem 2 in its unusable mode") << 2 << modem2Unusable << QStringList{line4};
+    QTest::newRow("no Modem 2") << 1 << noModem2 << QStringList{line4};
+    QTest::newRow("Disable: no Default VID applies") << 0 << full << QStringList();
+}
+
+void TestArrayCheck::defaultVidWarningsFollowTheUnit()
+{
+    QFETCH(int, mode);
+    QFETCH(UnitFactsForCheck, facts);
+    QFETCH(QStringList, warnings);
+    // VLAN 10 without LINE 4 and Modem 2, whose Default VIDs name it.
+    Bytes b = acceptedSingleTag();
+    VlanConfigArray cfg(b.data());
+    cfg.set_vlan_mode(char(mode));
+    cfg.writeSlot(0, makeEntry(10, {untagged_member, untagged_member, not_a_member, tagged_member, not_a_member,
+                                    untagged_member}));
+    QCOMPARE(texts(checkArray(ArrayKind::Vlan, b.data(), facts), ArrayFinding::Warning), warnings);
 }
 
 void TestArrayCheck::vlanFindings_data()

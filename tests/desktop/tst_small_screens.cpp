@@ -16,7 +16,9 @@
 
 #include "tests/layout/LongCatalogue.h"
 #include "translator-kit/CaptionDefects.h"
+#include "ui/AcceleratorMarks.h"
 #include "ui/Density.h"
+#include "ui/OffscreenScreen.h"
 #include "ui/PageScroll.h"
 #include "ui/StringGrid.h"
 
@@ -52,8 +54,7 @@ std::unique_ptr<TIniFile> catalogueFor(const QString& language)
 // every button.
 int buttonRoom(const QPushButton* button)
 {
-    QString text = button->text();
-    text.remove(QLatin1Char('&'));
+    const QString text = withoutAcceleratorMarks(button->text());
     const QStyle* style = button->style();
     return button->fontMetrics().horizontalAdvance(text) + style->pixelMetric(QStyle::PM_ButtonMargin)
         + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
@@ -152,14 +153,11 @@ int main(int argc, char** argv)
     const QByteArray size = qgetenv("ODU_SCREEN").isEmpty() ? QByteArray("1280x720") : qgetenv("ODU_SCREEN");
     const QList<QByteArray> parts = size.split('x');
     QTemporaryDir dir;
-    const QString config = dir.filePath(QStringLiteral("screen.json"));
-    QFile file(config);
-    if (parts.size() != 2 || !file.open(QIODevice::WriteOnly))
+    const QString platform =
+        parts.size() == 2 ? offscreenScreenPlatform(QSize(parts[0].toInt(), parts[1].toInt()), dir) : QString();
+    if (platform.isEmpty())
         return 2;
-    file.write("{\"screens\": [{\"name\": \"test\", \"x\": 0, \"y\": 0, \"width\": " + parts[0] + ", \"height\": "
-               + parts[1] + ", \"logicalDpi\": 96}]}\n");
-    file.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
+    qputenv("QT_QPA_PLATFORM", QFile::encodeName(platform));
     QApplication app(argc, argv);
     TestSmallScreens test;
     return QTest::qExec(&test, argc, argv);

@@ -283,15 +283,51 @@ void TestHostLogic::catalogueEncodingWarnings_data()
     QTest::newRow("UTF-8 with a mark") << QByteArray("\xef\xbb\xbf") + head + "\xd0\x96\n" << QString();
     QTest::newRow("UTF-16 with a mark") << QByteArray("\xff\xfe[\0V\0]\0") << QString();
     QTest::newRow("empty") << QByteArray() << QString();
-    QTest::newRow("Latin-1") << head + "Eingabe \xe4\n" << u"line 2, byte 19 of the line (0xe4)"_s;
+    QTest::newRow("UTF-8 at the ends of each length")
+        << head + "\xc2\x80\xdf\xbf \xe0\xa0\x80\xed\x9f\xbf\xee\x80\x80\xef\xbf\xbd \xf0\x90\x80\x80\xf4\x8f\xbf\xbf\n"
+        << QString();
+    QTest::newRow("UTF-8 mark, then a two-byte letter") << QByteArray("\xef\xbb\xbf\xd0\x96") << QString();
+    QTest::newRow("blank lines and lone CRs") << QByteArray("\n\n\r; x\r\xe4")
+                                              << u"not UTF-8: line 5, byte 8 (byte 1 of the line"_s;
+    QTest::newRow("a lone continuation byte") << head + "\x80" << u"0x80) cannot be decoded"_s;
+    QTest::newRow("a lead byte past F4") << head + "\xf5\x80\x80\x80" << u"0xf5) cannot be decoded"_s;
+    QTest::newRow("on the first line") << QByteArray("; \xe4\n") << u"not UTF-8: line 1, byte 3 (byte 3 of the line"_s;
+    QTest::newRow("Latin-1") << head + "Eingabe \xe4\n" << u"not UTF-8: line 2, byte 26 (byte 19 of the line, 0xe4)"_s;
     QTest::newRow("cp1251") << QByteArray("; ok\n") + head + "\xc2\xe2\xee\xe4\n"
-                            << u"line 3, byte 11 of the line (0xc2)"_s;
-    QTest::newRow("cut sequence at the end") << head + "\xc3" << u"line 2"_s;
-    QTest::newRow("overlong slash") << head + "\xc0\xaf\n" << u"(0xc0)"_s;
+                            << u"not UTF-8: line 3, byte 23 (byte 11 of the line, 0xc2)"_s;
+    QTest::newRow("CRLF lines") << QByteArray("; ok\r\n") + head + "\xe4\r\n" << u"line 3, byte 24 (byte 11"_s;
+    QTest::newRow("cut sequence at the end") << head + "\xc3" << u"not UTF-8: line 2"_s;
+    QTest::newRow("overlong slash") << head + "\xc0\xaf\n" << u"0xc0) cannot be decoded"_s;
+    QTest::newRow("a surrogate") << head + "\xed\xa0\x80\n" << u"0xed) cannot be decoded"_s;
+    QTest::newRow("past U+10FFFF") << head + "\xf4\x90\x80\x80\n" << u"0xf4) cannot be decoded"_s;
+    // UTF-16 without a mark decodes as UTF-8 (NUL is a character), but
+    // names no section and no key: it is named for what it is.
+    QByteArray utf16le;
+    QByteArray utf16be;
+    const QByteArray text = head + "Eingabe\n";
+    for (char c : text) {
+        utf16le += QByteArray(1, c) + '\0';
+        utf16be += '\0' + QByteArray(1, c);
+    }
+    QTest::newRow("UTF-16LE without a mark") << utf16le << u"UTF-16LE without a byte order mark, which the dialogs"_s;
+    QTest::newRow("UTF-16BE without a mark") << utf16be << u"UTF-16BE without a byte order mark"_s;
+    QTest::newRow("Cyrillic UTF-16LE without a mark")
+        << QByteArray("[\0V\0L\0A\0N\0]\0\n\0n\0m\0s\0=\0\x1d\x04\x1c\x04\x21\x04\n\0", 30)
+        << u"UTF-16LE without a byte order mark"_s;
+    // One NUL in UTF-8 text is a NUL, not UTF-16: said with where it is.
+    QTest::newRow("a NUL byte") << head + QByteArray("Ein\0gabe\n", 9)
+                                << u"a NUL byte (not text): line 2, byte 21 (byte 14"_s;
+    QTest::newRow("a NUL byte at an odd place") << head + QByteArray("Ei\0ngabe\n", 9)
+                                                << u"a NUL byte (not text): line 2, byte 20"_s;
+    QTest::newRow("NUL bytes at both places") << QByteArray(64, '\0') << u"a NUL byte (not text): line 1, byte 1"_s;
+    QTest::newRow("two stray NULs in a long text") << head + QByteArray("\0a\0", 3) + QByteArray(5000, 'a')
+                                                   << u"a NUL byte (not text): line 2, byte 18"_s;
+    QTest::newRow("a NUL byte past the first 4 KiB")
+        << head + QByteArray(5000, 'a') + '\0' << u"a NUL byte (not text): line 2, byte 5018"_s;
 }
 
-// A catalogue that is not UTF-8 is named, with where it stops being UTF-8;
-// one that decodes is not.
+// A catalogue that is not UTF-8 is named, with what it is or where it stops
+// being UTF-8; one that decodes is not.
 void TestHostLogic::catalogueEncodingWarnings()
 {
     QFETCH(QByteArray, bytes);
@@ -304,7 +340,9 @@ void TestHostLogic::catalogueEncodingWarnings()
         QCOMPARE(said, QString());
         return;
     }
-    QVERIFY2(said.contains(warning) && said.contains(u"not UTF-8"_s) && said.contains(file), qPrintable(said));
+    QVERIFY2(said.contains(warning) && said.contains(u"catalogue '%1': "_s.arg(file))
+                 && said.endsWith(u"; save the file as UTF-8"_s),
+             qPrintable(said));
 }
 
 void TestHostLogic::installedCatalogues_data()

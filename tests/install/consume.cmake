@@ -64,7 +64,7 @@ endforeach()
 
 foreach(f lib/pkgconfig/odu-switch-dialogs.pc lib/pkgconfig/odu-switch-core.pc
           include/odu-switch-dialogs/qos/Qos_form.h include/odu-switch-dialogs/vlan/Vlan_form.h
-          include/odu-switch-dialogs/plugin/IniFile.h include/odu-switch-dialogs/core/IniFile.h
+          include/odu-switch-dialogs/core/IniFile.h
           include/odu-switch-dialogs/core/ArrayCheck.h bin/odu-switch share/man/man1/odu-switch.1)
     if(NOT EXISTS ${prefix}/${f})
         message(FATAL_ERROR "Not installed: ${f}")
@@ -88,9 +88,19 @@ foreach(f core/BitField.h core/QosLayout.h core/VlanLayout.h)
     endif()
 endforeach()
 
-# A tool that links the core alone, and the installed odu-switch program.
+# A tool that links the core alone (find_package's component Core, on a
+# system where Qt Widgets and Qt Gui cannot be found), and the installed
+# odu-switch program.
 run(${CMAKE_COMMAND} -S ${TOOL_CONSUMER_DIR} -B ${WORK_DIR}/tool-build -G ${GENERATOR}
-    -DCMAKE_PREFIX_PATH=${prefix} "-DCMAKE_CXX_FLAGS=${flags}")
+    -DCMAKE_PREFIX_PATH=${prefix} "-DCMAKE_CXX_FLAGS=${flags}"
+    -DCMAKE_DISABLE_FIND_PACKAGE_Qt6Widgets=ON -DCMAKE_DISABLE_FIND_PACKAGE_Qt6Gui=ON)
+# A component the package does not have is refused by name.
+execute_process(COMMAND ${CMAKE_COMMAND} -S ${TOOL_CONSUMER_DIR} -B ${WORK_DIR}/tool-build-unknown
+        -G ${GENERATOR} -DCMAKE_PREFIX_PATH=${prefix} -DODU_COMPONENTS=Core\;Widgets
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(rc EQUAL 0 OR NOT "${out}${err}" MATCHES "Widgets")
+    message(FATAL_ERROR "find_package(OduSwitchDialogs COMPONENTS Core Widgets) did not fail naming Widgets:\n${out}\n${err}")
+endif()
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/tool-build)
 run(${WORK_DIR}/tool-build/tool-consumer)
 execute_process(COMMAND readelf -d ${WORK_DIR}/tool-build/tool-consumer OUTPUT_VARIABLE dynamic)

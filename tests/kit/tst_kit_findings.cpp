@@ -53,6 +53,12 @@ void TestKitFindings::checkFinds_data()
     QTest::newRow("Windows-1251 file refused")
         << u"ru.ini"_s << QByteArray("[VLAN]\nnms=\xcd\xcc\xd1\n") << u"96"_s << false << 2
         << u"not UTF-8: line 2, byte 12"_s << QString();
+    QTest::newRow("UTF-16LE file without a byte order mark refused")
+        << u"de.ini"_s << QByteArray("[\0V\0L\0A\0N\0]\0\n\0n\0m\0s\0=\0N\0M\0\n\0", 28) << u"96"_s << false << 2
+        << u"de.ini: UTF-16LE without a byte order mark; save the file as UTF-8"_s << u"no findings"_s;
+    QTest::newRow("NUL byte refused")
+        << u"de.ini"_s << QByteArray("[VLAN]\nnms=N\0MS\n", 16) << u"96"_s << false << 2
+        << u"a NUL byte (not text): line 2, byte 13"_s << u"no findings"_s;
     QTest::newRow("accelerator inside an Arabic word")
         << u"ar.ini"_s << u"[VLAN]\nset_button=تع&يين\n"_s.toUtf8() << u"96"_s << false << 1
         << u"splits the word"_s << QString();

@@ -278,6 +278,11 @@ void TestKitImport::read_data()
     QTest::newRow("an unknown key: the hint names msgmerge")
         << kHeader + poEntry("VLAN|nms", "Verwaltung") + poEntry("VLAN|set_butten", "&Setzen") << none << 1 << nms
         << u"hint: an older PO file is brought up to date with msgmerge against a fresh export"_s;
+    // Trouble outweighs findings: the catalogue cannot be written.
+    QTest::newRow("an unknown key, and -o into a missing folder")
+        << kHeader + poEntry("VLAN|nms", "Verwaltung") + poEntry("VLAN|set_butten", "&Setzen")
+        << QStringList{u"-o"_s, u"/nonexistent/de.ini"_s} << 2 << QStringList()
+        << u"odu-switch-translate: '/nonexistent/de.ini' cannot be written"_s;
     QTest::newRow("an unknown key in a fuzzy entry")
         << kHeader + poEntry("VLAN|nms", "Verwaltung") + "#, fuzzy\n" + poEntry("VLAN|gone", "Weg") << none << 0
         << nms << u"1 translated, 1 left out"_s;

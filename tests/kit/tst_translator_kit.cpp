@@ -4,7 +4,7 @@
 
 #include "KitProcess.h"
 
-#include "plugin/CaptionTables.h"
+#include "core/CaptionTables.h"
 #include "core/CatalogueFile.h"
 #include "translator-kit/PseudoText.h"
 #include "translator-kit/SampleDialogs.h"
@@ -76,7 +76,7 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QString& 
 
 QString englishOf(const char* section, QStringView key)
 {
-    for (std::span<const CaptionRow> table : allCaptionTables()) {
+    for (std::span<const CaptionRow> table : CaptionTables::all()) {
         for (const CaptionRow& row : table) {
             if (QLatin1String(row.section) == section && QString::fromUtf8(row.key) == key)
                 return QString::fromUtf8(row.english);
@@ -165,7 +165,9 @@ void TestTranslatorKit::commandLine_data()
         QTest::addRow("expansion %d %%", value)
             << QStringList{QStringLiteral("pseudo"), QStringLiteral("--expand"), QString::number(value),
                            QStringLiteral("-o"), unwritable}
-            << 2 << (inside ? QStringLiteral("could not write") : QStringLiteral("from 0 to 1000, not '%1'").arg(value));
+            << 2
+            << (inside ? QStringLiteral("odu-switch-translate: '%1' cannot be written").arg(unwritable)
+                       : QStringLiteral("from 0 to 1000, not '%1'").arg(value));
     QTest::newRow("export --language with a line break")
         << QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("po"),
                        QStringLiteral("--language"), QStringLiteral("de\n[QOS]")}
@@ -178,7 +180,7 @@ void TestTranslatorKit::commandLine_data()
         << QStringList{QStringLiteral("check"), QDir::tempPath()} << 2 << QDir::tempPath();
     QTest::newRow("unwritable output")
         << QStringList{QStringLiteral("template"), QStringLiteral("-o"), QStringLiteral("/nonexistent/en.ini")} << 2
-        << QStringLiteral("could not write");
+        << QStringLiteral("odu-switch-translate: '/nonexistent/en.ini' cannot be written");
 }
 
 void TestTranslatorKit::commandLine()
@@ -217,7 +219,7 @@ void TestTranslatorKit::templateGivesTheEnglishDialogs()
 
     // Every key is in the template, as an entry or, where one value cannot
     // stand for the English, as a comment saying why.
-    for (std::span<const CaptionRow> table : allCaptionTables()) {
+    for (std::span<const CaptionRow> table : CaptionTables::all()) {
         for (const CaptionRow& row : table)
             QVERIFY2(file->contains(QLatin1Char('\n') + QString::fromUtf8(row.key) + QLatin1Char('='))
                          || file->contains(QStringLiteral("\n;") + QString::fromUtf8(row.key) + QLatin1Char('=')),

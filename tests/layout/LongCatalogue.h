@@ -8,7 +8,7 @@
 // two letters more), accelerators and line breaks kept: a stand-in for a
 // long translation, made from the caption tables.
 
-#include "plugin/CaptionTables.h"
+#include "core/CaptionTables.h"
 #include "core/IniFile.h"
 
 #include <QByteArray>
@@ -33,7 +33,7 @@ inline QString paddedText(const QString& english, int percent)
 template<typename MakeText>
 std::unique_ptr<TIniFile> catalogueFromTables(MakeText makeText)
 {
-    const QByteArray text = catalogueTextFromTables(makeText);
+    const QByteArray text = CaptionTables::catalogueText(makeText);
     // From a file: the QoS dialog reads its captions only from a catalogue
     // that has a file name. The text is read at construction.
     QTemporaryFile file;

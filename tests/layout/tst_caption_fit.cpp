@@ -74,7 +74,7 @@ void TestCaptionFit::captionRowsNameTheirControls()
     QVERIFY(catalogue);
     OpenDialogs dialogs(catalogue.get());
     const std::array<std::pair<QDialog*, std::span<const CaptionRow>>, 3> tables{{
-        {dialogs.qos, qosCaptionRows()}, {dialogs.vlan, vlanCaptionRows()}, {dialogs.vidEntry, vidEntryCaptionRows()}}};
+        {dialogs.qos, CaptionTables::qos()}, {dialogs.vlan, CaptionTables::vlan()}, {dialogs.vidEntry, CaptionTables::vidEntry()}}};
     for (const auto& [dialog, rows] : tables) {
         for (const CaptionRow& row : rows) {
             if (row.kind != CaptionKind::Caption || qstrcmp(row.unit, "remote") == 0)
@@ -109,7 +109,7 @@ void TestCaptionFit::captionRowsNameTheirControls()
             }
             // A key with two English texts shows the first row's marked text.
             bool sharedKey = false;
-            for (const auto table : allCaptionTables())
+            for (const auto table : CaptionTables::all())
                 for (const CaptionRow& other : table)
                     sharedKey = sharedKey
                                 || (qstrcmp(other.section, row.section) == 0 && qstrcmp(other.key, row.key) == 0

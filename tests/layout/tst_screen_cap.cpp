@@ -38,9 +38,9 @@ void TestScreenCap::hugeCaptionsStayOnScreen()
     // Words let a wrapping label break its text into thousands of lines.
     const QString unit = length < 0 ? QStringLiteral("W") : QStringLiteral("Wide ");
     const QString huge = unit.repeated(qAbs(length) / unit.size());
-    const std::array<const CaptionRow*, 3> chosen{findCaptionRow(qosCaptionRows(), "Label1"),
-                                                  findCaptionRow(vlanCaptionRows(), "Label10"),
-                                                  findCaptionRow(vidEntryCaptionRows(), "Label2")};
+    const std::array<const CaptionRow*, 3> chosen{CaptionTables::find(CaptionTables::qos(), "Label1"),
+                                                  CaptionTables::find(CaptionTables::vlan(), "Label10"),
+                                                  CaptionTables::find(CaptionTables::vidEntry(), "Label2")};
     const std::unique_ptr<TIniFile> catalogue = catalogueFromTables([&](const CaptionRow& row) {
         const bool isChosen = std::find(chosen.begin(), chosen.end(), &row) != chosen.end();
         return everyText || isChosen ? huge : QString();

@@ -28,6 +28,22 @@ if readelf -d tool-pc | grep -Eq 'Qt6(Gui|Widgets)|odu-switch-dialogs'; then
     exit 1
 fi
 
+step "a window-free tool built with find_package(OduSwitchDialogs COMPONENTS Core), no Qt Widgets"
+cmake -S tool-consumer -B build-tool -DCMAKE_DISABLE_FIND_PACKAGE_Qt6Widgets=ON \
+    -DCMAKE_DISABLE_FIND_PACKAGE_Qt6Gui=ON >/dev/null
+cmake --build build-tool >/dev/null
+build-tool/tool-consumer
+
+step "both libraries unload (dlopen, dlclose, gone from the mappings)"
+libdir=/usr/lib/$(gcc -print-multiarch)
+g++ -std=c++20 -O1 unload.cpp -o unload
+./unload $libdir/libodu-switch-core.so.1 $libdir/libodu-switch-dialogs.so.1
+if readelf --dyn-syms -W $libdir/libodu-switch-core.so.1 $libdir/libodu-switch-dialogs.so.1 \
+    | grep -E 'UNIQUE|<OS specific>: 10'; then
+    echo "STB_GNU_UNIQUE symbols (above) keep a library loaded" >&2
+    exit 1
+fi
+
 step "odu-switch on real files"
 odu-switch default vlan -o vlan.bin
 odu-switch default qos -o qos.bin
@@ -69,10 +85,40 @@ count=$(ls shots/*.png | wc -l)
 test "$count" -ge 5
 file shots/*.png | grep -vq 'PNG image data' && { echo "not a PNG in shots/" >&2; exit 1; }
 
+# ---- examples/ and the API reference (libodu-switch-doc) ----
+step "the examples, built against the installed packages"
+for example in minimal-host keep-copy-host edit-saved-array; do
+    cmake -S examples/$example -B build-$example >/dev/null
+    cmake --build build-$example >/dev/null
+done
+build-minimal-host/minimal-host --answer ok >example.txt
+grep -q 'VLAN dialog: result 1 (OK)' example.txt
+build-keep-copy-host/keep-copy-host --answer cancel >example.txt
+grep -q 'VLAN: cancelled; the array is as it was' example.txt
+odu-switch default vlan -o example.bin
+build-edit-saved-array/edit-saved-array example.bin vlan_mode="Single Tag" >example.txt
+grep -q 'vlan_mode: Disable -> Single Tag' example.txt
+odu-switch show example.bin | grep -q 'Single Tag'
+
+step "the API reference"
+test -s /usr/share/doc/libodu-switch-doc/html/index.html
+test -s /usr/share/qt6/doc/odu-switch-dialogs.qch
+# ---- end of the examples' block ----
+
 step "manual pages and completions"
 for page in odu-switch odu-switch-translate odu-switch-demo; do
     test -s /usr/share/man/man1/$page.1.gz
 done
 test -s /usr/share/bash-completion/completions/odu-switch
+test -s /usr/share/bash-completion/completions/odu-switch-translate
 test -s /usr/share/applications/odu-switch-demo.desktop
+grep -q '<launchable type="desktop-id">odu-switch-demo.desktop</launchable>' \
+    /usr/share/metainfo/org.odu_switch_dialogs.demo.metainfo.xml
+
+step "the tool's package needs no GUI library, the translator kit's package has the kit"
+if dpkg-query -W -f='${Depends}\n' odu-switch | grep -E 'libqt6(gui|widgets)|libodu-switch-dialogs'; then
+    echo "odu-switch depends on a GUI library (above)" >&2
+    exit 1
+fi
+test "$(dpkg-query -S /usr/bin/odu-switch-translate | cut -d: -f1)" = odu-switch-translate
 echo "all passed"

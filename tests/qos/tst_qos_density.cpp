@@ -8,6 +8,7 @@
 
 #include "core/IniFile.h"
 #include "tests/support/GridColumns.h"
+#include "ui/AcceleratorMarks.h"
 
 #include <QFontInfo>
 #include <QLabel>
@@ -129,8 +130,7 @@ void TestQosDensity::captionsFit()
             QVERIFY2(edit->height() >= edit->sizeHint().height(), qPrintable(edit->objectName()));
     }
     for (const QPushButton* button : {m_dlg->Button1, m_dlg->Button2, m_dlg->Button3}) {
-        QString text = button->text();
-        text.remove(QLatin1Char('&'));
+        const QString text = withoutAcceleratorMarks(button->text());
         QVERIFY2(button->fontMetrics().horizontalAdvance(text) + 8 <= button->width(),
                  qPrintable(button->objectName()));
     }

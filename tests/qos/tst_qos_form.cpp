@@ -707,12 +707,21 @@ void TestQosForm::hostDeletesDialogFirst()
 {
     m_cfg = QosConfigArray::defaultImage();
     auto* dlg = new TQos_form(nullptr, false, &m_noFile, m_cfg.data(), &m_size);
+    Qos_form1 = dlg;
+    int destroyed = 0;
+    connect(dlg, &QObject::destroyed, this, [&destroyed] { ++destroyed; });
     QTimer::singleShot(0, dlg, [dlg] { QTest::mouseClick(dlg->Button1, Qt::LeftButton); });
     QCOMPARE(dlg->exec(), 1);
+    QCOMPARE(Qos_form1, nullptr);
+    QCOMPARE(destroyed, 0); // scheduled, not yet run
     delete dlg;
-    // The scheduled deletion must do nothing now.
+    QCOMPARE(destroyed, 1);
+    // The scheduled deletion is dropped with the dialog: nothing is deleted
+    // twice, and no window is left.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QTest::qWait(10);
+    QCoreApplication::processEvents();
+    QCOMPARE(destroyed, 1);
+    QVERIFY(noWindowLeft());
 }
 
 void TestQosForm::captionsWithoutCatalogueFile()

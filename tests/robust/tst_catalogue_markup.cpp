@@ -14,7 +14,7 @@
 // the text is as tall as the picture.
 
 #include "core/IniFile.h"
-#include "plugin/CaptionTables.h"
+#include "core/CaptionTables.h"
 #include "qos/Qos_form.h"
 #include "vlan/Unit3.h"
 #include "vlan/Vlan_form.h"
@@ -51,7 +51,7 @@ void TestCatalogueMarkup::initTestCase()
     QVERIFY(image.save(picture));
     m_markup = QStringLiteral("<img src=\"%1\">").arg(picture);
 
-    const QByteArray text = catalogueTextFromTables([this](const CaptionRow&) { return m_markup; });
+    const QByteArray text = CaptionTables::catalogueText([this](const CaptionRow&) { return m_markup; });
     const QString file = m_dir.filePath(QStringLiteral("markup.ini"));
     QFile f(file);
     QVERIFY(f.open(QIODevice::WriteOnly));

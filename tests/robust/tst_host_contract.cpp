@@ -10,12 +10,13 @@
 
 #include "qos/Qos_form.h"
 #include "vlan/Unit3.h"
-#include "vlan/VlanConfig.h"
+#include "core/VlanConfig.h"
 #include "vlan/Vlan_form.h"
 
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 #include "plugin/InstancePointers.h"
 #include "testing/ArrayBytes.h"
+#include "testing/ModalAnswering.h"
 #include "tests/support/DialogFixtures.h"
 
 #include <QAbstractButton>
@@ -47,42 +48,6 @@ void clickButton(QAbstractButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton);
 }
-
-// Calls `act` with each new modal window other than the dialogs in `skip`,
-// from the event loop, until `act` returns true.
-class ModalWatch : public QObject
-{
-public:
-    using Act = std::function<bool(QWidget*)>;
-
-    explicit ModalWatch(Act act)
-        : m_act(std::move(act))
-    {
-        connect(&m_timer, &QTimer::timeout, this, &ModalWatch::poll);
-        m_timer.start(5);
-    }
-
-    void skip(QWidget* w) { m_skip = w; }
-    bool done() const { return m_done; }
-
-private:
-    void poll()
-    {
-        QWidget* w = QApplication::activeModalWidget();
-        if (m_done || !w || w == m_skip || w == m_last)
-            return;
-        m_last = w;
-        if (m_act(w)) {
-            m_done = true;
-            m_timer.stop();
-        }
-    }
-
-    Act m_act;
-    QTimer m_timer;
-    QPointer<QWidget> m_skip, m_last;
-    bool m_done = false;
-};
 
 QosBytes qosDefaults()
 {
@@ -186,23 +151,27 @@ private slots:
         const QosBytes qosBefore = qos;
         const VlanBytes vlanBefore = vlan;
 
+        // Each new modal window but the dialog, until the host has deleted it.
         QString seen;
-        ModalWatch watch([&](QWidget* w) {
+        bool deleted = false;
+        QPointer<QWidget> last;
+        ModalWatcher watch([&](QWidget* w) {
+            last = w;
             if (nested == Nested::VidExistsError && qobject_cast<TForm3*>(w)) {
                 auto* entry = static_cast<TForm3*>(w);
                 entry->Edit1->setText(QStringLiteral("100")); // exists already
                 entry->Button1->click();
-                return false;
+                return;
             }
             seen = QString::fromLatin1(w->metaObject()->className());
+            deleted = true;
             delete dialog.data(); // the host's timer
-            return true;
-        });
-        watch.skip(dialog);
+        }, 5);
+        watch.setFilter([&](QWidget* w) { return !deleted && w != dialog && w != last; });
         QTimer::singleShot(0, dialog, trigger);
         const int result = dialog->exec();
 
-        QVERIFY(watch.done());
+        QVERIFY(deleted);
         QVERIFY(dialog.isNull());
         QCOMPARE(result, int(QDialog::Rejected));
         const bool entryDialog = nested == Nested::VidEntryDialog || nested == Nested::VidEntryFromGrid;
@@ -221,11 +190,16 @@ private slots:
         QosBytes qos = qosDefaults();
         int size = 0;
         auto* dlg = new TQos_form(nullptr, true, &catalogue, qos.data(), &size);
+        int destroyed = 0;
+        connect(dlg, &QObject::destroyed, this, [&destroyed] { ++destroyed; });
         QTimer::singleShot(0, dlg, [dlg] { dlg->Button1->click(); });
         QCOMPARE(dlg->exec(), 1);
         delete dlg; // at once: the scheduled deletion is dropped with it
+        QCOMPARE(destroyed, 1);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
+        QCOMPARE(destroyed, 1);
+        QVERIFY(noWindowLeft());
     }
 
     void qosHeldInQPointerAcrossAMessageBox()

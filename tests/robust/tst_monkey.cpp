@@ -19,7 +19,7 @@
 // then over a fresh random array). MONKEY_STEPS and MONKEY_SEED set the walk.
 
 #include "core/IniFile.h"
-#include "plugin/CaptionTables.h"
+#include "core/CaptionTables.h"
 #include "qos/Qos_form.h"
 #include "tests/robust/Monkey.h"
 #include "tests/robust/RobustSupport.h"
@@ -38,7 +38,7 @@ namespace {
 // A catalogue that gives every key a text of its own.
 std::unique_ptr<TIniFile> fullCatalogue()
 {
-    const QByteArray text = catalogueTextFromTables([](const CaptionRow& row) {
+    const QByteArray text = CaptionTables::catalogueText([](const CaptionRow& row) {
         return QStringLiteral("[%1]").arg(QString::fromUtf8(row.english));
     });
     auto ini = std::make_unique<TIniFile>();

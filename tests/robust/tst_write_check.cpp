@@ -7,7 +7,7 @@
 // handler that writes the array on a mode click or a grid click, as a faulty
 // dialog would. The check must catch both.
 
-#include "plugin/IniFile.h"
+#include "core/IniFile.h"
 #include "tests/robust/VlanWriteCheck.h"
 
 #include <QApplication>

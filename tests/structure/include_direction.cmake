@@ -25,7 +25,7 @@ set(levels
     "qos vlan"
     "host cli translator-kit"
     "testing"
-    "bench fuzz tests")
+    "bench examples fuzz tests")
 
 # Includes between two folders of one level, as "from>to|why".
 set(sideways

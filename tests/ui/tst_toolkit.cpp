@@ -2,6 +2,8 @@
 //
 // SPDX-License-Identifier: BSD-3-Clause
 
+#include "ui/AcceleratorMarks.h"
+#include "ui/CaptionRoom.h"
 #include "ui/Density.h"
 #include "ui/FocusLeave.h"
 #include "core/IntegerText.h"
@@ -9,11 +11,13 @@
 #include "ui/MessageBoxes.h"
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
+#include "ui/SpokenCaption.h"
 #include "ui/SystemColours.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -84,6 +88,47 @@ class ToolkitTest : public QObject
 
 private slots:
     void cleanup() { QVERIFY(QApplication::topLevelWidgets().size() <= 1); }
+
+    // One rule for accelerator marks wherever a caption is shown, spoken or
+    // measured: "&&" is one '&', a lone '&' at the end shows nothing.
+    void acceleratorMarks_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("accelerator");
+        QTest::newRow("marked letter") << QStringLiteral("&Ok") << QStringLiteral("Ok") << QStringLiteral("o");
+        QTest::newRow("ampersand only") << QStringLiteral("Fish && Chips") << QStringLiteral("Fish & Chips")
+                                        << QString();
+        QTest::newRow("ampersand, then a mark") << QStringLiteral("&&&Save") << QStringLiteral("&Save")
+                                                << QStringLiteral("s");
+        QTest::newRow("mark after an ampersand") << QStringLiteral("R&&&D") << QStringLiteral("R&D")
+                                                 << QStringLiteral("d");
+        QTest::newRow("two marks: the first counts") << QStringLiteral("&a&b") << QStringLiteral("ab")
+                                                     << QStringLiteral("a");
+        QTest::newRow("lone mark at the end") << QStringLiteral("Save&") << QStringLiteral("Save") << QString();
+        QTest::newRow("two ampersands alone") << QStringLiteral("&&") << QStringLiteral("&") << QString();
+        QTest::newRow("empty") << QString() << QString() << QString();
+        QTest::newRow("non-Latin letter") << QStringLiteral("\u0414&\u0410") << QStringLiteral("\u0414\u0410")
+                                          << QStringLiteral("\u0430");
+    }
+
+    void acceleratorMarks()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, shown);
+        QFETCH(QString, accelerator);
+        QCOMPARE(withoutAcceleratorMarks(caption), shown);
+        QCOMPARE(acceleratorOf(caption).isNull() ? QString() : QString(acceleratorOf(caption)), accelerator);
+        QCOMPARE(spokenCaption(caption), shown.trimmed());
+        // A group box's caption room is that of the text it shows.
+        QGroupBox group(caption);
+        const QFontMetrics fm = group.fontMetrics();
+        const QSize room = captionRoom(&group);
+        if (caption.isEmpty())
+            QVERIFY(room.isEmpty());
+        else
+            QCOMPARE(room.width(), fm.horizontalAdvance(shown) + 2 * fm.averageCharWidth());
+    }
 
     void integerReading_data()
     {

@@ -4,10 +4,10 @@
 
 // A host outside the source tree: constructs both dialogs over never-configured
 // arrays and checks the size report and the default images.
-#include <plugin/IniFile.h>
+#include <core/IniFile.h>
 #include <plugin/InstancePointers.h>
 #include <qos/Qos_form.h>
-#include <vlan/VlanCommit.h>
+#include <core/VlanCommit.h>
 #include <vlan/Vlan_form.h>
 
 #include <QApplication>
