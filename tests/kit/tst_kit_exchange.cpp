@@ -7,6 +7,7 @@
 // through gettext, the translate toolkit and Qt's lconvert.
 
 #include "KitProcess.h"
+#include "PeerTools.h"
 
 #include "core/CatalogueFile.h"
 #include "translator-kit/CatalogueText.h"
@@ -38,33 +39,6 @@ QMap<QString, QString> readBack(const QString& path, bool trimmed = false)
         entries.insert(id, value + (marked.contains(l.lineNumber) && !trimmed ? u" [same]"_s : QString()));
     });
     return entries;
-}
-
-QString tool(const QString& name)
-{
-    const QString qtTool = u"/usr/lib/qt6/bin/"_s + name;
-    if (QFile::exists(qtTool))
-        return qtTool;
-    return QStandardPaths::findExecutable(name);
-}
-
-struct ToolRun
-{
-    int exitCode = -1;
-    QString output;
-};
-
-ToolRun runTool(const QString& program, const QStringList& args)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, args);
-    ToolRun run;
-    if (!process.waitForFinished(120000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.output = QString::fromUtf8(process.readAll());
-    return run;
 }
 
 } // namespace
@@ -114,31 +88,31 @@ void TestKitExchange::roundTrip()
     QString imported = exported;
     bool trimmed = false;
     if (path == u"msgfmt+pofilter"_s) {
-        if (tool(u"msgfmt"_s).isEmpty() || tool(u"pofilter"_s).isEmpty())
+        if (peerTool(u"msgfmt"_s).isEmpty() || peerTool(u"pofilter"_s).isEmpty())
             QSKIP("gettext and translate-toolkit are installed by scripts/install-deps.sh");
-        const ToolRun msgfmt = runTool(tool(u"msgfmt"_s), {u"--check"_s, u"--check-accelerators=&"_s, u"-o"_s,
+        const PeerToolRun msgfmt = runPeerTool(peerTool(u"msgfmt"_s), {u"--check"_s, u"--check-accelerators=&"_s, u"-o"_s,
                                                            u"/dev/null"_s, exported});
         QVERIFY2(msgfmt.exitCode == 0 && !msgfmt.output.contains(u"warning"_s), qPrintable(msgfmt.output));
         const QString report = m_dir.filePath(language + u"-pofilter.po"_s);
         // The toolkit's checks for '&' accelerators; it writes the entries it
         // finds at fault, and no file when there is none.
-        const ToolRun pofilter = runTool(tool(u"pofilter"_s), {u"--progress=none"_s, u"-t"_s, u"accelerators"_s,
+        const PeerToolRun pofilter = runPeerTool(peerTool(u"pofilter"_s), {u"--progress=none"_s, u"-t"_s, u"accelerators"_s,
                                                                u"--kde"_s, u"--language="_s + language, exported, report});
         QVERIFY2(pofilter.exitCode == 0, qPrintable(pofilter.output));
         QFile found(report);
         const QString problems = found.open(QIODevice::ReadOnly) ? QString::fromUtf8(found.readAll()) : QString();
         QVERIFY2(!problems.contains(u"(pofilter)"_s), qPrintable(problems));
     } else if (path == u"po2ini"_s) {
-        if (tool(u"po2ini"_s).isEmpty())
+        if (peerTool(u"po2ini"_s).isEmpty())
             QSKIP("translate-toolkit is installed by scripts/install-deps.sh");
         // The toolkit fills an INI template: the catalogue's own keys.
-        const ToolRun run = runTool(tool(u"po2ini"_s), {u"--progress=none"_s, u"-t"_s, original, exported, back});
+        const PeerToolRun run = runPeerTool(peerTool(u"po2ini"_s), {u"--progress=none"_s, u"-t"_s, original, exported, back});
         QVERIFY2(run.exitCode == 0, qPrintable(run.output));
         // Its INI dialect has no quotes: blanks around a value do not survive.
         trimmed = true;
         imported.clear();
     } else if (path == u"ini2po"_s) {
-        if (tool(u"ini2po"_s).isEmpty())
+        if (peerTool(u"ini2po"_s).isEmpty())
             QSKIP("translate-toolkit is installed by scripts/install-deps.sh");
         // The English template with its commented keys as entries: the
         // toolkit pairs the two files key by key.
@@ -150,39 +124,39 @@ void TestKitExchange::roundTrip()
         QVERIFY(en.open(QIODevice::WriteOnly | QIODevice::Truncate));
         en.write(every.toUtf8());
         en.close();
-        const ToolRun run = runTool(tool(u"ini2po"_s), {u"--progress=none"_s, u"-t"_s, m_dir.filePath(u"en.ini"_s),
+        const PeerToolRun run = runPeerTool(peerTool(u"ini2po"_s), {u"--progress=none"_s, u"-t"_s, m_dir.filePath(u"en.ini"_s),
                                                         original, exported});
         QVERIFY2(run.exitCode == 0, qPrintable(run.output));
         trimmed = true;
     } else if (path == u"lconvert"_s) {
-        if (tool(u"lconvert"_s).isEmpty())
+        if (peerTool(u"lconvert"_s).isEmpty())
             QSKIP("qt6-l10n-tools is installed by scripts/install-deps.sh");
         const QString ts = m_dir.filePath(language + u".ts"_s);
         imported = m_dir.filePath(language + u"-lconvert-back.po"_s);
-        QCOMPARE(runTool(tool(u"lconvert"_s), {u"-i"_s, exported, u"-o"_s, ts}).exitCode, 0);
-        QCOMPARE(runTool(tool(u"lconvert"_s), {u"-i"_s, ts, u"-o"_s, imported}).exitCode, 0);
+        QCOMPARE(runPeerTool(peerTool(u"lconvert"_s), {u"-i"_s, exported, u"-o"_s, ts}).exitCode, 0);
+        QCOMPARE(runPeerTool(peerTool(u"lconvert"_s), {u"-i"_s, ts, u"-o"_s, imported}).exitCode, 0);
     }
     const QStringList gettextTools{u"msgmerge"_s, u"msgattrib"_s, u"msgcat"_s};
     if (path == u"lconvert-xliff"_s || path == u"lconvert-ts"_s) {
-        if (tool(u"lconvert"_s).isEmpty())
+        if (peerTool(u"lconvert"_s).isEmpty())
             QSKIP("qt6-l10n-tools is installed by scripts/install-deps.sh");
         imported = m_dir.filePath(language + u"-"_s + path + (path == u"lconvert-ts"_s ? u"-back.po"_s : u"-back.xlf"_s));
         if (path == u"lconvert-ts"_s) {
             // Through Qt Linguist's own format: the PO keeps only the unit ids.
             const QString ts = m_dir.filePath(language + u"-xliff.ts"_s);
-            QCOMPARE(runTool(tool(u"lconvert"_s), {u"-i"_s, exported, u"-o"_s, ts}).exitCode, 0);
-            QCOMPARE(runTool(tool(u"lconvert"_s), {u"-i"_s, ts, u"-o"_s, imported}).exitCode, 0);
+            QCOMPARE(runPeerTool(peerTool(u"lconvert"_s), {u"-i"_s, exported, u"-o"_s, ts}).exitCode, 0);
+            QCOMPARE(runPeerTool(peerTool(u"lconvert"_s), {u"-i"_s, ts, u"-o"_s, imported}).exitCode, 0);
         } else {
-            QCOMPARE(runTool(tool(u"lconvert"_s), {u"-i"_s, exported, u"-o"_s, imported}).exitCode, 0);
+            QCOMPARE(runPeerTool(peerTool(u"lconvert"_s), {u"-i"_s, exported, u"-o"_s, imported}).exitCode, 0);
         }
     } else if (path == u"po2xliff"_s || path == u"xliff2po"_s) {
-        if (tool(path).isEmpty())
+        if (peerTool(path).isEmpty())
             QSKIP("translate-toolkit is installed by scripts/install-deps.sh");
         imported = m_dir.filePath(language + u"-"_s + path + (path == u"po2xliff"_s ? u"-back.xlf"_s : u"-back.po"_s));
-        const ToolRun run = runTool(tool(path), {u"--progress=none"_s, exported, imported});
+        const PeerToolRun run = runPeerTool(peerTool(path), {u"--progress=none"_s, exported, imported});
         QVERIFY2(run.exitCode == 0, qPrintable(run.output));
     } else if (gettextTools.contains(path)) {
-        if (tool(path).isEmpty())
+        if (peerTool(path).isEmpty())
             QSKIP("gettext is installed by scripts/install-deps.sh");
         imported = m_dir.filePath(language + u"-"_s + path + u"-back.po"_s);
         QStringList args;
@@ -197,7 +171,7 @@ void TestKitExchange::roundTrip()
         } else {
             args = QStringList{u"--sort-output"_s, exported};
         }
-        const ToolRun run = runTool(tool(path), args + QStringList{u"-o"_s, imported});
+        const PeerToolRun run = runPeerTool(peerTool(path), args + QStringList{u"-o"_s, imported});
         QVERIFY2(run.exitCode == 0, qPrintable(run.output));
     }
     if (!imported.isEmpty()) {

@@ -7,6 +7,7 @@
 // gettext tools. A tool that is not installed skips its rows.
 
 #include "KitProcess.h"
+#include "PeerTools.h"
 
 #include "core/CatalogueFile.h"
 #include "translator-kit/CatalogueText.h"
@@ -25,33 +26,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QString tool(const QString& name)
-{
-    const QString qtTool = u"/usr/lib/qt6/bin/"_s + name;
-    if (QFile::exists(qtTool))
-        return qtTool;
-    return QStandardPaths::findExecutable(name);
-}
-
-struct ToolRun
-{
-    int exitCode = -1;
-    QString output;
-};
-
-ToolRun runTool(const QString& program, const QStringList& args)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, args);
-    ToolRun run;
-    if (!process.waitForFinished(120000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.output = QString::fromUtf8(process.readAll());
-    return run;
-}
 
 QString readText(const QString& path)
 {
@@ -139,7 +113,7 @@ Counts countPo(const QString& path)
 // pocount --csv: "file, translated, ..., fuzzy, ..., untranslated, ...".
 bool countPocount(const QString& path, Counts& counts, QString& error)
 {
-    const ToolRun run = runTool(tool(u"pocount"_s), {u"--csv"_s, path});
+    const PeerToolRun run = runPeerTool(peerTool(u"pocount"_s), {u"--csv"_s, path});
     for (const QString& line : run.output.split(u'\n')) {
         const QStringList fields = line.split(u',');
         if (fields.size() < 9 || fields.first().trimmed() != path)
@@ -241,7 +215,7 @@ void TestKitExport::peersCountWhatIsDone()
     QFETCH(QString, format);
     QFETCH(QString, reader);
     QFETCH(bool, done);
-    if (tool(reader).isEmpty())
+    if (peerTool(reader).isEmpty())
         QSKIP("qt6-l10n-tools, gettext and translate-toolkit are installed by scripts/install-deps.sh");
     const QString source = catalogue == u"template"_s ? m_template : shipped(catalogue);
     const QString exported = m_dir.filePath(catalogue + u'-' + reader + (format == u"po"_s ? u".po"_s : u".xlf"_s));
@@ -252,18 +226,18 @@ void TestKitExport::peersCountWhatIsDone()
     QString error;
     if (reader == u"lconvert"_s) {
         const QString ts = exported + u".ts"_s;
-        const ToolRun converted = runTool(tool(reader), {u"-i"_s, exported, u"-o"_s, ts});
+        const PeerToolRun converted = runPeerTool(peerTool(reader), {u"-i"_s, exported, u"-o"_s, ts});
         QVERIFY2(converted.exitCode == 0, qPrintable(converted.output));
         QVERIFY2(countTs(ts, counts, error), qPrintable(error));
     } else if (reader == u"xliff2po"_s) {
         const QString po = exported + u".po"_s;
-        const ToolRun converted = runTool(tool(reader), {u"--progress=none"_s, exported, po});
+        const PeerToolRun converted = runPeerTool(peerTool(reader), {u"--progress=none"_s, exported, po});
         QVERIFY2(converted.exitCode == 0, qPrintable(converted.output));
         counts = countPo(po);
     } else if (reader == u"msgattrib"_s) {
         // gettext's own view: the entries it keeps as translated.
         const QString kept = exported + u".translated.po"_s;
-        const ToolRun only = runTool(tool(reader), {u"--translated"_s, u"--no-fuzzy"_s, u"-o"_s, kept, exported});
+        const PeerToolRun only = runPeerTool(peerTool(reader), {u"--translated"_s, u"--no-fuzzy"_s, u"-o"_s, kept, exported});
         QVERIFY2(only.exitCode == 0, qPrintable(only.output));
         counts.translated = countPo(kept).translated;
         counts.untranslated = m_keys - counts.translated;
@@ -521,13 +495,13 @@ void TestKitExport::templateFilledByPo2ini_data()
 void TestKitExport::templateFilledByPo2ini()
 {
     QFETCH(QString, language);
-    if (tool(u"po2ini"_s).isEmpty())
+    if (peerTool(u"po2ini"_s).isEmpty())
         QSKIP("translate-toolkit is installed by scripts/install-deps.sh");
     const QString po = m_dir.filePath(language + u"-po2ini.po"_s);
     const QString filled = m_dir.filePath(language + u"-po2ini.ini"_s);
     const KitRun run = runKit({u"export"_s, shipped(language), u"--format"_s, u"po"_s, u"-o"_s, po});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-    const ToolRun po2ini = runTool(tool(u"po2ini"_s), {u"--progress=none"_s, u"-t"_s, m_template, po, filled});
+    const PeerToolRun po2ini = runPeerTool(peerTool(u"po2ini"_s), {u"--progress=none"_s, u"-t"_s, m_template, po, filled});
     QVERIFY2(po2ini.exitCode == 0, qPrintable(po2ini.output));
 
     const QMap<QString, QString> want = pairsOf(shipped(language));
