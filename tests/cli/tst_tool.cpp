@@ -327,6 +327,27 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString path(const QString& name) const { return m_dir->filePath(name); }
+    // A VLAN array file that can be read but not replaced: on a read-only
+    // file system (which even root cannot write), else in a folder without
+    // write permission.
+    QString unwritableVlanFile(ScratchFileSystem& scratch) const
+    {
+        QString file;
+        if (scratch.mounted()) {
+            file = scratch.filePath(u"second.bin"_s);
+            writeBytes(file, image(ArrayKind::Vlan));
+            if (!scratch.makeReadOnly())
+                return {};
+        } else {
+            if (!QDir().mkdir(path(u"locked"_s)))
+                return {};
+            file = path(u"locked/second.bin"_s);
+            writeBytes(file, image(ArrayKind::Vlan));
+            if (!QFile::setPermissions(path(u"locked"_s), QFile::ReadOwner | QFile::ExeOwner))
+                return {};
+        }
+        return file;
+    }
 };
 
 void TestTool::init()
@@ -641,17 +662,8 @@ void TestTool::usage()
 void TestTool::setRestoresNothingToStandardOutput()
 {
     ScratchFileSystem scratch;
-    QString second;
-    if (scratch.mounted()) {
-        second = scratch.filePath(u"second.bin"_s);
-        writeBytes(second, image(ArrayKind::Vlan));
-        QVERIFY(scratch.makeReadOnly());
-    } else {
-        QVERIFY(QDir().mkdir(path(u"locked"_s)));
-        second = path(u"locked/second.bin"_s);
-        writeBytes(second, image(ArrayKind::Vlan));
-        QVERIFY(QFile::setPermissions(path(u"locked"_s), QFile::ReadOwner | QFile::ExeOwner));
-    }
+    const QString second = unwritableVlanFile(scratch);
+    QVERIFY(!second.isEmpty());
     const Run r = tool({u"set"_s, u"-"_s, second, u"default_vid.nms=7"_s}, image(ArrayKind::Vlan), m_dir->path());
     QFile::setPermissions(path(u"locked"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(r.code, 2);
@@ -1107,18 +1119,8 @@ void TestTool::lostOutputIsAFailure()
 void TestTool::setRestoresEarlierFilesWhenALaterOneFails()
 {
     ScratchFileSystem scratch;
-    QString second;
-    if (scratch.mounted()) {
-        // A read-only file system: even root cannot write there.
-        second = scratch.filePath(u"second.bin"_s);
-        writeBytes(second, image(ArrayKind::Vlan));
-        QVERIFY(scratch.makeReadOnly());
-    } else {
-        QVERIFY(QDir().mkdir(path(u"locked"_s)));
-        second = path(u"locked/second.bin"_s);
-        writeBytes(second, image(ArrayKind::Vlan));
-        QVERIFY(QFile::setPermissions(path(u"locked"_s), QFile::ReadOwner | QFile::ExeOwner));
-    }
+    const QString second = unwritableVlanFile(scratch);
+    QVERIFY(!second.isEmpty());
     const QString first = path(u"vlan.bin"_s);
     const QString third = path(u"third.bin"_s);
     writeBytes(third, image(ArrayKind::Vlan));
