@@ -87,7 +87,12 @@ function(odu_precompile_qt_below dir)
     get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
     foreach(target IN LISTS targets)
         get_target_property(type ${target} TYPE)
-        if(type MATCHES "^(EXECUTABLE|STATIC_LIBRARY|SHARED_LIBRARY|MODULE_LIBRARY|OBJECT_LIBRARY)$")
+        # A target with no C++ source (the C fault shim) has no use for a
+        # C++ header, and CMake cannot give it one made for C++.
+        get_target_property(sources ${target} SOURCES)
+        list(FILTER sources INCLUDE REGEX "\\.(cpp|cc|cxx)$")
+        if(type MATCHES "^(EXECUTABLE|STATIC_LIBRARY|SHARED_LIBRARY|MODULE_LIBRARY|OBJECT_LIBRARY)$"
+           AND sources)
             odu_precompile_qt(${target} ${ARGN})
             get_target_property(automoc ${target} AUTOMOC)
             if(automoc AND type STREQUAL "EXECUTABLE")
