@@ -4,6 +4,8 @@
 
 #include "core/StrictJson.h"
 
+#include "core/HexDigit.h"
+
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QStringDecoder>
@@ -123,17 +125,6 @@ private:
         return true;
     }
 
-    static int hexDigit(char c)
-    {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    }
-
     // Four hexadecimal digits after "\u".
     bool readUnit(char16_t& unit)
     {
@@ -141,7 +132,7 @@ private:
             return fail("not JSON: a \\u escape with fewer than four digits");
         unit = 0;
         for (int i = 2; i < 6; ++i) {
-            const int d = hexDigit(m_at[i]);
+            const int d = hexDigitValue(static_cast<unsigned char>(m_at[i]));
             if (d < 0)
                 return fail("not JSON: a \\u escape with fewer than four digits");
             unit = char16_t(unit * 16 + d);

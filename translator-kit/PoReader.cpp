@@ -4,6 +4,8 @@
 
 #include "translator-kit/PoReader.h"
 
+#include "core/HexDigit.h"
+
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QUrl>
@@ -40,17 +42,6 @@ QString unquotePlus(const QString& text)
     QByteArray bytes = text.toUtf8();
     bytes.replace('+', ' ');
     return QUrl::fromPercentEncoding(bytes);
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 QString headerField(const QString& header, QLatin1StringView name)
@@ -95,8 +86,8 @@ bool poUnescape(QStringView quoted, QByteArray& bytes)
             // As gettext reads it: every hex digit that follows, one byte.
             int value = 0;
             qsizetype digits = 0;
-            while (i + 1 < body.size() && hexDigit(body.at(i + 1)) >= 0) {
-                value = value * 16 + hexDigit(body.at(++i));
+            while (i + 1 < body.size() && hexDigitValue(static_cast<unsigned char>(body.at(i + 1))) >= 0) {
+                value = value * 16 + hexDigitValue(static_cast<unsigned char>(body.at(++i)));
                 if (value > 0xFF)
                     return false;
                 ++digits;

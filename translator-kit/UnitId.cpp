@@ -4,6 +4,8 @@
 
 #include "translator-kit/UnitId.h"
 
+#include "core/HexDigit.h"
+
 #include <QByteArray>
 
 namespace {
@@ -12,16 +14,6 @@ namespace {
 bool plainIdCharacter(char16_t c)
 {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_';
-}
-
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return u >= u'a' && u <= u'f' ? u - u'a' + 10 : -1;
 }
 
 } // namespace
@@ -56,8 +48,8 @@ bool keyOfUnitId(QStringView id, QString& section, QString& key)
         }
         if (c != u'-' || i + 2 >= id.size())
             return false;
-        const int high = hexDigit(id.at(i + 1));
-        const int low = hexDigit(id.at(i + 2));
+        const int high = hexDigitValue(id.at(i + 1).unicode());
+        const int low = hexDigitValue(id.at(i + 2).unicode());
         if (high < 0 || low < 0)
             return false;
         bytes += char(high * 16 + low);
