@@ -6,12 +6,7 @@
 # Doxygen warning fails it), checks that the host contract is the main page
 # and the dialogs and the core's classes have pages, and registers the .qch
 # in a help collection as Qt Assistant does, which refuses a broken file.
-function(run)
-    execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-    if(NOT rc EQUAL 0)
-        message(FATAL_ERROR "Failed (${rc}): ${ARGN}\n${out}\n${err}")
-    endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../support/RunStep.cmake)
 
 run(${CMAKE_COMMAND} --build ${BUILD_DIR} --target docs)
 

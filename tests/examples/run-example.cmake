@@ -10,12 +10,7 @@
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
-function(run)
-    execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-    if(NOT rc EQUAL 0)
-        message(FATAL_ERROR "Failed (${rc}): ${ARGN}\n${out}\n${err}")
-    endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../support/RunStep.cmake)
 
 set(flags "")
 if(SANITIZE)
