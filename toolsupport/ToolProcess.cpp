@@ -7,6 +7,7 @@
 #include "core/RegularFile.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 #include <csignal>
 #include <cstdio>
@@ -47,6 +48,17 @@ void printToolMessage(const QString& message)
     const QByteArray text = QStringLiteral("%1: %2\n").arg(messageName(), message).toLocal8Bit();
     std::fwrite(text.constData(), 1, std::size_t(text.size()), stderr);
     std::fflush(stderr);
+}
+
+QString childToolMessage(const QString& printed)
+{
+    const QString prefix = messageName() + QStringLiteral(": ");
+    QStringList lines = printed.trimmed().split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (line.startsWith(prefix))
+            line.remove(0, prefix.size());
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 int usageError(const QString& message)

@@ -36,6 +36,11 @@ int runTool(const QString& program, const std::function<int()>& work);
 // runTool: the application's name).
 void printToolMessage(const QString& message);
 
+// What a run of this same program as a child printed with printToolMessage,
+// without the "program: " each of its lines starts with, to be passed on
+// inside a message of one's own.
+QString childToolMessage(const QString& printed);
+
 // A command line the program cannot take: prints the message as
 // printToolMessage does and "Try 'program --help'." below it; returns
 // ToolTrouble.

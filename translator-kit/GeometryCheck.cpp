@@ -109,7 +109,7 @@ DensityReport measureAtDensity(const QString& program, const QString& catalogue,
     if (child.exitStatus() != QProcess::NormalExit || child.exitCode() > ToolFindings)
         report.error = QStringLiteral("the examination at %1 dpi failed: %2")
                            .arg(dpi)
-                           .arg(QString::fromLocal8Bit(child.readAllStandardError()).trimmed());
+                           .arg(childToolMessage(QString::fromLocal8Bit(child.readAllStandardError())));
     return report;
 }
 
