@@ -352,6 +352,18 @@ QString exportXliff(const CaptionIndex& index, const std::vector<KeyRoom>& rooms
                 xml.writeCharacters(t.value);
                 xml.writeEndElement();
             }
+            // The id again as the unit's location, in translate-toolkit's
+            // form: its xliff2po writes it as the PO entry's reference (the
+            // versions after 3.8 no longer take the id for one), so the key
+            // survives the trip to PO and back.
+            xml.writeStartElement(QStringLiteral("context-group"));
+            xml.writeAttribute(QStringLiteral("name"), QStringLiteral("po-reference"));
+            xml.writeAttribute(QStringLiteral("purpose"), QStringLiteral("location"));
+            xml.writeStartElement(QStringLiteral("context"));
+            xml.writeAttribute(QStringLiteral("context-type"), QStringLiteral("sourcefile"));
+            xml.writeCharacters(unitIdOf(key.section, key.key));
+            xml.writeEndElement();
+            xml.writeEndElement();
             for (const QString& note : notesOf(key, room)) {
                 xml.writeStartElement(QStringLiteral("note"));
                 xml.writeAttribute(QStringLiteral("from"), QStringLiteral("developer"));
