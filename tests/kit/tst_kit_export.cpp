@@ -507,12 +507,15 @@ void TestKitExport::templateFilledByPo2ini()
     const QMap<QString, QString> want = pairsOf(shipped(language));
     const QMap<QString, QString> got = pairsOf(filled);
     const QMap<QString, QString> english = pairsOf(m_template);
-    // The toolkit's INI reader takes a line starting with "rem" for a
-    // comment: it leaves those entries as the template has them.
+    // Debian 12's toolkit (3.8) takes an INI line starting with "rem" for a
+    // comment and leaves those entries as the template has them; Debian 13's
+    // (3.15) fills them. Either way nothing else is lost, and all three
+    // entries go the same way.
     const QStringList remKeys{u"QOS|Remote QoS Configuration Dialog"_s, u"VLAN|remote_vlan_cfg_dlg"_s,
                               u"VLAN|rem_1_prv_tag"_s};
+    const bool remFilled = got.value(remKeys.constFirst()) == want.value(remKeys.constFirst());
     for (auto it = want.constBegin(); it != want.constEnd(); ++it) {
-        if (remKeys.contains(it.key()))
+        if (remKeys.contains(it.key()) && !remFilled)
             QCOMPARE(got.value(it.key()), english.value(it.key()));
         else
             QCOMPARE(got.value(it.key()), it.value());
