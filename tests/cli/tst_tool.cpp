@@ -20,9 +20,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -68,9 +70,27 @@ QString what(const QString& path)
 }
 
 // The names in a folder, hidden ones included: what a failed write left.
+// The names in a folder, sorted, leaving out a name that is not UTF-8. Read
+// with readdir: how Qt lists a folder that holds such a name differs between
+// its versions (Qt 6.8 lists nothing at all).
 QStringList entries(const QString& dir)
 {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    QStringList names;
+    DIR* d = ::opendir(QFile::encodeName(dir).constData());
+    if (!d)
+        return names;
+    while (const dirent* e = ::readdir(d)) {
+        const QByteArray name(e->d_name);
+        if (name == "." || name == "..")
+            continue;
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString decoded = utf8(name);
+        if (!utf8.hasError())
+            names.append(decoded);
+    }
+    ::closedir(d);
+    names.sort();
+    return names;
 }
 
 // Child setups: standard output taken away in the two ways a script's can be.
