@@ -259,14 +259,20 @@ void fitToScreen(QWidget* window, QSize designSize, QSize designMinimum,
     if (!fitsWhole && !pages.isEmpty()) {
         // Then the pages scroll: each asks for as much less room as the
         // window lacks, down to a small share of the screen.
-        // (A second round takes off what the scroll bars added.)
+        // Later rounds take off what the scroll bars added: a bar for one
+        // direction takes room from the other, which may then need its bar
+        // too. (The last round's outcome is measured as well: what follows
+        // reads need, which must not be the size from before that round.)
+        constexpr int kRounds = 4;
         const QSize floor(available.width() / 4, available.height() / 4);
-        for (int round = 0; round < 2 && !fits(); ++round) {
+        for (int round = 0; round < kRounds && !fits(); ++round) {
             const QSize lack = (need - available).expandedTo(QSize(0, 0));
             for (PageScrollArea* page : pages) {
                 const QSize room = page->roomLimit().isValid() ? page->roomLimit() : page->contentMinimum();
                 page->setRoomLimit((room - lack).expandedTo(floor.boundedTo(room)));
             }
+            if (round == kRounds - 1)
+                fits();
         }
     }
     // Only when even that is not enough (a screen smaller than the window's
